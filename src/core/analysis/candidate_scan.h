@@ -1,0 +1,31 @@
+#pragma once
+// The candidate scan: every word of a sentence that passes the kind's ending test
+// becomes a candidate, in text order, with the number of its sentence.
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "core/analysis/analysis_kind.h"
+#include "core/analysis/candidate_grid.h"
+
+namespace varnelio {
+
+using CandidateSink = std::function<void(std::string_view form, std::int64_t sentenceNumber)>;
+
+// Cherchecandidats: scans one sentence (which ends with ".") word by word. Words
+// are maximal runs of letters (cp1252::isLetter); each word that is a candidate of
+// the kind is handed to the sink.
+template <typename Sink>
+void Cherchecandidats(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
+                      Sink&& sink);
+
+// Cuts the whole text into sentences and scans each one as it is complete, in one
+// pass. Returns the number of sentences.
+std::size_t scanText(std::string_view text, const AnalysisKind& kind, const CandidateSink& sink);
+
+// Fills the grid with the candidates of a text (the grid is cleared first).
+void scanIntoGrid(std::string_view text, const AnalysisKind& kind, CandidateGrid& grid);
+
+}  // namespace varnelio
+
+#include "core/analysis/candidate_scan_impl.h"

@@ -1,0 +1,75 @@
+#pragma once
+// The lemma dictionary (lexique.dat, 323-byte records) and the form dictionary
+// (donnees.dat, 216-byte records), their lookups, and the printouts of their hits.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/dictionaries/dictionary_file.h"
+#include "core/reports/print_job.h"
+
+namespace varnelio {
+
+// Field indexes into each table, in file order.
+namespace lemma_field {
+inline constexpr std::size_t kLemma = 0, kCategory = 1, kTranslation = 2, kFrenchFamily = 3, kLatinFamily = 4;
+}
+namespace form_field {
+inline constexpr std::size_t kForm = 0, kCategory = 1, kLemma = 2, kCaseGenderNumber = 3, kMoodTenseVoice = 4,
+                             kTranslation = 5;
+}
+
+const DictionaryLayout& lemmaLayout();
+const DictionaryLayout& formLayout();
+
+// A hit as the result grid shows it: the cells of one row, in column order.
+using LemmaRow = std::array<std::string, 5>;  // lemma, translation, category, French family, Latin family
+using FormRow = std::array<std::string, 6>;   // form, lemma, translation, category, case-gender-number, mood-tense-voice
+
+class LemmaTable {
+ public:
+  static constexpr std::string_view kFileName = "lexique.dat";
+  LemmaTable() = default;
+  explicit LemmaTable(DictionaryFile file) : file_(std::move(file)) {}
+  static LemmaTable load(const std::string& path) { return LemmaTable(DictionaryFile::load(lemmaLayout(), path)); }
+
+  const DictionaryFile& file() const { return file_; }
+  std::size_t count() const { return file_.count(); }
+  LemmaRow row(std::size_t i) const;
+  std::vector<std::size_t> findLemma(std::string_view text) const;  // prefix, ignoring case
+  std::vector<std::size_t> findLetter(char letter) const;
+
+ private:
+  DictionaryFile file_;
+};
+
+class FormTable {
+ public:
+  static constexpr std::string_view kFileName = "donnees.dat";
+  FormTable() = default;
+  explicit FormTable(DictionaryFile file) : file_(std::move(file)) {}
+  static FormTable load(const std::string& path) { return FormTable(DictionaryFile::load(formLayout(), path)); }
+
+  const DictionaryFile& file() const { return file_; }
+  std::size_t count() const { return file_.count(); }
+  FormRow row(std::size_t i) const;
+  std::vector<std::size_t> findForm(std::string_view text) const;  // whole form, ignoring case
+  std::vector<std::size_t> findLetter(char letter) const;
+
+ private:
+  DictionaryFile file_;
+};
+
+// The no-result texts (Windows-1252).
+inline constexpr std::string_view kNoLemmaResult = "Aucune information n'est disponible pour le lemme demand\xE9";
+inline constexpr std::string_view kNoFormResult = "Aucune information n'est disponible pour la forme demand\xE9" "e";
+inline constexpr std::string_view kNoLetterResult =
+    "Aucune information n'est disponible pour la lettre demand\xE9" "e";
+
+// Printouts: "verdana" 9 pt, labelled lines then 64 hyphens per entry, a new page
+// after every tenth entry. Cells lose their trailing blanks.
+PrintJob lemmaEntriesJob(const std::vector<LemmaRow>& rows);
+PrintJob formEntriesJob(const std::vector<FormRow>& rows);
+
+}  // namespace varnelio

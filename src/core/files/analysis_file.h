@@ -1,0 +1,24 @@
+#pragma once
+// Reading and writing whole analysis files.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "core/analysis/candidate_grid.h"
+#include "core/files/file_error.h"
+
+namespace varnelio {
+
+// The bytes of the analysis file of a grid: one record per candidate row.
+std::string encodeAnalysisFile(const CandidateGrid& grid);
+// The grid held by the bytes of an analysis file (any bytes: a short last record is
+// read from the bytes present, fewer than 185 bytes give no row).
+CandidateGrid decodeAnalysisFile(std::string_view bytes);
+
+// Writes the grid to path, replacing any old file only once the new one is complete.
+std::optional<FileError> writeAnalysisFile(const std::string& path, const CandidateGrid& grid);
+// Reads the analysis file at path into a grid.
+std::variant<CandidateGrid, FileError> readAnalysisFile(const std::string& path);
+
+}  // namespace varnelio

@@ -1,0 +1,29 @@
+#pragma once
+// Replacing a file without ever losing it: the new content goes to a temporary
+// file in the same folder, is flushed to disk, and only then renamed over the old
+// file. Whatever fails, the old file stays byte for byte as it was.
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/files/file_error.h"
+
+namespace varnelio {
+
+// Receives the content piece by piece; returns false once writing failed.
+class ChunkWriter {
+ public:
+  virtual ~ChunkWriter() = default;
+  virtual bool write(std::string_view bytes) = 0;
+};
+
+// Writes through `produce` and installs the result at `path`. A read-only existing
+// file is refused (it is not silently replaced). Returns the error, if any.
+std::optional<FileError> writeFileAtomically(const std::string& path,
+                                             const std::function<bool(ChunkWriter&)>& produce);
+
+// Convenience for content already in memory.
+std::optional<FileError> writeFileAtomically(const std::string& path, std::string_view content);
+
+}  // namespace varnelio

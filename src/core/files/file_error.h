@@ -1,0 +1,16 @@
+#pragma once
+// What went wrong with a file, for a message to the user. Both texts are UTF-8
+// (they are file-system paths and French sentences, not Windows-1252 content).
+#include <string>
+
+namespace varnelio {
+
+struct FileError {
+  std::string path;
+  std::string reason;  // in French, e.g. "Permission refusée", empty when unknown
+};
+
+// A French wording of a system error number, for the line under a failure message.
+std::string describeErrno(int errorNumber);
+
+}  // namespace varnelio

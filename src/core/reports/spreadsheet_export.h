@@ -1,0 +1,25 @@
+#pragma once
+// The spreadsheet export: one line per grid row, the header first, the four cell
+// texts separated by TAB, every line ended by CR LF, Windows-1252, no quoting.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/analysis/candidate_grid.h"
+#include "core/files/file_error.h"
+
+namespace varnelio {
+
+void appendSpreadsheetHeader(std::string& out);
+void appendSpreadsheetRow(std::string& out, std::int64_t number, std::string_view sentence,
+                          std::string_view form, std::string_view analysis);
+inline void appendSpreadsheetRow(std::string& out, const CandidateRow& row) {
+  appendSpreadsheetRow(out, row.number, row.sentence, row.form, row.analysis);
+}
+
+std::string encodeSpreadsheet(const CandidateGrid& grid);
+// Writes the export, replacing any old file only once the new one is complete.
+std::optional<FileError> writeSpreadsheetFile(const std::string& path, const CandidateGrid& grid);
+
+}  // namespace varnelio

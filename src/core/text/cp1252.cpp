@@ -1,0 +1,153 @@
+#include "core/text/cp1252.h"
+
+#include <array>
+#include <cstring>
+
+namespace varnelio::cp1252 {
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F; the rest of the page is Latin-1.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
+};
+
+constexpr std::array<unsigned char, 256> makeLowerTable() {
+  std::array<unsigned char, 256> t{};
+  for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
+  for (int i = 'A'; i <= 'Z'; ++i) t[i] = static_cast<unsigned char>(i + 32);
+  for (int i = 192; i <= 222; ++i)
+    if (i != 215) t[i] = static_cast<unsigned char>(i + 32);
+  t[0x8A] = 0x9A;  // Š -> š
+  t[0x8C] = 0x9C;  // Œ -> œ
+  t[0x8E] = 0x9E;  // Ž -> ž
+  t[0x9F] = 0xFF;  // Ÿ -> ÿ
+  return t;
+}
+constexpr std::array<unsigned char, 256> kLower = makeLowerTable();
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Decodes one UTF-8 sequence at s[i]; returns its length, or 0 when malformed.
+size_t decodeUtf8(std::string_view s, size_t i, char32_t& cp) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  if (b0 < 0x80) {
+    cp = b0;
+    return 1;
+  }
+  size_t len;
+  char32_t min;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    len = 2; cp = b0 & 0x1F; min = 0x80;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    len = 3; cp = b0 & 0x0F; min = 0x800;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    len = 4; cp = b0 & 0x07; min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + len > s.size()) return 0;
+  for (size_t k = 1; k < len; ++k) {
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
+}  // namespace
+
+char32_t toUnicode(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
+  return byte;
+}
+
+unsigned char fromUnicode(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
+  for (size_t i = 0; i < kHighControls.size(); ++i)
+    if (kHighControls[i] == cp) return static_cast<unsigned char>(0x80 + i);
+  return '?';
+}
+
+unsigned char toLower(unsigned char c) { return kLower[c]; }
+
+std::string toLower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);
+  return out;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (kLower[static_cast<unsigned char>(a[i])] != kLower[static_cast<unsigned char>(b[i])])
+      return false;
+  return true;
+}
+
+std::string toUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (char c : text) appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string fromUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  size_t i = 0;
+  while (i < s.size()) {
+    char32_t cp = 0;
+    const size_t len = decodeUtf8(s, i, cp);
+    if (len == 0) {
+      out.push_back('?');
+      ++i;
+    } else {
+      out.push_back(static_cast<char>(fromUnicode(cp)));
+      i += len;
+    }
+  }
+  return out;
+}
+
+bool isValidUtf8(std::string_view s) {
+  size_t i = 0;
+  const size_t n = s.size();
+  while (i < n) {
+    // Fast path over runs of ASCII, eight bytes at a time.
+    while (i + 8 <= n) {
+      unsigned long long chunk;
+      std::memcpy(&chunk, s.data() + i, 8);
+      if (chunk & 0x8080808080808080ULL) break;
+      i += 8;
+    }
+    if (i >= n) break;
+    char32_t cp;
+    const size_t len = decodeUtf8(s, i, cp);
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
+}
+
+bool hasHighBytes(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  return false;
+}
+
+}  // namespace varnelio::cp1252

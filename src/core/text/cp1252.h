@@ -1,0 +1,41 @@
+#pragma once
+// Windows-1252, the one code page of Varnelio's texts and files.
+// The core keeps every text as a std::string of Windows-1252 bytes and states its
+// rules (letters, lower-casing, field widths) on those bytes; only the edges convert.
+#include <string>
+#include <string_view>
+
+namespace varnelio::cp1252 {
+
+// The Unicode code point shown for a byte. The five bytes Windows leaves unassigned
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value, as
+// Windows does, so every byte survives a round trip.
+char32_t toUnicode(unsigned char byte);
+
+// The byte for a code point; a character the code page cannot hold becomes '?'.
+unsigned char fromUnicode(char32_t codePoint);
+
+// Letters of the word cutting: A-Z, a-z, and the Latin-1 letters 192-255 without
+// the multiplication (215) and division (247) signs. Everything else ends a word.
+inline bool isLetter(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 192 && c != 215 && c != 247);
+}
+
+// Lower case of one byte: A-Z, the accented capitals 192-222 (not 215), and the
+// capitals Š Œ Ž Ÿ of the 0x80 range; every other byte is unchanged.
+unsigned char toLower(unsigned char c);
+std::string toLower(std::string_view text);
+// True when a and b are equal once both are lower-cased.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// Conversions at the edges (command line, file names, UI literals).
+std::string toUtf8(std::string_view cp1252Text);
+// Decodes UTF-8; malformed sequences and characters outside the code page become '?'.
+std::string fromUtf8(std::string_view utf8Text);
+
+// True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
+bool isValidUtf8(std::string_view bytes);
+// True when the bytes hold at least one byte >= 0x80.
+bool hasHighBytes(std::string_view bytes);
+
+}  // namespace varnelio::cp1252

@@ -1,0 +1,40 @@
+#include "core/text/sentence_table.h"
+
+#include <cstring>
+
+namespace varnelio {
+
+std::size_t SentenceTable::forEachSentence(std::string_view text, const SentenceSink& sink) {
+  std::size_t start = 0;
+  std::size_t count = 0;
+  const char* data = text.data();
+  const std::size_t size = text.size();
+  while (start < size) {
+    const void* dot = std::memchr(data + start, '.', size - start);
+    if (!dot) break;
+    const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(dot) - data) + 1;
+    ++count;
+    if (sink) sink(text.substr(start, end - start), static_cast<std::int64_t>(count));
+    start = end;
+  }
+  return count;
+}
+
+SentenceTable::SentenceTable(std::string text, const SentenceSink& sink) : text_(std::move(text)) {
+  std::size_t start = 0;
+  forEachSentence(text_, [&](std::string_view s, std::int64_t n) {
+    start += s.size();
+    ends_.push_back(start);
+    if (sink) sink(s, n);
+  });
+}
+
+std::optional<std::string_view> SentenceTable::sentence(std::int64_t n) const {
+  if (n < 1 || static_cast<std::uint64_t>(n) > text_.size()) return std::nullopt;
+  const auto i = static_cast<std::size_t>(n - 1);
+  if (i >= ends_.size()) return std::string_view{};
+  const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+  return std::string_view(text_).substr(begin, ends_[i] - begin);
+}
+
+}  // namespace varnelio
