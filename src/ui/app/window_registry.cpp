@@ -1,0 +1,12 @@
+#include "ui/app/window_registry.h"
+
+#include "ui/app/workspace.h"
+
+namespace varnelio::ui {
+
+// Each window family registers its own factories; one line per family.
+void registerAllWindows(Workspace& workspace) {
+  (void)workspace;
+}
+
+}  // namespace varnelio::ui

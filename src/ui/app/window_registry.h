@@ -1,0 +1,6 @@
+#pragma once
+namespace varnelio::ui {
+class Workspace;
+// Registers the factory of every window of the program with the workspace.
+void registerAllWindows(Workspace& workspace);
+}  // namespace varnelio::ui

@@ -1,0 +1,60 @@
+#include "ui/app/workspace.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace varnelio::ui {
+namespace {
+Workspace* g_current = nullptr;
+}
+
+Workspace::Workspace(Prompts& prompts, QString dataDir, QObject* parent)
+    : QObject(parent), prompts_(prompts), dataDir_(std::move(dataDir)) {
+  g_current = this;
+}
+
+Workspace::~Workspace() {
+  for (auto& w : windows_)
+    if (w) delete w.data();
+  if (g_current == this) g_current = nullptr;
+}
+
+Workspace* Workspace::current() { return g_current; }
+
+QString Workspace::installedDataDir() {
+  return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/varnelio"));
+}
+
+void Workspace::registerFactory(const QString& name, Factory factory) { factories_.insert(name, std::move(factory)); }
+
+QWidget* Workspace::find(const QString& name) const {
+  const auto it = windows_.constFind(name);
+  return it == windows_.constEnd() ? nullptr : it.value().data();
+}
+
+void Workspace::adopt(QWidget* window) {
+  if (!window) return;
+  windows_.insert(window->objectName(), QPointer<QWidget>(window));
+}
+
+QWidget* Workspace::ensure(const QString& name) {
+  if (QWidget* existing = find(name)) return existing;
+  const auto it = factories_.constFind(name);
+  if (it == factories_.constEnd()) return nullptr;
+  QWidget* window = it.value()(*this);
+  if (!window) return nullptr;
+  if (window->objectName().isEmpty()) window->setObjectName(name);
+  adopt(window);
+  return window;
+}
+
+QWidget* Workspace::open(const QString& name) {
+  QWidget* window = ensure(name);
+  if (!window) return nullptr;
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return window;
+}
+
+}  // namespace varnelio::ui

@@ -1,0 +1,34 @@
+#include "ui/platform/codec.h"
+
+#include <QFile>
+
+#include "core/text/cp1252.h"
+
+namespace varnelio::ui {
+
+QString toQString(std::string_view text) {
+  QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+  QChar* dst = out.data();
+  for (char c : text) *dst++ = QChar(static_cast<char16_t>(cp1252::toUnicode(static_cast<unsigned char>(c))));
+  return out;
+}
+
+std::string fromQString(const QString& text) {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar ch = text.at(i);
+    char32_t cp = ch.unicode();
+    if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+      cp = QChar::surrogateToUcs4(ch, text.at(i + 1));
+      ++i;
+    }
+    out.push_back(static_cast<char>(cp1252::fromUnicode(cp)));
+  }
+  return out;
+}
+
+std::string toLocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString fromLocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+}  // namespace varnelio::ui

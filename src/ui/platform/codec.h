@@ -1,0 +1,21 @@
+#pragma once
+// The one conversion between the core's Windows-1252 bytes and Qt's strings. Every
+// byte maps to exactly one UTF-16 unit, so positions agree on both sides and a byte
+// survives the round trip; what the code page cannot hold comes back as '?'.
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace varnelio::ui {
+
+QString toQString(std::string_view cp1252Text);
+std::string fromQString(const QString& text);
+// For file-system paths, which are not Windows-1252 content.
+std::string toLocalPath(const QString& path);
+QString fromLocalPath(const std::string& path);
+// For texts the core keeps in UTF-8 (captions, titles, file errors).
+inline QString fromUtf8(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+}  // namespace varnelio::ui

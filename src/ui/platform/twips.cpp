@@ -1,0 +1,34 @@
+#include "ui/platform/twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+namespace varnelio::ui {
+namespace {
+
+int perPixel(bool horizontal) {
+  double dpi = 96.0;
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
+  if (dpi <= 0) dpi = 96.0;
+  return std::max(1, static_cast<int>(std::lround(1440.0 / dpi)));
+}
+
+}  // namespace
+
+int twipsPerPixelX() { return perPixel(true); }
+int twipsPerPixelY() { return perPixel(false); }
+
+int twipsToPixelsX(int twips) { return static_cast<int>(std::lround(double(twips) / twipsPerPixelX())); }
+int twipsToPixelsY(int twips) { return static_cast<int>(std::lround(double(twips) / twipsPerPixelY())); }
+int pixelsToTwipsX(int pixels) { return pixels * twipsPerPixelX(); }
+int pixelsToTwipsY(int pixels) { return pixels * twipsPerPixelY(); }
+
+QRect twipsRect(int left, int top, int width, int height) {
+  return QRect(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(height));
+}
+
+QSize twipsSize(int width, int height) { return QSize(twipsToPixelsX(width), twipsToPixelsY(height)); }
+
+}  // namespace varnelio::ui

@@ -1,0 +1,69 @@
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "core/reports/candidate_table_print.h"
+#include "ui/platform/codec.h"
+#include "ui/platform/common_dialog.h"
+#include "ui/platform/printer_device.h"
+#include "ui/platform/prompts.h"
+#include "ui/platform/twips.h"
+
+namespace varnelio::ui {
+
+TEST(Codec, EveryByteIsOneUnitAndSurvivesTheRoundTrip) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  const QString q = toQString(all);
+  ASSERT_EQ(q.size(), 256);
+  EXPECT_EQ(q.at(0xE9), QChar(0x00E9));
+  EXPECT_EQ(q.at(0x80), QChar(0x20AC));
+  EXPECT_EQ(q.at(0x81), QChar(0x0081));
+  EXPECT_EQ(fromQString(q), all);
+  EXPECT_EQ(fromQString(QString::fromUtf8("a\xE4\xB8\xAD\xF0\x9F\x98\x80z")), "a??z");
+}
+
+TEST(Twips, FifteenTwipsPerPixelAtNinetySixDpi) {
+  // The offscreen platform reports 96 dpi, the reference screen of the layouts.
+  EXPECT_EQ(twipsPerPixelX(), 15);
+  EXPECT_EQ(twipsToPixelsX(9030), 602);
+  EXPECT_EQ(twipsRect(120, 480, 8775, 2055), QRect(8, 32, 585, 137));
+}
+
+TEST(CommonDialog, RemembersTheLastChosenNameAcrossUses) {
+  ScriptedPrompts prompts;
+  CommonDialog dialog;
+  prompts.fileAnswers = {QStringLiteral("/tmp/a.DAT"), std::nullopt};
+  dialog.filter = QStringLiteral("Fichiers Texte (*.DAT)|*.DAT");
+  EXPECT_EQ(dialog.showOpen(prompts, nullptr), QStringLiteral("/tmp/a.DAT"));
+  dialog.filter = QStringLiteral("Fichiers de données (*.XLS)|*.XLS");
+  EXPECT_FALSE(dialog.showSave(prompts, nullptr).has_value());
+  ASSERT_EQ(prompts.shown.size(), 2u);
+  EXPECT_EQ(prompts.shown[1].fileName, QStringLiteral("/tmp/a.DAT"));  // pre-filled
+  EXPECT_EQ(prompts.shown[1].text, QStringLiteral("Fichiers de données (*.XLS)|*.XLS"));
+  EXPECT_EQ(dialog.fileName, QStringLiteral("/tmp/a.DAT"));  // a cancel keeps the name
+}
+
+TEST(PrinterDevice, PrintsTheTableIntoAPdfWithItsPages) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "no pdftotext";
+  CandidateGrid grid;
+  for (int i = 0; i < 70; ++i) grid.appendCandidate(i % 2 ? "rosam" : "aquam", i / 3 + 1);
+  grid.validate(1, "1 d\xE9" "cl. acc. sg. [AA00C]");
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("table.pdf"));
+  ASSERT_TRUE(printJobToPdf(candidateTableJob(grid), pdf, QStringLiteral("table")));
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  ASSERT_TRUE(p.waitForFinished(20000));
+  const QString text = QString::fromUtf8(p.readAllStandardOutput());
+  const QStringList pages = text.split(QChar('\f'), Qt::SkipEmptyParts);
+  ASSERT_EQ(pages.size(), 3);  // 34 + 35 + 1 candidates
+  EXPECT_TRUE(pages[0].contains(QStringLiteral("N° phrase")));
+  EXPECT_TRUE(pages[0].contains(QStringLiteral("1 décl. acc. sg. [AA00C]")));
+  EXPECT_FALSE(pages[1].contains(QStringLiteral("N° phrase")));
+  EXPECT_TRUE(pages[2].contains(QStringLiteral("70")));
+}
+
+}  // namespace varnelio::ui
