@@ -1,0 +1,28 @@
+#pragma once
+// What the file commands of an analysis window (save as, save, export, print) need
+// from the window: its grid, its common dialog and its remembered analysis file.
+#include <QString>
+
+#include "core/analysis/candidate_grid.h"
+#include "ui/platform/common_dialog.h"
+
+class QWidget;
+
+namespace varnelio::ui {
+
+class AnalysisDocument {
+ public:
+  virtual ~AnalysisDocument() = default;
+  // The window: parent of the dialogs, owner of the hourglass pointer.
+  virtual QWidget* documentWindow() = 0;
+  virtual const CandidateGrid& candidateGrid() const = 0;
+  virtual CommonDialog& commonDialog() = 0;
+  // `nomfichier`: the file "Enregistrer les analyses" writes to; empty when none.
+  virtual QString nomfichier() const = 0;
+  // Sets `nomfichier` and makes `Enregistrerdirect` available.
+  virtual void setNomfichier(const QString& path) = 0;
+  // The window's object name, e.g. "frmnew_analyse" (names a PDF printout).
+  virtual QString documentName() const = 0;
+};
+
+}  // namespace varnelio::ui
