@@ -71,7 +71,8 @@ PrintJob entriesJob(const std::vector<std::array<std::string, N>>& rows,
   PrintJob job;
   job.setFont("verdana", 9, false);
   int k = 0;
-  for (const auto& row : rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const auto& row = rows[i];
     ++k;
     for (std::size_t c = 0; c < N; ++c) {
       std::string line(labels[c]);
@@ -79,7 +80,8 @@ PrintJob entriesJob(const std::vector<std::array<std::string, N>>& rows,
       job.print(line, true);
     }
     job.print(std::string(64, '-'), true);
-    if (k == 10) {
+    // Ten entries a page; the last page is never followed by an empty one.
+    if (k == 10 && i + 1 < rows.size()) {
       k = 0;
       job.newPage();
     }

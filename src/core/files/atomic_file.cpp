@@ -70,8 +70,10 @@ std::optional<FileError> writeFileAtomically(const std::string& path,
   const bool exists = ::stat(path.c_str(), &old) == 0;
   if (exists) {
     if (S_ISDIR(old.st_mode)) return FileError{path, describeErrno(EISDIR)};
-    // Renaming over a read-only file would succeed, yet the user protected it.
+    // Renaming over a read-only file would succeed, yet the user protected it. The
+    // mode bits are checked too, since access() grants everything to the superuser.
     if (::access(path.c_str(), W_OK) != 0) return FileError{path, describeErrno(errno)};
+    if ((old.st_mode & 0222) == 0) return FileError{path, describeErrno(EACCES)};
   }
   std::string temp = folderOf(path) + "/." + fileNameOf(path) + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());

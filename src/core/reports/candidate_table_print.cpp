@@ -22,7 +22,9 @@ PrintJob candidateTableJob(const CandidateGrid& grid) {
       job.print(trimTrailingSpaces(grid.cellText(r, c)), c == CandidateGrid::kColumnCount - 1);
     }
     job.print(std::string(76, '_'), true);
-    if (fill == kTablePageCapacity) {
+    // A full page breaks only when a candidate follows: the document never ends
+    // on an empty page, whatever printer runs the job.
+    if (fill == kTablePageCapacity && r < grid.candidateCount()) {
       fill = 0;
       job.newPage();
     }
