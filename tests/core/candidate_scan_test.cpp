@@ -1,0 +1,97 @@
+#include "core/analysis/candidate_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/text/source_text.h"
+
+namespace varnelio {
+namespace {
+
+using Found = std::vector<std::pair<std::string, std::int64_t>>;
+
+Found scan(std::string_view text, KindId kind) {
+  Found found;
+  scanText(text, analysisKind(kind), [&](std::string_view w, std::int64_t n) { found.emplace_back(w, n); });
+  return found;
+}
+
+struct ScanCase {
+  const char* name;
+  KindId kind;
+  std::string text;
+  Found found;
+};
+
+class CandidateScan : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(CandidateScan, FindsTheCandidatesInTextOrderWithTheirSentence) {
+  EXPECT_EQ(scan(GetParam().text, GetParam().kind), GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CandidateScan,
+    ::testing::Values(
+        ScanCase{"AccusativeSingular", KindId::AccSg, "Puella rosam amat. Nautae aquam dant.",
+                 {{"rosam", 1}, {"aquam", 2}}},
+        ScanCase{"AccusativePlural", KindId::AccPl, "Puella rosam amat. Nautae aquam dant.", {{"Puella", 1}}},
+        ScanCase{"SameFormTwice", KindId::AccSg, "rosam rosam.", {{"rosam", 1}, {"rosam", 1}}},
+        ScanCase{"ApostropheCuts", KindId::AccSg, "d'aquam.", {{"aquam", 1}}},
+        ScanCase{"ApostropheCutsAblative", KindId::AblSg, "d'aqua.", {{"aqua", 1}}},
+        ScanCase{"DigitCuts", KindId::AccSg, "aquam2.", {{"aquam", 1}}},
+        ScanCase{"HyphenCuts", KindId::AccSg, "rosam-que.", {{"rosam", 1}}},
+        ScanCase{"HyphenCutsQue", KindId::AblSg, "rosam-que.", {{"que", 1}}},
+        ScanCase{"AccentedLetterStaysInWord", KindId::AccSg, "po\xEBtam \xC6neam.", {{"po\xEBtam", 1}, {"\xC6neam", 1}}},
+        ScanCase{"OeCodeCutsTheWord", KindId::AccSg, "c\x9C" "lum.", {{"lum", 1}}},
+        ScanCase{"TimesSignCuts", KindId::AccSg, "am\xD7" "am.", {{"am", 1}, {"am", 1}}},
+        ScanCase{"TailAfterLastFullStopIgnored", KindId::AccSg, "Rosam. Aquam", {{"Rosam", 1}}},
+        ScanCase{"NoFullStopNoCandidate", KindId::AccSg, "Rosam aquam", {}},
+        ScanCase{"LastWordEndedByFullStop", KindId::AccSg, "Video\r\nrosam.", {{"rosam", 1}}},
+        ScanCase{"SentenceNumbersFollowFullStops", KindId::AccSg, "Veni... rosam.", {{"rosam", 4}}},
+        ScanCase{"UpperCaseEndingIsNot", KindId::AccSg, "ROSAM Rosam.", {{"Rosam", 1}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CandidateScan, GridRowsAreNumberedByTheirIndex) {
+  CandidateGrid grid;
+  grid.appendCandidate("old", 9);
+  scanIntoGrid("Puella rosam amat. Nautae aquam dant. Rosam aquam.", analysisKind(KindId::AccSg), grid);
+  ASSERT_EQ(grid.candidateCount(), 4u);
+  const char* forms[] = {"rosam", "aquam", "Rosam", "aquam"};
+  const char* sentences[] = {"1", "2", "3", "3"};
+  for (std::size_t r = 1; r <= 4; ++r) {
+    EXPECT_EQ(grid.row(r).number, static_cast<std::int64_t>(r));
+    EXPECT_EQ(grid.row(r).sentence, sentences[r - 1]);
+    EXPECT_EQ(grid.row(r).form, forms[r - 1]);
+    EXPECT_EQ(grid.row(r).analysis, "");
+    EXPECT_FALSE(grid.row(r).analysisAlignedTopLeft);
+  }
+}
+
+TEST(CandidateScan, EveryCorpusWordEndingInUmIsAGenitivePluralCandidate) {
+  const std::filesystem::path corpus = VARNELIO_CORPUS_DIR;
+  const auto file = corpus / "cicero-de-amicitia.txt";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "corpus not found at " << corpus;
+  const auto read = readSourceText(file.string());
+  ASSERT_TRUE(std::holds_alternative<std::string>(read));
+  const std::string& text = std::get<std::string>(read);
+  const Found gen = scan(text, KindId::GenPl);
+  const Found abl = scan(text, KindId::AblPl);
+  EXPECT_GT(gen.size(), 100u);
+  for (const auto& [w, n] : gen) ASSERT_TRUE(w.ends_with("um")) << w;
+  EXPECT_EQ(abl, scan(text, KindId::DatPl));
+  // Numbers never go down and never pass the number of full stops.
+  std::int64_t last = 0;
+  const auto stops = static_cast<std::int64_t>(std::count(text.begin(), text.end(), '.'));
+  for (const auto& [w, n] : gen) {
+    ASSERT_GE(n, last);
+    ASSERT_LE(n, stops);
+    last = n;
+  }
+}
+
+}  // namespace
+}  // namespace varnelio
