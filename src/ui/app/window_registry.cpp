@@ -1,12 +1,14 @@
 #include "ui/app/window_registry.h"
 
 #include "ui/app/workspace.h"
+#include "ui/grammar/paradigm_window.h"
 
 namespace varnelio::ui {
 
 // Each window family registers its own factories; one line per family.
 void registerAllWindows(Workspace& workspace) {
   (void)workspace;
+  registerParadigmWindows(workspace);
 }
 
 }  // namespace varnelio::ui
