@@ -1,2 +1,191 @@
+// varnelio-cli: the command-line twin of Varnelio's core, for scripts, batch work
+// and benchmarks. Arguments are UTF-8; texts and files are Windows-1252 inside.
+#include <csignal>
 #include <cstdio>
-int main() { std::puts("varnelio-cli"); return 0; }
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+
+namespace {
+
+using namespace varnelio;
+using namespace varnelio::cli;
+
+constexpr std::string_view kHelp =
+    R"(varnelio-cli : la ligne de commande de Varnelio (terminaisons des noms latins).
+
+Usage :
+  varnelio-cli scan GENRE SOURCE [--tsv FICHIER] [--dat FICHIER]
+      Nouvelle analyse du texte SOURCE : cherche les candidats de l'analyse GENRE.
+      --tsv FICHIER  écrit l'exportation tableur (TAB, CR LF, Windows-1252)
+      --dat FICHIER  écrit le fichier d'analyse (enregistrements de 369 octets)
+      Sans l'une ni l'autre, les lignes de l'exportation vont sur la sortie
+      standard, en UTF-8, fins de ligne LF.
+  varnelio-cli show ANALYSE [--tsv FICHIER]
+      Relit un fichier d'analyse (.DAT) et l'exporte comme scan.
+  varnelio-cli sentence SOURCE N
+      Affiche la phrase N du texte (UTF-8, telle quelle, suivie d'un saut de ligne).
+      N doit être compris entre 1 et la longueur du texte L ; au-delà du nombre
+      de phrases la phrase est vide. Un N hors de 1..L est une erreur d'usage (2).
+  varnelio-cli labels GENRE
+      Les cinq étiquettes d'analyse du GENRE, une par ligne.
+  varnelio-cli lemma [--dict FICHIER] TEXTE
+  varnelio-cli lemma [--dict FICHIER] --letter C
+      Dictionnaire des lemmes : lemmes commençant par TEXTE (sans tenir compte de
+      la casse), ou lemmes de l'initiale C (a à z). Une ligne par résultat, les
+      colonnes séparées par TAB : lemme, traduction, catégorie, famille
+      française, famille latine.
+  varnelio-cli form [--dict FICHIER] TEXTE
+  varnelio-cli form [--dict FICHIER] --letter C
+      Dictionnaire des formes : formes égales à TEXTE (sans tenir compte de la
+      casse), ou formes de l'initiale C. Colonnes : forme, lemme, traduction,
+      catégorie, cas-genre-nombre, mode-temps-voix.
+      Sans résultat, rien sur la sortie standard et le message « Aucune
+      information… » sur la sortie d'erreur (code 0). Sans --dict, le fichier
+      installé : <dossier du programme>/../share/varnelio/lexique.dat (ou donnees.dat).
+  varnelio-cli --help
+
+GENRE : nom-sg nom-pl acc-sg acc-pl gen-sg gen-pl dat-sg dat-pl abl-sg abl-pl
+Mettez -- avant un TEXTE qui commence par un tiret.
+
+Codes de sortie : 0 succès ; 1 fichier illisible ou impossible à écrire (le
+fichier et la raison sont indiqués) ; 2 erreur d'usage (commande, option ou
+valeur incorrecte, numéro de phrase hors limites).
+)";
+
+struct Parsed {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> options;
+};
+
+// Splits the arguments after the command into positionals and the allowed
+// options (each takes a value). Returns an error text, or nothing.
+std::optional<std::string> parse(int argc, char** argv, int from, const std::vector<std::string>& allowed,
+                                 Parsed& out) {
+  bool optionsEnded = false;
+  for (int i = from; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+      bool known = false;
+      for (const auto& a : allowed) known = known || a == arg;
+      if (!known) return "option inconnue : " + arg;
+      if (out.options.count(arg)) return "option donn\xC3\xA9" "e deux fois : " + arg;
+      if (i + 1 >= argc) return "l'option " + arg + " attend une valeur";
+      out.options[arg] = argv[++i];
+      continue;
+    }
+    out.positional.push_back(arg);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> option(const Parsed& p, const std::string& name) {
+  const auto it = p.options.find(name);
+  if (it == p.options.end()) return std::nullopt;
+  return it->second;
+}
+
+const AnalysisKind* kindOf(const std::string& name) {
+  const auto id = kindFromCliName(name);
+  return id ? &analysisKind(*id) : nullptr;
+}
+
+int wrongCount(const std::string& command, const std::string& expected) {
+  return usageError("nombre d'arguments incorrect pour " + command + " (attendu : " + expected + ")");
+}
+
+// <folder of the executable>/../share/varnelio, where the dictionaries are installed.
+std::string installedDataDir(const char* argv0) {
+  std::string exe(4096, '\0');
+  const ssize_t n = ::readlink("/proc/self/exe", exe.data(), exe.size());
+  if (n > 0) {
+    exe.resize(static_cast<std::size_t>(n));
+  } else {
+    exe = argv0;
+  }
+  const auto slash = exe.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "." : exe.substr(0, slash);
+  return dir + "/../share/varnelio";
+}
+
+int run(int argc, char** argv) {
+  if (argc < 2) return usageError("commande manquante");
+  const std::string command = argv[1];
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    if (a == "--") break;
+    if (a == "--help" || a == "-h" || (i == 1 && a == "help")) {
+      std::fwrite(kHelp.data(), 1, kHelp.size(), stdout);
+      return std::fflush(stdout) == 0 ? kOk : kFileFailure;
+    }
+  }
+  Parsed p;
+  if (command == "scan") {
+    if (auto err = parse(argc, argv, 2, {"--tsv", "--dat"}, p)) return usageError(*err);
+    if (p.positional.size() != 2) return wrongCount(command, "GENRE SOURCE");
+    const AnalysisKind* kind = kindOf(p.positional[0]);
+    if (!kind) return usageError("genre d'analyse inconnu : " + p.positional[0]);
+    return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"));
+  }
+  if (command == "show") {
+    if (auto err = parse(argc, argv, 2, {"--tsv"}, p)) return usageError(*err);
+    if (p.positional.size() != 1) return wrongCount(command, "ANALYSE");
+    return runShow(p.positional[0], option(p, "--tsv"));
+  }
+  if (command == "sentence") {
+    if (auto err = parse(argc, argv, 2, {}, p)) return usageError(*err);
+    if (p.positional.size() != 2) return wrongCount(command, "SOURCE N");
+    return runSentence(p.positional[0], p.positional[1]);
+  }
+  if (command == "labels") {
+    if (auto err = parse(argc, argv, 2, {}, p)) return usageError(*err);
+    if (p.positional.size() != 1) return wrongCount(command, "GENRE");
+    const AnalysisKind* kind = kindOf(p.positional[0]);
+    if (!kind) return usageError("genre d'analyse inconnu : " + p.positional[0]);
+    return runLabels(*kind);
+  }
+  if (command == "lemma" || command == "form") {
+    if (auto err = parse(argc, argv, 2, {"--dict", "--letter"}, p)) return usageError(*err);
+    DictionaryQuery q;
+    q.dictionary = command == "lemma" ? Dictionary::Lemmas : Dictionary::Forms;
+    q.dictPath = option(p, "--dict");
+    if (const auto letter = option(p, "--letter")) {
+      if (!p.positional.empty()) return wrongCount(command, "TEXTE ou --letter C, pas les deux");
+      const char lower = letter->empty() ? '\0' : static_cast<char>((*letter)[0] | 0x20);
+      if (letter->size() != 1 || lower < 'a' || lower > 'z')
+        return usageError("lettre invalide : " + *letter + " (une lettre de a \xC3\xA0 z)");
+      q.letter = lower;
+    } else {
+      if (p.positional.size() != 1) return wrongCount(command, "TEXTE ou --letter C");
+      q.text = p.positional[0];
+    }
+    return runDictionary(q, installedDataDir(argv[0]));
+  }
+  return usageError("commande inconnue : " + command);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A closed pipe on stdout is reported as a write failure, not a silent death.
+  std::signal(SIGPIPE, SIG_IGN);
+  try {
+    return run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    printError("m\xC3\xA9moire insuffisante");
+    return kFileFailure;
+  } catch (const std::exception& e) {
+    printError(std::string("erreur inattendue : ") + e.what());
+    return kFileFailure;
+  }
+}

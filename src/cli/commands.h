@@ -1,0 +1,29 @@
+#pragma once
+// The commands of varnelio-cli. Each returns the process exit code (cli_output.h).
+#include <optional>
+#include <string>
+
+#include "core/analysis/analysis_kind.h"
+
+namespace varnelio::cli {
+
+// A new analysis of SOURCE for the kind: export to tsv, analysis file to dat, or
+// the export's lines on stdout when neither is given.
+int runScan(const AnalysisKind& kind, const std::string& source, const std::optional<std::string>& tsv,
+            const std::optional<std::string>& dat);
+// An existing analysis file read into the grid, then exported like runScan.
+int runShow(const std::string& analysis, const std::optional<std::string>& tsv);
+// Sentence n of SOURCE (numberText as typed on the command line).
+int runSentence(const std::string& source, const std::string& numberText);
+int runLabels(const AnalysisKind& kind);
+
+enum class Dictionary { Lemmas, Forms };
+struct DictionaryQuery {
+  Dictionary dictionary;
+  std::optional<std::string> dictPath;  // the installed file when absent
+  std::optional<char> letter;           // a lower-case letter a..z
+  std::string text;                     // UTF-8, used when there is no letter
+};
+int runDictionary(const DictionaryQuery& query, const std::string& installedDataDir);
+
+}  // namespace varnelio::cli
