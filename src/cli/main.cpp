@@ -75,7 +75,9 @@ std::optional<std::string> parse(int argc, char** argv, int from, const std::vec
       optionsEnded = true;
       continue;
     }
-    if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+    // "-1" is a (wrong) number, not an option.
+    const bool looksNumeric = arg.size() > 1 && arg[1] >= '0' && arg[1] <= '9';
+    if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && !looksNumeric) {
       bool known = false;
       for (const auto& a : allowed) known = known || a == arg;
       if (!known) return "option inconnue : " + arg;
