@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 
@@ -48,6 +49,15 @@ void ParadigmCell::mouseReleaseEvent(QMouseEvent* event) {
   pressed_ = false;
   QLabel::mouseReleaseEvent(event);
   if (click) Q_EMIT clicked();
+}
+
+void ParadigmCell::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  // A single-line border in the window-frame colour, whatever the text colour, so
+  // that the borders shared by neighbouring cells look the same on both sides.
+  QPainter painter(this);
+  painter.setPen(QApplication::palette().color(QPalette::WindowText));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 ParadigmWindow::ParadigmWindow(Workspace& workspace, KindId kind, Family family, QWidget* parent)
@@ -101,8 +111,10 @@ ParadigmCell* ParadigmWindow::makeCell(QWidget* panel, const QString& name, cons
   // Text at the top of the cell; the alignment only places it horizontally.
   cell->setAlignment(alignment | Qt::AlignTop);
   cell->setFont(font);
-  cell->setFrameStyle(QFrame::Box | QFrame::Plain);
-  cell->setLineWidth(1);
+  // The text starts right inside the border: the leading blanks of the captions are
+  // the only indent, and the longest forms need the whole width.
+  cell->setIndent(0);
+  cell->setContentsMargins(1, 1, 1, 1);
   cell->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
   setBackground(cell, systemWindowBackground());
   setTextColour(cell, systemWindowText());

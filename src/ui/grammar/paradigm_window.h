@@ -17,8 +17,8 @@ namespace varnelio::ui {
 
 class Workspace;
 
-// A cell of the table that sends a label when clicked: pointing hand, the label
-// as tooltip, a click completed inside the cell (press and release).
+// A cell of the table: a label with a single-line border. A clickable cell emits
+// clicked() for a click completed inside it (press and release).
 class ParadigmCell : public QLabel {
   Q_OBJECT
  public:
@@ -30,6 +30,7 @@ class ParadigmCell : public QLabel {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool pressed_ = false;
