@@ -76,10 +76,15 @@ std::optional<std::pair<KindId, Family>> kindFromWindowName(std::string_view nam
   return std::nullopt;
 }
 
-bool isCandidate(std::string_view word, const AnalysisKind& kind) {
-  for (int i = 0; i < kind.endingCount; ++i)
-    if (word.ends_with(kind.endings[i])) return true;
-  return false;
+const std::array<unsigned char, 256>& endingLastLetters(const AnalysisKind& kind) {
+  static const auto tables = [] {
+    std::array<std::array<unsigned char, 256>, kKindCount> t{};
+    for (const AnalysisKind& k : kKinds)
+      for (int i = 0; i < k.endingCount; ++i)
+        t[static_cast<int>(k.id)][static_cast<unsigned char>(k.endings[i].back())] = 1;
+    return t;
+  }();
+  return tables[static_cast<int>(kind.id)];
 }
 
 std::string analysisCode(const AnalysisKind& kind, int declension) {

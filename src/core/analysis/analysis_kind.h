@@ -61,8 +61,26 @@ std::optional<KindId> kindFromCliName(std::string_view name);
 // The kind and family of an analysis window name ("frmnew_analyse", "frmanalyse_acc_sing").
 std::optional<std::pair<KindId, Family>> kindFromWindowName(std::string_view name);
 
-// The ending test. Comparisons are exact and case-sensitive.
-bool isCandidate(std::string_view word, const AnalysisKind& kind);
+// For each byte, 1 when some ending of the kind ends with it: the scan looks at a
+// word only when its last letter is one of these.
+const std::array<unsigned char, 256>& endingLastLetters(const AnalysisKind& kind);
+
+// The ending test. Comparisons are exact and case-sensitive. Inline, since the scan
+// runs it on every word of a book: the last character rules most endings out
+// before any longer comparison.
+inline bool isCandidate(std::string_view word, const AnalysisKind& kind) {
+  if (word.empty()) return false;
+  const char last = word.back();
+  for (int i = 0; i < kind.endingCount; ++i) {
+    const std::string_view e = kind.endings[i];
+    if (e.back() != last || e.size() > word.size()) continue;
+    const char* w = word.data() + (word.size() - e.size());
+    std::size_t k = 0;
+    while (k + 1 < e.size() && w[k] == e[k]) ++k;
+    if (k + 1 == e.size()) return true;
+  }
+  return false;
+}
 
 // "[A" + declension letter + "00" + case-number letter + "]".
 std::string analysisCode(const AnalysisKind& kind, int declension);

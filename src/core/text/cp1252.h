@@ -17,9 +17,20 @@ unsigned char fromUnicode(char32_t codePoint);
 
 // Letters of the word cutting: A-Z, a-z, and the Latin-1 letters 192-255 without
 // the multiplication (215) and division (247) signs. Everything else ends a word.
-inline bool isLetter(unsigned char c) {
+inline constexpr bool isLetterCode(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 192 && c != 215 && c != 247);
 }
+namespace detail {
+struct LetterTable {
+  bool letter[256];
+  constexpr LetterTable() : letter{} {
+    for (int i = 0; i < 256; ++i) letter[i] = isLetterCode(static_cast<unsigned char>(i));
+  }
+};
+inline constexpr LetterTable kLetters{};
+}  // namespace detail
+// One table lookup: the word loop asks this for every byte of a book.
+inline bool isLetter(unsigned char c) { return detail::kLetters.letter[c]; }
 
 // Lower case of one byte: A-Z, the accented capitals 192-222 (not 215), and the
 // capitals Š Œ Ž Ÿ of the 0x80 range; every other byte is unchanged.
