@@ -1,0 +1,119 @@
+// Speed of the parts a whole book goes through: cutting and scanning the text,
+// the record codec of the analysis file, and the spreadsheet export.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/analysis/candidate_scan.h"
+#include "core/files/analysis_file.h"
+#include "core/files/analysis_record.h"
+#include "core/reports/spreadsheet_export.h"
+#include "core/text/sentence_table.h"
+#include "core/text/source_text.h"
+
+namespace {
+
+using namespace varnelio;
+
+// Every corpus text, one after the other (about 1 MB of Latin).
+const std::string& corpus() {
+  static const std::string text = [] {
+    std::string all;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(VARNELIO_CORPUS_DIR, ec)) {
+      if (entry.path().extension() != ".txt") continue;
+      auto read = readSourceText(entry.path().string());
+      if (auto* t = std::get_if<std::string>(&read)) all += *t;
+    }
+    return all;
+  }();
+  return text;
+}
+
+bool haveCorpus(benchmark::State& state) {
+  if (corpus().empty()) state.SkipWithError("corpus not found");
+  return !corpus().empty();
+}
+
+void BM_CutSentences(benchmark::State& state) {
+  if (!haveCorpus(state)) return;
+  for (auto _ : state) benchmark::DoNotOptimize(SentenceTable::forEachSentence(corpus(), {}));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * corpus().size()));
+}
+BENCHMARK(BM_CutSentences);
+
+void BM_ScanText(benchmark::State& state) {
+  if (!haveCorpus(state)) return;
+  const AnalysisKind& kind = analysisKinds()[static_cast<std::size_t>(state.range(0))];
+  std::size_t found = 0;
+  for (auto _ : state) {
+    found = 0;
+    SentenceTable::forEachSentence(corpus(), [&](std::string_view s, std::int64_t n) {
+      Cherchecandidats(s, n, kind, [&](std::string_view, std::int64_t) { ++found; });
+    });
+    benchmark::DoNotOptimize(found);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * corpus().size()));
+  state.SetLabel(std::string(kind.cliName) + ", " + std::to_string(found) + " candidates");
+}
+BENCHMARK(BM_ScanText)->DenseRange(0, kKindCount - 1);
+
+void BM_ScanIntoGrid(benchmark::State& state) {
+  if (!haveCorpus(state)) return;
+  for (auto _ : state) {
+    CandidateGrid grid;
+    scanIntoGrid(corpus(), analysisKind(KindId::AccSg), grid);
+    benchmark::DoNotOptimize(grid.candidateCount());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * corpus().size()));
+}
+BENCHMARK(BM_ScanIntoGrid);
+
+CandidateGrid sampleGrid() {
+  CandidateGrid grid;
+  scanIntoGrid(corpus(), analysisKind(KindId::AccSg), grid);
+  for (std::size_t r = 1; r <= grid.candidateCount(); r += 3) grid.validate(r, "1 d\xE9" "cl. acc. sg. [AA00C]");
+  return grid;
+}
+
+void BM_RecordEncode(benchmark::State& state) {
+  const CandidateRow row{1234, "567", "aquam", "1 d\xE9" "cl. acc. sg. [AA00C]", true};
+  for (auto _ : state) benchmark::DoNotOptimize(recordFromRow(row).encode());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * AnalysisRecord::kSize));
+}
+BENCHMARK(BM_RecordEncode);
+
+void BM_RecordDecode(benchmark::State& state) {
+  const auto bytes = recordFromRow({1234, "567", "aquam", "1 d\xE9" "cl. acc. sg. [AA00C]", true}).encode();
+  for (auto _ : state) benchmark::DoNotOptimize(rowFromRecord(AnalysisRecord::decode({bytes.data(), bytes.size()}), 1234));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * AnalysisRecord::kSize));
+}
+BENCHMARK(BM_RecordDecode);
+
+void BM_AnalysisFileRoundTrip(benchmark::State& state) {
+  if (!haveCorpus(state)) return;
+  const CandidateGrid grid = sampleGrid();
+  for (auto _ : state) {
+    const std::string bytes = encodeAnalysisFile(grid);
+    benchmark::DoNotOptimize(decodeAnalysisFile(bytes).candidateCount());
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * grid.candidateCount()));
+}
+BENCHMARK(BM_AnalysisFileRoundTrip);
+
+void BM_SpreadsheetExport(benchmark::State& state) {
+  if (!haveCorpus(state)) return;
+  const CandidateGrid grid = sampleGrid();
+  std::size_t size = 0;
+  for (auto _ : state) {
+    const std::string bytes = encodeSpreadsheet(grid);
+    size = bytes.size();
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * grid.candidateCount()));
+}
+BENCHMARK(BM_SpreadsheetExport);
+
+}  // namespace
