@@ -63,26 +63,36 @@ std::string fileNameOf(const std::string& path) {
 
 }  // namespace
 
-std::optional<FileError> writeFileAtomically(const std::string& path,
+std::optional<FileError> writeFileAtomically(const std::string& givenPath,
                                              const std::function<bool(ChunkWriter&)>& produce) {
-  if (path.empty() || path.back() == '/') return FileError{path, describeErrno(ENOENT)};
+  if (givenPath.empty() || givenPath.back() == '/') return FileError{givenPath, describeErrno(ENOENT)};
+  // A link to an existing file: replace the file it points to, keep the link.
+  std::string path = givenPath;
+  struct stat link {};
+  if (::lstat(givenPath.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    if (char* target = ::realpath(givenPath.c_str(), nullptr)) {
+      path = target;
+      std::free(target);
+    }
+  }
+  const auto failure = [&](int err) { return FileError{givenPath, describeErrno(err)}; };
   struct stat old {};
   const bool exists = ::stat(path.c_str(), &old) == 0;
   if (exists) {
-    if (S_ISDIR(old.st_mode)) return FileError{path, describeErrno(EISDIR)};
+    if (S_ISDIR(old.st_mode)) return failure(EISDIR);
     // Renaming over a read-only file would succeed, yet the user protected it. The
     // mode bits are checked too, since access() grants everything to the superuser.
-    if (::access(path.c_str(), W_OK) != 0) return FileError{path, describeErrno(errno)};
-    if ((old.st_mode & 0222) == 0) return FileError{path, describeErrno(EACCES)};
+    if (::access(path.c_str(), W_OK) != 0) return failure(errno);
+    if ((old.st_mode & 0222) == 0) return failure(EACCES);
   }
   std::string temp = folderOf(path) + "/." + fileNameOf(path) + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return FileError{path, describeErrno(errno)};
+  if (fd < 0) return failure(errno);
 
   auto fail = [&](int err) -> std::optional<FileError> {
     ::close(fd);
     ::unlink(temp.c_str());
-    return FileError{path, describeErrno(err ? err : EIO)};
+    return failure(err ? err : EIO);
   };
 
   FdWriter writer(fd);
@@ -102,12 +112,12 @@ std::optional<FileError> writeFileAtomically(const std::string& path,
   if (::close(fd) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
-    return FileError{path, describeErrno(err)};
+    return failure(err);
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
-    return FileError{path, describeErrno(err)};
+    return failure(err);
   }
   // Make the rename itself durable.
   const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);

@@ -107,21 +107,29 @@ std::string toUtf8(std::string_view text) {
 }
 
 std::string fromUtf8(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
+  std::string out(s);
+  fromUtf8InPlace(out);
+  return out;
+}
+
+void fromUtf8InPlace(std::string& text) {
+  // Every sequence gives one byte, so the result never overtakes what is still
+  // to be read: a whole book converts without a second copy in memory.
+  const std::string_view s(text);
   size_t i = 0;
+  size_t w = 0;
   while (i < s.size()) {
     char32_t cp = 0;
     const size_t len = decodeUtf8(s, i, cp);
     if (len == 0) {
-      out.push_back('?');
+      text[w++] = '?';
       ++i;
     } else {
-      out.push_back(static_cast<char>(fromUnicode(cp)));
+      text[w++] = static_cast<char>(len == 1 ? static_cast<unsigned char>(cp) : fromUnicode(cp));
       i += len;
     }
   }
-  return out;
+  text.resize(w);
 }
 
 bool isValidUtf8(std::string_view s) {
@@ -145,8 +153,14 @@ bool isValidUtf8(std::string_view s) {
 }
 
 bool hasHighBytes(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    unsigned long long chunk;
+    std::memcpy(&chunk, s.data() + i, 8);
+    if (chunk & 0x8080808080808080ULL) return true;
+  }
+  for (; i < s.size(); ++i)
+    if (static_cast<unsigned char>(s[i]) >= 0x80) return true;
   return false;
 }
 

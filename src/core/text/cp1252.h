@@ -43,6 +43,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 std::string toUtf8(std::string_view cp1252Text);
 // Decodes UTF-8; malformed sequences and characters outside the code page become '?'.
 std::string fromUtf8(std::string_view utf8Text);
+// The same, converting the string where it lies (the result is never longer).
+void fromUtf8InPlace(std::string& text);
 
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
 bool isValidUtf8(std::string_view bytes);

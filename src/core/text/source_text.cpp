@@ -36,9 +36,9 @@ std::string decodeSourceBytes(std::string bytes) {
   const bool bom = std::string_view(bytes).starts_with(kBom);
   if (!bom && !cp1252::hasHighBytes(bytes)) return bytes;  // plain ASCII: the same either way
   if (!cp1252::isValidUtf8(bytes)) return bytes;
-  std::string_view body(bytes);
-  if (bom) body.remove_prefix(kBom.size());
-  return cp1252::fromUtf8(body);
+  if (bom) bytes.erase(0, kBom.size());
+  cp1252::fromUtf8InPlace(bytes);
+  return bytes;
 }
 
 std::variant<std::string, FileError> readSourceText(const std::string& path) {
