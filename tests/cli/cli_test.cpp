@@ -34,9 +34,10 @@ struct Result {
 };
 
 // Runs the tool with the arguments; stdout and stderr are collected in files.
-Result runCli(const std::vector<std::string>& args, const std::string& program = VARNELIO_CLI) {
+Result runCli(const std::vector<std::string>& args, const std::string& program = VARNELIO_CLI,
+              const std::string& stdoutPath = {}) {
   TempDir io;
-  const std::string outPath = io.file("out"), errPath = io.file("err");
+  const std::string outPath = stdoutPath.empty() ? io.file("out") : stdoutPath, errPath = io.file("err");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -52,7 +53,7 @@ Result runCli(const std::vector<std::string>& args, const std::string& program =
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
   posix_spawn_file_actions_destroy(&actions);
-  r.out = readBytes(outPath);
+  if (stdoutPath.empty()) r.out = readBytes(outPath);
   r.err = readBytes(errPath);
   return r;
 }
@@ -301,6 +302,20 @@ TEST(CliUsage, UsageErrorsExitTwoWithOneLine) {
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("varnelio-cli sentence SOURCE N"), std::string::npos);
   EXPECT_EQ(runCli({"scan", "acc-sg", "--help"}).exitCode, 0);
+}
+
+TEST(CliFiles, AFullStandardOutputIsAWriteFailure) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  TempDir dir;
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "Rosam vidi. ";
+  writeBytes(dir.file("t.txt"), text);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"scan", "acc-sg", dir.file("t.txt")}, {"labels", "nom-pl"}}) {
+    const Result r = runCli(args, VARNELIO_CLI, "/dev/full");
+    EXPECT_EQ(r.exitCode, 1) << args[0];
+    EXPECT_NE(r.err.find("sortie standard"), std::string::npos) << r.err;
+  }
 }
 
 TEST(CliFiles, UnreadableOrUnwritableFilesExitOneAndKeepOldFiles) {

@@ -119,3 +119,19 @@ TEST(AtomicFile, FolderWhereNothingCanBeCreated) {
 
 }  // namespace
 }  // namespace varnelio
+
+namespace varnelio {
+namespace {
+
+TEST(AtomicFile, ALinkKeepsPointingToTheReplacedFile) {
+  testing::TempDir dir;
+  testing::writeBytes(dir.file("real.DAT"), "ancien");
+  std::filesystem::create_symlink("real.DAT", dir.file("link.DAT"));
+  ASSERT_FALSE(writeFileAtomically(dir.file("link.DAT"), "nouveau").has_value());
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.DAT")));
+  EXPECT_EQ(testing::readBytes(dir.file("real.DAT")), "nouveau");
+  EXPECT_EQ(entriesIn(dir.path()), 2u);
+}
+
+}  // namespace
+}  // namespace varnelio

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text/cp1252.h"
 #include "core/text/source_text.h"
 
 namespace varnelio {
@@ -54,6 +55,60 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"SentenceNumbersFollowFullStops", KindId::AccSg, "Veni... rosam.", {{"rosam", 4}}},
         ScanCase{"UpperCaseEndingIsNot", KindId::AccSg, "ROSAM Rosam.", {{"Rosam", 1}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CandidateScan, OneSentenceWordByWord) {
+  const AnalysisKind& acc = analysisKind(KindId::AccSg);
+  Found found;
+  auto collect = [&](std::string_view w, std::int64_t n) { found.emplace_back(w, n); };
+  Cherchecandidats("rosam", 7, acc, collect);  // no character ends the word
+  EXPECT_TRUE(found.empty());
+  Cherchecandidats("rosam.", 7, acc, collect);
+  Cherchecandidats(" \r\nm am\x9C" "r\xE9" "em am\xE9m rosam", 8, acc, collect);
+  EXPECT_EQ(found, (Found{{"rosam", 7}, {"am", 8}, {"r\xE9" "em", 8}}));
+}
+
+// The word cutting, written the plain way: letters gathered one by one, each word
+// tested when a non-letter ends it.
+Found plainScan(std::string_view text, const AnalysisKind& kind) {
+  Found found;
+  std::int64_t sentence = 0;
+  std::string word;
+  std::string pending;  // the words of the sentence being read
+  Found inSentence;
+  for (char c : text) {
+    if (cp1252::isLetterCode(static_cast<unsigned char>(c))) {
+      word += c;
+      continue;
+    }
+    if (!word.empty()) {
+      bool candidate = false;
+      for (int i = 0; i < kind.endingCount; ++i) candidate = candidate || word.ends_with(kind.endings[i]);
+      if (candidate) inSentence.emplace_back(word, sentence + 1);
+      word.clear();
+    }
+    if (c == '.') {
+      ++sentence;
+      found.insert(found.end(), inSentence.begin(), inSentence.end());
+      inSentence.clear();
+    }
+  }
+  return found;
+}
+
+TEST(CandidateScan, AgreesWithThePlainWordCuttingOnRandomTexts) {
+  // Letters that end many endings, other letters, accented ones, and the bytes
+  // that cut words: blanks, digits, punctuation, the 0x80 range, times and divide.
+  const std::string alphabet = "amusqeionrbAMUS\xE9\xC6\xFF\xC0 \r\n\t.,'-2\x9C\x80\xD7\xF7\xBF";
+  std::uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+  for (int round = 0; round < 200; ++round) {
+    std::string text;
+    const std::size_t length = next() % 400;
+    for (std::size_t i = 0; i < length; ++i) text += alphabet[(next() >> 8) % alphabet.size()];
+    for (const AnalysisKind& kind : analysisKinds())
+      ASSERT_EQ(scan(text, kind.id), plainScan(text, kind)) << kind.cliName << " on round " << round;
+  }
+}
 
 TEST(CandidateScan, GridRowsAreNumberedByTheirIndex) {
   CandidateGrid grid;
