@@ -137,6 +137,8 @@ int run(int argc, char** argv) {
     if (p.positional.size() != 2) return wrongCount(command, "GENRE SOURCE");
     const AnalysisKind* kind = kindOf(p.positional[0]);
     if (!kind) return usageError("genre d'analyse inconnu : " + p.positional[0]);
+    if (option(p, "--tsv") && option(p, "--tsv") == option(p, "--dat"))
+      return usageError("--tsv et --dat nomment le m\xC3\xAAme fichier : " + *option(p, "--tsv"));
     return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"));
   }
   if (command == "show") {

@@ -279,6 +279,7 @@ TEST(CliUsage, UsageErrorsExitTwoWithOneLine) {
       {"scan", "acc-sg", dir.file("t.txt"), "--xls", "x"},
       {"scan", "acc-sg", dir.file("t.txt"), "--tsv", "a", "--tsv", "b"},
       {"scan", "acc-sg", dir.file("t.txt"), "extra"},
+      {"scan", "acc-sg", dir.file("t.txt"), "--tsv", "same", "--dat", "same"},
       {"show"},
       {"show", "a.DAT", "--dat", "b.DAT"},
       {"sentence", dir.file("t.txt")},

@@ -62,6 +62,16 @@ TEST(CandidateGrid, DeleteMovesLaterRowsUpAndRenumbersThem) {
   }
 }
 
+TEST(CandidateGrid, DeleteMovesTextsWhileTheAlignmentStaysWithTheRowPlace) {
+  // Like the grid's cell formatting: the texts move up, the marks do not.
+  CandidateGrid grid = gridOf(3);
+  grid.validate(2, "deux");
+  grid.deleteRow(1);
+  EXPECT_EQ(grid.row(1).analysis, "deux");
+  EXPECT_FALSE(grid.row(1).analysisAlignedTopLeft);
+  EXPECT_TRUE(grid.row(2).analysisAlignedTopLeft);
+}
+
 TEST(CandidateGrid, DeleteFirstOfTwoAndLastAndOutOfRange) {
   CandidateGrid grid = gridOf(2);
   grid.deleteRow(1);
