@@ -1,5 +1,7 @@
 #include "ui/app/window_registry.h"
 
+#include "ui/analysis/analysis_window.h"
+#include "ui/app/main_window.h"
 #include "ui/app/workspace.h"
 #include "ui/grammar/paradigm_window.h"
 
@@ -9,6 +11,8 @@ namespace varnelio::ui {
 void registerAllWindows(Workspace& workspace) {
   (void)workspace;
   registerParadigmWindows(workspace);
+  registerMainWindow(workspace);
+  registerAnalysisWindows(workspace);
 }
 
 }  // namespace varnelio::ui

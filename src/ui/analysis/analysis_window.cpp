@@ -1,0 +1,476 @@
+#include "ui/analysis/analysis_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <charconv>
+
+#include "core/analysis/candidate_scan.h"
+#include "core/files/analysis_file.h"
+#include "core/text/cp1252.h"
+#include "core/text/source_text.h"
+#include "ui/analysis/analysis_file_commands.h"
+#include "ui/app/main_window.h"
+#include "ui/app/workspace.h"
+#include "ui/platform/busy_cursor.h"
+#include "ui/platform/button_pictures.h"
+#include "ui/platform/candidate_grid_model.h"
+#include "ui/platform/candidate_grid_view.h"
+#include "ui/platform/codec.h"
+#include "ui/platform/prompts.h"
+#include "ui/platform/shadowed_title.h"
+#include "ui/platform/size_clamp.h"
+#include "ui/platform/twips.h"
+
+namespace varnelio::ui {
+namespace {
+
+constexpr int kClientWidthTwips = 11385;
+constexpr int kClientHeightTwips = 7650;
+const QColor kHighlightBlue(0, 0, 255);
+const QColor kFormRed(255, 0, 0);
+
+const QString kSourceUnreadable = QStringLiteral("Le fichier source ne peut pas être lu.");
+
+QFont times(double points, bool bold = false) { return makeFont(QStringLiteral("Times New Roman"), points, bold); }
+
+// A sentence number as the grid holds it: decimal digits, nothing else.
+std::optional<std::int64_t> decimalNumber(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  std::int64_t n = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return n;
+}
+
+QGroupBox* panel(QWidget* parent, const char* name, const QRect& rect) {
+  auto* box = new QGroupBox(parent);
+  box->setObjectName(QLatin1String(name));
+  box->setGeometry(rect);
+  setBackground(box, kLightYellow);
+  return box;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& rect, const QColor& colour) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(QLatin1String(name));
+  l->setGeometry(rect);
+  l->setFont(times(12, true));
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setTextColour(l, colour);
+  return l;
+}
+
+// A picture button: the picture above the caption, if any.
+QToolButton* pictureButton(QWidget* parent, const char* name, const QString& caption, const QString& tooltip,
+                           const QIcon& icon, const QRect& rect, int iconSide, bool white) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(QLatin1String(name));
+  b->setText(caption);
+  b->setToolTip(tooltip);
+  b->setIcon(icon);
+  b->setIconSize(QSize(iconSide, iconSide));
+  b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+  b->setGeometry(rect);
+  b->setFocusPolicy(Qt::StrongFocus);
+  if (white) {
+    QPalette p = b->palette();
+    p.setColor(QPalette::Button, Qt::white);
+    p.setColor(QPalette::Window, Qt::white);
+    b->setPalette(p);
+    b->setAutoFillBackground(true);
+  }
+  return b;
+}
+
+}  // namespace
+
+AnalysisWindow::AnalysisWindow(Workspace& workspace, KindId kind, Family family, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      workspace_(workspace),
+      kind_(analysisKind(kind)),
+      family_(family) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName(fromUtf8(kind_.windowName(family_)));
+  setWindowTitle(fromUtf8(kind_.windowTitle));
+  setFont(makeFont(QStringLiteral("MS Sans Serif"), 8.25));
+  buildControls();
+  buildMenus();
+  resize(twipsToPixelsX(kClientWidthTwips), menuBar()->sizeHint().height() + twipsToPixelsY(kClientHeightTwips));
+}
+
+AnalysisWindow::~AnalysisWindow() = default;
+
+void AnalysisWindow::buildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  setBackground(client, kLightYellow);
+  setCentralWidget(client);
+
+  phrase = new QTextEdit(client);
+  phrase->setObjectName(QStringLiteral("phrase"));
+  phrase->setGeometry(twipsRect(150, 120, 11175, 1695));
+  phrase->setReadOnly(true);
+  phrase->setAcceptRichText(false);
+  phrase->setFont(times(12));
+
+  Frame1 = panel(client, "Frame1", twipsRect(120, 1920, 8415, 4335));
+
+  model_ = new CandidateGridModel(grid_, this);
+  grille01 = new CandidateGridView(client);
+  grille01->setObjectName(QStringLiteral("grille01"));
+  grille01->setGeometry(twipsRect(240, 2160, 8175, 3975));
+  grille01->setModel(model_);
+  connect(grille01, &CandidateGridView::rowSelected, this, [this] { grille01_SelChange(); });
+
+  Frame2 = panel(client, "Frame2", twipsRect(8640, 1920, 2655, 4335));
+  Frame2->hide();
+  Label3 = label(Frame2, "Label3", QStringLiteral("Forme :"), twipsRect(120, 240, 855, 255), kDarkBlue);
+  labelforme = label(Frame2, "labelforme", QString(), twipsRect(120, 600, 2535, kind_.formLabelHeight(family_)),
+                     kFormRed);
+  labelforme->setWordWrap(true);
+  Label7 = label(Frame2, "Label7", QStringLiteral("Analyse :"), twipsRect(120, 1200, 1455, 255), kDarkBlue);
+  Textanalyse = new QPlainTextEdit(Frame2);
+  Textanalyse->setObjectName(QStringLiteral("Textanalyse"));
+  Textanalyse->setGeometry(twipsRect(120, 1680, 2295, 615));
+  Textanalyse->setFont(times(9));
+  setTextColour(Textanalyse, Qt::black);
+  {
+    QPalette p = Textanalyse->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    Textanalyse->setPalette(p);
+  }
+
+  const QIcon help = helpBadgeIcon();
+  Command1_b = pictureButton(Frame2, "Command1_b", QString(), QStringLiteral("Précis grammatical"), help,
+                             twipsRect(1800, 1080, 615, 540), twipsToPixelsY(540) - 8, true);
+  Command2 = pictureButton(Frame2, "Command2", QString(), QStringLiteral("Valider l'analyse"), validateBadgeIcon(),
+                           twipsRect(360, 2520, 975, 975), twipsToPixelsY(975) - 8, false);
+  cmb_delete = pictureButton(Frame2, "cmb_delete", QString(), QStringLiteral("Supprimer l'enregistrement"),
+                             wasteBinIcon(), twipsRect(1560, 2640, 735, 735), twipsToPixelsY(735) - 8, false);
+  swapIconOnHover(cmb_delete, wasteBinIcon(false), wasteBinIcon(true));
+
+  Frame3 = panel(client, "Frame3", twipsRect(120, 6240, 11175, 1095));
+  const int bigIcon = 32;
+  Command3 = pictureButton(client, "Command3", QStringLiteral("Dictionnaire des lemmes"),
+                           QStringLiteral("Dictionnaire des lemmes"), help, twipsRect(510, 6360, 2295, 900), bigIcon,
+                           true);
+  Command3->setFont(times(9, true));
+  Command1 = pictureButton(client, "Command1", QStringLiteral("Dictionnaire des formes"),
+                           QStringLiteral("Dictionnaire des formes"), help, twipsRect(3150, 6360, 2295, 900), bigIcon,
+                           true);
+  Command1->setFont(times(9, true));
+  Command4 = pictureButton(client, "Command4", QStringLiteral("Précis grammatical"),
+                           QStringLiteral("Précis grammatical"), help, twipsRect(5910, 6360, 2295, 900), bigIcon, true);
+  Command4->setFont(times(9.75, true));
+  const QRect saveQuitRect = family_ == Family::New ? twipsRect(8790, 6360, 2175, 900)
+                                                    : twipsRect(8670, 6360, 2295, 900);
+  Command5 = pictureButton(client, "Command5", QStringLiteral("Enregistrer && Quitter"), QString(), disketteIcon(),
+                           saveQuitRect, bigIcon, true);
+  Command5->setFont(times(9.75, true));
+  for (QWidget* w : {static_cast<QWidget*>(grille01), static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command1),
+                     static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5)})
+    w->raise();
+
+  auto* status = new QStatusBar(this);
+  status->setObjectName(QStringLiteral("StatusBar1"));
+  setStatusBar(status);
+
+  const QString paradigm = fromUtf8(kind_.paradigmName(family_));
+  connect(Command3, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
+  connect(Command1, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
+  connect(Command4, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
+  connect(Command1_b, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
+  connect(Command2, &QToolButton::clicked, this, [this] { Command2_Click(); });
+  connect(cmb_delete, &QToolButton::clicked, this, [this] { cmb_delete_Click(); });
+  connect(Command5, &QToolButton::clicked, this, [this] { Command5_Click(); });
+}
+
+void AnalysisWindow::buildMenus() {
+  auto action = [this](QMenu* menu, const QString& caption, const char* name) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+  };
+  QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
+  fichier->setObjectName(QStringLiteral("fichier"));
+  Enregistrerdirect = action(fichier, QStringLiteral("&Enregistrer les analyses"), "Enregistrerdirect");
+  Enregistrer = action(fichier, QStringLiteral("&Enregistrer les analyses sous ..."), "Enregistrer");
+  fichier->addSeparator();
+  QMenu* exporter = fichier->addMenu(QStringLiteral("&Exporter le tableau"));
+  exporter->setObjectName(QStringLiteral("Exporter"));
+  exportexcell = action(exporter, QStringLiteral("Vers Microsoft Excel"), "exportexcell");
+  Imprimertable = action(fichier, QStringLiteral("&Imprimer le tableau"), "Imprimertable");
+  fichier->addSeparator();
+  Fermer = action(fichier, QStringLiteral("&Fermer"), "Fermer");
+
+  QMenu* dictionnaire = menuBar()->addMenu(QStringLiteral("&Dictionnaire"));
+  dictionnaire->setObjectName(QStringLiteral("Dictionnaire"));
+  QAction* dicoLemmes = action(dictionnaire, QStringLiteral("&Dictionnaire (Lemmes)"), "dico_lemmes");
+  QAction* dicoFormes = action(dictionnaire, QStringLiteral("&Dictionnaire (Formes)"), "dico_formes");
+
+  QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
+  aide->setObjectName(QStringLiteral("aide"));
+  QAction* about = action(aide, QStringLiteral("&A propos de..."), "about");
+
+  Enregistrerdirect->setEnabled(false);
+  connect(Enregistrerdirect, &QAction::triggered, this, [this] { saveAnalysis(*this, workspace_.prompts()); });
+  connect(Enregistrer, &QAction::triggered, this, [this] { saveAnalysisAs(*this, workspace_.prompts()); });
+  connect(exportexcell, &QAction::triggered, this, [this] { exportAnalysis(*this, workspace_.prompts()); });
+  connect(Imprimertable, &QAction::triggered, this, [this] { printAnalysisTable(*this, workspace_.prompts()); });
+  connect(Fermer, &QAction::triggered, this, [this] { close(); });
+  connect(dicoLemmes, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
+  connect(dicoFormes, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
+  connect(about, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmAbout"), false); });
+}
+
+void AnalysisWindow::setNomfichier(const QString& path) {
+  nomfichier_ = path;
+  Enregistrerdirect->setEnabled(true);
+}
+
+// ---- Loading ----
+
+bool AnalysisWindow::load() { return family_ == Family::New ? loadNew() : loadExisting(); }
+
+bool AnalysisWindow::loadNew() {
+  nomfichier_.clear();
+  Enregistrerdirect->setEnabled(false);
+  if (!readAndCutSource(/*scan=*/true)) return false;
+  if (grid_.empty()) {
+    workspace_.prompts().inform(this, QStringLiteral("Aucune forme candidate n'a été trouvée dans ce texte."));
+    return false;
+  }
+  hideMainWindow();
+  finishLoad();
+  return true;
+}
+
+bool AnalysisWindow::loadExisting() {
+  etat_ = QStringLiteral("no");
+  nomfichier_.clear();
+  Enregistrerdirect->setEnabled(false);
+  CommonDialog1.filter = QStringLiteral("Fichiers Texte (*.DAT)|*.DAT");
+  const std::optional<QString> chosen = CommonDialog1.showOpen(workspace_.prompts(), this);
+  if (!chosen) {
+    // Not an error: the window closes itself as soon as it becomes active.
+    etat_ = QStringLiteral("ok");
+    return true;
+  }
+  BusyCursor busy(this);
+  setNomfichier(*chosen);
+  auto read = readAnalysisFile(toLocalPath(*chosen));
+  if (auto* error = std::get_if<FileError>(&read)) {
+    busy.restore();
+    QString text = QStringLiteral("Le fichier d'analyse ne peut pas être lu.") + QLatin1Char('\n') + *chosen;
+    if (!error->reason.empty()) text += QLatin1Char('\n') + fromUtf8(error->reason);
+    workspace_.prompts().inform(this, text, kApplicationTitle, MessageIcon::Warning);
+    return false;
+  }
+  model_->refill([&](CandidateGrid& grid) { grid = std::move(std::get<CandidateGrid>(read)); });
+  if (!readAndCutSource(/*scan=*/false)) return false;
+  hideMainWindow();
+  if (grid_.empty()) {
+    showEmptyGrid();
+    busy.restore();
+    workspace_.prompts().inform(this, QStringLiteral("Ce fichier ne contient aucune analyse."));
+    return true;
+  }
+  finishLoad();
+  return true;
+}
+
+bool AnalysisWindow::readAndCutSource(bool scan) {
+  const auto* menu = workspace_.find<MainWindow>(QStringLiteral("Menu"));
+  const QString path = menu ? menu->sourcePath() : QString();
+  auto read = readSourceText(toLocalPath(path));
+  QString reason;
+  if (auto* error = std::get_if<FileError>(&read)) {
+    reason = fromUtf8(error->reason);
+  } else if (std::get<std::string>(read).empty()) {
+    reason = QStringLiteral("Le fichier est vide.");
+  } else {
+    std::string& text = std::get<std::string>(read);
+    if (!scan) {
+      sentences_ = SentenceTable(std::move(text));
+      return true;
+    }
+    // Preparegrille, then the cut with Cherchecandidats on each sentence the moment
+    // it is complete: the whole fill is one model reset.
+    model_->refill([&](CandidateGrid& grid) {
+      grid.clear();
+      const AnalysisKind& kind = kind_;
+      sentences_ = SentenceTable(std::move(text), [&grid, &kind](std::string_view sentence, std::int64_t n) {
+        Cherchecandidats(sentence, n, kind,
+                         [&grid](std::string_view form, std::int64_t number) { grid.appendCandidate(form, number); });
+      });
+    });
+    return true;
+  }
+  QString message = kSourceUnreadable;
+  if (!reason.isEmpty()) message += QLatin1Char('\n') + reason;
+  workspace_.prompts().inform(this, message, kApplicationTitle, MessageIcon::Warning);
+  return false;
+}
+
+void AnalysisWindow::hideMainWindow() {
+  if (QWidget* menu = workspace_.mainWindow()) menu->hide();
+}
+
+// The finishing step: row 1 selected and shown.
+void AnalysisWindow::finishLoad() {
+  grille01->moveSilently(1, 2);
+  grille01_SelChange();
+}
+
+void AnalysisWindow::showEmptyGrid() {
+  Frame2->hide();
+  phrase->clear();
+  lignecourante_ = 0;
+}
+
+// ---- Row selection ----
+
+void AnalysisWindow::grille01_SelChange() {
+  Frame2->show();
+  lignecourante_ = grille01->selectedRow();
+  if (lignecourante_ < 1 || static_cast<std::size_t>(lignecourante_) > grid_.candidateCount()) return;
+  const CandidateRow& row = grid_.row(static_cast<std::size_t>(lignecourante_));
+  // A sentence number that is no number or lies outside the table stops here
+  // silently: the view, the form and the analysis keep what they showed.
+  const std::optional<std::int64_t> n = decimalNumber(row.sentence);
+  if (!n) return;
+  const std::optional<std::string_view> sentence = sentences_.sentence(*n);
+  if (!sentence) return;
+  phrase->setCurrentCharFormat(QTextCharFormat());
+  phrase->setPlainText(toQString(*sentence));
+  const QString form = toQString(row.form);
+  Surligneforme(form);
+  labelforme->setText(form);
+  Textanalyse->setPlainText(toQString(row.analysis));
+  grille01->moveSilently(lignecourante_, 2);
+}
+
+// Every word of the sentence equal to the form once both are lower-cased is set in
+// bold blue; a longer word that merely contains the form is not.
+void AnalysisWindow::Surligneforme(const QString& form) {
+  QTextDocument* document = phrase->document();
+  // The view's own text: one character per position of the document.
+  const std::string text = fromQString(document->toPlainText());
+  const std::string f = fromQString(form);
+  QTextCharFormat highlight;
+  highlight.setFontWeight(QFont::Bold);
+  highlight.setForeground(kHighlightBlue);
+  QTextCursor cursor(document);
+  std::string word;
+  for (std::size_t p = 0; p < text.size(); ++p) {
+    const auto c = static_cast<unsigned char>(text[p]);
+    if (cp1252::isLetter(c)) {
+      word.push_back(static_cast<char>(c));
+      continue;
+    }
+    if (!word.empty() && cp1252::equalsIgnoringCase(word, f)) {
+      cursor.setPosition(static_cast<int>(p - f.size()));
+      cursor.setPosition(static_cast<int>(p), QTextCursor::KeepAnchor);
+      cursor.mergeCharFormat(highlight);
+    }
+    word.clear();
+  }
+  QTextCursor collapsed(document);
+  collapsed.setPosition(0);
+  phrase->setTextCursor(collapsed);
+}
+
+// ---- Commands ----
+
+void AnalysisWindow::Command2_Click() {
+  if (grid_.empty() || lignecourante_ < 1) return;
+  model_->validate(static_cast<std::size_t>(lignecourante_), fromQString(Textanalyse->toPlainText()));
+}
+
+void AnalysisWindow::cmb_delete_Click() {
+  if (grid_.empty() || lignecourante_ < 1) return;
+  int s = lignecourante_;
+  {
+    BusyCursor busy(this);
+    model_->deleteRow(static_cast<std::size_t>(s));
+  }
+  if (grid_.empty()) {
+    showEmptyGrid();
+    return;
+  }
+  // The same row shows the candidate that followed; after the last row, the new last.
+  s = std::min(s, static_cast<int>(grid_.candidateCount()));
+  grille01->moveSilently(s, 3);
+  grille01_SelChange();
+}
+
+void AnalysisWindow::Command5_Click() {
+  saveAnalysisAs(*this, workspace_.prompts());
+  close();  // whatever the outcome of the save
+}
+
+void AnalysisWindow::openSideWindow(const QString& name, bool hourglass) {
+  std::optional<BusyCursor> busy;
+  if (hourglass) busy.emplace(this);
+  workspace_.open(name);
+}
+
+// ---- Window events ----
+
+void AnalysisWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  clampOuterSize(this, kMaxWidthTwips, kMaxHeightTwips);
+}
+
+void AnalysisWindow::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (!event->isAccepted()) return;
+  // Form_Unload: however the window closes, the main window comes back.
+  if (QWidget* menu = workspace_.mainWindow()) {
+    menu->show();
+    menu->raise();
+    menu->activateWindow();
+  }
+}
+
+// The activation check of a window whose open dialog was cancelled.
+void AnalysisWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && etat_ == QStringLiteral("ok"))
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void AnalysisWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Where the platform never activates the window (no window manager), closing once
+  // shown keeps the cancelled window from lingering.
+  if (etat_ == QStringLiteral("ok")) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void registerAnalysisWindows(Workspace& workspace) {
+  for (const AnalysisKind& kind : analysisKinds()) {
+    for (Family family : {Family::New, Family::Existing}) {
+      const KindId id = kind.id;
+      workspace.registerFactory(fromUtf8(kind.windowName(family)), [id, family](Workspace& ws) -> QWidget* {
+        auto* window = new AnalysisWindow(ws, id, family);
+        if (!window->load()) {
+          delete window;
+          return nullptr;
+        }
+        return window;
+      });
+    }
+  }
+}
+
+}  // namespace varnelio::ui

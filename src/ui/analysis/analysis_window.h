@@ -1,0 +1,125 @@
+#pragma once
+// The twenty analysis windows, one class configured by (kind, family). A new
+// analysis scans the source text named by the main window for the kind's candidate
+// forms; an existing analysis reopens an analysis file and shows it against that
+// text. The user selects candidates, sees each one's sentence with the form in bold
+// blue, validates an analysis into the grid or deletes the candidate, and saves,
+// exports or prints the grid.
+#include <QMainWindow>
+#include <QString>
+
+#include "core/analysis/analysis_kind.h"
+#include "core/analysis/candidate_grid.h"
+#include "core/text/sentence_table.h"
+#include "ui/analysis/analysis_document.h"
+#include "ui/platform/common_dialog.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QTextEdit;
+class QToolButton;
+
+namespace varnelio::ui {
+
+class CandidateGridModel;
+class CandidateGridView;
+class Workspace;
+
+class AnalysisWindow final : public QMainWindow, public AnalysisDocument {
+  Q_OBJECT
+ public:
+  // Outer size limits, in twips.
+  static constexpr int kMaxWidthTwips = 11506;
+  static constexpr int kMaxHeightTwips = 8341;
+
+  AnalysisWindow(Workspace& workspace, KindId kind, Family family, QWidget* parent = nullptr);
+  ~AnalysisWindow() override;
+
+  // The load step: a new analysis reads, cuts and scans the source text; an
+  // existing one asks for its analysis file first. Returns false when the window
+  // must not stay open (the user has been told why). A cancelled file dialog is not
+  // a failure: the window closes itself once shown.
+  bool load();
+
+  const AnalysisKind& kind() const { return kind_; }
+  Family family() const { return family_; }
+  // The row of the selected candidate (counted from 1), 0 before any selection.
+  int lignecourante() const { return lignecourante_; }
+  // "no" once an analysis file was chosen, "ok" when its dialog was cancelled.
+  const QString& etat() const { return etat_; }
+  const SentenceTable& sentences() const { return sentences_; }
+
+  // AnalysisDocument
+  QWidget* documentWindow() override { return this; }
+  const CandidateGrid& candidateGrid() const override { return grid_; }
+  CommonDialog& commonDialog() override { return CommonDialog1; }
+  QString nomfichier() const override { return nomfichier_; }
+  void setNomfichier(const QString& path) override;
+  QString documentName() const override { return objectName(); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  bool loadNew();
+  bool loadExisting();
+  // Reads the text named by the main window and cuts it into sentences, handing
+  // each one to the scan when scan is true. False (and the user told) on failure.
+  bool readAndCutSource(bool scan);
+  void hideMainWindow();
+  void finishLoad();
+  void showEmptyGrid();
+
+  // The row-selection behaviour, for the row the grid has selected.
+  void grille01_SelChange();
+  void Surligneforme(const QString& form);
+  void Command2_Click();
+  void cmb_delete_Click();
+  void Command5_Click();
+  void openSideWindow(const QString& name, bool hourglass = true);
+
+  Workspace& workspace_;
+  const AnalysisKind& kind_;
+  const Family family_;
+  CandidateGrid grid_;
+  SentenceTable sentences_;
+  CommonDialog CommonDialog1;
+  QString nomfichier_;
+  QString etat_;
+  int lignecourante_ = 0;
+
+  CandidateGridModel* model_ = nullptr;
+  QTextEdit* phrase = nullptr;
+  CandidateGridView* grille01 = nullptr;
+  QGroupBox* Frame1 = nullptr;
+  QGroupBox* Frame2 = nullptr;
+  QGroupBox* Frame3 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* labelforme = nullptr;
+  QLabel* Label7 = nullptr;
+  QPlainTextEdit* Textanalyse = nullptr;
+  QToolButton* Command1 = nullptr;
+  QToolButton* Command3 = nullptr;
+  QToolButton* Command4 = nullptr;
+  QToolButton* Command5 = nullptr;
+  QToolButton* Command1_b = nullptr;
+  QToolButton* Command2 = nullptr;
+  QToolButton* cmb_delete = nullptr;
+  QAction* Enregistrerdirect = nullptr;
+  QAction* Enregistrer = nullptr;
+  QAction* exportexcell = nullptr;
+  QAction* Imprimertable = nullptr;
+  QAction* Fermer = nullptr;
+};
+
+// Registers the factories of the twenty analysis windows under their names.
+void registerAnalysisWindows(Workspace& workspace);
+
+}  // namespace varnelio::ui

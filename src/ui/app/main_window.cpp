@@ -1,0 +1,194 @@
+#include "ui/app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <cerrno>
+#include <cstdio>
+
+#include "core/analysis/analysis_kind.h"
+#include "core/files/file_error.h"
+#include "ui/app/workspace.h"
+#include "ui/platform/busy_cursor.h"
+#include "ui/platform/codec.h"
+#include "ui/platform/prompts.h"
+#include "ui/platform/shadowed_title.h"
+#include "ui/platform/size_clamp.h"
+#include "ui/platform/twips.h"
+
+namespace varnelio::ui {
+namespace {
+
+constexpr int kClientWidthTwips = 9030;
+constexpr int kClientHeightTwips = 3330;
+
+QFont defaultFont() { return makeFont(QStringLiteral("MS Sans Serif"), 8.25); }
+
+// Resets a child of a coloured frame to the ordinary text colour.
+void plainText(QWidget* w) {
+  setTextColour(w, Qt::black);
+  w->setFont(defaultFont());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      workspace_(workspace) {
+  setObjectName(QStringLiteral("Menu"));
+  setWindowTitle(QStringLiteral("Menu"));
+  setWindowIcon(QApplication::windowIcon());
+  setFont(defaultFont());
+  buildControls();
+  buildMenus();
+  // The client area (below the menu bar, status bar included) is 9030 x 3330.
+  resize(twipsToPixelsX(kClientWidthTwips), menuBar()->sizeHint().height() + twipsToPixelsY(kClientHeightTwips));
+  Form_Load();
+}
+
+void MainWindow::buildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  setBackground(client, kLightYellow);
+  setCentralWidget(client);
+
+  Frame1 = new QGroupBox(QStringLiteral(" Menu : "), client);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1->setGeometry(twipsRect(120, 480, 8775, 2055));
+  Frame1->setFont(makeFont(QStringLiteral("Times New Roman"), 12, true));
+  setBackground(Frame1, kLightYellow);
+  setTextColour(Frame1, kDarkBlue);
+
+  Label1 = new QLabel(QStringLiteral("Ouvrir un fichier source :"), Frame1);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(twipsRect(120, 480, 5775, 255));
+  plainText(Label1);
+
+  Text1 = new QLineEdit(Frame1);
+  Text1->setObjectName(QStringLiteral("Text1"));
+  Text1->setGeometry(twipsRect(120, 900, 5895, 285));
+  plainText(Text1);
+  setBackground(Text1, Qt::white);
+
+  Parcourir = new QPushButton(QStringLiteral("Parcourir..."), Frame1);
+  Parcourir->setObjectName(QStringLiteral("Parcourir"));
+  Parcourir->setGeometry(twipsRect(6120, 840, 1575, 375));
+  plainText(Parcourir);
+  setTabOrder(Text1, Parcourir);
+
+  auto* status = new QStatusBar(this);
+  status->setObjectName(QStringLiteral("StatusBar1"));
+  setStatusBar(status);
+
+  connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+  connect(Parcourir, &QPushButton::clicked, this, [this] { Parcourir_Click(); });
+}
+
+void MainWindow::buildMenus() {
+  auto separator = [](QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QLatin1String(name)); };
+
+  QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
+  fichier->setObjectName(QStringLiteral("fichier"));
+  QAction* ouvrir = fichier->addAction(QStringLiteral("&Ouvrir un fichier source"));
+  ouvrir->setObjectName(QStringLiteral("Ouvrir_texte"));
+  connect(ouvrir, &QAction::triggered, this, [this] { Parcourir_Click(); });
+  separator(fichier, "blanc01");
+  QAction* quitter = fichier->addAction(QStringLiteral("&Quitter"));
+  quitter->setObjectName(QStringLiteral("quitter"));
+  connect(quitter, &QAction::triggered, this, [this] { quitter_Click(); });
+
+  QMenu* analyse = menuBar()->addMenu(QStringLiteral("&Analyse"));
+  analyse->setObjectName(QStringLiteral("analyse"));
+  for (const AnalysisKind& kind : analysisKinds()) {
+    QMenu* sub = analyse->addMenu(fromUtf8(kind.submenuCaption));
+    sub->setObjectName(fromUtf8(kind.submenuName));
+    sub->menuAction()->setObjectName(fromUtf8(kind.submenuName));
+    for (Family family : {Family::New, Family::Existing}) {
+      QAction* item = sub->addAction(family == Family::New ? QStringLiteral("Nouvelle analyse")
+                                                           : QStringLiteral("Analyse existante"));
+      item->setObjectName(fromUtf8(kind.itemName(family)));
+      const QString window = fromUtf8(kind.windowName(family));
+      connect(item, &QAction::triggered, this, [this, window] { openWindow(window); });
+      analysisItems_.append(item);
+    }
+    switch (kind.id) {
+      case KindId::NomPl: separator(analyse, "b04"); break;
+      case KindId::AccPl: separator(analyse, "b01"); break;
+      case KindId::GenPl: separator(analyse, "b02"); break;
+      case KindId::DatPl: separator(analyse, "b03"); break;
+      default: break;
+    }
+  }
+
+  QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
+  aide->setObjectName(QStringLiteral("aide"));
+  QAction* about = aide->addAction(QStringLiteral("&A propos de..."));
+  about->setObjectName(QStringLiteral("about"));
+  connect(about, &QAction::triggered, this, [this] { openWindow(QStringLiteral("frmAbout")); });
+}
+
+QString MainWindow::sourcePath() const { return Text1->text(); }
+
+void MainWindow::Form_Load() {
+  for (QAction* item : analysisItems_) item->setEnabled(false);
+}
+
+// The path test, on every change of the text: the whole text, untrimmed, must name
+// a file (a folder is not one). The twenty items always change together.
+void MainWindow::Text1_Change() {
+  const bool isFile = QFileInfo(Text1->text()).isFile();
+  for (QAction* item : analysisItems_) item->setEnabled(isFile);
+}
+
+void MainWindow::Parcourir_Click() {
+  CommonDialog1.filter = QStringLiteral("Fichiers Texte (*.TXT)|*.TXT");
+  const std::optional<QString> chosen = CommonDialog1.showOpen(workspace_.prompts(), this);
+  if (!chosen) return;
+  BusyCursor busy(this);
+  // The dialog lets a typed name through: a file that cannot be read leaves the
+  // path field as it was and says why.
+  int error = 0;
+  if (QFileInfo(*chosen).isDir()) {
+    error = EISDIR;
+  } else if (std::FILE* file = std::fopen(toLocalPath(*chosen).c_str(), "rb")) {
+    std::fclose(file);
+  } else {
+    error = errno;
+  }
+  if (error != 0) {
+    busy.restore();
+    workspace_.prompts().inform(this, QStringLiteral("Le fichier source ne peut pas être lu.") + QLatin1Char('\n') +
+                                          fromUtf8(describeErrno(error)));
+    return;
+  }
+  Text1->setText(*chosen);
+}
+
+void MainWindow::openWindow(const QString& name) {
+  BusyCursor busy(this);
+  workspace_.open(name);
+}
+
+void MainWindow::quitter_Click() {
+  // Ends the program at once: the event loop stops and the workspace deletes every
+  // window without their closing steps or any question.
+  QCoreApplication::quit();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  clampOuterSize(this, kMaxWidthTwips, kMaxHeightTwips);
+}
+
+void registerMainWindow(Workspace& workspace) {
+  workspace.registerFactory(QStringLiteral("Menu"), [](Workspace& ws) -> QWidget* { return new MainWindow(ws); });
+}
+
+}  // namespace varnelio::ui

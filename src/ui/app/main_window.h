@@ -1,0 +1,58 @@
+#pragma once
+// The main window `Menu`: the path of the Latin source text in `Text1`, its file
+// dialog, and the "Analyse" menu of the twenty analysis windows, available exactly
+// while `Text1` names an existing file.
+#include <QList>
+#include <QMainWindow>
+
+#include "ui/platform/common_dialog.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace varnelio::ui {
+
+class Workspace;
+
+class MainWindow final : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Outer size limits, in twips.
+  static constexpr int kMaxWidthTwips = 9151;
+  static constexpr int kMaxHeightTwips = 4021;
+
+  explicit MainWindow(Workspace& workspace, QWidget* parent = nullptr);
+
+  // The twenty analysis items, new and existing, in menu order.
+  const QList<QAction*>& analysisItems() const { return analysisItems_; }
+  // The path field the analysis windows read.
+  QString sourcePath() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  void Form_Load();
+  void Parcourir_Click();
+  void Text1_Change();
+  void openWindow(const QString& name);
+  void quitter_Click();
+
+  Workspace& workspace_;
+  CommonDialog CommonDialog1;
+  QGroupBox* Frame1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QPushButton* Parcourir = nullptr;
+  QList<QAction*> analysisItems_;
+};
+
+// Registers the factory of `Menu`.
+void registerMainWindow(Workspace& workspace);
+
+}  // namespace varnelio::ui

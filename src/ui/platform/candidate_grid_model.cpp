@@ -1,0 +1,87 @@
+#include "ui/platform/candidate_grid_model.h"
+
+#include "ui/platform/codec.h"
+
+namespace varnelio::ui {
+
+CandidateGridModel::CandidateGridModel(CandidateGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid) {}
+
+int CandidateGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(grid_.candidateCount());
+}
+
+int CandidateGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : CandidateGrid::kColumnCount;
+}
+
+QVariant CandidateGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  const CandidateRow& row = grid_.rows()[static_cast<std::size_t>(index.row())];
+  const int column = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+      switch (column) {
+        case 0: return QString::number(row.number);
+        case 1: return toQString(row.sentence);
+        case 2: return toQString(row.form);
+        case 3: return toQString(row.analysis);
+        default: return {};
+      }
+    case Qt::TextAlignmentRole:
+      if (column == 3 && row.analysisAlignedTopLeft) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
+      return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+      if (column == 0) return kFixedCellBackground;
+      return {};
+    case Qt::ForegroundRole:
+      if (column == 0) return kFixedCellText;
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant CandidateGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= CandidateGrid::kColumnCount) return {};
+  switch (role) {
+    case Qt::DisplayRole: return toQString(CandidateGrid::kHeaders[section]);
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignCenter);
+    case Qt::BackgroundRole: return kFixedCellBackground;
+    case Qt::ForegroundRole: return kFixedCellText;
+    default: return {};
+  }
+}
+
+Qt::ItemFlags CandidateGridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  // The fixed column can be clicked (it selects its row) but is never highlighted.
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void CandidateGridModel::refill(const std::function<void(CandidateGrid&)>& fill) {
+  beginResetModel();
+  fill(grid_);
+  endResetModel();
+}
+
+void CandidateGridModel::validate(std::size_t r, std::string_view analysis) {
+  if (r < 1 || r > grid_.candidateCount()) return;
+  grid_.validate(r, analysis);
+  const QModelIndex cell = index(static_cast<int>(r - 1), 3);
+  Q_EMIT dataChanged(cell, cell);
+}
+
+void CandidateGridModel::deleteRow(std::size_t r) {
+  if (r < 1 || r > grid_.candidateCount()) return;
+  const int row = static_cast<int>(r - 1);
+  beginRemoveRows({}, row, row);
+  grid_.deleteRow(r);
+  endRemoveRows();
+  // The rows below moved up with new numbers, and an analysis cell's alignment stays
+  // with its place: repaint from the deleted place down.
+  if (row < rowCount()) Q_EMIT dataChanged(index(row, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+}  // namespace varnelio::ui

@@ -1,0 +1,43 @@
+#pragma once
+// The candidate grid `grille01` seen by Qt: a table model that reads the core's
+// CandidateGrid directly. Model row i is the windows' candidate row i + 1; the
+// header row is the horizontal header and column 0 (the candidate number) is the
+// fixed column, painted in the fixed colours. A whole book gives hundreds of
+// thousands of rows, so the model never copies them: a fill is one reset, a
+// deletion one removal.
+#include <QAbstractTableModel>
+#include <QColor>
+#include <functional>
+
+#include "core/analysis/candidate_grid.h"
+
+namespace varnelio::ui {
+
+inline const QColor kFixedCellBackground(255, 255, 192);
+inline const QColor kFixedCellText(192, 0, 0);
+
+class CandidateGridModel final : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit CandidateGridModel(CandidateGrid& grid, QObject* parent = nullptr);
+
+  const CandidateGrid& grid() const { return grid_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // Runs fill on the grid (clearing, scanning, loading a file) as one reset.
+  void refill(const std::function<void(CandidateGrid&)>& fill);
+  // Validates the analysis of candidate row r (counted from 1).
+  void validate(std::size_t r, std::string_view analysis);
+  // Deletes candidate row r (counted from 1), renumbering the rows after it.
+  void deleteRow(std::size_t r);
+
+ private:
+  CandidateGrid& grid_;
+};
+
+}  // namespace varnelio::ui

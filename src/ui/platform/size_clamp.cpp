@@ -1,0 +1,23 @@
+#include "ui/platform/size_clamp.h"
+
+#include <QWidget>
+
+#include "ui/platform/twips.h"
+
+namespace varnelio::ui {
+
+bool clampOuterSize(QWidget* window, int maxWidthTwips, int maxHeightTwips) {
+  const QSize outer = window->frameGeometry().size();
+  const QSize inner = window->size();
+  const QSize frame = outer - inner;  // borders, title bar
+  QSize target = inner;
+  if (pixelsToTwipsX(outer.width()) > maxWidthTwips)
+    target.setWidth(twipsToPixelsX(maxWidthTwips - 1) - frame.width());
+  if (pixelsToTwipsY(outer.height()) > maxHeightTwips)
+    target.setHeight(twipsToPixelsY(maxHeightTwips - 1) - frame.height());
+  if (target == inner) return false;
+  window->resize(target);
+  return true;
+}
+
+}  // namespace varnelio::ui

@@ -1,0 +1,67 @@
+// The candidate grid's model and view: fixed colours, alignment, and the event
+// discipline (only the user's clicks and selection changes raise rowSelected).
+#include <QSignalSpy>
+#include <QHeaderView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "ui/platform/candidate_grid_model.h"
+#include "ui/platform/candidate_grid_view.h"
+#include "ui/platform/twips.h"
+
+namespace varnelio::ui {
+namespace {
+
+TEST(CandidateGridView, OnlyTheUserRaisesRowSelected) {
+  CandidateGrid grid;
+  CandidateGridModel model(grid);
+  CandidateGridView view;
+  view.setModel(&model);
+  view.resize(600, 300);
+  view.show();
+  QSignalSpy spy(&view, &CandidateGridView::rowSelected);
+
+  model.refill([](CandidateGrid& g) {
+    for (int i = 0; i < 6; ++i) g.appendCandidate(i % 2 ? "rosam" : "aquam", i + 1);
+  });
+  view.moveSilently(3, 2);
+  EXPECT_EQ(view.selectedRow(), 3);
+  model.deleteRow(3);  // the current row goes: the model moves the cell, silently
+  model.deleteRow(1);
+  view.moveSilently(4, 3);
+  model.refill([](CandidateGrid& g) { g.clear(); g.appendCandidate("viam", 1); g.appendCandidate("rem", 2); });
+  EXPECT_EQ(spy.count(), 0);
+
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(model.index(1, 1)).center());
+  ASSERT_GE(spy.count(), 1);
+  EXPECT_EQ(spy.last().at(0).toInt(), 2);
+  spy.clear();
+  view.setFocus();
+  QTest::keyClick(&view, Qt::Key_Up);
+  ASSERT_EQ(spy.count(), 1);
+  EXPECT_EQ(spy.last().at(0).toInt(), 1);
+}
+
+TEST(CandidateGridModel, FixedCellsHeaderAndAnalysisAlignment) {
+  CandidateGrid grid;
+  CandidateGridModel model(grid);
+  CandidateGridView view;
+  view.setModel(&model);
+  model.refill([](CandidateGrid& g) { g.appendCandidate("rosam", 4); g.appendCandidate("aquam", 5); });
+  model.validate(2, "1 d\xE9" "cl.   ");
+  EXPECT_EQ(model.index(1, 3).data().toString(), QStringLiteral("1 décl."));
+  EXPECT_EQ(model.index(1, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignLeft | Qt::AlignTop);
+  EXPECT_NE(model.index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignLeft | Qt::AlignTop);
+  EXPECT_EQ(model.index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 192));
+  EXPECT_EQ(model.index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(192, 0, 0));
+  EXPECT_FALSE(model.index(0, 1).data(Qt::BackgroundRole).isValid());
+  EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("N°"));
+  EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("Analyse(s)"));
+  EXPECT_EQ(model.headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
+  const int widths[] = {750, 800, 2000, 3500};
+  for (int c = 0; c < 4; ++c) EXPECT_EQ(view.columnWidth(c), twipsToPixelsX(widths[c]));
+  EXPECT_TRUE(view.verticalHeader()->isHidden());
+}
+
+}  // namespace
+}  // namespace varnelio::ui
