@@ -1,0 +1,118 @@
+// The dictionaries the build generated from the Collatinus lexicon installed on the
+// machine: their content, their order, and how well they answer for a real text.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <unordered_set>
+
+#include "core/analysis/candidate_grid.h"
+#include "core/dictionaries/dictionaries.h"
+#include "core/text/cp1252.h"
+#include "core/text/source_text.h"
+
+namespace varnelio {
+namespace {
+
+const std::string kLexique = std::string(VARNELIO_DATA_DIR) + "/lexique.dat";
+const std::string kDonnees = std::string(VARNELIO_DATA_DIR) + "/donnees.dat";
+
+void skipWithoutData() {
+  if (!std::filesystem::exists(VARNELIO_COLLATINUS_DATA)) GTEST_SKIP() << "no Collatinus data on this machine";
+  if (!std::filesystem::exists(kLexique) || !std::filesystem::exists(kDonnees))
+    GTEST_SKIP() << "dictionaries not generated in " << VARNELIO_DATA_DIR;
+}
+
+// Every record: a headword, fields of Windows-1252 text without control bytes, the
+// lookup order (lower-cased headword ascending, so initials come grouped).
+void checkFile(const DictionaryFile& file, std::size_t headword) {
+  std::string previous;
+  for (std::size_t i = 0; i < file.count(); ++i) {
+    const std::string_view word = file.field(i, headword);
+    ASSERT_FALSE(word.empty()) << i;
+    for (std::size_t f = 0; f < file.layout().fields.size(); ++f)
+      for (unsigned char c : file.field(i, f)) ASSERT_GE(c, 0x20) << "record " << i << " field " << f;
+    std::string lower = cp1252::toLower(word);
+    ASSERT_LE(previous, lower) << "record " << i;
+    previous = std::move(lower);
+  }
+}
+
+TEST(GeneratedDictionaries, LemmaDictionary) {
+  skipWithoutData();
+  const LemmaTable table = LemmaTable::load(kLexique);
+  ASSERT_EQ(table.file().status(), DictionaryStatus::Loaded);
+  EXPECT_GT(table.count(), 20000u);
+  checkFile(table.file(), lemma_field::kLemma);
+  bool found = false;
+  for (std::size_t i : table.findLemma("dominus")) {
+    const LemmaRow row = table.row(i);
+    if (row[0] != "dominus") continue;
+    found = true;
+    EXPECT_NE(row[1].find("ma\xEEtre"), std::string::npos) << row[1];
+    EXPECT_EQ(row[2], "n.");
+    EXPECT_EQ(row[3], "");
+    EXPECT_EQ(row[4], "");
+  }
+  EXPECT_TRUE(found);
+  // The alphabetical menu lists each letter up to the next one.
+  EXPECT_GT(table.findLetter('a').size(), 1000u);
+  EXPECT_GT(table.findLetter('z').size(), 10u);
+}
+
+TEST(GeneratedDictionaries, FormDictionary) {
+  skipWithoutData();
+  const auto start = std::chrono::steady_clock::now();
+  const FormTable table = FormTable::load(kDonnees);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ASSERT_EQ(table.file().status(), DictionaryStatus::Loaded);
+  EXPECT_LE(table.count(), 400000u);
+  EXPECT_LT(seconds, 0.5) << "loading " << table.count() << " records";
+  checkFile(table.file(), form_field::kForm);
+
+  bool rosam = false;
+  for (std::size_t i : table.findForm("rosam")) {
+    const FormRow row = table.row(i);
+    if (row[1] == "rosa" && row[3] == "n." && trimTrailingSpaces(row[4]) == "acc. f. sg.") rosam = true;
+  }
+  EXPECT_TRUE(rosam);
+  bool iustus = false;
+  for (std::size_t i : table.findForm("iustus")) iustus = iustus || table.row(i)[1] == "justus";
+  EXPECT_TRUE(iustus);
+  EXPECT_FALSE(table.findForm("justus").empty());
+  EXPECT_GT(table.findLetter('v').size(), 1000u);
+}
+
+// Of the distinct words of De bello Gallico (cut with the letter classes, compared
+// lower-cased), the share the form dictionary finds.
+TEST(GeneratedDictionaries, FormDictionaryAnswersForCaesar) {
+  skipWithoutData();
+  const std::string corpus = std::string(VARNELIO_CORPUS_DIR) + "/caesar-bellum-gallicum.txt";
+  auto text = readWholeFile(corpus);
+  if (!std::holds_alternative<std::string>(text)) GTEST_SKIP() << "no corpus at " << corpus;
+  const FormTable table = FormTable::load(kDonnees);
+  std::unordered_set<std::string> forms;
+  for (std::size_t i = 0; i < table.count(); ++i)
+    forms.insert(cp1252::toLower(table.file().field(i, form_field::kForm)));
+
+  std::set<std::string> words;
+  std::string word;
+  for (char ch : std::get<std::string>(text) + " ") {
+    if (cp1252::isLetter(static_cast<unsigned char>(ch))) {
+      word += ch;
+    } else if (!word.empty()) {
+      words.insert(cp1252::toLower(word));
+      word.clear();
+    }
+  }
+  std::size_t found = 0;
+  for (const std::string& w : words) found += forms.contains(w);
+  const double share = static_cast<double>(found) / static_cast<double>(words.size());
+  std::printf("Caesar: %zu of %zu distinct words found (%.2f %%)\n", found, words.size(), 100 * share);
+  EXPECT_GE(share, 0.85);
+}
+
+}  // namespace
+}  // namespace varnelio

@@ -1,0 +1,240 @@
+#include "mkdict/dictionary_builder.h"
+
+#include <algorithm>
+#include <numeric>
+#include <set>
+
+#include "core/dictionaries/dictionaries.h"
+#include "core/text/cp1252.h"
+#include "core/text/source_text.h"
+#include "mkdict/grammar_labels.h"
+#include "mkdict/inflector.h"
+
+namespace varnelio::mkdict {
+
+std::optional<std::string> loadCollatinusLexicon(const std::string& folder, CollatinusLexicon& lexicon) {
+  std::map<std::string, std::string> texts;
+  for (const char* name : {"lemmes.la", "lemmes.fr", "modeles.la", "morphos.fr"}) {
+    auto read = readWholeFile(folder + "/" + name);
+    if (auto* err = std::get_if<FileError>(&read))
+      return "Impossible de lire " + err->path + (err->reason.empty() ? "" : " : " + err->reason);
+    texts[name] = std::move(std::get<std::string>(read));
+  }
+  lexicon.lemmas = readLemmas(texts["lemmes.la"]);
+  lexicon.translations = readTranslations(texts["lemmes.fr"]);
+  lexicon.models = readInflectionModels(texts["modeles.la"]);
+  lexicon.morphologies = readMorphologies(texts["morphos.fr"]);
+  auto contractions = readWholeFile(folder + "/contractions.la");
+  if (auto* text = std::get_if<std::string>(&contractions)) lexicon.contractions = readContractions(*text);
+  return std::nullopt;
+}
+
+std::string withIForJ(std::string_view form) {
+  std::string out(form);
+  for (char& c : out) {
+    if (c == 'j') c = 'i';
+    else if (c == 'J') c = 'I';
+  }
+  return out;
+}
+
+void sortForLookup(std::vector<std::string>& records, std::size_t offset, std::size_t width) {
+  std::vector<std::string> keys;
+  keys.reserve(records.size());
+  for (const std::string& r : records) keys.push_back(cp1252::toLower(std::string_view(r).substr(offset, width)));
+  std::vector<std::size_t> order(records.size());
+  std::iota(order.begin(), order.end(), 0);
+  // Blank padding sorts before every letter, so "rosa" comes before "rosae".
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (const int c = keys[a].compare(keys[b]); c != 0) return c < 0;
+    return records[a].compare(offset, width, records[b], offset, width) < 0;
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(records.size());
+  for (std::size_t i : order) sorted.push_back(std::move(records[i]));
+  records = std::move(sorted);
+}
+
+namespace {
+
+// The form dictionary cannot hold every form of every lemma within its size, so
+// forms come in classes, each with the share of a lemma's occurrences that one of
+// its forms takes in running text (how often a Latin text shows a third person
+// present, compared with a future imperative). A class of a lemma is kept whole;
+// classes are taken in the order of lemma frequency times that share, so that the
+// file holds the forms a reader is likeliest to meet.
+struct FormClass {
+  int id = -1;  // -1: not in the dictionary
+  double share = 0;
+};
+
+FormClass formClassOf(char partOfSpeech, int morphology) {
+  const bool verb = partOfSpeech == 'v';
+  if (morphology <= 48 || morphology == 413) {
+    if (verb) return {};
+    switch (partOfSpeech) {
+      case 'n': return {0, 1000.0};  // every noun: their endings are what Varnelio studies
+      case 'a': return {1, 0.03};   // the thirty-six of an adjective
+      default: return {2, 1000.0};  // pronouns and numerals: few and everywhere
+    }
+  }
+  if (morphology <= 84) return {3, 0.003};  // comparative
+  if (morphology <= 120) return {4, 0.002};  // superlative
+  if (morphology >= 411) {
+    if (morphology == 415) return {5, 0.04};  // future infinitive
+    return {6, 1000.0};  // adverbs and invariable words
+  }
+  if (morphology >= 261 && morphology <= 264) return {12, 0.01};  // gerund: four forms, often met
+  if (morphology >= 265 && morphology <= 266) return {9, 0.0008};  // supines
+  const auto thirdPerson = [](int first, int m) { return m == first + 2 || m == first + 5; };
+  // Finite forms: blocks of six persons, one block per tense.
+  if ((morphology >= 121 && morphology <= 180) || (morphology >= 267 && morphology <= 296)) {
+    const bool passive = morphology >= 267;
+    const int first = passive ? 267 + (morphology - 267) / 6 * 6 : 121 + (morphology - 121) / 6 * 6;
+    const bool common = !passive && (first == 121 || first == 127 || first == 139 || first == 145 ||
+                                     first == 157 || first == 163 || first == 175);
+    if (!thirdPerson(first, morphology)) return {7, 0.003};  // first and second persons
+    return common ? FormClass{5, 0.04} : FormClass{8, 0.015};
+  }
+  if (morphology == 187 || morphology == 188 || morphology == 302) return {5, 0.04};  // infinitives
+  if (morphology == 181 || morphology == 182 || morphology == 297 || morphology == 298) return {7, 0.003};
+  if ((morphology >= 183 && morphology <= 186) || (morphology >= 299 && morphology <= 301)) return {9, 0.0008};
+  if ((morphology >= 303 && morphology <= 338) || (morphology >= 375 && morphology <= 410))
+    return {10, 0.006};  // perfect participles
+  if ((morphology >= 189 && morphology <= 224) || (morphology >= 339 && morphology <= 374))
+    return {11, 0.003};  // present participle, gerundive
+  if (morphology >= 225 && morphology <= 260) return {9, 0.0008};  // future participle
+  return {};
+}
+
+// Perfect, pluperfect and future perfect, indicative and subjunctive, and the
+// perfect infinitive: the forms built on the perfect radical.
+bool isPerfectSystem(int morphology) { return (morphology >= 139 && morphology <= 156) || (morphology >= 169 && morphology <= 180) || morphology == 188; }
+
+struct FormGroup {
+  std::size_t lemma = 0;
+  int classId = 0;
+  double score = 0;
+  std::vector<std::string> records;
+};
+
+}  // namespace
+
+BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options) {
+  const DictionaryLayout& lemmaL = lemmaLayout();
+  const DictionaryLayout& formL = formLayout();
+  const std::size_t lemmaWidth = lemmaL.fields[0].width;
+  const std::size_t lemmaCategoryWidth = lemmaL.fields[1].width;
+  const std::size_t lemmaTranslationWidth = lemmaL.fields[2].width;
+  const std::size_t formWidth = formL.fields[0].width;
+  const std::size_t formCategoryWidth = formL.fields[1].width;
+  const std::size_t formLemmaWidth = formL.fields[2].width;
+  const std::size_t formTranslationWidth = formL.fields[5].width;
+
+  std::vector<std::string> lemmaRecords;
+  std::vector<FormGroup> groups;
+  lemmaRecords.reserve(lexicon.lemmas.size());
+
+  for (std::size_t lemmaIndex = 0; lemmaIndex < lexicon.lemmas.size(); ++lemmaIndex) {
+    const LemmaLine& lemma = lexicon.lemmas[lemmaIndex];
+    const auto modelIt = lexicon.models.find(lemma.model);
+    const InflectionModel* model = modelIt == lexicon.models.end() ? nullptr : &modelIt->second;
+    const char pos = model ? model->partOfSpeech : 0;
+    const std::string category = categoryOf(pos, lemma.indications);
+    const auto tr = lexicon.translations.find(lemma.key);
+    const std::string translation = tr == lexicon.translations.end() ? std::string() : tr->second;
+    const std::string headword = lemma.lemma.substr(0, lemmaWidth);
+
+    const std::string lemmaTranslation = fitTranslation(translation, lemmaTranslationWidth);
+    const std::string lemmaCategory = fitCategory(category, lemmaCategoryWidth);
+    lemmaRecords.push_back(encodeDictionaryRecord(lemmaL, 0, {headword, lemmaCategory, lemmaTranslation, "", ""}));
+
+    if (model) {
+      std::map<int, std::size_t> groupOfClass;
+      const std::string formTranslation = fitTranslation(translation, formTranslationWidth);
+      const std::string formCategory = fitCategory(category, formCategoryWidth);
+      const std::string formLemma = lemma.lemma.substr(0, formLemmaWidth);
+      const std::string gender = pos == 'n' ? nounGender(lemma.indications) : std::string();
+      std::map<int, MorphologyLabels> labelCache;
+      const std::vector<Inflection> inflections = inflect(lemma, *model);
+      std::set<std::pair<int, std::string>> present;
+      for (const Inflection& inflection : inflections) present.emplace(inflection.morphology, inflection.form);
+      for (const Inflection& inflection : inflections) {
+        FormClass formClass = formClassOf(pos, inflection.morphology);
+        // A vocative spelled as its nominative adds an analysis but nothing a lookup
+        // would otherwise miss, and the vocative is no case the analyses study: it
+        // comes last. (The vocative always follows its nominative in morphos.fr.)
+        if (formClass.id >= 0 && present.contains({inflection.morphology - 1, inflection.form})) {
+          const auto d = lexicon.morphologies.find(inflection.morphology);
+          if (d != lexicon.morphologies.end() && d->second.starts_with("vocatif")) formClass = {13, 0.002};
+        }
+        if (formClass.id < 0 || inflection.form.size() > formWidth) continue;
+        auto labels = labelCache.find(inflection.morphology);
+        if (labels == labelCache.end()) {
+          const auto d = lexicon.morphologies.find(inflection.morphology);
+          labels = labelCache
+                       .emplace(inflection.morphology,
+                                labelsOf(d == lexicon.morphologies.end() ? std::string_view() : d->second, gender))
+                       .first;
+        }
+        auto slot = groupOfClass.find(formClass.id);
+        if (slot == groupOfClass.end()) {
+          slot = groupOfClass.emplace(formClass.id, groups.size()).first;
+          groups.push_back({lemmaIndex, formClass.id, static_cast<double>(std::max(lemma.frequency, 1L)) * formClass.share, {}});
+        }
+        auto& target = groups[slot->second].records;
+        std::vector<std::string> spellings{inflection.form};
+        // The perfect system also comes contracted: "amaverunt" and "amarunt".
+        if (isPerfectSystem(inflection.morphology)) {
+          for (const auto& [shortEnding, longEnding] : lexicon.contractions) {
+            const std::string& f = inflection.form;
+            if (f.size() > longEnding.size() && f.compare(f.size() - longEnding.size(), longEnding.size(), longEnding) == 0) {
+              spellings.push_back(f.substr(0, f.size() - longEnding.size()) + shortEnding);
+              break;
+            }
+          }
+        }
+        // Texts write the consonant i both ways: "justus" and "iustus".
+        for (std::size_t k = 0, n = spellings.size(); k < n; ++k)
+          if (std::string i = withIForJ(spellings[k]); i != spellings[k]) spellings.push_back(std::move(i));
+        for (const std::string& spelling : spellings)
+          target.push_back(encodeDictionaryRecord(formL, 0,
+                                                  {spelling, formCategory, formLemma, labels->second.caseGenderNumber,
+                                                   labels->second.moodTenseVoice, formTranslation}));
+      }
+    }
+  }
+
+  // Likeliest classes first; the sort is stable, so equal scores keep the lexicon's
+  // order. A class that no longer fits is passed over for smaller ones.
+  std::stable_sort(groups.begin(), groups.end(),
+                   [](const FormGroup& a, const FormGroup& b) { return a.score > b.score; });
+  std::vector<std::string> formRecords;
+  std::vector<int> groupsIn(lexicon.lemmas.size(), 0), groupsOut(lexicon.lemmas.size(), 0);
+  for (FormGroup& group : groups) {
+    if (formRecords.size() + group.records.size() > options.maxFormRecords) {
+      ++groupsOut[group.lemma];
+      continue;
+    }
+    ++groupsIn[group.lemma];
+    for (auto& r : group.records) formRecords.push_back(std::move(r));
+  }
+
+  BuiltDictionaries built;
+  for (std::size_t i = 0; i < lexicon.lemmas.size(); ++i) {
+    if (groupsIn[i]) ++built.lemmasWithForms;
+    if (groupsIn[i] && !groupsOut[i]) ++built.lemmasWithAllForms;
+  }
+
+  sortForLookup(lemmaRecords, lemmaL.fields[0].offset, lemmaWidth);
+  sortForLookup(formRecords, formL.fields[0].offset, formWidth);
+  built.lemmaCount = lemmaRecords.size();
+  built.formCount = formRecords.size();
+  built.lemmaFile.reserve(lemmaRecords.size() * lemmaL.recordSize);
+  for (const auto& r : lemmaRecords) built.lemmaFile += r;
+  built.formFile.reserve(formRecords.size() * formL.recordSize);
+  for (const auto& r : formRecords) built.formFile += r;
+  return built;
+}
+
+}  // namespace varnelio::mkdict

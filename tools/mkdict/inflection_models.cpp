@@ -1,0 +1,205 @@
+#include "mkdict/inflection_models.h"
+
+#include <algorithm>
+#include <charconv>
+#include <set>
+
+#include "mkdict/collatinus_lexicon.h"
+#include "mkdict/plain_latin.h"
+
+namespace varnelio::mkdict {
+
+namespace {
+
+int toInt(std::string_view s) {
+  int value = 0;
+  std::from_chars(s.data(), s.data() + s.size(), value);
+  return value;
+}
+
+// Desinences carry quantity marks and, here and there, a rarity digit ("ōc3").
+std::string plainEnding(std::string_view utf8) {
+  std::string plain = plainLatin(utf8);
+  std::erase_if(plain, [](char c) { return c >= '0' && c <= '9'; });
+  if (plain == "-") plain.clear();
+  return plain;
+}
+
+using Constants = std::map<std::string, std::string, std::less<>>;
+
+// Expands "$name" references: what precedes the reference is put before each of the
+// constant's values ("ūr$lupus" -> "ūrŭs;ūrĕ;..."), and before each of their
+// comma-separated alternatives.
+std::vector<std::string> expandList(std::string_view list, const Constants& constants) {
+  std::vector<std::string> items;
+  for (std::string_view item : splitOn(list, ';')) {
+    const std::size_t dollar = item.find('$');
+    if (dollar == std::string_view::npos) {
+      items.emplace_back(item);
+      continue;
+    }
+    const std::string_view prefix = item.substr(0, dollar);
+    const auto found = constants.find(item.substr(dollar + 1));
+    if (found == constants.end()) continue;
+    for (std::string_view value : splitOn(found->second, ';')) {
+      std::string expanded;
+      bool first = true;
+      for (std::string_view alternative : splitOn(value, ',')) {
+        if (!first) expanded += ',';
+        first = false;
+        expanded += prefix;
+        expanded += alternative;
+      }
+      items.push_back(std::move(expanded));
+    }
+  }
+  // "a;b;" ends with nothing to say: the trailing empty item is not a desinence.
+  if (items.size() > 1 && items.back().empty()) items.pop_back();
+  return items;
+}
+
+RadicalRule parseRadicalRule(std::string_view spec) {
+  RadicalRule rule;
+  if (spec == "K") {
+    rule.kind = RadicalRule::Kind::Canonical;
+  } else if (spec == "-") {
+    rule.kind = RadicalRule::Kind::GivenOnly;
+  } else {
+    const std::size_t comma = spec.find(',');
+    rule.cut = toInt(spec.substr(0, comma));
+    if (comma != std::string_view::npos) {
+      const std::string_view append = spec.substr(comma + 1);
+      if (append != "0") rule.append = plainEnding(append);
+    }
+  }
+  return rule;
+}
+
+bool sameRule(const RadicalRule& a, const RadicalRule& b) {
+  return a.kind == b.kind && a.cut == b.cut && a.append == b.append;
+}
+
+}  // namespace
+
+std::vector<int> parseMorphologyList(std::string_view text) {
+  std::vector<int> numbers;
+  for (std::string_view part : splitOn(text, ',')) {
+    if (part.empty()) continue;
+    const std::size_t dash = part.find('-');
+    if (dash == std::string_view::npos) {
+      numbers.push_back(toInt(part));
+      continue;
+    }
+    const int from = toInt(part.substr(0, dash));
+    const int to = toInt(part.substr(dash + 1));
+    for (int n = from; n <= to && n - from < 1000; ++n) numbers.push_back(n);
+  }
+  return numbers;
+}
+
+InflectionModels readInflectionModels(std::string_view utf8Text) {
+  InflectionModels models;
+  Constants constants;
+  InflectionModel current;
+  bool open = false;
+  std::set<int> ownRadicals;   // radicals the current model states itself
+  bool ownRequiredSuffixes = false;
+
+  auto close = [&] {
+    if (open) models[current.name] = current;
+    open = false;
+  };
+
+  for (std::string_view line : dataLines(utf8Text)) {
+    if (line.front() == '$') {
+      const std::size_t eq = line.find('=');
+      if (eq != std::string_view::npos) constants[std::string(line.substr(1, eq - 1))] = std::string(line.substr(eq + 1));
+      continue;
+    }
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) continue;
+    const std::string_view key = line.substr(0, colon);
+    const std::string_view value = line.substr(colon + 1);
+
+    if (key == "modele") {
+      close();
+      current = InflectionModel{};
+      current.name = std::string(value);
+      ownRadicals.clear();
+      ownRequiredSuffixes = false;
+      open = true;
+      continue;
+    }
+    if (!open) continue;
+
+    if (key == "pere") {
+      const auto parent = models.find(std::string(value));
+      if (parent != models.end()) {
+        const std::string name = current.name;
+        current = parent->second;
+        current.name = name;
+      }
+    } else if (key == "pos") {
+      current.partOfSpeech = value.empty() ? 0 : value.front();
+    } else if (key == "R") {
+      const std::size_t c = value.find(':');
+      if (c == std::string_view::npos) continue;
+      const int number = toInt(value.substr(0, c));
+      const RadicalRule rule = parseRadicalRule(value.substr(c + 1));
+      // A model that changes how its first radical is cut from the lemma cannot keep
+      // the other radicals its parent derived by cutting the same lemma: moneo
+      // ("-eo") inherits from amo ("-o") a supine radical "-at" that would give
+      // "moneatus". Such radicals then come only from lemmes.la.
+      if (number == 0 && !ownRadicals.contains(0)) {
+        const auto inherited = current.radicals.find(0);
+        if (inherited == current.radicals.end() || !sameRule(inherited->second, rule)) {
+          for (auto it = current.radicals.begin(); it != current.radicals.end();) {
+            if (it->first != 0 && !ownRadicals.contains(it->first) && it->second.kind == RadicalRule::Kind::Derived)
+              it = current.radicals.erase(it);
+            else
+              ++it;
+          }
+        }
+      }
+      current.radicals[number] = rule;
+      ownRadicals.insert(number);
+    } else if (key == "des" || key == "des+") {
+      const auto parts = splitOn(value, ':');
+      if (parts.size() < 3) continue;
+      const std::vector<int> numbers = parseMorphologyList(parts[0]);
+      const int radical = toInt(parts[1]);
+      // The list itself may hold ':' in no known file, but keep whatever follows.
+      const std::string_view list = value.substr(parts[0].size() + parts[1].size() + 2);
+      const std::vector<std::string> items = expandList(list, constants);
+      for (std::size_t k = 0; k < numbers.size(); ++k) {
+        // A list shorter than its morphologies repeats its last desinence.
+        const std::string item = items.empty() ? std::string() : items[std::min(k, items.size() - 1)];
+        std::vector<Desinence> alternatives;
+        for (std::string_view alternative : splitOn(item, ','))
+          alternatives.push_back({radical, plainEnding(alternative)});
+        auto& slot = current.desinences[numbers[k]];
+        if (key == "des") slot.clear();
+        for (auto& d : alternatives) {
+          const bool dup = std::any_of(slot.begin(), slot.end(), [&](const Desinence& e) {
+            return e.radical == d.radical && e.ending == d.ending;
+          });
+          if (!dup) slot.push_back(std::move(d));
+        }
+      }
+    } else if (key == "abs") {
+      for (int n : parseMorphologyList(value)) current.desinences.erase(n);
+    } else if (key == "suf") {
+      const std::size_t c = value.rfind(':');
+      if (c == std::string_view::npos) continue;
+      current.optionalSuffixes.emplace_back(parseMorphologyList(value.substr(0, c)), plainEnding(value.substr(c + 1)));
+    } else if (key == "sufd") {
+      if (!ownRequiredSuffixes) current.requiredSuffixes.clear();
+      ownRequiredSuffixes = true;
+      current.requiredSuffixes.push_back(plainEnding(value));
+    }
+  }
+  close();
+  return models;
+}
+
+}  // namespace varnelio::mkdict
