@@ -53,9 +53,10 @@ bool AnalysisFileStream::row(std::int64_t number, std::string_view sentence, std
   const auto low = static_cast<std::uint16_t>(static_cast<std::uint64_t>(number));
   rec[0] = static_cast<char>(low & 0xFF);
   rec[1] = static_cast<char>(low >> 8);
-  std::memcpy(rec + 2, sentence.data(), std::min(sentence.size(), AnalysisRecord::kNumphraseWidth));
-  std::memcpy(rec + 9, form.data(), std::min(form.size(), AnalysisRecord::kFormeWidth));
-  std::memcpy(rec + 109, analysis.data(), std::min(analysis.size(), AnalysisRecord::kAnalyseWidth));
+  // copy_n, not memcpy: an empty view (the analysis of a scan) holds no pointer.
+  std::copy_n(sentence.data(), std::min(sentence.size(), AnalysisRecord::kNumphraseWidth), rec + 2);
+  std::copy_n(form.data(), std::min(form.size(), AnalysisRecord::kFormeWidth), rec + 9);
+  std::copy_n(analysis.data(), std::min(analysis.size(), AnalysisRecord::kAnalyseWidth), rec + 109);
   if (buffer_.size() >= kRecordsPerChunk * AnalysisRecord::kSize) {
     ok_ = ok_ && out_.write(buffer_);
     buffer_.clear();

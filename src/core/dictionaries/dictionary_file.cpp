@@ -45,10 +45,10 @@ std::string encodeDictionaryRecord(const DictionaryLayout& layout, std::int16_t 
   rec[1] = static_cast<char>(u >> 8);
   for (std::size_t f = 0; f < layout.fields.size() && f < fields.size(); ++f) {
     const DictionaryField& d = layout.fields[f];
-    std::memcpy(rec.data() + d.offset, fields[f].data(), std::min(d.width, fields[f].size()));
+    // copy_n, not memcpy: an empty view may hold no pointer at all.
+    std::copy_n(fields[f].data(), std::min(d.width, fields[f].size()), rec.data() + d.offset);
   }
-  std::memcpy(rec.data() + layout.spareTextOffset, spareText.data(),
-              std::min(layout.spareTextWidth, spareText.size()));
+  std::copy_n(spareText.data(), std::min(layout.spareTextWidth, spareText.size()), rec.data() + layout.spareTextOffset);
   return rec;
 }
 

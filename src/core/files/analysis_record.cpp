@@ -8,7 +8,7 @@ namespace {
 
 void putField(char* dst, std::size_t width, std::string_view text) {
   const std::size_t n = std::min(width, text.size());
-  std::memcpy(dst, text.data(), n);
+  std::copy_n(text.data(), n, dst);  // an empty view may hold no pointer
   std::memset(dst + n, ' ', width - n);
 }
 
