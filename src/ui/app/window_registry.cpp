@@ -3,6 +3,7 @@
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
 #include "ui/app/workspace.h"
+#include "ui/dictionaries/dictionary_window.h"
 #include "ui/grammar/paradigm_window.h"
 
 namespace varnelio::ui {
@@ -13,6 +14,7 @@ void registerAllWindows(Workspace& workspace) {
   registerParadigmWindows(workspace);
   registerMainWindow(workspace);
   registerAnalysisWindows(workspace);
+  registerDictionaryWindows(workspace);
 }
 
 }  // namespace varnelio::ui

@@ -1,0 +1,401 @@
+#include "ui/dictionaries/dictionary_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStatusBar>
+#include <limits>
+
+#include "ui/app/workspace.h"
+#include "ui/dictionaries/dictionary_grid.h"
+#include "ui/dictionaries/pixels_to_twips.h"
+#include "ui/platform/busy_cursor.h"
+#include "ui/platform/codec.h"
+#include "ui/platform/prompts.h"
+#include "ui/platform/shadowed_title.h"
+#include "ui/platform/twips.h"
+
+namespace varnelio::ui {
+namespace {
+
+// What differs between the two windows. Positions and sizes in twips.
+struct Configuration {
+  QString name;
+  QString caption;
+  int clientWidth;
+  int clientHeight;
+  QString banner;
+  int bannerLeft;
+  QString frame1Caption;
+  QString closeCaption;
+  QRect gridRect;
+  QColor fixedText;
+  int statusHeight;
+  QStringList headers;
+  std::vector<int> widths;
+  std::vector<std::size_t> fields;
+  std::string_view fileName;
+  std::string_view noSearchResult;
+};
+
+const Configuration& configuration(DictionaryKind kind) {
+  static const Configuration lemmas{
+      kLemmaDictionaryName,
+      QStringLiteral("Orvalune - Dictionnaire (Lemmes)"),
+      10695,
+      7680,
+      QStringLiteral("Dictionnaire (Lemmes)"),
+      1560,
+      QStringLiteral("Recherche d'un lemme : "),
+      QStringLiteral("&Fermer"),
+      QRect(120, 240, 10095, 5055),
+      QColor(255, 0, 0),
+      270,
+      {QStringLiteral("Lemme"), QStringLiteral("Traduction"), QStringLiteral("Catégorie"),
+       QStringLiteral("Fam. française"), QStringLiteral("Fam. latine")},
+      {2000, 2500, 1000, 2000, 2000},
+      {lemma_field::kLemma, lemma_field::kTranslation, lemma_field::kCategory, lemma_field::kFrenchFamily,
+       lemma_field::kLatinFamily},
+      LemmaTable::kFileName,
+      kNoLemmaResult,
+  };
+  static const Configuration forms{
+      kFormDictionaryName,
+      QStringLiteral("Orvalune - Dictionnaire (Formes)"),
+      10665,
+      7680,
+      QStringLiteral("Dictionnaire (Formes)"),
+      1440,
+      QStringLiteral("Recherche d'une forme : "),
+      QStringLiteral("&Quitter"),
+      QRect(120, 360, 10095, 4935),
+      QColor(192, 0, 0),
+      255,
+      {QStringLiteral("Formes"), QStringLiteral("Lemme"), QStringLiteral("Traduction"),
+       QStringLiteral("Cat. gramm."), QStringLiteral("Cas, genre, nombre"), QStringLiteral("Mode, temps, voix")},
+      {1500, 1500, 1750, 1500, 1750, 1750},
+      {form_field::kForm, form_field::kLemma, form_field::kTranslation, form_field::kCategory,
+       form_field::kCaseGenderNumber, form_field::kMoodTenseVoice},
+      FormTable::kFileName,
+      kNoFormResult,
+  };
+  return kind == DictionaryKind::Lemmas ? lemmas : forms;
+}
+
+// The ordinary look of an input control inside a frame whose caption font and
+// colour would otherwise be inherited.
+void plainControl(QWidget* widget) {
+  widget->setFont(makeFont(QStringLiteral("MS Sans Serif"), 8.25));
+  QPalette p = widget->palette();
+  p.setColor(QPalette::Text, Qt::black);
+  p.setColor(QPalette::WindowText, Qt::black);
+  p.setColor(QPalette::ButtonText, Qt::black);
+  p.setColor(QPalette::Base, Qt::white);
+  widget->setPalette(p);
+}
+
+QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, const QRect& twips,
+                     const QColor& captionColour) {
+  auto* frame = new QGroupBox(caption, parent);
+  frame->setObjectName(name);
+  frame->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  frame->setFont(makeFont(QStringLiteral("Times New Roman"), 9.75, true, true));
+  setBackground(frame, kLightYellow);
+  setTextColour(frame, captionColour);
+  return frame;
+}
+
+}  // namespace
+
+QPixmap makeSearchPicture() {
+  const QColor transparentKey(255, 255, 192);
+  QImage image(76, 38, QImage::Format_ARGB32);
+  image.fill(transparentKey);
+  {
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The magnifying glass: a lens with a rim and a glint, and its handle.
+    p.setPen(QPen(QColor(90, 60, 30), 4.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(17.5, 21.5), QPointF(25, 31));
+    p.setPen(QPen(QColor(40, 40, 40), 2.2));
+    p.setBrush(QColor(190, 220, 250));
+    p.drawEllipse(QPointF(12, 15), 8, 8);
+    p.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(7, 10, 8, 8), 100 * 16, 70 * 16);
+    // The word, as large as the room beside the glass allows.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setBold(true);
+    const QRect room(28, 0, 47, 38);
+    for (int px = 12; px >= 6; --px) {
+      font.setPixelSize(px);
+      if (QFontMetrics(font).horizontalAdvance(QStringLiteral("Recherche")) <= room.width()) break;
+    }
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 128));
+    p.drawText(room, Qt::AlignCenter, QStringLiteral("Recherche"));
+  }
+  // Pixels of the key colour are not drawn: the button's own background shows.
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if ((line[x] & 0xFFFFFF) == (transparentKey.rgb() & 0xFFFFFF) && qAlpha(line[x]) == 255) line[x] = 0;
+  }
+  return QPixmap::fromImage(image);
+}
+
+DictionaryWindow::DictionaryWindow(DictionaryKind kind, Workspace& workspace)
+    : QMainWindow(nullptr), kind_(kind), workspace_(workspace) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  buildWindow();
+  Form_Load();
+}
+
+DictionaryWindow::~DictionaryWindow() = default;
+
+std::size_t DictionaryWindow::entryCount() const {
+  return kind_ == DictionaryKind::Lemmas ? lemmas_.count() : forms_.count();
+}
+
+void DictionaryWindow::buildWindow() {
+  const Configuration& c = configuration(kind_);
+  setObjectName(c.name);
+  setWindowTitle(c.caption);
+  columnFields_ = c.fields;
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  setBackground(client, kLightYellow);
+  setCentralWidget(client);
+
+  const ShadowedTitle title = makeShadowedTitle(client, c.banner, twipsRect(c.bannerLeft, 120, 7695, 615),
+                                                makeFont(QStringLiteral("Times New Roman"), 24, true),
+                                                QStringLiteral("Label68"), QStringLiteral("Label67"));
+  Label68 = title.lower;
+  Label67 = title.upper;
+
+  Frame1 = makeFrame(client, QStringLiteral("Frame1"), c.frame1Caption, QRect(720, 840, 5775, 975), kDarkRed);
+  Text1 = new QLineEdit(Frame1);
+  Text1->setObjectName(QStringLiteral("Text1"));
+  Text1->setGeometry(twipsRect(120, 480, 4215, 285));
+  plainControl(Text1);
+
+  Command1 = new QPushButton(Frame1);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1->setGeometry(twipsRect(4440, 240, 1215, 615));
+  Command1->setIcon(makeSearchPicture());
+  Command1->setIconSize(QSize(76, 38));
+  Command1->setAccessibleName(QStringLiteral("Recherche"));
+  // Not the default button: Enter in Text1 does not search.
+  Command1->setAutoDefault(false);
+  Command1->setDefault(false);
+  plainControl(Command1);
+  setBackground(Command1, kLightYellow);
+  {
+    QPalette p = Command1->palette();
+    p.setColor(QPalette::Button, kLightYellow);
+    Command1->setPalette(p);
+  }
+  connect(Command1, &QPushButton::clicked, this, &DictionaryWindow::Command1_Click);
+
+  Frame2 = makeFrame(client, QStringLiteral("Frame2"), QStringLiteral("Résultat de la recherche :"),
+                     QRect(120, 1920, 10335, 5415), kDarkBlue);
+  model_ = new DictionaryResultModel(
+      [this](std::size_t entry, int column) {
+        const DictionaryFile& file = kind_ == DictionaryKind::Lemmas ? lemmas_.file() : forms_.file();
+        return file.field(entry, columnFields_[static_cast<std::size_t>(column)]);
+      },
+      static_cast<int>(c.headers.size()), this);
+  model_->setFixedTextColour(c.fixedText);
+  grille02 = new DictionaryGrid(model_, Frame2);
+  grille02->setObjectName(QStringLiteral("grille02"));
+  grille02->setGeometry(twipsRect(c.gridRect.x(), c.gridRect.y(), c.gridRect.width(), c.gridRect.height()));
+
+  Labelgrille = new QLabel(Frame2);
+  Labelgrille->setObjectName(QStringLiteral("Labelgrille"));
+  Labelgrille->setGeometry(twipsRect(2040, 1680, 6615, 1095));
+  Labelgrille->setFrameStyle(QFrame::Box | QFrame::Plain);
+  Labelgrille->setAlignment(Qt::AlignCenter);
+  Labelgrille->setWordWrap(true);
+  Labelgrille->setFont(makeFont(QStringLiteral("Times New Roman"), 20.25, true, true));
+  Labelgrille->setAutoFillBackground(false);
+  setTextColour(Labelgrille, kDarkRed);
+  Labelgrille->hide();
+
+  StatusBar1 = statusBar();
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1->setFixedHeight(twipsToPixelsY(c.statusHeight));
+  auto* panel = new QLabel(StatusBar1);  // the one panel, never written
+  panel->setObjectName(QStringLiteral("Panel1"));
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  StatusBar1->addWidget(panel, 1);
+
+  QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
+  fichier->setObjectName(QStringLiteral("fichier"));
+  QAction* imprimer = fichier->addAction(QStringLiteral("&Imprimer"), this, &DictionaryWindow::Imprimer_Click);
+  imprimer->setObjectName(QStringLiteral("imprimer"));
+  QAction* quitter = fichier->addAction(c.closeCaption, this, &DictionaryWindow::quitter_Click);
+  quitter->setObjectName(QStringLiteral("quitter"));
+
+  QMenu* recherche = menuBar()->addMenu(QStringLiteral("&Recherche"));
+  recherche->setObjectName(QStringLiteral("recherche"));
+  QMenu* alphabet = recherche->addMenu(QStringLiteral("&Alphabétique"));
+  alphabet->setObjectName(QStringLiteral("alphabet"));
+  for (char letter = 'a'; letter <= 'z'; ++letter) {
+    const QChar upper = QChar(letter).toUpper();
+    QAction* item = alphabet->addAction(QStringLiteral("&") + upper, this, [this, letter] { Recherchelettre(letter); });
+    item->setObjectName(QStringLiteral("l") + QChar(letter));
+  }
+
+  QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
+  aide->setObjectName(QStringLiteral("aide"));
+  QAction* about = aide->addAction(QStringLiteral("&A propos de"), this, &DictionaryWindow::about_Click);
+  about->setObjectName(QStringLiteral("about"));
+
+  setTabOrder(Text1, Command1);
+  setTabOrder(Command1, grille02);
+  Text1->setFocus();
+
+  // The client area below the menu bar, the status bar included.
+  resize(twipsToPixelsX(c.clientWidth), twipsToPixelsY(c.clientHeight) + menuBar()->sizeHint().height());
+}
+
+void DictionaryWindow::Form_Load() {
+  Initgrille();
+  const Configuration& c = configuration(kind_);
+  const QString path = workspace_.dataDir() + QLatin1Char('/') + toQString(c.fileName);
+  const std::string localPath = toLocalPath(path);
+  if (kind_ == DictionaryKind::Lemmas)
+    lemmas_ = LemmaTable::load(localPath);
+  else
+    forms_ = FormTable::load(localPath);
+  const DictionaryFile& file = kind_ == DictionaryKind::Lemmas ? lemmas_.file() : forms_.file();
+  if (file.status() == DictionaryStatus::Loaded) return;
+  // A file that exists but cannot be read leaves the window as empty as a missing
+  // one; the second line says why.
+  QString message = QStringLiteral("Le fichier %1 est manquant!").arg(toQString(c.fileName));
+  if (file.status() == DictionaryStatus::Unreadable && !file.error().reason.empty())
+    message += QLatin1Char('\n') + fromUtf8(file.error().reason);
+  workspace_.prompts().inform(QApplication::activeWindow(), message);
+}
+
+void DictionaryWindow::Initgrille() {
+  const Configuration& c = configuration(kind_);
+  model_->setHeaders(c.headers);
+  for (int column = 0; column < static_cast<int>(c.widths.size()); ++column)
+    grille02->setColumnWidthTwips(column, c.widths[static_cast<std::size_t>(column)]);
+  model_->setTopAlignedColumn(4);
+}
+
+void DictionaryWindow::showHits(const QString& noResultText, const std::vector<std::size_t>& hits) {
+  Labelgrille->setText(noResultText);
+  BusyCursor busy(this);
+  Labelgrille->hide();
+  grille02->show();
+  Initgrille();
+  nextFreeRow_ = 1;
+  // The previous result, its cells and their formatting, is replaced in one batch by
+  // the hits and the blank row below them.
+  model_->setHits(hits);
+  nextFreeRow_ += static_cast<int>(hits.size());
+  busy.restore();
+  if (nextFreeRow_ == 1) {
+    grille02->hide();
+    Labelgrille->show();
+  }
+}
+
+void DictionaryWindow::Command1_Click() {
+  const std::string text = fromQString(Text1->text());  // as typed, not trimmed
+  std::vector<std::size_t> hits;
+  {
+    BusyCursor busy(this);
+    hits = kind_ == DictionaryKind::Lemmas ? lemmas_.findLemma(text) : forms_.findForm(text);
+  }
+  showHits(toQString(configuration(kind_).noSearchResult), hits);
+}
+
+void DictionaryWindow::Recherchelettre(char letter) {
+  std::vector<std::size_t> hits;
+  {
+    BusyCursor busy(this);
+    hits = kind_ == DictionaryKind::Lemmas ? lemmas_.findLetter(letter) : forms_.findLetter(letter);
+  }
+  showHits(toQString(kNoLetterResult), hits);
+}
+
+void DictionaryWindow::Imprimer_Click() {
+  // Every hit row, the blank last row excluded.
+  const int last = grille02->rows() - 2;
+  const std::vector<std::size_t>& hits = model_->hits();
+  PrintJob job;
+  if (kind_ == DictionaryKind::Lemmas) {
+    std::vector<LemmaRow> rows;
+    for (int i = 1; i <= last; ++i) rows.push_back(lemmas_.row(hits[static_cast<std::size_t>(i - 1)]));
+    job = lemmaEntriesJob(rows);
+  } else {
+    std::vector<FormRow> rows;
+    for (int i = 1; i <= last; ++i) rows.push_back(forms_.row(hits[static_cast<std::size_t>(i - 1)]));
+    job = formEntriesJob(rows);
+  }
+  workspace_.prompts().print(this, job, true, objectName());
+}
+
+void DictionaryWindow::quitter_Click() { close(); }
+
+void DictionaryWindow::about_Click() { workspace_.open(QStringLiteral("frmAbout")); }
+
+void DictionaryWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  Form_Resize();
+}
+
+void DictionaryWindow::Form_Resize() {
+  // The frame borders and the caption bar are measured on the window itself (its
+  // frame geometry against its client geometry), the menu bar on the menu bar: what
+  // the system metrics of the frame, caption and one-line menu bar give elsewhere.
+  // Measured so, the result frame and grid keep their margins to the window's
+  // edges whatever the window manager's decorations.
+  const QRect outer = frameGeometry();
+  const QRect inner = geometry();
+  const int menuHeight = menuBar()->isVisibleTo(this) ? menuBar()->height() : 0;
+  const int bwPixels = outer.width() - inner.width();
+  const int bhPixels = outer.height() - inner.height() + menuHeight;
+  constexpr int kMax = std::numeric_limits<std::int16_t>::max();
+  if (bwPixels < 0 || bhPixels < 0 || bwPixels > kMax || bhPixels > kMax) return;
+  auto bw = static_cast<std::int16_t>(bwPixels);
+  auto bh = static_cast<std::int16_t>(bhPixels);
+  if (!PixelsToTwips(bw, bh)) return;  // overflow: the controls keep their sizes
+
+  const int W = pixelsToTwipsX(outer.width());
+  const int H = pixelsToTwipsY(outer.height());
+  const int statusHeight = pixelsToTwipsY(StatusBar1->height());
+  const auto setWidth = [](QWidget* w, int twips) {
+    if (twips >= 0) w->resize(twipsToPixelsX(twips), w->height());
+  };
+  const auto setHeight = [](QWidget* w, int twips) {
+    if (twips >= 0) w->resize(w->width(), twipsToPixelsY(twips));
+  };
+  setWidth(grille02, W - bw - pixelsToTwipsX(grille02->x()) - 450);
+  setWidth(Frame2, W - bw - pixelsToTwipsX(Frame2->x()) - 200);
+  setHeight(grille02, H - statusHeight - bh - pixelsToTwipsY(grille02->y()) - 2200);
+  setHeight(Frame2, H - statusHeight - bh - pixelsToTwipsY(Frame2->y()) - 200);
+  update();
+}
+
+void registerDictionaryWindows(Workspace& workspace) {
+  workspace.registerFactory(kLemmaDictionaryName,
+                            [](Workspace& ws) { return new DictionaryWindow(DictionaryKind::Lemmas, ws); });
+  workspace.registerFactory(kFormDictionaryName,
+                            [](Workspace& ws) { return new DictionaryWindow(DictionaryKind::Forms, ws); });
+}
+
+}  // namespace varnelio::ui

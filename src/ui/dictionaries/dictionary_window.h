@@ -1,0 +1,88 @@
+#pragma once
+// The two dictionary windows, one class in two configurations: frmlexique, the
+// lemma dictionary (lexique.dat, prefix lookup), and frmrecherche01, the form
+// dictionary (donnees.dat, exact lookup). Each reads its file whole when it is
+// created, lists the hits of a lookup or of an initial letter in grille02, and
+// prints them.
+#include <QMainWindow>
+#include <QPixmap>
+#include <array>
+#include <vector>
+
+#include "core/dictionaries/dictionaries.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+
+namespace varnelio::ui {
+
+class DictionaryGrid;
+class DictionaryResultModel;
+class Workspace;
+
+enum class DictionaryKind { Lemmas, Forms };
+
+inline const QString kLemmaDictionaryName = QStringLiteral("frmlexique");
+inline const QString kFormDictionaryName = QStringLiteral("frmrecherche01");
+
+class DictionaryWindow final : public QMainWindow {
+  Q_OBJECT
+ public:
+  DictionaryWindow(DictionaryKind kind, Workspace& workspace);
+  ~DictionaryWindow() override;
+
+  DictionaryKind kind() const { return kind_; }
+  // Entries read from the file.
+  std::size_t entryCount() const;
+  DictionaryGrid* grid() const { return grille02; }
+
+  // Handlers.
+  void Command1_Click();
+  // la_Click to lz_Click: the entries of one initial letter, "a" to "z".
+  void Recherchelettre(char letter);
+  void Imprimer_Click();
+  void quitter_Click();
+  void about_Click();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void buildWindow();
+  void Form_Load();
+  void Initgrille();
+  void Form_Resize();
+  // The steps shared by the search and the letter listing.
+  void showHits(const QString& noResultText, const std::vector<std::size_t>& hits);
+
+  DictionaryKind kind_;
+  Workspace& workspace_;
+  LemmaTable lemmas_;
+  FormTable forms_;
+  std::vector<std::size_t> columnFields_;  // field of the file shown in each grid column
+  int nextFreeRow_ = 1;                    // grid row that receives the next hit
+
+  QLabel* Label67 = nullptr;
+  QLabel* Label68 = nullptr;
+  QGroupBox* Frame1 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QPushButton* Command1 = nullptr;
+  QGroupBox* Frame2 = nullptr;
+  DictionaryResultModel* model_ = nullptr;
+  DictionaryGrid* grille02 = nullptr;
+  QLabel* Labelgrille = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+};
+
+// The face of the search button: the word Recherche beside a magnifying glass, 76 x
+// 38 pixels, with the light-yellow background made transparent.
+QPixmap makeSearchPicture();
+
+// Registers frmlexique and frmrecherche01 with the workspace.
+void registerDictionaryWindows(Workspace& workspace);
+
+}  // namespace varnelio::ui
