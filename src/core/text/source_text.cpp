@@ -15,14 +15,17 @@ std::variant<std::string, FileError> readWholeFile(const std::string& path) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return FileError{path, describeErrno(errno)};
   std::string bytes;
-  if (S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
-  // Read in blocks until the end, so that files whose size the system does not
-  // know in advance (pipes, special files) come in whole too.
+  // A regular file is read straight into the string; then, in blocks until the
+  // end, whatever else there is (a file that grew, pipes, special files whose
+  // size the system does not know in advance).
+  if (S_ISREG(st.st_mode) && st.st_size > 0) {
+    bytes.resize(static_cast<size_t>(st.st_size));
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+  }
   char buffer[1 << 16];
-  for (;;) {
+  while (!std::ferror(f) && !std::feof(f)) {
     const size_t got = std::fread(buffer, 1, sizeof buffer, f);
     bytes.append(buffer, got);
-    if (got < sizeof buffer) break;
   }
   const bool failed = std::ferror(f);
   const int err = errno;
