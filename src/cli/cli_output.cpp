@@ -71,6 +71,8 @@ bool StdoutUtf8Writer::flush() {
 
 int finishStdout(StdoutUtf8Writer& out) {
   if (out.flush()) return kOk;
+  // The reader closed the pipe (`| head`): it has what it wanted, nothing to say.
+  if (out.error() == EPIPE) return kOk;
   printError("impossible d'\xC3\xA9" "crire sur la sortie standard : " + describeErrno(out.error()));
   return kFileFailure;
 }

@@ -4,6 +4,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -317,6 +318,31 @@ TEST(CliFiles, AFullStandardOutputIsAWriteFailure) {
     EXPECT_EQ(r.exitCode, 1) << args[0];
     EXPECT_NE(r.err.find("sortie standard"), std::string::npos) << r.err;
   }
+}
+
+TEST(CliFiles, AReaderThatClosesThePipeEndsTheRunQuietly) {
+  TempDir dir;
+  std::string text;
+  for (int i = 0; i < 50000; ++i) text += "Rosam vidi. ";
+  writeBytes(dir.file("t.txt"), text);
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  ::close(fds[0]);  // like `| head` that has already read its lines
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  posix_spawn_file_actions_addopen(&actions, 2, dir.file("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::string program = VARNELIO_CLI, command = "scan", kind = "acc-sg", source = dir.file("t.txt");
+  char* argv[] = {program.data(), command.data(), kind.data(), source.data(), nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ), 0);
+  ::close(fds[1]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  posix_spawn_file_actions_destroy(&actions);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(readBytes(dir.file("err")), "");
 }
 
 TEST(CliFiles, UnreadableOrUnwritableFilesExitOneAndKeepOldFiles) {
