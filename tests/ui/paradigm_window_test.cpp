@@ -2,11 +2,16 @@
 // write the analysis label of their declension into the serving analysis window.
 #include <QAction>
 #include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "core/reports/print_job.h"
+#include "ui/analysis/analysis_window.h"
+#include "ui/platform/candidate_grid_view.h"
 #include "ui/grammar/paradigm_window.h"
 #include "ui/platform/twips.h"
 #include "ui_test_support.h"
@@ -281,6 +286,38 @@ TEST(ParadigmWindow, GrowingBeyondTheMaximumSnapsBackShrinkingIsAllowed) {
   EXPECT_EQ(outerBecomes(QSize(300, 200) + frame), QSize(300, 200) + frame);
   w->resize(300, 900);  // only the height is too large
   EXPECT_EQ(outerBecomes(QSize(300 + frame.width(), maximum.height())), QSize(300 + frame.width(), maximum.height()));
+}
+
+TEST(ParadigmWindow, FillsTheRealAnalysisWindowWhoseUserThenValidates) {
+  UiHarness h;
+  QWidget* menu = h.workspace->open(QStringLiteral("Menu"));
+  ASSERT_NE(menu, nullptr);
+  QFile text(h.path(QStringLiteral("texte.txt")));
+  ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+  text.write("Dominum vidi. Donum dedit.");
+  text.close();
+  auto* text1 = menu->findChild<QLineEdit*>(QStringLiteral("Text1"));
+  ASSERT_NE(text1, nullptr);
+  QTest::keyClicks(text1, text.fileName());
+  menu->findChild<QAction*>(QStringLiteral("acc_sing_nouveau"))->trigger();
+  auto* analysis = h.workspace->find<AnalysisWindow>(QStringLiteral("frmnew_analyse"));
+  ASSERT_NE(analysis, nullptr);
+
+  // "Précis grammatical" opens the summary of the kind; "dominum" sends the label.
+  QTest::mouseClick(analysis->findChild<QToolButton*>(QStringLiteral("Command4")), Qt::LeftButton);
+  QWidget* summary = h.workspace->find(QStringLiteral("frmacc_singulier"));
+  ASSERT_NE(summary, nullptr);
+  ASSERT_TRUE(summary->isVisible());
+  QTest::mouseClick(cell(summary, QStringLiteral("Label26")), Qt::LeftButton);
+  flushDeletes();
+  EXPECT_EQ(h.workspace->find(QStringLiteral("frmacc_singulier")), nullptr);
+  auto* box = analysis->findChild<QPlainTextEdit*>(QStringLiteral("Textanalyse"));
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("2 décl. acc. sg. [AB00C]"));
+
+  QTest::mouseClick(analysis->findChild<QToolButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+  auto* grid = analysis->findChild<CandidateGridView*>(QStringLiteral("grille01"));
+  EXPECT_EQ(grid->model()->index(0, 2).data().toString(), QStringLiteral("Dominum"));
+  EXPECT_EQ(grid->model()->index(0, 3).data().toString(), QStringLiteral("2 décl. acc. sg. [AB00C]"));
 }
 
 }  // namespace
