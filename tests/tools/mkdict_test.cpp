@@ -214,10 +214,13 @@ TEST(Mkdict, CategoriesAndLabels) {
       {'n', "ae, f.", "n."},        {'n', "ae, f. npr.", "n. pr."}, {'a', "a, um", "adj."},
       {'v', "as, are", "v."},       {'p', "", "pron."},             {0, "pr\xE9p. + abl.", "pr\xE9p."},
       {0, "conj. sub.", "conj."},   {0, "interj.", "interj."},      {0, "adv.", "adv."},
-      {0, "contr.", ""},
+      {0, "contr.", "contr."},  {0, "arch.", ""},
   };
   for (const auto& [pos, indications, category] : categories)
     EXPECT_EQ(categoryOf(pos, indications), category) << indications;
+  EXPECT_EQ(categoryOf('n', "ae, f.", "Abdera"), "n. pr.");
+  EXPECT_EQ(categoryOf('a', "a, um", "Gallicus"), "adj.");
+  EXPECT_EQ(categoryOf(0, "d\xE9t.", "aliquot"), "d\xE9t.");
   EXPECT_EQ(fitCategory("interj.", 6), "interj");
   EXPECT_EQ(nounGender("ae, m. f."), "m. f.");
 

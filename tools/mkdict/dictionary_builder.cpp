@@ -140,7 +140,7 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
     const auto modelIt = lexicon.models.find(lemma.model);
     const InflectionModel* model = modelIt == lexicon.models.end() ? nullptr : &modelIt->second;
     const char pos = model ? model->partOfSpeech : 0;
-    const std::string category = categoryOf(pos, lemma.indications);
+    const std::string category = categoryOf(pos, lemma.indications, lemma.lemma);
     const auto tr = lexicon.translations.find(lemma.key);
     const std::string translation = tr == lexicon.translations.end() ? std::string() : tr->second;
     const std::string headword = lemma.lemma.substr(0, lemmaWidth);

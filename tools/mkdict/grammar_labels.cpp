@@ -28,8 +28,9 @@ void append(std::string& out, std::string_view piece) {
 
 }  // namespace
 
-std::string categoryOf(char partOfSpeech, std::string_view indications) {
-  const bool properNoun = indications.find("npr") != std::string_view::npos;
+std::string categoryOf(char partOfSpeech, std::string_view indications, std::string_view lemma) {
+  const bool capitalized = !lemma.empty() && lemma.front() >= 'A' && lemma.front() <= 'Z';
+  const bool properNoun = capitalized || indications.find("npr") != std::string_view::npos;
   switch (partOfSpeech) {
     case 'n': return properNoun ? "n. pr." : "n.";
     case 'a': return "adj.";
@@ -52,8 +53,11 @@ std::string categoryOf(char partOfSpeech, std::string_view indications) {
     if (word == "v." || startsWith(word, "vb")) return "v.";
     if (startsWith(word, "npr")) return "n. pr.";
     if (word == "n." || word == "m." || word == "f.") return properNoun ? "n. pr." : "n.";
+    if (startsWith(word, "d\xE9t")) return "d\xE9t.";  // determiner: "aliquot"
+    if (startsWith(word, "abr")) return "abr.";
+    if (startsWith(word, "contr")) return "contr.";  // contracted form: "datast"
     if (startsWith(word, "ind\xE9" "cl") || startsWith(word, "indecl")) continue;
-    break;  // anything else ("contr.", "abr.", a sentence) says nothing sure
+    break;  // anything else ("arch.", a sentence) says nothing sure
   }
   return {};
 }

@@ -10,8 +10,10 @@
 namespace varnelio::mkdict {
 
 // The category of a lemma from its model's part of speech and, for the invariable
-// words, its indications ("prép. + abl." -> "prép."). Empty when nothing says.
-std::string categoryOf(char partOfSpeech, std::string_view indications);
+// words, its indications ("prép. + abl." -> "prép."). Empty when nothing says. A noun
+// is a proper noun ("n. pr.") when its indications say "npr." or its lemma is
+// capitalized, as Collatinus writes the names.
+std::string categoryOf(char partOfSpeech, std::string_view indications, std::string_view lemma = {});
 
 // Fits a category into a narrower field: "interj." becomes "interj" rather than
 // losing a letter.
