@@ -109,13 +109,44 @@ FormClass formClassOf(char partOfSpeech, int morphology) {
 
 // Perfect, pluperfect and future perfect, indicative and subjunctive, and the
 // perfect infinitive: the forms built on the perfect radical.
-bool isPerfectSystem(int morphology) { return (morphology >= 139 && morphology <= 156) || (morphology >= 169 && morphology <= 180) || morphology == 188; }
+bool isPerfectSystem(int morphology) {
+  return (morphology >= 139 && morphology <= 156) || (morphology >= 169 && morphology <= 180) || morphology == 188;
+}
 
+// The spellings under which a generated form is stored.
+std::vector<std::string> spellingsOf(const Inflection& inflection, const CollatinusLexicon& lexicon) {
+  std::vector<std::string> spellings{inflection.form};
+  // The perfect system also comes contracted: "amaverunt" and "amarunt".
+  if (isPerfectSystem(inflection.morphology)) {
+    const std::string& f = inflection.form;
+    for (const auto& [shortEnding, longEnding] : lexicon.contractions) {
+      if (f.size() > longEnding.size() && f.ends_with(longEnding)) {
+        spellings.push_back(f.substr(0, f.size() - longEnding.size()) + shortEnding);
+        break;
+      }
+    }
+  }
+  // Texts write the consonant i both ways: "justus" and "iustus".
+  for (std::size_t k = 0, n = spellings.size(); k < n; ++k)
+    if (std::string i = withIForJ(spellings[k]); i != spellings[k]) spellings.push_back(std::move(i));
+  return spellings;
+}
+
+// What the form records of one lemma share.
+struct LemmaFormFields {
+  std::string category, lemma, translation, gender;
+};
+
+struct PendingForm {
+  std::string form;
+  int morphology;
+};
+
+// One class of forms of one lemma, kept or left out as a whole.
 struct FormGroup {
   std::size_t lemma = 0;
-  int classId = 0;
   double score = 0;
-  std::vector<std::string> records;
+  std::vector<PendingForm> forms;
 };
 
 }  // namespace
@@ -123,15 +154,11 @@ struct FormGroup {
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options) {
   const DictionaryLayout& lemmaL = lemmaLayout();
   const DictionaryLayout& formL = formLayout();
-  const std::size_t lemmaWidth = lemmaL.fields[0].width;
-  const std::size_t lemmaCategoryWidth = lemmaL.fields[1].width;
-  const std::size_t lemmaTranslationWidth = lemmaL.fields[2].width;
-  const std::size_t formWidth = formL.fields[0].width;
-  const std::size_t formCategoryWidth = formL.fields[1].width;
-  const std::size_t formLemmaWidth = formL.fields[2].width;
-  const std::size_t formTranslationWidth = formL.fields[5].width;
+  const std::size_t lemmaWidth = lemmaL.fields[lemma_field::kLemma].width;
+  const std::size_t formWidth = formL.fields[form_field::kForm].width;
 
   std::vector<std::string> lemmaRecords;
+  std::vector<LemmaFormFields> shared(lexicon.lemmas.size());
   std::vector<FormGroup> groups;
   lemmaRecords.reserve(lexicon.lemmas.size());
 
@@ -143,65 +170,38 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
     const std::string category = categoryOf(pos, lemma.indications, lemma.lemma);
     const auto tr = lexicon.translations.find(lemma.key);
     const std::string translation = tr == lexicon.translations.end() ? std::string() : tr->second;
-    const std::string headword = lemma.lemma.substr(0, lemmaWidth);
 
-    const std::string lemmaTranslation = fitTranslation(translation, lemmaTranslationWidth);
-    const std::string lemmaCategory = fitCategory(category, lemmaCategoryWidth);
-    lemmaRecords.push_back(encodeDictionaryRecord(lemmaL, 0, {headword, lemmaCategory, lemmaTranslation, "", ""}));
+    lemmaRecords.push_back(encodeDictionaryRecord(
+        lemmaL, 0,
+        {lemma.lemma.substr(0, lemmaWidth), fitCategory(category, lemmaL.fields[lemma_field::kCategory].width),
+         fitTranslation(translation, lemmaL.fields[lemma_field::kTranslation].width), "", ""}));
+    if (!model) continue;
 
-    if (model) {
-      std::map<int, std::size_t> groupOfClass;
-      const std::string formTranslation = fitTranslation(translation, formTranslationWidth);
-      const std::string formCategory = fitCategory(category, formCategoryWidth);
-      const std::string formLemma = lemma.lemma.substr(0, formLemmaWidth);
-      const std::string gender = pos == 'n' ? nounGender(lemma.indications) : std::string();
-      std::map<int, MorphologyLabels> labelCache;
-      const std::vector<Inflection> inflections = inflect(lemma, *model);
-      std::set<std::pair<int, std::string>> present;
-      for (const Inflection& inflection : inflections) present.emplace(inflection.morphology, inflection.form);
-      for (const Inflection& inflection : inflections) {
-        FormClass formClass = formClassOf(pos, inflection.morphology);
-        // A vocative spelled as its nominative adds an analysis but nothing a lookup
-        // would otherwise miss, and the vocative is no case the analyses study: it
-        // comes last. (The vocative always follows its nominative in morphos.fr.)
-        if (formClass.id >= 0 && present.contains({inflection.morphology - 1, inflection.form})) {
-          const auto d = lexicon.morphologies.find(inflection.morphology);
-          if (d != lexicon.morphologies.end() && d->second.starts_with("vocatif")) formClass = {13, 0.002};
-        }
-        if (formClass.id < 0 || inflection.form.size() > formWidth) continue;
-        auto labels = labelCache.find(inflection.morphology);
-        if (labels == labelCache.end()) {
-          const auto d = lexicon.morphologies.find(inflection.morphology);
-          labels = labelCache
-                       .emplace(inflection.morphology,
-                                labelsOf(d == lexicon.morphologies.end() ? std::string_view() : d->second, gender))
-                       .first;
-        }
-        auto slot = groupOfClass.find(formClass.id);
-        if (slot == groupOfClass.end()) {
-          slot = groupOfClass.emplace(formClass.id, groups.size()).first;
-          groups.push_back({lemmaIndex, formClass.id, static_cast<double>(std::max(lemma.frequency, 1L)) * formClass.share, {}});
-        }
-        auto& target = groups[slot->second].records;
-        std::vector<std::string> spellings{inflection.form};
-        // The perfect system also comes contracted: "amaverunt" and "amarunt".
-        if (isPerfectSystem(inflection.morphology)) {
-          for (const auto& [shortEnding, longEnding] : lexicon.contractions) {
-            const std::string& f = inflection.form;
-            if (f.size() > longEnding.size() && f.compare(f.size() - longEnding.size(), longEnding.size(), longEnding) == 0) {
-              spellings.push_back(f.substr(0, f.size() - longEnding.size()) + shortEnding);
-              break;
-            }
-          }
-        }
-        // Texts write the consonant i both ways: "justus" and "iustus".
-        for (std::size_t k = 0, n = spellings.size(); k < n; ++k)
-          if (std::string i = withIForJ(spellings[k]); i != spellings[k]) spellings.push_back(std::move(i));
-        for (const std::string& spelling : spellings)
-          target.push_back(encodeDictionaryRecord(formL, 0,
-                                                  {spelling, formCategory, formLemma, labels->second.caseGenderNumber,
-                                                   labels->second.moodTenseVoice, formTranslation}));
+    shared[lemmaIndex] = {fitCategory(category, formL.fields[form_field::kCategory].width),
+                          lemma.lemma.substr(0, formL.fields[form_field::kLemma].width),
+                          fitTranslation(translation, formL.fields[form_field::kTranslation].width),
+                          pos == 'n' ? nounGender(lemma.indications) : std::string()};
+    const std::vector<Inflection> inflections = inflect(lemma, *model);
+    std::set<std::pair<int, std::string>> present;
+    for (const Inflection& inflection : inflections) present.emplace(inflection.morphology, inflection.form);
+    std::map<int, std::size_t> groupOfClass;
+    for (const Inflection& inflection : inflections) {
+      FormClass formClass = formClassOf(pos, inflection.morphology);
+      if (formClass.id < 0 || inflection.form.size() > formWidth) continue;
+      // A vocative spelled as its nominative adds an analysis but nothing a lookup
+      // would otherwise miss, and the vocative is no case the analyses study: it
+      // comes last. (The vocative always follows its nominative in morphos.fr.)
+      if (present.contains({inflection.morphology - 1, inflection.form})) {
+        const auto d = lexicon.morphologies.find(inflection.morphology);
+        if (d != lexicon.morphologies.end() && d->second.starts_with("vocatif")) formClass = {13, 0.002};
       }
+      auto slot = groupOfClass.find(formClass.id);
+      if (slot == groupOfClass.end()) {
+        slot = groupOfClass.emplace(formClass.id, groups.size()).first;
+        groups.push_back({lemmaIndex, static_cast<double>(std::max(lemma.frequency, 1L)) * formClass.share, {}});
+      }
+      for (std::string& spelling : spellingsOf(inflection, lexicon))
+        groups[slot->second].forms.push_back({std::move(spelling), inflection.morphology});
     }
   }
 
@@ -211,13 +211,27 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
                    [](const FormGroup& a, const FormGroup& b) { return a.score > b.score; });
   std::vector<std::string> formRecords;
   std::vector<int> groupsIn(lexicon.lemmas.size(), 0), groupsOut(lexicon.lemmas.size(), 0);
-  for (FormGroup& group : groups) {
-    if (formRecords.size() + group.records.size() > options.maxFormRecords) {
+  std::map<std::pair<int, std::string>, MorphologyLabels> labelCache;  // by morphology and noun gender
+  for (const FormGroup& group : groups) {
+    if (formRecords.size() + group.forms.size() > options.maxFormRecords) {
       ++groupsOut[group.lemma];
       continue;
     }
     ++groupsIn[group.lemma];
-    for (auto& r : group.records) formRecords.push_back(std::move(r));
+    const LemmaFormFields& fields = shared[group.lemma];
+    for (const PendingForm& pending : group.forms) {
+      auto labels = labelCache.find({pending.morphology, fields.gender});
+      if (labels == labelCache.end()) {
+        const auto d = lexicon.morphologies.find(pending.morphology);
+        const std::string_view description = d == lexicon.morphologies.end() ? std::string_view() : d->second;
+        labels = labelCache.emplace(std::pair{pending.morphology, fields.gender}, labelsOf(description, fields.gender))
+                     .first;
+      }
+      formRecords.push_back(encodeDictionaryRecord(formL, 0,
+                                                   {pending.form, fields.category, fields.lemma,
+                                                    labels->second.caseGenderNumber, labels->second.moodTenseVoice,
+                                                    fields.translation}));
+    }
   }
 
   BuiltDictionaries built;
@@ -226,8 +240,8 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
     if (groupsIn[i] && !groupsOut[i]) ++built.lemmasWithAllForms;
   }
 
-  sortForLookup(lemmaRecords, lemmaL.fields[0].offset, lemmaWidth);
-  sortForLookup(formRecords, formL.fields[0].offset, formWidth);
+  sortForLookup(lemmaRecords, lemmaL.fields[lemma_field::kLemma].offset, lemmaWidth);
+  sortForLookup(formRecords, formL.fields[form_field::kForm].offset, formWidth);
   built.lemmaCount = lemmaRecords.size();
   built.formCount = formRecords.size();
   built.lemmaFile.reserve(lemmaRecords.size() * lemmaL.recordSize);
