@@ -13,6 +13,8 @@
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
 #include "core/text/source_text.h"
+#include "mkdict/collatinus_lexicon.h"
+#include "mkdict/grammar_labels.h"
 
 namespace varnelio {
 namespace {
@@ -85,6 +87,23 @@ TEST(GeneratedDictionaries, FormDictionary) {
   EXPECT_TRUE(iustus);
   EXPECT_FALSE(table.findForm("justus").empty());
   EXPECT_GT(table.findLetter('v').size(), 1000u);
+}
+
+// Every label fits its field as it is: nothing is cut when a record is written.
+TEST(GeneratedDictionaries, EveryMorphologyLabelFitsItsField) {
+  auto text = readWholeFile(std::string(VARNELIO_COLLATINUS_DATA) + "/morphos.fr");
+  if (!std::holds_alternative<std::string>(text)) GTEST_SKIP() << "no Collatinus data on this machine";
+  const auto morphologies = mkdict::readMorphologies(std::get<std::string>(text));
+  EXPECT_GE(morphologies.size(), 416u);
+  const DictionaryLayout& layout = formLayout();
+  for (const auto& [number, description] : morphologies) {
+    const mkdict::MorphologyLabels labels = mkdict::labelsOf(description, "m. f.");
+    EXPECT_LE(labels.caseGenderNumber.size(), layout.fields[form_field::kCaseGenderNumber].width) << number;
+    EXPECT_LE(labels.moodTenseVoice.size(), layout.fields[form_field::kMoodTenseVoice].width) << number;
+    if (number <= 410) {  // every inflected form says what it is
+      EXPECT_FALSE(labels.caseGenderNumber.empty() && labels.moodTenseVoice.empty()) << description;
+    }
+  }
 }
 
 // Of the distinct words of De bello Gallico (cut with the letter classes, compared

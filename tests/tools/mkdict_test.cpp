@@ -276,5 +276,31 @@ des+:1:1:ēs
   EXPECT_EQ(parseMorphologyList("1-3,6"), (std::vector<int>{1, 2, 3, 6}));
 }
 
+// The readers take any bytes: broken UTF-8, missing fields, absurd numbers, a model
+// that is its own parent, a radical cutting more than the lemma has.
+TEST(Mkdict, ReadersSurviveBrokenInput) {
+  const std::vector<std::string> texts = {
+      "",
+      "\xFF\xFE\xC3|\xE2\x82|||\n|||||||\n=|=|=\n",
+      "x=|inv|||\n\xF8\x88\x80\x80\x80|uita|a,b,,|c|d|-5\n",
+      "modele:a\npere:a\nR:0:99,0\nR:-3:K\ndes:1-999999:0:$nope;-;\ndes:5--2:x:\nabs:\nsuf:\nsufd:\n",
+      "modele:b\nR\ndes\ndes:1\ndes:1:2\n$x\n$=;;\nmodele:c\npere:zz\ndes:1-3:0:$x\npos:\n",
+      "1:\n-4:nominatif\n999999999999:x\n:\nabc:d\n",
+  };
+  for (const std::string& a : texts) {
+    for (const std::string& b : texts) {
+      CollatinusLexicon lexicon;
+      lexicon.lemmas = readLemmas(a);
+      lexicon.translations = readTranslations(a);
+      lexicon.models = readInflectionModels(b);
+      lexicon.morphologies = readMorphologies(b);
+      lexicon.lemmas.push_back({"a", "a", {"a"}, "a", {}, "", 1});
+      const BuiltDictionaries built = buildDictionaries(lexicon);
+      EXPECT_EQ(built.lemmaFile.size() % lemmaLayout().recordSize, 0u);
+      EXPECT_EQ(built.formFile.size() % formLayout().recordSize, 0u);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace varnelio::mkdict
