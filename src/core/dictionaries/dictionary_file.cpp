@@ -52,31 +52,104 @@ std::string encodeDictionaryRecord(const DictionaryLayout& layout, std::int16_t 
   return rec;
 }
 
+namespace {
+
+// The lookups run over hundreds of thousands of records: they compare the stored
+// bytes in place, without trimming or copying a field, and lower-case through a
+// local table.
+struct LowerTable {
+  unsigned char map[256];
+  LowerTable() {
+    for (int c = 0; c < 256; ++c) map[c] = cp1252::toLower(static_cast<unsigned char>(c));
+  }
+};
+const LowerTable& lowerTable() {
+  static const LowerTable table;
+  return table;
+}
+
+// Whether the first text.size() bytes of raw equal the (lower-cased) text,
+// ignoring case. Only a blank lower-cases to a blank.
+bool startsWithLowered(const unsigned char* raw, std::string_view lowered, const unsigned char* lower) {
+  for (std::size_t j = 0; j < lowered.size(); ++j)
+    if (lower[raw[j]] != static_cast<unsigned char>(lowered[j])) return false;
+  return true;
+}
+
+bool allBlank(const unsigned char* begin, const unsigned char* end) {
+  for (; begin != end; ++begin)
+    if (*begin != ' ') return false;
+  return true;
+}
+
+}  // namespace
+
 std::vector<std::size_t> findByPrefix(const DictionaryFile& file, std::size_t field, std::string_view text) {
   const std::string wanted = cp1252::toLower(text);
   std::vector<std::size_t> hits;
+  const DictionaryField& d = file.layout().fields[field];
+  if (d.trimLeading) {
+    for (std::size_t i = 0; i < file.count(); ++i) {
+      const std::string_view value = file.field(i, field);
+      const std::string_view prefix = value.substr(0, std::min(value.size(), wanted.size()));
+      if (cp1252::equalsIgnoringCase(prefix, wanted)) hits.push_back(i);
+    }
+    return hits;
+  }
+  // The trimmed value begins with the text when the stored bytes do and the value
+  // reaches the text's end: a text ending in blanks needs a non-blank after them.
+  const std::size_t k = wanted.size();
+  if (k > d.width) return hits;  // longer than any value
+  const bool endsWithBlank = k > 0 && wanted.back() == ' ';
+  const unsigned char* lower = lowerTable().map;
   for (std::size_t i = 0; i < file.count(); ++i) {
-    const std::string_view value = file.field(i, field);
-    const std::string_view prefix = value.substr(0, std::min(value.size(), wanted.size()));
-    if (cp1252::equalsIgnoringCase(prefix, wanted)) hits.push_back(i);
+    const auto* raw = reinterpret_cast<const unsigned char*>(file.rawField(i, field).data());
+    if (!startsWithLowered(raw, wanted, lower)) continue;
+    if (endsWithBlank && allBlank(raw + k, raw + d.width)) continue;
+    hits.push_back(i);
   }
   return hits;
 }
 
 std::vector<std::size_t> findExact(const DictionaryFile& file, std::size_t field, std::string_view text) {
   std::vector<std::size_t> hits;
-  for (std::size_t i = 0; i < file.count(); ++i)
-    if (cp1252::equalsIgnoringCase(file.field(i, field), text)) hits.push_back(i);
+  const DictionaryField& d = file.layout().fields[field];
+  if (d.trimLeading) {
+    for (std::size_t i = 0; i < file.count(); ++i)
+      if (cp1252::equalsIgnoringCase(file.field(i, field), text)) hits.push_back(i);
+    return hits;
+  }
+  // A value lost its trailing blanks: a text ending in a blank, or longer than the
+  // field, equals none. Otherwise the stored bytes hold the text, then blanks only.
+  const std::size_t k = text.size();
+  if (k > d.width || (k > 0 && text.back() == ' ')) return hits;
+  const std::string wanted = cp1252::toLower(text);
+  const unsigned char* lower = lowerTable().map;
+  for (std::size_t i = 0; i < file.count(); ++i) {
+    const auto* raw = reinterpret_cast<const unsigned char*>(file.rawField(i, field).data());
+    if (startsWithLowered(raw, wanted, lower) && allBlank(raw + k, raw + d.width)) hits.push_back(i);
+  }
   return hits;
 }
 
 std::vector<std::size_t> findByLetter(const DictionaryFile& file, std::size_t field, char letter) {
   const auto c = static_cast<unsigned char>(letter);
+  const DictionaryField& d = file.layout().fields[field];
+  const unsigned char* lower = lowerTable().map;
   std::vector<std::size_t> hits;
   for (std::size_t i = 0; i < file.count(); ++i) {
-    const std::string_view value = file.field(i, field);
-    if (value.empty()) continue;  // an empty headword has no initial: neither listed nor stopping
-    const unsigned char f = cp1252::toLower(static_cast<unsigned char>(value[0]));
+    unsigned char first;
+    if (d.trimLeading) {
+      const std::string_view value = file.field(i, field);
+      if (value.empty()) continue;
+      first = static_cast<unsigned char>(value[0]);
+    } else {
+      // The stored first byte is the value's, unless the value is empty.
+      const auto* raw = reinterpret_cast<const unsigned char*>(file.rawField(i, field).data());
+      if (raw[0] == ' ' && allBlank(raw, raw + d.width)) continue;  // no initial: neither listed nor stopping
+      first = raw[0];
+    }
+    const unsigned char f = lower[first];
     if (f == c) hits.push_back(i);
     if (f > c) break;
   }

@@ -46,6 +46,11 @@ class DictionaryFile {
   std::size_t count() const { return count_; }
   // Field f (index into the layout's fields) of entry i (from 0), trimmed as loaded.
   std::string_view field(std::size_t i, std::size_t f) const;
+  // The same field as stored, blanks included.
+  std::string_view rawField(std::size_t i, std::size_t f) const {
+    const DictionaryField& d = layout_.fields[f];
+    return std::string_view(bytes_.data() + i * layout_.recordSize + d.offset, d.width);
+  }
   const DictionaryLayout& layout() const { return layout_; }
 
  private:
