@@ -3,15 +3,19 @@
 
 #include "ui/app/window_registry.h"
 #include "ui/app/workspace.h"
+#include "ui/platform/identity_pictures.h"
 #include "ui/platform/prompts.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Varnelio"));
   QApplication::setApplicationVersion(QStringLiteral(VARNELIO_VERSION));
+  QApplication::setDesktopFileName(QStringLiteral("varnelio"));
+  QApplication::setWindowIcon(varnelio::ui::applicationIcon());
   varnelio::ui::QtPrompts prompts;
   varnelio::ui::Workspace workspace(prompts, varnelio::ui::Workspace::installedDataDir());
   varnelio::ui::registerAllWindows(workspace);
-  if (!workspace.open(QStringLiteral("Menu"))) return 1;
+  // The splash window opens the main window "Menu" when it gives way.
+  if (!workspace.open(QStringLiteral("frmSplash"))) return 1;
   return app.exec();
 }

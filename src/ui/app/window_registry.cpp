@@ -2,6 +2,7 @@
 
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
+#include "ui/app/about_window.h"
 #include "ui/app/workspace.h"
 #include "ui/dictionaries/dictionary_window.h"
 #include "ui/grammar/paradigm_window.h"
@@ -15,6 +16,7 @@ void registerAllWindows(Workspace& workspace) {
   registerMainWindow(workspace);
   registerAnalysisWindows(workspace);
   registerDictionaryWindows(workspace);
+  registerShellWindows(workspace);
 }
 
 }  // namespace varnelio::ui

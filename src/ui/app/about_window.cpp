@@ -1,0 +1,154 @@
+#include "ui/app/about_window.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "ui/app/identity_texts.h"
+#include "ui/app/splash_window.h"
+#include "ui/app/workspace.h"
+#include "ui/platform/identity_pictures.h"
+#include "ui/platform/shadowed_title.h"
+#include "ui/platform/twips.h"
+
+namespace varnelio::ui {
+namespace {
+
+const QString kTimes = QStringLiteral("Times New Roman");
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+const QColor kGrey(128, 128, 128);
+
+// The engraved rules: y in twips, from x 2280 to x 7320.
+constexpr int kRuleLeft = 2280;
+constexpr int kRuleRight = 7320;
+constexpr int kRuleTops[] = {960, 1560};
+
+QLabel* creditLabel(QWidget* panel, int index, const QString& text, const QRect& rect, const QColor& colour,
+                    bool italic) {
+  auto* label = new QLabel(text, panel);
+  label->setObjectName(QStringLiteral("Label%1").arg(index));
+  label->setGeometry(rect);
+  label->setFont(makeFont(kTimes, 9.75, true, italic));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setTextColour(label, colour);
+  return label;
+}
+
+}  // namespace
+
+AboutWindow::AboutWindow(Workspace& workspace, std::unique_ptr<Registry> registry,
+                         std::unique_ptr<ProgramStarter> starter)
+    : QDialog(nullptr),
+      workspace_(workspace),
+      registry_(registry ? std::move(registry) : makeSystemRegistry()),
+      starter_(starter ? std::move(starter) : makeSystemProgramStarter()) {
+  setObjectName(QStringLiteral("frmAbout"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setModal(false);
+  // Fixed dialog border: a title and a close box, nothing to minimise or maximise.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setWindowTitle(kCaption);
+  setWindowIcon(applicationIcon());
+  setFixedSize(twipsSize(7770, 4380));
+  setBackground(this, kLightYellow);
+
+  makeShadowedTitle(this, identity::kFamilyName + QStringLiteral(" - ") + identity::kProductName,
+                    twipsRect(120, 120, 7575, 615), makeFont(kTimes, 21.75, true), QStringLiteral("Label1"),
+                    QStringLiteral("Label2"));
+
+  auto* lblVersion = new QLabel(identity::aboutVersionLine(), this);
+  lblVersion->setObjectName(QStringLiteral("lblVersion"));
+  lblVersion->setGeometry(twipsRect(3360, 1080, 2805, 375));
+  lblVersion->setFont(makeFont(kTimes, 14.25, true, true));
+  lblVersion->setAlignment(Qt::AlignCenter);
+  lblVersion->setFrameStyle(QFrame::Box | QFrame::Plain);
+  lblVersion->setLineWidth(1);
+  setBackground(lblVersion, kPeach);
+  setTextColour(lblVersion, kBlue);
+
+  auto* imgLogo = new QLabel(this);
+  imgLogo->setObjectName(QStringLiteral("imgLogo"));
+  imgLogo->setGeometry(twipsRect(0, 960, 2295, 2655));
+  imgLogo->setPixmap(QPixmap::fromImage(identityLogo()));
+  imgLogo->setScaledContents(true);
+
+  auto* Frame1 = new QGroupBox(QStringLiteral("Crédits"), this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1->setGeometry(twipsRect(2280, 1680, 4815, 2175));
+  Frame1->setFont(makeFont(kTimes, 9.75, true, true));
+  setBackground(Frame1, kPeach);
+  setTextColour(Frame1, kRed);
+
+  const QColor black(0, 0, 0);
+  creditLabel(Frame1, 3, QStringLiteral("Responsable: "), twipsRect(120, 360, 1095, 225), black, false);
+  creditLabel(Frame1, 4, identity::kResponsible, twipsRect(1320, 360, 1815, 225), kRed, true);
+  creditLabel(Frame1, 5, QStringLiteral("Réalisation :"), twipsRect(120, 600, 1215, 225), black, false);
+  creditLabel(Frame1, 6, identity::kDeveloper, twipsRect(1320, 600, 1455, 225), kRed, true);
+  creditLabel(Frame1, 7, identity::kDepartment, twipsRect(360, 840, 2895, 255), kDarkBlue, false);
+  creditLabel(Frame1, 8, identity::kFaculty, twipsRect(360, 1080, 2895, 225), kDarkBlue, false);
+  creditLabel(Frame1, 9, identity::kUniversity, twipsRect(360, 1320, 4335, 225), kDarkBlue, false);
+  creditLabel(Frame1, 10, QStringLiteral("Courriel:"), twipsRect(120, 1560, 975, 225), black, false);
+  creditLabel(Frame1, 11, identity::kEmail, twipsRect(1320, 1560, 1935, 225), kRed, true);
+  creditLabel(Frame1, 12, QStringLiteral("Site:"), twipsRect(120, 1800, 735, 225), black, false);
+  creditLabel(Frame1, 13, identity::kWebSite, twipsRect(600, 1800, 4095, 225), kRed, true);
+
+  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setGeometry(twipsRect(3000, 3960, 1260, 345));
+  cmdOK->setDefault(true);
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+
+  cmdSysInfo = new QPushButton(QStringLiteral("&Infos système..."), this);
+  cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+  cmdSysInfo->setGeometry(twipsRect(4680, 3960, 1245, 345));
+  connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
+
+  setTabOrder(cmdOK, cmdSysInfo);
+  cmdOK->setFocus();
+}
+
+AboutWindow::~AboutWindow() = default;
+
+void AboutWindow::StartSysInfo() {
+  ::varnelio::ui::StartSysInfo(*registry_, *starter_, workspace_.prompts(), this);
+}
+
+bool AboutWindow::GetKeyValue(RegistryRoot root, const QString& keyPath, const QString& valueName, QString& text) {
+  return ::varnelio::ui::GetKeyValue(*registry_, root, keyPath, valueName, text);
+}
+
+void AboutWindow::done(int result) {
+  setResult(result);
+  close();
+}
+
+void AboutWindow::closeEvent(QCloseEvent* event) {
+  // Closing needs no question; QDialog's own handler would turn it into reject().
+  event->accept();
+}
+
+void AboutWindow::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  QPainter p(this);
+  const int left = twipsToPixelsX(kRuleLeft);
+  const int right = twipsToPixelsX(kRuleRight);
+  for (int top : kRuleTops) {
+    const int y = twipsToPixelsY(top);
+    // A white line two pixels wide, and over it a grey one pixel wide: a groove.
+    p.fillRect(QRect(QPoint(left, y), QPoint(right, y + 1)), Qt::white);
+    p.fillRect(QRect(QPoint(left, y), QPoint(right, y)), kGrey);
+  }
+}
+
+void registerShellWindows(Workspace& workspace) {
+  workspace.registerFactory(QStringLiteral("frmAbout"),
+                            [](Workspace& ws) -> QWidget* { return new AboutWindow(ws); });
+  workspace.registerFactory(QStringLiteral("frmSplash"),
+                            [](Workspace& ws) -> QWidget* { return new SplashWindow(ws); });
+}
+
+}  // namespace varnelio::ui

@@ -1,0 +1,176 @@
+#include "ui/app/splash_window.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+
+#include "ui/app/identity_texts.h"
+#include "ui/app/workspace.h"
+#include "ui/platform/identity_pictures.h"
+#include "ui/platform/shadowed_title.h"
+#include "ui/platform/twips.h"
+
+namespace varnelio::ui {
+namespace {
+
+constexpr int kBorder = 2;  // the fixed dialog border around the client area
+const QString kTimes = QStringLiteral("Times New Roman");
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& rect, const QFont& font,
+                  const QColor& textColour, Qt::Alignment alignment) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setGeometry(rect);
+  label->setFont(font);
+  label->setAlignment(alignment);
+  setTextColour(label, textColour);
+  return label;
+}
+
+QLabel* makePicture(QWidget* parent, const QString& name, const QImage& image, const QRect& rect) {
+  auto* picture = new QLabel(parent);
+  picture->setObjectName(name);
+  picture->setGeometry(rect);
+  picture->setPixmap(QPixmap::fromImage(image));
+  picture->setScaledContents(true);  // stretched to the rectangle
+  return picture;
+}
+
+}  // namespace
+
+SplashWindow::SplashWindow(Workspace& workspace, int delayMs) : workspace_(workspace) {
+  setObjectName(QStringLiteral("frmSplash"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  // No title bar, no buttons, no task-bar entry; a raised dialog border of our own.
+  setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+  setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+  setLineWidth(kBorder);
+  const QSize clientSize = twipsSize(7275, 4110);
+  setFixedSize(clientSize + QSize(2 * kBorder, 2 * kBorder));
+
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("clientArea"));
+  client_->setGeometry(QRect(QPoint(kBorder, kBorder), clientSize));
+  setBackground(client_, kLightYellow);
+  setBackground(this, kLightYellow);
+
+  Frame1 = new QFrame(client_);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1->setGeometry(twipsRect(120, 0, 7080, 4050));
+  Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);  // an etched, caption-less frame
+  setBackground(Frame1, kLightYellow);
+
+  const QColor black(0, 0, 0);
+  const ShadowedTitle family =
+      makeShadowedTitle(Frame1, identity::kFamilyName.toUpper(), twipsRect(510, 240, 6255, 615),
+                        makeFont(kTimes, 21.75, true), QStringLiteral("Label1"), QStringLiteral("Label5"), black);
+  const ShadowedTitle product =
+      makeShadowedTitle(Frame1, identity::kProductName, twipsRect(2280, 1200, 3975, 735),
+                        makeFont(kTimes, 27.75, true), QStringLiteral("Label6"), QStringLiteral("Label8"), black);
+
+  auto* Label7 = new QLabel(Frame1);
+  Label7->setObjectName(QStringLiteral("Label7"));
+  Label7->setGeometry(twipsRect(3360, 2640, 1935, 375));
+  setBackground(Label7, kBandBlue);
+  QLabel* Label2 = makeLabel(Frame1, QStringLiteral("Label2"), identity::splashVersionLine(),
+                             twipsRect(3360, 2640, 1935, 375), makeFont(kTimes, 18, true), Qt::white,
+                             Qt::AlignCenter);
+
+  QLabel* Label3 = makeLabel(Frame1, QStringLiteral("Label3"), identity::kSystemLine,
+                             twipsRect(1800, 3240, 3735, 375), makeFont(kTimes, 12, true, true), QColor(255, 0, 0),
+                             Qt::AlignRight | Qt::AlignTop);
+  QLabel* Label4 = makeLabel(Frame1, QStringLiteral("Label4"), identity::kMakerLine, twipsRect(120, 3600, 6855, 255),
+                             makeFont(kTimes, 9.75, true), Qt::white, Qt::AlignHCenter | Qt::AlignTop);
+  setBackground(Label4, QColor(0, 0, 255));
+
+  QLabel* imgLogo = makePicture(Frame1, QStringLiteral("imgLogo"), identityLogo(), twipsRect(0, 840, 2295, 2655));
+  QLabel* Image1 = makePicture(Frame1, QStringLiteral("Image1"), identityEmblem(), twipsRect(6240, 2160, 780, 1380));
+
+  // The date line lies over the foot of the logo and the start of the
+  // operating-system line; on top of both, it keeps its clicks to itself.
+  Label9 = makeLabel(Frame1, QStringLiteral("Label9"), identity::kDateLine, twipsRect(720, 3240, 1695, 375),
+                     makeFont(kTimes, 12, true, true), kDarkBlue, Qt::AlignRight | Qt::AlignTop);
+  Label9->raise();
+
+  // Frame1_Click, imgLogo_Click, Image1_Click, Label5_Click, Label8_Click,
+  // Label2_Click, Label3_Click, Label4_Click.
+  reacting_ = {Frame1, imgLogo, Image1, family.upper, product.upper, Label2, Label3, Label4};
+  Frame1->installEventFilter(this);
+  for (QWidget* child : Frame1->findChildren<QWidget*>()) child->installEventFilter(this);
+
+  // Nothing takes the keyboard focus: every key goes to the window (Form_KeyPress).
+  for (QWidget* child : findChildren<QWidget*>()) child->setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::StrongFocus);
+
+  Timer1.setObjectName(QStringLiteral("Timer1"));
+  Timer1.setSingleShot(true);
+  Timer1.setInterval(delayMs);
+  connect(&Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
+}
+
+void SplashWindow::showEvent(QShowEvent* event) {
+  QFrame::showEvent(event);
+  if (handedOff_ || Timer1.isActive()) return;
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  activateWindow();
+  setFocus();
+  Timer1.start();
+}
+
+void SplashWindow::handOff() {
+  if (handedOff_) return;
+  handedOff_ = true;
+  Timer1.stop();
+  // The splash is the only window until "Menu" opens: its closing must not end the
+  // program.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  close();  // deletes the window, and its timer with it
+  workspace_.open(QStringLiteral("Menu"));
+}
+
+void SplashWindow::keyPressEvent(QKeyEvent* event) {
+  // A modifier alone (Shift, Ctrl, Alt...) types nothing and is not a key press.
+  switch (event->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+      QFrame::keyPressEvent(event);
+      return;
+    default:
+      event->accept();
+      handOff();
+  }
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) pressed_ = watched;
+      return true;
+    case QEvent::MouseButtonRelease: {
+      // A click is a press and a release of the left button on the same element.
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      auto* widget = qobject_cast<QWidget*>(watched);
+      const bool click = mouse->button() == Qt::LeftButton && pressed_ == watched && widget &&
+                         widget->rect().contains(mouse->position().toPoint());
+      pressed_ = nullptr;
+      if (click && reacting_.contains(watched)) handOff();
+      return true;
+    }
+    default:
+      return QFrame::eventFilter(watched, event);
+  }
+}
+
+}  // namespace varnelio::ui
