@@ -107,6 +107,9 @@ AboutWindow::AboutWindow(Workspace& workspace, std::unique_ptr<Registry> registr
   cmdSysInfo->setGeometry(twipsRect(4680, 3960, 1245, 345));
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 
+  // The buttons are narrow: Arial (Liberation Sans) 8.25 pt fits their captions
+  // where the wider default sans-serif font would clip "Infos système...".
+  for (QPushButton* button : {cmdOK, cmdSysInfo}) button->setFont(makeFont(QStringLiteral("Arial"), 8.25));
   setTabOrder(cmdOK, cmdSysInfo);
   cmdOK->setFocus();
 }

@@ -1,9 +1,30 @@
 #include "ui/platform/shadowed_title.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
 
 namespace varnelio::ui {
+namespace {
+
+// QFrame derives its box from the contents margins, so the uneven margins that
+// inset the upper text would push the box's right and bottom edges out of the
+// label. This label draws its single-line box around its whole rectangle itself.
+class BoxedLabel final : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QLabel::paintEvent(event);
+    QPainter p(this);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+};
+
+}  // namespace
 
 QFont makeFont(const QString& family, double pointSize, bool bold, bool italic, bool underline) {
   QFont font(family);
@@ -41,13 +62,11 @@ ShadowedTitle makeShadowedTitle(QWidget* parent, const QString& caption, const Q
   setBackground(t.lower, kBandBlue);
   setTextColour(t.lower, Qt::white);
 
-  t.upper = new QLabel(caption, parent);
+  t.upper = new BoxedLabel(caption, parent);
   t.upper->setObjectName(upperName);
   t.upper->setGeometry(rect);
   t.upper->setFont(font);
   t.upper->setAlignment(Qt::AlignCenter);
-  t.upper->setFrameStyle(QFrame::Box | QFrame::Plain);
-  t.upper->setLineWidth(1);
   // The border insets the upper text; a little more makes the shadow readable.
   t.upper->setContentsMargins(2, 2, 0, 0);
   t.upper->setAutoFillBackground(false);
