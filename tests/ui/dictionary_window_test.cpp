@@ -6,12 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -142,13 +144,13 @@ TEST(DictionaryWindow, LemmaLookupIsAPrefixMatchIgnoringCaseOnTheUntrimmedText) 
   for (const auto& c : cases) {
     search(w, toQString(c.text));
     EXPECT_EQ(headwords(w), c.hits) << c.text;
+    EXPECT_EQ(child<QLineEdit>(w, "Text1")->text(), toQString(c.text));  // kept as typed
     if (c.hits.isEmpty()) {
       EXPECT_TRUE(showsNoResult(w, kNoLemmaResult)) << c.text;
     } else {
       EXPECT_TRUE(w->grid()->isVisibleTo(w) && !child<QLabel>(w, "Labelgrille")->isVisibleTo(w)) << c.text;
     }
   }
-  EXPECT_EQ(child<QLineEdit>(w, "Text1")->text(), QString());  // the text stays as typed
 }
 
 TEST(DictionaryWindow, FormLookupIsAnExactMatchIgnoringCase) {
@@ -252,6 +254,13 @@ TEST(DictionaryWindow, GridHasItsHeadersWidthsColoursAndABlankLastRow) {
     EXPECT_EQ(g->textColour(2, 0), c.fixedText);
     EXPECT_EQ(g->model()->columnCount(), c.headers.size());
     EXPECT_EQ(g->editTriggers(), QAbstractItemView::NoEditTriggers);
+    // The header row and the fixed column's header are drawn in the grid's font,
+    // not in the frame's bold italic caption font.
+    for (QTableView* view : {static_cast<QTableView*>(g), g->fixedColumnView()}) {
+      EXPECT_EQ(view->horizontalHeader()->font(), g->font());
+      EXPECT_FALSE(view->horizontalHeader()->font().italic());
+    }
+    EXPECT_EQ(g->fixedColumnView()->width(), g->columnWidth(0));
   }
 }
 
@@ -337,6 +346,20 @@ TEST(DictionaryWindow, PrintsTenEntriesAPageAfterTheSetupDialog) {
       EXPECT_EQ(formPages[1][1], "0:Lemme : l10");
     }
   }
+}
+
+TEST(DictionaryWindow, ThousandsOfHitsFillTheGridInOneBatch) {
+  UiHarness h;
+  writeMany(h, 5000);
+  auto* w = qobject_cast<DictionaryWindow*>(h.workspace->open(kLemmaDictionaryName));
+  QSignalSpy resets(w->grid()->model(), &QAbstractItemModel::modelReset);
+  QSignalSpy inserts(w->grid()->model(), &QAbstractItemModel::rowsInserted);
+  search(w, QStringLiteral("L"));
+  EXPECT_EQ(resets.count(), 1);
+  EXPECT_EQ(inserts.count(), 0);
+  ASSERT_EQ(w->grid()->rows(), 5002);
+  EXPECT_EQ(w->grid()->text(5000, 0), QStringLiteral("l4999"));
+  EXPECT_EQ(w->grid()->text(5001, 0), QString());
 }
 
 TEST(DictionaryWindow, PrintsNothingAfterALookupWithoutHitsOrBeforeAnyLookup) {

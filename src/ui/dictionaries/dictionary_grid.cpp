@@ -147,13 +147,16 @@ void DictionaryGrid::styleView(QTableView* view) {
   header->setSectionsClickable(false);
   header->setMinimumSectionSize(1);
   const QColor text = model_->fixedTextColour();
-  header->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(255,255,192); "
+  header->setStyleSheet(QStringLiteral("QHeaderView { background-color: white; } "
+                                       "QHeaderView::section { background-color: rgb(255,255,192); "
                                        "color: rgb(%1,%2,%3); border: none; "
                                        "border-right: 1px solid rgb(128,128,128); "
                                        "border-bottom: 1px solid rgb(128,128,128); padding: 0px 2px; }")
                             .arg(text.red())
                             .arg(text.green())
                             .arg(text.blue()));
+  // The header row is a row of the grid: the grid's font, not the frame's.
+  header->setFont(view->font());
 }
 
 void DictionaryGrid::placeFixedColumn() {
