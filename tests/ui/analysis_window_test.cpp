@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "core/analysis/candidate_scan.h"
 #include "core/files/analysis_file.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
@@ -372,6 +373,31 @@ TEST(AnalysisWindow, SideWindowsOpenOnceAndComeToTheFront) {
   w->close();
   Session::settle();
   EXPECT_TRUE(s.h.workspace->find(QStringLiteral("frmrecherche01"))->isVisible());  // side windows stay
+}
+
+TEST(AnalysisWindow, GridEqualsTheCoreScanOnACorpusBook) {
+  const QString corpus = qEnvironmentVariable("VARNELIO_CORPUS_DIR", QStringLiteral(VARNELIO_CORPUS_DIR));
+  QFile book(corpus + QStringLiteral("/alanus-1.txt"));
+  if (!book.open(QIODevice::ReadOnly)) GTEST_SKIP() << "no corpus";
+  const QByteArray bytes = book.readAll();
+  for (const char* window : {"frmnew_analyse", "frmnew_abl_sing", "frmnew_gen_pluriel"}) {
+    SCOPED_TRACE(window);
+    Session s;
+    s.chooseText(bytes);
+    AnalysisWindow* w = s.open(QLatin1String(window));
+    ASSERT_NE(w, nullptr);
+    CandidateGrid expected;
+    scanIntoGrid(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), w->kind(), expected);
+    const CandidateGrid& shown = w->candidateGrid();
+    ASSERT_EQ(shown.candidateCount(), expected.candidateCount());
+    ASSERT_GT(shown.candidateCount(), 100u);
+    for (std::size_t r = 1; r <= shown.candidateCount(); ++r) {
+      ASSERT_EQ(shown.row(r).number, expected.row(r).number);
+      ASSERT_EQ(shown.row(r).sentence, expected.row(r).sentence) << r;
+      ASSERT_EQ(shown.row(r).form, expected.row(r).form) << r;
+    }
+    EXPECT_EQ(grid(w)->model()->rowCount(), static_cast<int>(expected.candidateCount()));
+  }
 }
 
 // ---- Existing analyses ----

@@ -1,0 +1,101 @@
+// open_analysis_timing [megabytes] [window name] [corpus folder]
+// Writes a text of that many megabytes (the corpus repeated), then opens it in the
+// analysis window as a user does: the path typed into Text1 of Menu, the menu item
+// chosen. Prints the time until the window is shown with row 1 selected, and the
+// peak memory of the process against the text's size.
+#include <sys/resource.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "core/analysis/analysis_kind.h"
+#include "ui/analysis/analysis_window.h"
+#include "ui/app/main_window.h"
+#include "ui/app/window_registry.h"
+#include "ui/app/workspace.h"
+#include "ui/platform/candidate_grid_view.h"
+#include "ui/platform/prompts.h"
+
+namespace {
+
+long peakKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+long currentKilobytes() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  const qint64 megabytes = argc > 1 ? QByteArray(argv[1]).toLongLong() : 10;
+  const QString windowName = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("frmnew_analyse");
+
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("livre.txt"));
+  {
+    QByteArray corpus;
+    const QDir corpusDir(argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral(VARNELIO_CORPUS_DIR));
+    for (const QString& name : corpusDir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+      QFile f(corpusDir.filePath(name));
+      if (f.open(QIODevice::ReadOnly)) corpus += f.readAll();
+    }
+    if (corpus.isEmpty()) {
+      std::fprintf(stderr, "no corpus in %s\n", qPrintable(corpusDir.path()));
+      return 1;
+    }
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) return 1;
+    const qint64 target = megabytes * 1000 * 1000;
+    qint64 written = 0;
+    while (written + corpus.size() <= target) written += out.write(corpus);
+    written += out.write(corpus.left(target - written));
+  }
+  const qint64 textBytes = QFileInfo(path).size();
+
+  QApplication app(argc, argv);
+  varnelio::ui::ScriptedPrompts prompts;
+  varnelio::ui::Workspace workspace(prompts, dir.path());
+  varnelio::ui::registerAllWindows(workspace);
+  auto* menu = qobject_cast<varnelio::ui::MainWindow*>(workspace.open(QStringLiteral("Menu")));
+  menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
+  QCoreApplication::processEvents();
+  const long baseline = currentKilobytes();
+
+  const auto kind = varnelio::kindFromWindowName(windowName.toStdString());
+  if (!kind) return 1;
+  const QString item = QString::fromUtf8(varnelio::analysisKind(kind->first).itemName(kind->second));
+  QElapsedTimer timer;
+  timer.start();
+  menu->findChild<QAction*>(item)->trigger();
+  auto* window = workspace.find<varnelio::ui::AnalysisWindow>(windowName);
+  QCoreApplication::processEvents();  // the first paint of the window
+  const qint64 elapsed = timer.elapsed();
+  if (!window || window->lignecourante() != 1) {
+    std::fprintf(stderr, "the window did not open on row 1\n");
+    return 1;
+  }
+  const long peak = peakKilobytes();
+  const double textMb = double(textBytes) / 1e6;
+  std::printf("%s: text %.1f MB, %zu candidates, %zu sentences\n", qPrintable(windowName), textMb,
+              window->candidateGrid().candidateCount(), window->sentences().sentenceCount());
+  std::printf("open to row 1 shown: %lld ms\n", static_cast<long long>(elapsed));
+  std::printf("peak memory: %.1f MB (%.2f x the text); above the idle program: %.1f MB (%.2f x the text)\n",
+              peak / 1024.0 * 1.024, peak * 1024.0 / double(textBytes), (peak - baseline) / 1024.0 * 1.024,
+              (peak - baseline) * 1024.0 / double(textBytes));
+  return 0;
+}
