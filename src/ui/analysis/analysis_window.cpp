@@ -28,6 +28,7 @@
 #include "ui/platform/prompts.h"
 #include "ui/platform/shadowed_title.h"
 #include "ui/platform/size_clamp.h"
+#include "ui/platform/system_font.h"
 #include "ui/platform/twips.h"
 
 namespace varnelio::ui {
@@ -102,7 +103,7 @@ AnalysisWindow::AnalysisWindow(Workspace& workspace, KindId kind, Family family,
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(fromUtf8(kind_.windowName(family_)));
   setWindowTitle(fromUtf8(kind_.windowTitle));
-  setFont(makeFont(QStringLiteral("MS Sans Serif"), 8.25));
+  setFont(msSansSerif());
   buildControls();
   buildMenus();
   resize(twipsToPixelsX(kClientWidthTwips), menuBar()->sizeHint().height() + twipsToPixelsY(kClientHeightTwips));
@@ -122,6 +123,12 @@ void AnalysisWindow::buildControls() {
   phrase->setReadOnly(true);
   phrase->setAcceptRichText(false);
   phrase->setFont(times(12));
+  {
+    QPalette p = phrase->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    phrase->setPalette(p);
+  }
 
   Frame1 = panel(client, "Frame1", twipsRect(120, 1920, 8415, 4335));
 
@@ -278,13 +285,16 @@ bool AnalysisWindow::loadExisting() {
   }
   model_->refill([&](CandidateGrid& grid) { grid = std::move(std::get<CandidateGrid>(read)); });
   if (!readAndCutSource(/*scan=*/false)) return false;
-  hideMainWindow();
   if (grid_.empty()) {
+    // Told while the main window is still up: a message box closing while no other
+    // window is visible would end the program.
     showEmptyGrid();
     busy.restore();
     workspace_.prompts().inform(this, QStringLiteral("Ce fichier ne contient aucune analyse."));
+    hideMainWindow();
     return true;
   }
+  hideMainWindow();
   finishLoad();
   return true;
 }
@@ -392,6 +402,7 @@ void AnalysisWindow::Surligneforme(const QString& form) {
   highlight.setFontWeight(QFont::Bold);
   highlight.setForeground(kHighlightBlue);
   QTextCursor cursor(document);
+  int lastStart = 0;
   std::string word;
   for (std::size_t p = 0; p < text.size(); ++p) {
     const auto c = static_cast<unsigned char>(text[p]);
@@ -403,12 +414,16 @@ void AnalysisWindow::Surligneforme(const QString& form) {
       cursor.setPosition(static_cast<int>(p - f.size()));
       cursor.setPosition(static_cast<int>(p), QTextCursor::KeepAnchor);
       cursor.mergeCharFormat(highlight);
+      lastStart = static_cast<int>(p - f.size());
     }
     word.clear();
   }
+  // No text stays selected; the caret rests where the last occurrence starts, so a
+  // long sentence scrolls to show it.
   QTextCursor collapsed(document);
-  collapsed.setPosition(0);
+  collapsed.setPosition(lastStart);
   phrase->setTextCursor(collapsed);
+  phrase->ensureCursorVisible();
 }
 
 // ---- Commands ----

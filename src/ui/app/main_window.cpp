@@ -20,6 +20,7 @@
 #include "ui/platform/prompts.h"
 #include "ui/platform/shadowed_title.h"
 #include "ui/platform/size_clamp.h"
+#include "ui/platform/system_font.h"
 #include "ui/platform/twips.h"
 
 namespace varnelio::ui {
@@ -28,7 +29,7 @@ namespace {
 constexpr int kClientWidthTwips = 9030;
 constexpr int kClientHeightTwips = 3330;
 
-QFont defaultFont() { return makeFont(QStringLiteral("MS Sans Serif"), 8.25); }
+QFont defaultFont() { return msSansSerif(); }
 
 // Resets a child of a coloured frame to the ordinary text colour.
 void plainText(QWidget* w) {
@@ -65,6 +66,12 @@ void MainWindow::buildControls() {
   Frame1->setFont(makeFont(QStringLiteral("Times New Roman"), 12, true));
   setBackground(Frame1, kLightYellow);
   setTextColour(Frame1, kDarkBlue);
+  // The caption sits on the frame's top line, as a captioned frame does.
+  Frame1->setStyleSheet(QStringLiteral(
+      "QGroupBox#Frame1 { border: 1px solid #a0a0a0; margin-top: 9px; background-color: rgb(255,255,192);"
+      " color: rgb(0,0,192); }"
+      "QGroupBox#Frame1::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
+      " padding: 0px; background-color: rgb(255,255,192); }"));
 
   Label1 = new QLabel(QStringLiteral("Ouvrir un fichier source :"), Frame1);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -6,6 +6,7 @@
 #include "core/analysis/candidate_grid.h"
 #include "ui/platform/candidate_grid_model.h"
 #include "ui/platform/shadowed_title.h"
+#include "ui/platform/system_font.h"
 #include "ui/platform/twips.h"
 
 namespace varnelio::ui {
@@ -30,7 +31,13 @@ class FixedColumnDelegate final : public QStyledItemDelegate {
 }  // namespace
 
 CandidateGridView::CandidateGridView(QWidget* parent) : QTableView(parent) {
-  setFont(makeFont(QStringLiteral("MS Sans Serif"), 8.25));
+  setFont(msSansSerif());
+  // Only the fixed cells have colours of their own; the others are a plain grid's,
+  // whatever the window behind it paints.
+  QPalette plain = palette();
+  plain.setColor(QPalette::Base, Qt::white);
+  plain.setColor(QPalette::Text, Qt::black);
+  setPalette(plain);
   setItemDelegate(new FixedColumnDelegate(this));
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
