@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "ui/app/about_window.h"
-#include "ui/platform/identity_pictures.h"
 #include "ui/platform/shadowed_title.h"
 #include "ui/platform/twips.h"
 #include "ui_test_support.h"
@@ -103,17 +102,6 @@ TEST(AboutWindow, SystemInformationEndsInItsMessageWithoutARegistry) {
   EXPECT_EQ(h.prompts.shown[0].icon, MessageIcon::None);
   EXPECT_TRUE(about && about->isVisible());  // the window stays open
 #endif
-}
-
-TEST(IdentityPictures, HaveTheirSizesAndColours) {
-  EXPECT_EQ(identityLogo().size(), QSize(125, 138));
-  const QImage emblem = identityEmblem();
-  EXPECT_EQ(emblem.size(), QSize(100, 220));
-  EXPECT_EQ(emblem.format(), QImage::Format_Indexed8);
-  EXPECT_LE(emblem.colorCount(), 16);
-  EXPECT_EQ(QColor(emblem.pixel(0, 0)), kLightYellow);  // it sits on the windows' yellow
-  for (int size : applicationIconSizes()) EXPECT_EQ(applicationIconImage(size).size(), QSize(size, size));
-  EXPECT_TRUE(applicationIconSvg().contains(QStringLiteral("viewBox=\"0 0 256 256\"")));
 }
 
 }  // namespace
