@@ -38,16 +38,18 @@ std::string withIForJ(std::string_view form) {
   return out;
 }
 
-void sortForLookup(std::vector<std::string>& records, std::size_t offset, std::size_t width) {
+void sortForLookup(std::vector<std::string>& records, std::size_t offset, std::size_t width,
+                   const std::vector<double>& scores) {
   std::vector<std::string> keys;
   keys.reserve(records.size());
   for (const std::string& r : records) keys.push_back(cp1252::toLower(std::string_view(r).substr(offset, width)));
   std::vector<std::size_t> order(records.size());
   std::iota(order.begin(), order.end(), 0);
   // Blank padding sorts before every letter, so "rosa" comes before "rosae".
+  const bool scored = scores.size() == records.size();
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     if (const int c = keys[a].compare(keys[b]); c != 0) return c < 0;
-    return records[a].compare(offset, width, records[b], offset, width) < 0;
+    return scored && scores[a] > scores[b];
   });
   std::vector<std::string> sorted;
   sorted.reserve(records.size());
@@ -60,12 +62,15 @@ namespace {
 // The form dictionary cannot hold every form of every lemma within its size, so
 // forms come in classes, each with the share of a lemma's occurrences that one of
 // its forms takes in running text (how often a Latin text shows a third person
-// present, compared with a future imperative). A class of a lemma is kept whole;
-// classes are taken in the order of lemma frequency times that share, so that the
-// file holds the forms a reader is likeliest to meet.
+// present, compared with a future imperative). A class of a lemma is kept whole.
+// Every noun, pronoun, numeral and invariable word is kept; the other classes are
+// taken in the order of lemma frequency times that share, so that the file holds
+// the forms a reader is likeliest to meet. The same order puts the likeliest
+// analysis first among the records of one spelling.
 struct FormClass {
   int id = -1;  // -1: not in the dictionary
   double share = 0;
+  bool always = false;
 };
 
 FormClass formClassOf(char partOfSpeech, int morphology) {
@@ -73,16 +78,16 @@ FormClass formClassOf(char partOfSpeech, int morphology) {
   if (morphology <= 48 || morphology == 413) {
     if (verb) return {};
     switch (partOfSpeech) {
-      case 'n': return {0, 1000.0};  // every noun: their endings are what Varnelio studies
+      case 'n': return {0, 0.12, true};  // every noun: their endings are what Varnelio studies
       case 'a': return {1, 0.03};   // the thirty-six of an adjective
-      default: return {2, 1000.0};  // pronouns and numerals: few and everywhere
+      default: return {2, 0.05, true};  // pronouns and numerals: few and everywhere
     }
   }
   if (morphology <= 84) return {3, 0.003};  // comparative
   if (morphology <= 120) return {4, 0.002};  // superlative
   if (morphology >= 411) {
     if (morphology == 415) return {5, 0.04};  // future infinitive
-    return {6, 1000.0};  // adverbs and invariable words
+    return {6, 1.0, true};  // adverbs and invariable words: one form or three
   }
   if (morphology >= 261 && morphology <= 264) return {12, 0.01};  // gerund: four forms, often met
   if (morphology >= 265 && morphology <= 266) return {9, 0.0008};  // supines
@@ -145,7 +150,8 @@ struct PendingForm {
 // One class of forms of one lemma, kept or left out as a whole.
 struct FormGroup {
   std::size_t lemma = 0;
-  double score = 0;
+  bool always = false;
+  double score = 0;  // lemma frequency times the class's share
   std::vector<PendingForm> forms;
 };
 
@@ -193,12 +199,13 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
       // comes last. (The vocative always follows its nominative in morphos.fr.)
       if (present.contains({inflection.morphology - 1, inflection.form})) {
         const auto d = lexicon.morphologies.find(inflection.morphology);
-        if (d != lexicon.morphologies.end() && d->second.starts_with("vocatif")) formClass = {13, 0.002};
+        if (d != lexicon.morphologies.end() && d->second.starts_with("vocatif")) formClass = {13, 0.002, false};
       }
       auto slot = groupOfClass.find(formClass.id);
       if (slot == groupOfClass.end()) {
         slot = groupOfClass.emplace(formClass.id, groups.size()).first;
-        groups.push_back({lemmaIndex, static_cast<double>(std::max(lemma.frequency, 1L)) * formClass.share, {}});
+        groups.push_back(
+            {lemmaIndex, formClass.always, static_cast<double>(std::max(lemma.frequency, 1L)) * formClass.share, {}});
       }
       for (std::string& spelling : spellingsOf(inflection, lexicon))
         groups[slot->second].forms.push_back({std::move(spelling), inflection.morphology});
@@ -207,9 +214,12 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
 
   // Likeliest classes first; the sort is stable, so equal scores keep the lexicon's
   // order. A class that no longer fits is passed over for smaller ones.
-  std::stable_sort(groups.begin(), groups.end(),
-                   [](const FormGroup& a, const FormGroup& b) { return a.score > b.score; });
+  std::stable_sort(groups.begin(), groups.end(), [](const FormGroup& a, const FormGroup& b) {
+    if (a.always != b.always) return a.always;
+    return a.score > b.score;
+  });
   std::vector<std::string> formRecords;
+  std::vector<double> formScores;
   std::vector<int> groupsIn(lexicon.lemmas.size(), 0), groupsOut(lexicon.lemmas.size(), 0);
   std::map<std::pair<int, std::string>, MorphologyLabels> labelCache;  // by morphology and noun gender
   for (const FormGroup& group : groups) {
@@ -227,6 +237,7 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
         labels = labelCache.emplace(std::pair{pending.morphology, fields.gender}, labelsOf(description, fields.gender))
                      .first;
       }
+      formScores.push_back(group.score);
       formRecords.push_back(encodeDictionaryRecord(formL, 0,
                                                    {pending.form, fields.category, fields.lemma,
                                                     labels->second.caseGenderNumber, labels->second.moodTenseVoice,
@@ -241,7 +252,7 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
   }
 
   sortForLookup(lemmaRecords, lemmaL.fields[lemma_field::kLemma].offset, lemmaWidth);
-  sortForLookup(formRecords, formL.fields[form_field::kForm].offset, formWidth);
+  sortForLookup(formRecords, formL.fields[form_field::kForm].offset, formWidth, formScores);
   built.lemmaCount = lemmaRecords.size();
   built.formCount = formRecords.size();
   built.lemmaFile.reserve(lemmaRecords.size() * lemmaL.recordSize);

@@ -45,9 +45,11 @@ struct BuiltDictionaries {
 
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options = {});
 
-// The lookup order: by the lower-cased first byte, then alphabetically (lower-cased,
-// then exact), ties in their original order.
-void sortForLookup(std::vector<std::string>& records, std::size_t headwordOffset, std::size_t headwordWidth);
+// The lookup order: by the lower-cased first byte, then alphabetically, ignoring
+// case; records of one headword by decreasing score when scores are given (one per
+// record), otherwise in their original order.
+void sortForLookup(std::vector<std::string>& records, std::size_t headwordOffset, std::size_t headwordWidth,
+                   const std::vector<double>& scores = {});
 
 // "justus" -> "iustus" (and "J" -> "I"); the text unchanged when it has no j.
 std::string withIForJ(std::string_view form);
