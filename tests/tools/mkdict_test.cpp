@@ -2,6 +2,13 @@
 // formats: the records it builds, read back through the dictionary tables.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -274,6 +281,36 @@ des+:1:1:ēs
   EXPECT_FALSE(liberi.desinences.contains(6));
   EXPECT_TRUE(liberi.desinences.contains(7));
   EXPECT_EQ(parseMorphologyList("1-3,6"), (std::vector<int>{1, 2, 3, 6}));
+}
+
+// The program itself: reads the four files from a folder, writes both dictionaries.
+TEST(Mkdict, ProgramWritesBothFiles) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("varnelio-mkdict-test-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "out");
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"lemmes.la", kLemmes}, {"lemmes.fr", kTraductions}, {"modeles.la", kModeles}, {"morphos.fr", morphosText()}};
+  for (const auto& [name, text] : files) std::ofstream(dir / name, std::ios::binary) << text;
+
+  const std::string program = VARNELIO_MKDICT;
+  const std::string run = "\"" + program + "\" \"" + dir.string() + "\" \"" + (dir / "out").string() + "\" > \"" +
+                          (dir / "log").string() + "\" 2>&1";
+  EXPECT_EQ(std::system(run.c_str()), 0);
+  EXPECT_EQ(LemmaTable::load((dir / "out" / "lexique.dat").string()).count(), 5u);
+  EXPECT_EQ(FormTable::load((dir / "out" / "donnees.dat").string()).count(), 147u);
+
+  // A folder without the lexicon: a French line, exit status 1, nothing written.
+  fs::remove(dir / "lemmes.la");
+  fs::remove_all(dir / "out");
+  fs::create_directories(dir / "out");
+  const int status = std::system(run.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+  std::ifstream log(dir / "log");
+  const std::string message((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+  EXPECT_NE(message.find("Impossible de lire"), std::string::npos) << message;
+  EXPECT_FALSE(fs::exists(dir / "out" / "donnees.dat"));
+  fs::remove_all(dir);
 }
 
 // The readers take any bytes: broken UTF-8, missing fields, absurd numbers, a model
