@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
@@ -20,6 +22,9 @@
 #include "ui/platform/candidate_grid_view.h"
 #include "ui/platform/twips.h"
 #include "ui_test_support.h"
+
+// Readable failure messages for texts and lists of texts.
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace varnelio::ui {
 namespace {
@@ -151,6 +156,74 @@ TEST(AnalysisWindow, NewAnalysisOfEachKindScansTheTextAndSelectsRowOne) {
     EXPECT_EQ(grid(w)->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("N° phrase"));
     EXPECT_TRUE(s.h.prompts.messages().isEmpty());
   }
+}
+
+TEST(AnalysisWindow, MenusButtonsAndPanelsAsGiven) {
+  Session s;
+  s.chooseText("Rosam vidi.");
+  AnalysisWindow* w = s.open(QStringLiteral("frmnew_analyse"));
+  ASSERT_NE(w, nullptr);
+  auto describe = [](QMenu* menu) {
+    QStringList items;
+    for (QAction* a : menu->actions())
+      items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + QLatin1Char('=') + a->text());
+    return items;
+  };
+  const QList<QAction*> top = w->menuBar()->actions();
+  ASSERT_EQ(top.size(), 3);
+  EXPECT_EQ(top[0]->text(), QStringLiteral("&Fichier"));
+  EXPECT_EQ(describe(top[0]->menu()),
+            QStringList({"Enregistrerdirect=&Enregistrer les analyses", "Enregistrer=&Enregistrer les analyses sous ...",
+                         "-", "Exporter=&Exporter le tableau", "Imprimertable=&Imprimer le tableau", "-",
+                         "Fermer=&Fermer"}));
+  EXPECT_EQ(describe(w->findChild<QMenu*>(QStringLiteral("Exporter"))),
+            QStringList({"exportexcell=Vers Microsoft Excel"}));
+  EXPECT_EQ(top[1]->text(), QStringLiteral("&Dictionnaire"));
+  EXPECT_EQ(describe(top[1]->menu()),
+            QStringList({"dico_lemmes=&Dictionnaire (Lemmes)", "dico_formes=&Dictionnaire (Formes)"}));
+  EXPECT_EQ(describe(top[2]->menu()), QStringList({"about=&A propos de..."}));
+
+  struct Button {
+    const char* name;
+    const char* caption;
+    const char* tooltip;
+    QRect rect;
+    const char* parent;
+  };
+  for (const Button& b : {Button{"Command3", "Dictionnaire des lemmes", "Dictionnaire des lemmes",
+                                 twipsRect(510, 6360, 2295, 900), "client"},
+                          Button{"Command1", "Dictionnaire des formes", "Dictionnaire des formes",
+                                 twipsRect(3150, 6360, 2295, 900), "client"},
+                          Button{"Command4", "Précis grammatical", "Précis grammatical",
+                                 twipsRect(5910, 6360, 2295, 900), "client"},
+                          Button{"Command1_b", "", "Précis grammatical", twipsRect(1800, 1080, 615, 540), "Frame2"},
+                          Button{"Command2", "", "Valider l'analyse", twipsRect(360, 2520, 975, 975), "Frame2"},
+                          Button{"cmb_delete", "", "Supprimer l'enregistrement", twipsRect(1560, 2640, 735, 735),
+                                 "Frame2"}}) {
+    SCOPED_TRACE(b.name);
+    auto* button = w->findChild<QToolButton*>(QLatin1String(b.name));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QString::fromUtf8(b.caption));
+    EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.tooltip));
+    EXPECT_EQ(button->geometry(), b.rect);
+    EXPECT_EQ(button->parentWidget()->objectName(), QLatin1String(b.parent));
+    EXPECT_FALSE(button->icon().isNull());
+  }
+  EXPECT_EQ(w->findChild<QToolButton*>(QStringLiteral("Command4"))->font().pointSizeF(), 9.75);
+  EXPECT_EQ(w->findChild<QToolButton*>(QStringLiteral("Command3"))->font().pointSizeF(), 9.0);
+  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("phrase"))->geometry(), twipsRect(150, 120, 11175, 1695));
+  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("Frame1"))->geometry(), twipsRect(120, 1920, 8415, 4335));
+  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("Frame2"))->geometry(), twipsRect(8640, 1920, 2655, 4335));
+  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("Frame3"))->geometry(), twipsRect(120, 6240, 11175, 1095));
+  EXPECT_EQ(analysisBox(w)->geometry(), twipsRect(120, 1680, 2295, 615));
+  EXPECT_EQ(analysisBox(w)->font().family(), QStringLiteral("Times New Roman"));
+  EXPECT_EQ(analysisBox(w)->font().pointSizeF(), 9.0);
+  auto* form = w->findChild<QLabel*>(QStringLiteral("labelforme"));
+  EXPECT_EQ(form->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label7"))->text(), QStringLiteral("Analyse :"));
+  EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label3"))->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+  EXPECT_EQ(w->width(), twipsToPixelsX(11385));
+  EXPECT_EQ(w->height() - w->menuBar()->height(), twipsToPixelsY(7650));
 }
 
 TEST(AnalysisWindow, RowSelectionShowsTheSentenceWithEveryOccurrenceOfTheForm) {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "core/analysis/analysis_kind.h"
@@ -184,6 +185,18 @@ TEST(MainWindow, OuterSizeIsClampedToItsFirstLayout) {
     EXPECT_EQ(pixelsToTwipsX(f.menu->frameGeometry().width()), c.expectedWidthTwips) << c.widthTwips;
     EXPECT_EQ(pixelsToTwipsY(f.menu->frameGeometry().height()), c.expectedHeightTwips) << c.heightTwips;
   }
+}
+
+TEST(MainWindow, QuitterEndsTheProgramAtOnce) {
+  MenuFixture f;
+  f.menu->show();
+  QTimer::singleShot(0, f.action("quitter"), &QAction::trigger);
+  QTimer safety;
+  safety.setSingleShot(true);
+  QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+  safety.start(5000);
+  EXPECT_EQ(QCoreApplication::exec(), 0);
+  EXPECT_EQ(f.h.prompts.shown.size(), 0u);  // no question asked
 }
 
 }  // namespace

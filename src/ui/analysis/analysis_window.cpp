@@ -215,6 +215,7 @@ void AnalysisWindow::buildMenus() {
   fichier->addSeparator();
   QMenu* exporter = fichier->addMenu(QStringLiteral("&Exporter le tableau"));
   exporter->setObjectName(QStringLiteral("Exporter"));
+  exporter->menuAction()->setObjectName(QStringLiteral("Exporter"));
   exportexcell = action(exporter, QStringLiteral("Vers Microsoft Excel"), "exportexcell");
   Imprimertable = action(fichier, QStringLiteral("&Imprimer le tableau"), "Imprimertable");
   fichier->addSeparator();
