@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
               window->candidateGrid().candidateCount(), window->sentences().sentenceCount());
   std::printf("open to row 1 shown: %lld ms\n", static_cast<long long>(elapsed));
   std::printf("peak memory: %.1f MB (%.2f x the text); above the idle program: %.1f MB (%.2f x the text)\n",
-              peak / 1024.0 * 1.024, peak * 1024.0 / double(textBytes), (peak - baseline) / 1024.0 * 1.024,
+              peak * 1024.0 / 1e6, peak * 1024.0 / double(textBytes), (peak - baseline) * 1024.0 / 1e6,
               (peak - baseline) * 1024.0 / double(textBytes));
   return 0;
 }
