@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -39,6 +40,11 @@ TEST(AboutWindow, ShowsItsCaptionWithTheTrailingBlankAndItsControls) {
   EXPECT_TRUE(ok->isDefault());
   EXPECT_EQ(ok->geometry(), twipsRect(3000, 3960, 1260, 345));
   EXPECT_EQ(sysInfo->text(), QStringLiteral("&Infos système..."));
+  // The narrow buttons show their whole captions.
+  for (QPushButton* button : {ok, sysInfo})
+    EXPECT_LE(button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&'))),
+              button->width() - 4)
+        << button->objectName().toStdString();
   EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("imgLogo"))->geometry(), twipsRect(0, 960, 2295, 2655));
 }
 

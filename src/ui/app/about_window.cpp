@@ -12,6 +12,7 @@
 #include "ui/app/workspace.h"
 #include "ui/platform/identity_pictures.h"
 #include "ui/platform/shadowed_title.h"
+#include "ui/platform/system_font.h"
 #include "ui/platform/twips.h"
 
 namespace varnelio::ui {
@@ -107,9 +108,9 @@ AboutWindow::AboutWindow(Workspace& workspace, std::unique_ptr<Registry> registr
   cmdSysInfo->setGeometry(twipsRect(4680, 3960, 1245, 345));
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 
-  // The buttons are narrow: Arial (Liberation Sans) 8.25 pt fits their captions
-  // where the wider default sans-serif font would clip "Infos système...".
-  for (QPushButton* button : {cmdOK, cmdSysInfo}) button->setFont(makeFont(QStringLiteral("Arial"), 8.25));
+  // The buttons are narrow: MS Sans Serif (or its narrow stand-in) fits their
+  // captions where the wider default sans-serif font would clip "Infos système...".
+  for (QPushButton* button : {cmdOK, cmdSysInfo}) button->setFont(msSansSerif());
   setTabOrder(cmdOK, cmdSysInfo);
   cmdOK->setFocus();
 }
