@@ -601,6 +601,21 @@ TEST(AnalysisWindow, ExistingAnalysisCancelEmptyAndUnreadableFiles) {
     EXPECT_EQ(s.h.workspace->find(QStringLiteral("frmanalyse_acc_sing")), nullptr);
     EXPECT_FALSE(QFile::exists(file));
   }
+  {
+    SCOPED_TRACE("source text gone");
+    Session s;
+    s.chooseText("Rosam vidi.");
+    const QString file = s.h.path(QStringLiteral("analyse.DAT"));
+    ASSERT_FALSE(writeAnalysisFile(file.toStdString(), threeRows()).has_value());
+    QFile::remove(s.menu->sourcePath());
+    s.h.prompts.fileAnswers = {file};
+    EXPECT_EQ(s.open(QStringLiteral("frmanalyse_acc_sing")), nullptr);
+    Session::settle();
+    EXPECT_EQ(s.h.prompts.messages(),
+              QStringList({QStringLiteral("Le fichier source ne peut pas être lu.\nFichier ou dossier introuvable")}));
+    EXPECT_TRUE(s.menu->isVisible());
+    EXPECT_EQ(s.h.workspace->find(QStringLiteral("frmanalyse_acc_sing")), nullptr);
+  }
 }
 
 }  // namespace
