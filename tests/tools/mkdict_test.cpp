@@ -69,6 +69,7 @@ des:121-126:0:ō̆;ās;ăt;āmŭs;ātĭs;ānt
 des:139-144:1:ī;īstī;ĭt;ĭmŭs;īstĭs;ērūnt,ērĕ
 des:187:0:ārĕ
 des:188:1:īssĕ
+des:188:0:āssĕ
 pos:v
 )";
 
@@ -128,7 +129,7 @@ std::vector<FormRow> rowsOf(const FormTable& table, std::string_view form) {
 TEST(Mkdict, FormRecordsOfEachKindOfLemma) {
   const Built b = build();
   EXPECT_EQ(b.files.formCount, b.forms.count());
-  EXPECT_EQ(b.forms.count(), 12u + 12u + 36u + 72u + 15u);
+  EXPECT_EQ(b.forms.count(), 12u + 12u + 36u + 72u + 16u);
 
   const std::vector<std::pair<std::string, std::vector<FormRow>>> cases = {
       {"rosam", {{"rosam", "rosa", "rose", "n.", "acc. f. sg.", ""}}},
@@ -146,6 +147,7 @@ TEST(Mkdict, FormRecordsOfEachKindOfLemma) {
       {"amat", {{"amat", "amo", "aimer", "v.", "3e p. sg.", "ind. pr\xE9s. act."}}},
       {"amavere", {{"amavere", "amo", "aimer", "v.", "3e p. pl.", "ind. parf. act."}}},
       {"amavisse", {{"amavisse", "amo", "aimer", "v.", "", "inf. parf. act."}}},
+      {"amasse", {{"amasse", "amo", "aimer", "v.", "", "inf. parf. act."}}},
       {"amare", {{"amare", "amo", "aimer", "v.", "", "inf. pr\xE9s. act."}}},
       {"justi",
        {{"justi", "justus", "juste", "adj.", "g\xE9n. m. sg.", ""},
@@ -267,6 +269,11 @@ abs:1-6
 modele:lupus2
 pere:uita
 des+:1:1:ēs
+
+modele:uita2
+pere:uita
+des:1:1:ō
+des:1:1:ēs
 )");
   const InflectionModel& moneo = models.at("moneo");
   EXPECT_EQ(moneo.partOfSpeech, 'v');
@@ -276,6 +283,10 @@ des+:1:1:ēs
   EXPECT_EQ(moneo.desinences.at(122).front().ending, "es");
   EXPECT_EQ(moneo.desinences.at(139).front().ending, "i");  // inherited perfect
   EXPECT_EQ(models.at("lupus2").desinences.at(1).size(), 2u);  // "a" and the added "es"
+  const auto& uita2 = models.at("uita2").desinences.at(1);       // "o" replaces "a", "es" joins it
+  ASSERT_EQ(uita2.size(), 2u);
+  EXPECT_EQ(uita2[0].ending, "o");
+  EXPECT_EQ(uita2[1].ending, "es");
   const InflectionModel& liberi = models.at("liberi");
   EXPECT_FALSE(liberi.desinences.contains(1));
   EXPECT_FALSE(liberi.desinences.contains(6));
@@ -298,7 +309,7 @@ TEST(Mkdict, ProgramWritesBothFiles) {
                           (dir / "log").string() + "\" 2>&1";
   EXPECT_EQ(std::system(run.c_str()), 0);
   EXPECT_EQ(LemmaTable::load((dir / "out" / "lexique.dat").string()).count(), 5u);
-  EXPECT_EQ(FormTable::load((dir / "out" / "donnees.dat").string()).count(), 147u);
+  EXPECT_EQ(FormTable::load((dir / "out" / "donnees.dat").string()).count(), 148u);
 
   // A folder without the lexicon: a French line, exit status 1, nothing written.
   fs::remove(dir / "lemmes.la");

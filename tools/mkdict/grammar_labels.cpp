@@ -131,8 +131,8 @@ MorphologyLabels labelsOf(std::string_view description, std::string_view nounGen
   append(labels.caseGenderNumber, person);
   append(labels.caseGenderNumber, grammaticalCase);
   // A noun's own forms carry no gender in their description: it is the lemma's.
-  append(labels.caseGenderNumber, gender.empty() && !grammaticalCase.empty() && mood.empty() ? std::string(nounGenderText)
-                                                                                            : gender);
+  const bool nounForm = gender.empty() && !grammaticalCase.empty() && mood.empty();
+  append(labels.caseGenderNumber, nounForm ? std::string(nounGenderText) : gender);
   append(labels.caseGenderNumber, number);
   append(labels.moodTenseVoice, mood);
   append(labels.moodTenseVoice, tense);

@@ -102,7 +102,8 @@ InflectionModels readInflectionModels(std::string_view utf8Text) {
   Constants constants;
   InflectionModel current;
   bool open = false;
-  std::set<int> ownRadicals;   // radicals the current model states itself
+  std::set<int> ownRadicals;     // radicals the current model states itself
+  std::set<int> ownDesinences;   // morphologies it gives desinences for
   bool ownRequiredSuffixes = false;
 
   auto close = [&] {
@@ -113,7 +114,8 @@ InflectionModels readInflectionModels(std::string_view utf8Text) {
   for (std::string_view line : dataLines(utf8Text)) {
     if (line.front() == '$') {
       const std::size_t eq = line.find('=');
-      if (eq != std::string_view::npos) constants[std::string(line.substr(1, eq - 1))] = std::string(line.substr(eq + 1));
+      if (eq != std::string_view::npos)
+        constants[std::string(line.substr(1, eq - 1))] = std::string(line.substr(eq + 1));
       continue;
     }
     const std::size_t colon = line.find(':');
@@ -126,6 +128,7 @@ InflectionModels readInflectionModels(std::string_view utf8Text) {
       current = InflectionModel{};
       current.name = std::string(value);
       ownRadicals.clear();
+      ownDesinences.clear();
       ownRequiredSuffixes = false;
       open = true;
       continue;
@@ -178,7 +181,10 @@ InflectionModels readInflectionModels(std::string_view utf8Text) {
         for (std::string_view alternative : splitOn(item, ','))
           alternatives.push_back({radical, plainEnding(alternative)});
         auto& slot = current.desinences[numbers[k]];
-        if (key == "des") slot.clear();
+        // "des" replaces what the parent gave; a second line of the model itself for
+        // the same morphology adds to the first (amo: "amavisse" and "amasse").
+        if (key == "des" && !ownDesinences.contains(numbers[k])) slot.clear();
+        ownDesinences.insert(numbers[k]);
         for (auto& d : alternatives) {
           const bool dup = std::any_of(slot.begin(), slot.end(), [&](const Desinence& e) {
             return e.radical == d.radical && e.ending == d.ending;
