@@ -16,6 +16,7 @@
 
 #include "core/analysis/analysis_kind.h"
 #include "ui/app/main_window.h"
+#include "ui/platform/size_clamp.h"
 #include "ui/platform/twips.h"
 #include "ui_test_support.h"
 
@@ -185,6 +186,22 @@ TEST(MainWindow, OuterSizeIsClampedToItsFirstLayout) {
     EXPECT_EQ(pixelsToTwipsX(f.menu->frameGeometry().width()), c.expectedWidthTwips) << c.widthTwips;
     EXPECT_EQ(pixelsToTwipsY(f.menu->frameGeometry().height()), c.expectedHeightTwips) << c.heightTwips;
   }
+}
+
+TEST(SizeClamp, NeverCutsIntoTheFirstLayout) {
+  // A first layout taller than the maximum (a taller title bar, say) stays whole;
+  // anything larger still snaps back to it.
+  QWidget w;
+  w.resize(twipsToPixelsX(6000), twipsToPixelsY(4200));
+  const QSize initial = w.size();
+  w.resize(initial + QSize(40, 40));
+  EXPECT_TRUE(clampOuterSize(&w, 9151, 4021, initial));
+  EXPECT_EQ(pixelsToTwipsY(w.height()), 4200);
+  EXPECT_EQ(pixelsToTwipsX(w.width()), 6600);  // under its maximum: left alone
+  EXPECT_FALSE(clampOuterSize(&w, 9151, 4021, initial));
+  w.resize(twipsToPixelsX(9300), twipsToPixelsY(3000));
+  EXPECT_TRUE(clampOuterSize(&w, 9151, 4021, initial));
+  EXPECT_EQ(w.size(), QSize(twipsToPixelsX(9150), twipsToPixelsY(3000)));
 }
 
 TEST(MainWindow, QuitterEndsTheProgramAtOnce) {

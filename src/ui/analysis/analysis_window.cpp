@@ -107,6 +107,7 @@ AnalysisWindow::AnalysisWindow(Workspace& workspace, KindId kind, Family family,
   buildControls();
   buildMenus();
   resize(twipsToPixelsX(kClientWidthTwips), menuBar()->sizeHint().height() + twipsToPixelsY(kClientHeightTwips));
+  initialSize_ = size();
 }
 
 AnalysisWindow::~AnalysisWindow() = default;
@@ -466,7 +467,7 @@ void AnalysisWindow::openSideWindow(const QString& name, bool hourglass) {
 
 void AnalysisWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  clampOuterSize(this, kMaxWidthTwips, kMaxHeightTwips);
+  clampOuterSize(this, kMaxWidthTwips, kMaxHeightTwips, initialSize_);
 }
 
 void AnalysisWindow::closeEvent(QCloseEvent* event) {

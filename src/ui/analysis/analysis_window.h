@@ -86,6 +86,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument {
   void openSideWindow(const QString& name, bool hourglass = true);
 
   Workspace& workspace_;
+  QSize initialSize_;  // the first layout, never cut by the size clamp
   const AnalysisKind& kind_;
   const Family family_;
   CandidateGrid grid_;

@@ -51,6 +51,7 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
   buildMenus();
   // The client area (below the menu bar, status bar included) is 9030 x 3330.
   resize(twipsToPixelsX(kClientWidthTwips), menuBar()->sizeHint().height() + twipsToPixelsY(kClientHeightTwips));
+  initialSize_ = size();
   Form_Load();
 }
 
@@ -191,7 +192,7 @@ void MainWindow::quitter_Click() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  clampOuterSize(this, kMaxWidthTwips, kMaxHeightTwips);
+  clampOuterSize(this, kMaxWidthTwips, kMaxHeightTwips, initialSize_);
 }
 
 void registerMainWindow(Workspace& workspace) {

@@ -44,6 +44,7 @@ class MainWindow final : public QMainWindow {
   void quitter_Click();
 
   Workspace& workspace_;
+  QSize initialSize_;  // the first layout, never cut by the size clamp
   CommonDialog CommonDialog1;
   QGroupBox* Frame1 = nullptr;
   QLabel* Label1 = nullptr;
