@@ -200,6 +200,24 @@ TEST(Mkdict, TheMostLikelyFormsFillALimitedFile) {
   EXPECT_EQ(b.lemmas.count(), 5u);                     // the lemma file keeps every lemma
 }
 
+TEST(Mkdict, LemmaLinesAreRead) {
+  const auto lemmas = readLemmas(R"(! comment
+ălĭŭs|unus|-|-|a, ud, pron.|4524
+ăbĕo|eo|ăbĭ,ăbīv|ăbĭt|is, ire|489
+cum2=cŭm,quŏm|inv|||conj.|8916! comment
+)");
+  ASSERT_EQ(lemmas.size(), 3u);
+  EXPECT_EQ(lemmas[0].lemma, "alius");
+  EXPECT_TRUE(lemmas[0].givenRadicals.empty());  // "-": no radical written out
+  EXPECT_EQ(lemmas[1].givenRadicals.at(1), (std::vector<std::string>{"abi", "abiv"}));
+  EXPECT_EQ(lemmas[1].givenRadicals.at(2), (std::vector<std::string>{"abit"}));
+  EXPECT_EQ(lemmas[2].key, "cum2");
+  EXPECT_EQ(lemmas[2].lemma, "cum");
+  EXPECT_EQ(lemmas[2].spellings, (std::vector<std::string>{"cum", "quom"}));
+  EXPECT_EQ(lemmas[2].indications, "conj.");
+  EXPECT_EQ(lemmas[2].frequency, 8916);
+}
+
 TEST(Mkdict, QuantityMarksAreRemoved) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"ăbăcus", "abacus"},        {"āngụīlla", "anguilla"},   {"Ăbās", "Abas"},

@@ -67,8 +67,8 @@ std::vector<LemmaLine> readLemmas(std::string_view utf8Text) {
     entry.model = std::string(trim(fields[1]));
     for (int r = 1; r <= 2; ++r) {
       if (fields.size() <= static_cast<std::size_t>(r + 1)) break;
-      for (std::string_view s : splitOn(fields[r + 1], ','))
-        if (std::string p = plainLatin(trim(s)); !p.empty()) entry.givenRadicals[r].push_back(p);
+      for (std::string_view s : splitOn(fields[r + 1], ','))  // "-": the lemma has none
+        if (std::string p = plainLatin(trim(s)); !p.empty() && p != "-") entry.givenRadicals[r].push_back(p);
     }
     if (fields.size() > 4) entry.indications = plainLatin(trim(fields[4]));
     if (fields.size() > 5) entry.frequency = leadingNumber(fields[5]);

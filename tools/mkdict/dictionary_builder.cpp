@@ -190,10 +190,17 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
     const std::vector<Inflection> inflections = inflect(lemma, *model);
     std::set<std::pair<int, std::string>> present;
     for (const Inflection& inflection : inflections) present.emplace(inflection.morphology, inflection.form);
+    // An adjective known only in its degrees ("citerior", "ulterior") is met in them
+    // as often as another adjective in its positive.
+    const bool degreesOnly = pos == 'a' && std::none_of(inflections.begin(), inflections.end(), [](const Inflection& i) {
+      return i.morphology >= 13 && i.morphology <= 48;
+    });
     std::map<int, std::size_t> groupOfClass;
     for (const Inflection& inflection : inflections) {
       FormClass formClass = formClassOf(pos, inflection.morphology);
       if (formClass.id < 0 || inflection.form.size() > formWidth) continue;
+      if (degreesOnly && inflection.morphology >= 49 && inflection.morphology <= 120)
+        formClass = formClassOf(pos, inflection.morphology - 36 * ((inflection.morphology - 13) / 36));
       // A vocative spelled as its nominative adds an analysis but nothing a lookup
       // would otherwise miss, and the vocative is no case the analyses study: it
       // comes last. (The vocative always follows its nominative in morphos.fr.)
