@@ -265,6 +265,24 @@ TEST(AnalysisWindow, HighlightingComparesLowerCasedAccentedCapitals) {
   EXPECT_EQ(highlightedRuns(w), QStringList({"5+7", "16+7", "24+7"}));
 }
 
+TEST(AnalysisWindow, HighlightingAcrossLineBreaksLandsOnTheForm) {
+  Session s;
+  s.chooseText("Rosam\r\nvidi. Puella\r\nrosam\tet\r\n\r\nROSAM amat.");
+  AnalysisWindow* w = s.open(QStringLiteral("frmnew_analyse"));
+  ASSERT_NE(w, nullptr);
+  clickRow(w, 2);
+  QTextDocument* doc = w->findChild<QTextEdit*>(QStringLiteral("phrase"))->document();
+  QStringList words;
+  for (const QString& run : highlightedRuns(w)) {
+    const QStringList parts = run.split(QLatin1Char('+'));
+    QTextCursor c(doc);
+    c.setPosition(parts[0].toInt());
+    c.setPosition(parts[0].toInt() + parts[1].toInt(), QTextCursor::KeepAnchor);
+    words << c.selectedText();
+  }
+  EXPECT_EQ(words, QStringList({QStringLiteral("rosam"), QStringLiteral("ROSAM")}));
+}
+
 TEST(AnalysisWindow, ValidateKeepsLeadingSpacesAndNeverMovesTheSelection) {
   Session s;
   s.chooseText("Rosam vidi. Puella rosam amat. Aquam bibit.");
