@@ -1,5 +1,6 @@
 #include "ui/app/splash_window.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -129,7 +130,8 @@ void SplashWindow::handOff() {
   // program.
   setAttribute(Qt::WA_QuitOnClose, false);
   close();  // deletes the window, and its timer with it
-  workspace_.open(QStringLiteral("Menu"));
+  // Without its main window the program would linger with no window at all.
+  if (!workspace_.open(QStringLiteral("Menu"))) QCoreApplication::quit();
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {
