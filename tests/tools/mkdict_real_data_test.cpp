@@ -79,7 +79,9 @@ TEST(GeneratedDictionaries, FormDictionary) {
   ASSERT_EQ(table.file().status(), DictionaryStatus::Loaded);
   EXPECT_LE(table.count(), 400000u);
   std::printf("donnees.dat: %zu records loaded in %.3f s\n", table.count(), seconds);
-  EXPECT_LT(seconds, 0.5) << "loading " << table.count() << " records";
+  // A guard against a load that stops being one read of the file, not a benchmark:
+  // the load takes about 0.1 s on a quiet machine, and CI machines are busy.
+  EXPECT_LT(seconds, 2.0) << "loading " << table.count() << " records";
   checkFile(table.file(), form_field::kForm);
 
   bool rosam = false;
