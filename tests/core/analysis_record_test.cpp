@@ -56,9 +56,9 @@ TEST(AnalysisRecord, ReadingDropsTrailingBlanksOnlyAndMarksTheAnalysis) {
 
 TEST(AnalysisRecord, NumbersBeyondSixteenBitsComeBackWhenTheyFollowTheRecords) {
   struct Case {
-    std::int64_t written;
+    std::int32_t written;
     std::uint64_t recordNumber;
-    std::int64_t read;
+    std::int32_t read;
   } cases[] = {{40000, 40000, 40000}, {65536, 65536, 65536}, {70000, 70000, 70000},
                {32767, 32767, 32767}, {5, 9, 5},           {40000, 3, 40000 - 65536}};
   for (const Case& c : cases) {

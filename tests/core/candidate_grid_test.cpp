@@ -90,7 +90,7 @@ TEST(CandidateGrid, DeleteFirstOfTwoAndLastAndOutOfRange) {
 TEST(CandidateGrid, DeleteLowersEachMovedNumberByOne) {
   // Numbers read from a file need not follow the rows; each moved one drops by one.
   CandidateGrid grid;
-  for (std::int64_t n : {1, 7, 9}) grid.appendRow({n, "1", "f", "", false});
+  for (std::int32_t n : {1, 7, 9}) grid.appendRow({n, "1", "f", "", false});
   grid.deleteRow(1);
   EXPECT_EQ(grid.row(1).number, 6);
   EXPECT_EQ(grid.row(2).number, 8);

@@ -31,7 +31,7 @@ std::string CandidateGrid::cellText(std::size_t r, int c) const {
 
 void CandidateGrid::appendCandidate(std::string_view form, std::int64_t sentenceNumber) {
   CandidateRow row;
-  row.number = static_cast<std::int64_t>(rows_.size()) + 1;
+  row.number = static_cast<std::int32_t>(rows_.size() + 1);
   char digits[24];
   const auto res = std::to_chars(digits, digits + sizeof digits, sentenceNumber);
   row.sentence.assign(digits, res.ptr);

@@ -58,8 +58,8 @@ AnalysisRecord recordFromRow(const CandidateRow& row) {
 CandidateRow rowFromRecord(const AnalysisRecord& record, std::uint64_t recordNumber) {
   CandidateRow row;
   const auto low16 = static_cast<std::uint16_t>(record.numero);
-  row.number = (low16 == static_cast<std::uint16_t>(recordNumber)) ? static_cast<std::int64_t>(recordNumber)
-                                                                   : static_cast<std::int64_t>(record.numero);
+  row.number = (low16 == static_cast<std::uint16_t>(recordNumber)) ? static_cast<std::int32_t>(recordNumber)
+                                                                   : static_cast<std::int32_t>(record.numero);
   row.sentence = record.numphrase;
   row.form = record.forme;
   row.analysis = record.analyse;
