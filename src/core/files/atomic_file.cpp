@@ -82,7 +82,7 @@ std::optional<FileError> writeFileAtomically(const std::string& givenPath,
     if (S_ISDIR(old.st_mode)) return failure(EISDIR);
     // A device, a pipe or a socket would be replaced by a plain file (as root even
     // /dev/null): refuse it.
-    if (!S_ISREG(old.st_mode)) return FileError{givenPath, "Ce n'est pas un fichier ordinaire"};
+    if (!S_ISREG(old.st_mode)) return FileError{givenPath, kNotARegularFile};
     // Renaming over a read-only file would succeed, yet the user protected it. The
     // mode bits are checked too, since access() grants everything to the superuser.
     if (::access(path.c_str(), W_OK) != 0) return failure(errno);

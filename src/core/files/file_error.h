@@ -10,6 +10,11 @@ struct FileError {
   std::string reason;  // in French, e.g. "Permission refusée", empty when unknown
 };
 
+// The reason given for a pipe, a device or a socket where a file is read or written:
+// reading one may never end (a pipe without writer, /dev/zero), and replacing one
+// by a plain file would break it.
+inline constexpr const char* kNotARegularFile = "Ce n'est pas un fichier ordinaire";
+
 // A French wording of a system error number, for the line under a failure message.
 std::string describeErrno(int errorNumber);
 

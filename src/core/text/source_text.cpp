@@ -2,23 +2,21 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <sys/stat.h>
 
 #include "core/text/cp1252.h"
 
 namespace varnelio {
 
-std::variant<std::string, FileError> readWholeFile(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return FileError{path, describeErrno(errno)};
-  if (S_ISDIR(st.st_mode)) return FileError{path, describeErrno(EISDIR)};
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return FileError{path, describeErrno(errno)};
+namespace {
+
+std::variant<std::string, FileError> readOpenFile(const std::string& path, std::FILE* f, const struct stat& st) {
   std::string bytes;
   // A regular file is read straight into the string; then, in blocks until the
-  // end, whatever else there is (a file that grew, pipes, special files whose
-  // size the system does not know in advance).
-  if (S_ISREG(st.st_mode) && st.st_size > 0) {
+  // end, whatever the file gained meanwhile.
+  if (st.st_size > 0) {
     bytes.resize(static_cast<size_t>(st.st_size));
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
   }
@@ -27,11 +25,30 @@ std::variant<std::string, FileError> readWholeFile(const std::string& path) {
     const size_t got = std::fread(buffer, 1, sizeof buffer, f);
     bytes.append(buffer, got);
   }
-  const bool failed = std::ferror(f);
-  const int err = errno;
-  std::fclose(f);
-  if (failed) return FileError{path, describeErrno(err ? err : EIO)};
+  if (std::ferror(f)) return FileError{path, describeErrno(errno ? errno : EIO)};
   return bytes;
+}
+
+}  // namespace
+
+std::variant<std::string, FileError> readWholeFile(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return FileError{path, describeErrno(errno)};
+  if (S_ISDIR(st.st_mode)) return FileError{path, describeErrno(EISDIR)};
+  // Only plain files: opening a pipe without writer waits forever, and a device
+  // such as /dev/zero never ends.
+  if (!S_ISREG(st.st_mode)) return FileError{path, kNotARegularFile};
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return FileError{path, describeErrno(errno)};
+  std::variant<std::string, FileError> result = FileError{path, describeErrno(ENOMEM)};
+  try {
+    result = readOpenFile(path, f, st);
+  } catch (const std::bad_alloc&) {
+    // A file larger than the memory: said, not a crash.
+  } catch (const std::length_error&) {
+  }
+  std::fclose(f);
+  return result;
 }
 
 std::string decodeSourceBytes(std::string bytes) {
