@@ -1,8 +1,8 @@
 #include "ui/app/window_registry.h"
 
 #include "ui/analysis/analysis_window.h"
-#include "ui/app/main_window.h"
 #include "ui/app/about_window.h"
+#include "ui/app/main_window.h"
 #include "ui/app/workspace.h"
 #include "ui/dictionaries/dictionary_window.h"
 #include "ui/grammar/paradigm_window.h"
@@ -11,12 +11,11 @@ namespace varnelio::ui {
 
 // Each window family registers its own factories; one line per family.
 void registerAllWindows(Workspace& workspace) {
-  (void)workspace;
-  registerParadigmWindows(workspace);
+  registerShellWindows(workspace);
   registerMainWindow(workspace);
   registerAnalysisWindows(workspace);
+  registerParadigmWindows(workspace);
   registerDictionaryWindows(workspace);
-  registerShellWindows(workspace);
 }
 
 }  // namespace varnelio::ui
