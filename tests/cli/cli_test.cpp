@@ -16,9 +16,8 @@
 #include "core/reports/spreadsheet_export.h"
 #include "core/text/cp1252.h"
 #include "core/text/source_text.h"
+#include "run_program.h"
 #include "temp_dir.h"
-
-extern char** environ;
 
 namespace varnelio {
 namespace {
@@ -28,35 +27,12 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 
-struct Result {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using Result = testing::CliRun;
 
 // Runs the tool with the arguments; stdout and stderr are collected in files.
 Result runCli(const std::vector<std::string>& args, const std::string& program = VARNELIO_CLI,
               const std::string& stdoutPath = {}) {
-  TempDir io;
-  const std::string outPath = stdoutPath.empty() ? io.file("out") : stdoutPath, errPath = io.file("err");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
-  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  Result r;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  if (stdoutPath.empty()) r.out = readBytes(outPath);
-  r.err = readBytes(errPath);
-  return r;
+  return testing::runProgram(program, args, stdoutPath);
 }
 
 std::string corpusFile(const char* name) {

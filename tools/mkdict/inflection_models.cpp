@@ -58,17 +58,17 @@ std::vector<std::string> expandList(std::string_view list, const Constants& cons
   return items;
 }
 
-RadicalRule parseRadicalRule(std::string_view spec) {
+RadicalRule parseRadicalRule(std::string_view text) {
   RadicalRule rule;
-  if (spec == "K") {
+  if (text == "K") {
     rule.kind = RadicalRule::Kind::Canonical;
-  } else if (spec == "-") {
+  } else if (text == "-") {
     rule.kind = RadicalRule::Kind::GivenOnly;
   } else {
-    const std::size_t comma = spec.find(',');
-    rule.cut = toInt(spec.substr(0, comma));
+    const std::size_t comma = text.find(',');
+    rule.cut = toInt(text.substr(0, comma));
     if (comma != std::string_view::npos) {
-      const std::string_view append = spec.substr(comma + 1);
+      const std::string_view append = text.substr(comma + 1);
       if (append != "0") rule.append = plainEnding(append);
     }
   }

@@ -19,9 +19,11 @@ struct CliRun {
   std::string err;
 };
 
-inline CliRun runProgram(const std::string& program, const std::vector<std::string>& args) {
+// stdoutPath, when given, receives the standard output (left out of the result).
+inline CliRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& stdoutPath = {}) {
   TempDir io;
-  const std::string outPath = io.file("out"), errPath = io.file("err");
+  const std::string outPath = stdoutPath.empty() ? io.file("out") : stdoutPath, errPath = io.file("err");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -37,7 +39,7 @@ inline CliRun runProgram(const std::string& program, const std::vector<std::stri
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
   posix_spawn_file_actions_destroy(&actions);
-  r.out = readBytes(outPath);
+  if (stdoutPath.empty()) r.out = readBytes(outPath);
   r.err = readBytes(errPath);
   return r;
 }
