@@ -39,24 +39,8 @@ StdoutUtf8Writer::~StdoutUtf8Writer() { flush(); }
 
 bool StdoutUtf8Writer::write(std::string_view bytes) {
   if (error_) return false;
-  for (char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      buffer_.push_back(c);
-    } else {
-      const char32_t cp = cp1252::toUnicode(b);
-      if (cp < 0x800) {
-        buffer_.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        buffer_.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-      } else {
-        buffer_.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        buffer_.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        buffer_.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-      }
-    }
-    if (buffer_.size() >= kStdoutBuffer && !flush()) return false;
-  }
-  return true;
+  cp1252::appendUtf8(buffer_, bytes);
+  return buffer_.size() < kStdoutBuffer || flush();
 }
 
 bool StdoutUtf8Writer::flush() {

@@ -28,7 +28,7 @@ constexpr std::array<unsigned char, 256> makeLowerTable() {
 }
 constexpr std::array<unsigned char, 256> kLower = makeLowerTable();
 
-void appendUtf8(std::string& out, char32_t cp) {
+void appendCodePoint(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
   } else if (cp < 0x800) {
@@ -99,10 +99,14 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+void appendUtf8(std::string& out, std::string_view text) {
+  for (char c : text) appendCodePoint(out, toUnicode(static_cast<unsigned char>(c)));
+}
+
 std::string toUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 8);
-  for (char c : text) appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+  appendUtf8(out, text);
   return out;
 }
 

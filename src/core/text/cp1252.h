@@ -41,6 +41,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // Conversions at the edges (command line, file names, UI literals).
 std::string toUtf8(std::string_view cp1252Text);
+// Appends the UTF-8 form of the text to out (no allocation of its own).
+void appendUtf8(std::string& out, std::string_view cp1252Text);
 // Decodes UTF-8; malformed sequences and characters outside the code page become '?'.
 std::string fromUtf8(std::string_view utf8Text);
 // The same, converting the string where it lies (the result is never longer).
