@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 #include "temp_dir.h"
 
 namespace varnelio {
@@ -51,17 +53,28 @@ TEST(SourceText, ReadsTheWholeFileWithNulAndCrLf) {
 
 TEST(SourceText, FailuresNameTheFileAndTheReason) {
   TempDir dir;
+  // A pipe without a writer would block whoever opens it: refused before opening.
+  ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
   struct Case {
     std::string path;
     std::string reason;
   } cases[] = {{dir.file("absent.txt"), "Fichier ou dossier introuvable"},
-               {dir.path().string(), "C'est un dossier, pas un fichier"}};
+               {dir.path().string(), "C'est un dossier, pas un fichier"},
+               {dir.file("pipe"), kNotARegularFile}};
   for (const auto& c : cases) {
     auto read = readSourceText(c.path);
     ASSERT_TRUE(std::holds_alternative<FileError>(read)) << c.path;
     EXPECT_EQ(std::get<FileError>(read).path, c.path);
     EXPECT_EQ(std::get<FileError>(read).reason, c.reason);
+    // The check the main window makes before taking a chosen file says the same.
+    const auto checked = checkReadableFile(c.path);
+    ASSERT_TRUE(checked.has_value()) << c.path;
+    EXPECT_EQ(checked->reason, c.reason);
   }
+  std::FILE* f = std::fopen(dir.file("rosa.txt").c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  EXPECT_FALSE(checkReadableFile(dir.file("rosa.txt")).has_value());
 }
 
 }  // namespace

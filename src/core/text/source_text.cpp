@@ -29,17 +29,32 @@ std::variant<std::string, FileError> readOpenFile(const std::string& path, std::
   return bytes;
 }
 
-}  // namespace
-
-std::variant<std::string, FileError> readWholeFile(const std::string& path) {
-  struct stat st {};
+// Opens a plain file for reading. Only plain files: opening a pipe without writer
+// waits forever, and a device such as /dev/zero never ends.
+std::variant<std::FILE*, FileError> openRegularFile(const std::string& path, struct stat& st) {
   if (::stat(path.c_str(), &st) != 0) return FileError{path, describeErrno(errno)};
   if (S_ISDIR(st.st_mode)) return FileError{path, describeErrno(EISDIR)};
-  // Only plain files: opening a pipe without writer waits forever, and a device
-  // such as /dev/zero never ends.
   if (!S_ISREG(st.st_mode)) return FileError{path, kNotARegularFile};
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return FileError{path, describeErrno(errno)};
+  return f;
+}
+
+}  // namespace
+
+std::optional<FileError> checkReadableFile(const std::string& path) {
+  struct stat st {};
+  auto opened = openRegularFile(path, st);
+  if (auto* error = std::get_if<FileError>(&opened)) return *error;
+  std::fclose(std::get<std::FILE*>(opened));
+  return std::nullopt;
+}
+
+std::variant<std::string, FileError> readWholeFile(const std::string& path) {
+  struct stat st {};
+  auto opened = openRegularFile(path, st);
+  if (auto* error = std::get_if<FileError>(&opened)) return *error;
+  std::FILE* f = std::get<std::FILE*>(opened);
   std::variant<std::string, FileError> result = FileError{path, describeErrno(ENOMEM)};
   try {
     result = readOpenFile(path, f, st);

@@ -12,6 +12,11 @@ namespace varnelio {
 // path and the reason (a directory, a missing or unreadable file).
 std::variant<std::string, FileError> readWholeFile(const std::string& path);
 
+// Whether readWholeFile could open the file: a plain file that opens for reading.
+// Folders, pipes and devices are refused without being opened (a pipe without a
+// writer would block).
+std::optional<FileError> checkReadableFile(const std::string& path);
+
 // Turns the bytes of a source file into the Windows-1252 text the analysis works on.
 // Most Latin texts found today are UTF-8, which read as Windows-1252 would cut
 // "poëta" into "poÃ" and "ta". A file that is valid UTF-8 and either starts with the

@@ -41,9 +41,8 @@ std::optional<QString> chooseDestination(AnalysisDocument& doc, Prompts& prompts
 // The failure message: what failed, then the file and the system's reason.
 void reportFailure(AnalysisDocument& doc, Prompts& prompts, const QString& what, const QString& path,
                    const FileError& error) {
-  QString text = what + QLatin1Char('\n') + QDir::toNativeSeparators(path);
-  if (!error.reason.empty()) text += QLatin1Char('\n') + fromUtf8(error.reason);
-  prompts.inform(doc.documentWindow(), text, kApplicationTitle, MessageIcon::Warning);
+  prompts.inform(doc.documentWindow(), fileFailureMessage(what, path, error), kApplicationTitle,
+                 MessageIcon::Warning);
 }
 
 // Writes the analysis file; the old file at that path is replaced only once the new

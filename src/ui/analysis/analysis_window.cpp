@@ -280,9 +280,9 @@ bool AnalysisWindow::loadExisting() {
   auto read = readAnalysisFile(toLocalPath(*chosen));
   if (auto* error = std::get_if<FileError>(&read)) {
     busy.restore();
-    QString text = QStringLiteral("Le fichier d'analyse ne peut pas être lu.") + QLatin1Char('\n') + *chosen;
-    if (!error->reason.empty()) text += QLatin1Char('\n') + fromUtf8(error->reason);
-    workspace_.prompts().inform(this, text, kApplicationTitle, MessageIcon::Warning);
+    workspace_.prompts().inform(
+        this, fileFailureMessage(QStringLiteral("Le fichier d'analyse ne peut pas être lu."), *chosen, *error),
+        kApplicationTitle, MessageIcon::Warning);
     return false;
   }
   model_->refill([&](CandidateGrid& grid) { grid = std::move(std::get<CandidateGrid>(read)); });
@@ -349,9 +349,8 @@ bool AnalysisWindow::readAndCutSource(bool scan) {
     });
     return true;
   }
-  QString message = kSourceUnreadable;
-  if (!reason.isEmpty()) message += QLatin1Char('\n') + reason;
-  workspace_.prompts().inform(this, message, kApplicationTitle, MessageIcon::Warning);
+  workspace_.prompts().inform(this, fileFailureMessage(kSourceUnreadable, {}, reason), kApplicationTitle,
+                              MessageIcon::Warning);
   return false;
 }
 

@@ -9,11 +9,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <cerrno>
-#include <cstdio>
 
 #include "core/analysis/analysis_kind.h"
 #include "core/files/file_error.h"
+#include "core/text/source_text.h"
 #include "ui/app/workspace.h"
 #include "ui/platform/busy_cursor.h"
 #include "ui/platform/codec.h"
@@ -162,18 +161,10 @@ void MainWindow::Parcourir_Click() {
   BusyCursor busy(this);
   // The dialog lets a typed name through: a file that cannot be read leaves the
   // path field as it was and says why.
-  int error = 0;
-  if (QFileInfo(*chosen).isDir()) {
-    error = EISDIR;
-  } else if (std::FILE* file = std::fopen(toLocalPath(*chosen).c_str(), "rb")) {
-    std::fclose(file);
-  } else {
-    error = errno;
-  }
-  if (error != 0) {
+  if (const auto error = checkReadableFile(toLocalPath(*chosen))) {
     busy.restore();
-    workspace_.prompts().inform(this, QStringLiteral("Le fichier source ne peut pas être lu.") + QLatin1Char('\n') +
-                                          fromUtf8(describeErrno(error)));
+    workspace_.prompts().inform(this, fileFailureMessage(QStringLiteral("Le fichier source ne peut pas être lu."), {},
+                                                         *error));
     return;
   }
   Text1->setText(*chosen);

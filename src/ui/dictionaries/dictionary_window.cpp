@@ -281,10 +281,11 @@ void DictionaryWindow::Form_Load() {
   if (file.status() == DictionaryStatus::Loaded) return;
   // A file that exists but cannot be read leaves the window as empty as a missing
   // one; the second line says why.
-  QString message = QStringLiteral("Le fichier %1 est manquant!").arg(toQString(c.fileName));
-  if (file.status() == DictionaryStatus::Unreadable && !file.error().reason.empty())
-    message += QLatin1Char('\n') + fromUtf8(file.error().reason);
-  workspace_.prompts().inform(QApplication::activeWindow(), message);
+  const QString missing = QStringLiteral("Le fichier %1 est manquant!").arg(toQString(c.fileName));
+  workspace_.prompts().inform(QApplication::activeWindow(),
+                              file.status() == DictionaryStatus::Unreadable
+                                  ? fileFailureMessage(missing, {}, file.error())
+                                  : missing);
 }
 
 void DictionaryWindow::Initgrille() {

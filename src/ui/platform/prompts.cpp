@@ -64,6 +64,17 @@ QString freePdfPath(const QString& documentName) {
 
 }  // namespace
 
+QString fileFailureMessage(const QString& what, const QString& path, const QString& reason) {
+  QString text = what;
+  if (!path.isEmpty()) text += QLatin1Char('\n') + QDir::toNativeSeparators(path);
+  if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
+  return text;
+}
+
+QString fileFailureMessage(const QString& what, const QString& path, const FileError& error) {
+  return fileFailureMessage(what, path, QString::fromStdString(error.reason));
+}
+
 std::optional<QString> QtPrompts::openFile(QWidget* parent, const QString& filter, const QString& fileName) {
   return runFileDialog(parent, filter, fileName, QFileDialog::AcceptOpen);
 }

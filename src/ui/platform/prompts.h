@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/files/file_error.h"
 #include "core/reports/print_job.h"
 
 class QWidget;
@@ -18,6 +19,11 @@ namespace varnelio::ui {
 enum class MessageIcon { None, Information, Warning };
 
 inline const QString kApplicationTitle = QStringLiteral("Varnelio");
+
+// The text of a failure message: what failed, then the file (when one is given) and
+// the reason, each on a line of its own; empty parts are left out.
+QString fileFailureMessage(const QString& what, const QString& path, const QString& reason);
+QString fileFailureMessage(const QString& what, const QString& path, const FileError& error);
 
 class Prompts {
  public:
