@@ -47,6 +47,28 @@ TEST(AtomicFile, ChunksAreWrittenInOrder) {
   EXPECT_EQ(readBytes(path), expected);
 }
 
+// While the new content is written, nothing new has a name in the folder, so a
+// kill at that moment leaves nothing; a temporary left by an earlier killed save of
+// the same file goes with the next save, and nothing else in the folder is touched.
+TEST(AtomicFile, LeavesNoTemporaryFileBehind) {
+  TempDir dir;
+  const std::string path = dir.file("analyse.DAT");
+  writeBytes(path, "ancien");
+  const char* stale[] = {".analyse.DAT.a1B2c3", ".analyse.DAT.XXXXXX"};
+  const char* kept[] = {".analyse.DAT.bak", ".autre.DAT.a1B2c3", "analyse.DAT.a1B2c3", ".analyse.DAT.a1B2c"};
+  for (const char* name : stale) writeBytes(dir.file(name), "reste");
+  for (const char* name : kept) writeBytes(dir.file(name), "autre");
+  std::size_t duringWrite = 0;
+  ASSERT_FALSE(writeFileAtomically(path, [&](ChunkWriter& w) {
+                 duringWrite = entriesIn(dir.path());
+                 return w.write("neuf");
+               }).has_value());
+  EXPECT_EQ(duringWrite, 1u + std::size(kept));
+  EXPECT_EQ(readBytes(path), "neuf");
+  for (const char* name : stale) EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+  for (const char* name : kept) EXPECT_EQ(readBytes(dir.file(name)), "autre") << name;
+}
+
 // Every failure leaves the old file byte for byte and no temporary file behind.
 TEST(AtomicFile, FailuresKeepTheOldFileAndRemoveTheTemporary) {
   const std::string old = std::string("ancien\0contenu", 14);
