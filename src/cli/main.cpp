@@ -11,6 +11,7 @@
 
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "cli/file_identity.h"
 
 namespace {
 
@@ -102,6 +103,22 @@ const AnalysisKind* kindOf(const std::string& name) {
   return id ? &analysisKind(*id) : nullptr;
 }
 
+// Two outputs written into one file would leave only the last, and an output
+// written over the command's own input would destroy it: both are usage errors,
+// found before anything is written.
+std::optional<std::string> outputsClash(const std::string& input,
+                                        const std::vector<std::optional<std::string>>& outputs) {
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    if (!outputs[i]) continue;
+    if (nameTheSameFile(*outputs[i], input))
+      return "le fichier de sortie est le fichier lu : " + *outputs[i];
+    for (std::size_t j = i + 1; j < outputs.size(); ++j)
+      if (outputs[j] && nameTheSameFile(*outputs[i], *outputs[j]))
+        return "deux sorties nomment le m\xC3\xAAme fichier : " + *outputs[i] + " et " + *outputs[j];
+  }
+  return std::nullopt;
+}
+
 int wrongCount(const std::string& command, const std::string& expected) {
   return usageError("nombre d'arguments incorrect pour " + command + " (attendu : " + expected + ")");
 }
@@ -137,13 +154,13 @@ int run(int argc, char** argv) {
     if (p.positional.size() != 2) return wrongCount(command, "GENRE SOURCE");
     const AnalysisKind* kind = kindOf(p.positional[0]);
     if (!kind) return usageError("genre d'analyse inconnu : " + p.positional[0]);
-    if (option(p, "--tsv") && option(p, "--tsv") == option(p, "--dat"))
-      return usageError("--tsv et --dat nomment le m\xC3\xAAme fichier : " + *option(p, "--tsv"));
+    if (auto err = outputsClash(p.positional[1], {option(p, "--tsv"), option(p, "--dat")})) return usageError(*err);
     return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"));
   }
   if (command == "show") {
     if (auto err = parse(argc, argv, 2, {"--tsv"}, p)) return usageError(*err);
     if (p.positional.size() != 1) return wrongCount(command, "ANALYSE");
+    if (auto err = outputsClash(p.positional[0], {option(p, "--tsv")})) return usageError(*err);
     return runShow(p.positional[0], option(p, "--tsv"));
   }
   if (command == "sentence") {

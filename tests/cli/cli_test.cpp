@@ -282,6 +282,42 @@ TEST(CliUsage, UsageErrorsExitTwoWithOneLine) {
   EXPECT_EQ(runCli({"scan", "acc-sg", "--help"}).exitCode, 0);
 }
 
+// Two names for one file (a relative path, a link, the source itself) are a usage
+// error found before anything is written: no output appears, the source is intact.
+TEST(CliUsage, TwoNamesForOneFileWriteNothing) {
+  TempDir dir;
+  const std::string source = dir.file("t.txt");
+  writeBytes(source, "Rosam vidi.");
+  fs::create_directory(dir.file("sub"));
+  writeBytes(dir.file("old.XLS"), "ancien");
+  fs::create_symlink(dir.file("old.XLS"), dir.file("lien.XLS"));
+  fs::create_symlink(dir.file("neuf.DAT"), dir.file("lien-neuf.DAT"));
+  const std::vector<std::vector<std::string>> cases = {
+      {"--tsv", dir.file("out"), "--dat", dir.file("sub/../out")},
+      {"--tsv", dir.file("old.XLS"), "--dat", dir.file("lien.XLS")},
+      {"--tsv", dir.file("lien-neuf.DAT"), "--dat", dir.file("neuf.DAT")},
+      {"--tsv", dir.file("sub/../t.txt")},
+      {"--dat", source},
+  };
+  for (const auto& options : cases) {
+    std::vector<std::string> args = {"scan", "acc-sg", source};
+    args.insert(args.end(), options.begin(), options.end());
+    const Result r = runCli(args);
+    EXPECT_EQ(r.exitCode, 2) << options[1];
+    EXPECT_FALSE(fs::exists(dir.file("out"))) << options[1];
+    EXPECT_FALSE(fs::exists(dir.file("neuf.DAT"))) << options[1];
+    EXPECT_EQ(readBytes(dir.file("old.XLS")), "ancien") << options[1];
+    EXPECT_EQ(readBytes(source), "Rosam vidi.") << options[1];
+  }
+  // Relative to the working folder, "same" and "./same" are one file.
+  const Result relative = runCli({"scan", "acc-sg", source, "--tsv", "same", "--dat", "./same"});
+  EXPECT_EQ(relative.exitCode, 2);
+  EXPECT_NE(relative.err.find("m\u00eame fichier"), std::string::npos) << relative.err;
+  const Result show = runCli({"show", dir.file("old.XLS"), "--tsv", dir.file("lien.XLS")});
+  EXPECT_EQ(show.exitCode, 2);
+  EXPECT_EQ(readBytes(dir.file("old.XLS")), "ancien");
+}
+
 TEST(CliFiles, AFullStandardOutputIsAWriteFailure) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   TempDir dir;
