@@ -1,6 +1,7 @@
 // varnelio: the desktop program.
 #include <QApplication>
 
+#include "ui/app/french_translations.h"
 #include "ui/app/window_registry.h"
 #include "ui/app/workspace.h"
 #include "ui/platform/identity_pictures.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(VARNELIO_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("varnelio"));
   QApplication::setWindowIcon(varnelio::ui::applicationIcon());
+  varnelio::ui::installFrenchTranslations(app);
   varnelio::ui::QtPrompts prompts;
   varnelio::ui::Workspace workspace(prompts, varnelio::ui::Workspace::installedDataDir());
   varnelio::ui::registerAllWindows(workspace);
