@@ -7,6 +7,7 @@
 #include "core/reports/candidate_table_print.h"
 #include "ui/platform/codec.h"
 #include "ui/platform/common_dialog.h"
+#include "ui/platform/pdf_destination.h"
 #include "ui/platform/printer_device.h"
 #include "ui/platform/prompts.h"
 #include "ui/platform/twips.h"
@@ -64,6 +65,43 @@ TEST(PrinterDevice, PrintsTheTableIntoAPdfWithItsPages) {
   EXPECT_TRUE(pages[0].contains(QStringLiteral("1 décl. acc. sg. [AA00C]")));
   EXPECT_FALSE(pages[1].contains(QStringLiteral("N° phrase")));
   EXPECT_TRUE(pages[2].contains(QStringLiteral("70")));
+}
+
+}  // namespace varnelio::ui
+
+namespace varnelio::ui {
+
+// A print to PDF never writes over a file silently: each print gets a new file
+// named after what is printed, and a name the user chose that exists is replaced
+// only after "Fichier existant" is answered Oui.
+TEST(PdfDestination, EveryPrintGetsANewFileUnlessTheUserAgreesToReplaceOne) {
+  QTemporaryDir dir;
+  const QString name = QStringLiteral("caesar - Varnelio - Noms - Accusatif singulier");
+  ScriptedPrompts prompts;
+  const QString first = freePdfPath(dir.path(), name);
+  EXPECT_EQ(first, dir.filePath(name + QStringLiteral(".pdf")));
+  // The dialog cancelled, then kept the name it offered: each time a file not yet there.
+  const std::optional<QString> a = pdfDestination(prompts, nullptr, dir.path(), name, first, QString());
+  ASSERT_TRUE(a.has_value());
+  EXPECT_EQ(*a, first);
+  QFile(*a).open(QIODevice::WriteOnly);
+  const QString offered = freePdfPath(dir.path(), name);
+  const std::optional<QString> b = pdfDestination(prompts, nullptr, dir.path(), name, offered, offered);
+  ASSERT_TRUE(b.has_value());
+  EXPECT_EQ(*b, dir.filePath(name + QStringLiteral(" (2).pdf")));
+  EXPECT_TRUE(prompts.shown.empty());
+  EXPECT_EQ(freePdfPath(dir.path(), QStringLiteral("a/b")), dir.filePath(QStringLiteral("a_b.pdf")));
+
+  // A name typed by the user: a new one is taken as it is; an existing one asks.
+  const QString typed = dir.filePath(QStringLiteral("mon fichier.pdf"));
+  EXPECT_EQ(pdfDestination(prompts, nullptr, dir.path(), name, offered, typed), typed);
+  QFile(typed).open(QIODevice::WriteOnly);
+  prompts.questionAnswers = {false, true};
+  EXPECT_EQ(pdfDestination(prompts, nullptr, dir.path(), name, offered, typed), std::nullopt);
+  EXPECT_EQ(pdfDestination(prompts, nullptr, dir.path(), name, offered, typed), typed);
+  ASSERT_EQ(prompts.shown.size(), 2u);
+  EXPECT_EQ(prompts.shown[0].title, QStringLiteral("Fichier existant"));
+  EXPECT_EQ(prompts.shown[0].text, typed + QStringLiteral(" existe.\nDésirez-vous l'écraser?"));
 }
 
 }  // namespace varnelio::ui

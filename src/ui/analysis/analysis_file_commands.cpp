@@ -27,13 +27,9 @@ std::optional<QString> chooseDestination(AnalysisDocument& doc, Prompts& prompts
     outcome = SaveOutcome::Cancelled;
     return std::nullopt;
   }
-  if (QFileInfo::exists(*chosen)) {
-    const QString question = *chosen + QStringLiteral(" existe.") + QLatin1Char('\n') +
-                             QStringLiteral("Désirez-vous l'écraser?");
-    if (!prompts.askYesNo(doc.documentWindow(), QStringLiteral("Fichier existant"), question)) {
-      outcome = SaveOutcome::Declined;
-      return std::nullopt;
-    }
+  if (QFileInfo::exists(*chosen) && !confirmOverwrite(prompts, doc.documentWindow(), *chosen)) {
+    outcome = SaveOutcome::Declined;
+    return std::nullopt;
   }
   return chosen;
 }

@@ -347,7 +347,7 @@ void DictionaryWindow::Imprimer_Click() {
     for (int i = 1; i <= last; ++i) rows.push_back(forms_.row(hits[static_cast<std::size_t>(i - 1)]));
     job = formEntriesJob(rows);
   }
-  workspace_.prompts().print(this, job, true, objectName());
+  workspace_.prompts().print(this, job, true, windowTitle());
 }
 
 void DictionaryWindow::quitter_Click() { close(); }

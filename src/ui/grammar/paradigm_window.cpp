@@ -215,7 +215,7 @@ void ParadigmWindow::Imprimer_Click() {
   PrintJob job;
   job.printImage(std::move(image));
   job.endDocument();
-  workspace_.prompts().print(this, job, /*setupOnly*/ true, objectName());
+  workspace_.prompts().print(this, job, /*setupOnly*/ true, windowTitle());
 }
 
 void ParadigmWindow::Fermer_Click() { close(); }

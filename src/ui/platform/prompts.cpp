@@ -8,8 +8,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QStandardPaths>
 
+#include "ui/platform/pdf_destination.h"
 #include "ui/platform/printer_device.h"
 
 namespace varnelio::ui {
@@ -50,18 +50,6 @@ QPrinter& programPrinter() {
   return printer;
 }
 
-QString freePdfPath(const QString& documentName) {
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (folder.isEmpty()) folder = QDir::homePath();
-  QDir().mkpath(folder);
-  QString base = documentName;
-  base.replace(QLatin1Char('/'), QLatin1Char('_'));
-  QString path = QDir(folder).filePath(base + QStringLiteral(".pdf"));
-  for (int n = 2; QFileInfo::exists(path); ++n)
-    path = QDir(folder).filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
-  return path;
-}
-
 }  // namespace
 
 QString fileFailureMessage(const QString& what, const QString& path, const QString& reason) {
@@ -73,6 +61,12 @@ QString fileFailureMessage(const QString& what, const QString& path, const QStri
 
 QString fileFailureMessage(const QString& what, const QString& path, const FileError& error) {
   return fileFailureMessage(what, path, QString::fromStdString(error.reason));
+}
+
+bool confirmOverwrite(Prompts& prompts, QWidget* parent, const QString& path) {
+  const QString question = path + QStringLiteral(" existe.") + QLatin1Char('\n') +
+                           QStringLiteral("Désirez-vous l'écraser?");
+  return prompts.askYesNo(parent, QStringLiteral("Fichier existant"), question);
 }
 
 std::optional<QString> QtPrompts::openFile(QWidget* parent, const QString& filter, const QString& fileName) {
@@ -103,27 +97,41 @@ void QtPrompts::inform(QWidget* parent, const QString& text, const QString& titl
 
 void QtPrompts::print(QWidget* parent, const PrintJob& job, bool setupOnly, const QString& documentName) {
   QPrinter& printer = programPrinter();
+  const bool noPrinter = QPrinterInfo::availablePrinters().isEmpty();
+  // A print to a file never reuses the file of the last one: the dialog offers a
+  // new name each time (setting a name on a native printer would turn it to PDF).
+  const QString folder = defaultPdfFolder();
+  QString proposed;
+  if (noPrinter || printer.outputFormat() == QPrinter::PdfFormat) {
+    proposed = freePdfPath(folder, documentName);
+    printer.setOutputFileName(proposed);
+  }
+  bool accepted = false;
   {
     QPrintDialog dialog(&printer, parent);
     if (setupOnly) {
       dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
       dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
     }
-    dialog.exec();  // printing follows whatever the outcome
+    accepted = dialog.exec() == QDialog::Accepted;  // printing follows whatever the outcome
   }
   if (!printJobHasContent(job)) return;
-  const bool noPrinter = QPrinterInfo::availablePrinters().isEmpty();
   if (noPrinter || printer.outputFormat() == QPrinter::PdfFormat) {
-    QString path = printer.outputFileName();
-    if (path.isEmpty()) path = freePdfPath(documentName);
-    if (printJobToPdf(job, path, documentName)) {
+    const std::optional<QString> path = pdfDestination(
+        *this, parent, folder, documentName, proposed, accepted ? printer.outputFileName() : QString());
+    if (!path) return;
+    const QString shown = QDir::toNativeSeparators(*path);
+    if (!printJobToPdf(job, *path, documentName)) {
+      inform(parent, QStringLiteral("L'impression a échoué.") + QLatin1Char('\n') + shown, kApplicationTitle,
+             MessageIcon::Warning);
+    } else if (noPrinter) {
       inform(parent,
              QStringLiteral("Aucune imprimante n'est disponible : le document a été enregistré dans le fichier") +
-                 QStringLiteral("\n") + QDir::toNativeSeparators(path),
+                 QLatin1Char('\n') + shown,
              kApplicationTitle, MessageIcon::Information);
     } else {
-      inform(parent, QStringLiteral("L'impression a échoué.") + QStringLiteral("\n") + QDir::toNativeSeparators(path),
-             kApplicationTitle, MessageIcon::Warning);
+      inform(parent, QStringLiteral("Le document a été enregistré dans le fichier") + QLatin1Char('\n') + shown,
+             kApplicationTitle, MessageIcon::Information);
     }
     return;
   }
@@ -140,31 +148,32 @@ std::optional<QString> ScriptedPrompts::nextFileAnswer() {
   return answer;
 }
 
-std::optional<QString> ScriptedPrompts::openFile(QWidget*, const QString& filter, const QString& fileName) {
-  shown.push_back({Shown::Kind::OpenFile, {}, filter, fileName});
+std::optional<QString> ScriptedPrompts::openFile(QWidget* parent, const QString& filter, const QString& fileName) {
+  shown.push_back({Shown::Kind::OpenFile, {}, filter, fileName, MessageIcon::None, false, parent});
   return nextFileAnswer();
 }
 
-std::optional<QString> ScriptedPrompts::saveFile(QWidget*, const QString& filter, const QString& fileName) {
-  shown.push_back({Shown::Kind::SaveFile, {}, filter, fileName});
+std::optional<QString> ScriptedPrompts::saveFile(QWidget* parent, const QString& filter, const QString& fileName) {
+  shown.push_back({Shown::Kind::SaveFile, {}, filter, fileName, MessageIcon::None, false, parent});
   return nextFileAnswer();
 }
 
-bool ScriptedPrompts::askYesNo(QWidget*, const QString& title, const QString& text) {
-  shown.push_back({Shown::Kind::Question, title, text, {}});
+bool ScriptedPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+  shown.push_back({Shown::Kind::Question, title, text, {}, MessageIcon::None, false, parent});
   if (questionAnswers.empty()) return false;
   const bool answer = questionAnswers.front();
   questionAnswers.pop_front();
   return answer;
 }
 
-void ScriptedPrompts::inform(QWidget*, const QString& text, const QString& title, MessageIcon icon) {
-  shown.push_back({Shown::Kind::Message, title, text, {}, icon});
+void ScriptedPrompts::inform(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) {
+  shown.push_back({Shown::Kind::Message, title, text, {}, icon, false, parent});
 }
 
-void ScriptedPrompts::print(QWidget*, const PrintJob& job, bool setupOnly, const QString& documentName) {
+void ScriptedPrompts::print(QWidget* parent, const PrintJob& job, bool setupOnly, const QString& documentName) {
   Shown s{Shown::Kind::Print, documentName, {}, {}};
   s.setupOnly = setupOnly;
+  s.parent = parent;
   shown.push_back(s);
   printed.push_back(job);
 }

@@ -41,8 +41,8 @@ class Prompts {
                       MessageIcon icon = MessageIcon::None) = 0;
 
   // Shows the print dialog (setupOnly: the print-setup dialog), then prints the job
-  // whatever the dialog's outcome. documentName names the PDF written where the
-  // machine has no printer.
+  // whatever the dialog's outcome. documentName, what is printed as the user knows
+  // it, names the printer's job and the PDF file of a print to a file.
   virtual void print(QWidget* parent, const PrintJob& job, bool setupOnly, const QString& documentName) = 0;
 };
 
@@ -56,6 +56,10 @@ class QtPrompts final : public Prompts {
   void print(QWidget* parent, const PrintJob& job, bool setupOnly, const QString& documentName) override;
 };
 
+// The question asked before a command replaces an existing file ("Fichier existant");
+// true when the user answers Oui.
+bool confirmOverwrite(Prompts& prompts, QWidget* parent, const QString& path);
+
 // Answers from a script and records everything, for tests.
 class ScriptedPrompts final : public Prompts {
  public:
@@ -67,6 +71,7 @@ class ScriptedPrompts final : public Prompts {
     QString fileName;  // pre-filled name of a file dialog
     MessageIcon icon = MessageIcon::None;
     bool setupOnly = false;
+    const QWidget* parent = nullptr;  // the window the dialog or message is centred on
   };
 
   // Answers, consumed in order. A file dialog with no scripted answer is cancelled;
