@@ -66,9 +66,12 @@ CandidateGridView::CandidateGridView(QWidget* parent) : QTableView(parent) {
       " padding: 0px 2px; }"));
 
   // A click raises rowSelected even on the row already selected: the row's
-  // analysis is shown again, as a click on the grid always does.
+  // analysis is shown again, as a click on the grid always does. A click that moved
+  // the current cell has already raised it once, at the press.
   connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-    if (index.isValid() && silence_ == 0) Q_EMIT rowSelected(index.row() + 1);
+    const bool alreadyRaised = pressMovedCurrent_;
+    pressMovedCurrent_ = false;
+    if (index.isValid() && silence_ == 0 && !alreadyRaised) Q_EMIT rowSelected(index.row() + 1);
   });
 }
 
@@ -96,8 +99,16 @@ void CandidateGridView::setModel(QAbstractItemModel* model) {
     setColumnWidth(c, twipsToPixelsX(CandidateGrid::kColumnWidths[c]));
 }
 
+void CandidateGridView::mousePressEvent(QMouseEvent* event) {
+  pressMovedCurrent_ = false;
+  pressing_ = true;
+  QTableView::mousePressEvent(event);
+  pressing_ = false;
+}
+
 void CandidateGridView::onCurrentChanged(const QModelIndex& current) {
   if (silence_ != 0 || !current.isValid()) return;
+  if (pressing_) pressMovedCurrent_ = true;
   Q_EMIT rowSelected(current.row() + 1);
 }
 

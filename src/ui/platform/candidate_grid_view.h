@@ -40,8 +40,12 @@ class CandidateGridView final : public QTableView {
     CandidateGridView& view_;
   };
 
+  void mousePressEvent(QMouseEvent* event) override;
   void onCurrentChanged(const QModelIndex& current);
   int silence_ = 0;
+  bool pressing_ = false;           // inside a mouse press
+  bool pressMovedCurrent_ = false;  // the last press moved the current cell
+
 };
 
 }  // namespace varnelio::ui
