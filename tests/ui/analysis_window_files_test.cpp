@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -102,6 +103,30 @@ TEST_F(WindowFiles, SaveAndQuitClosesTheWindowWhateverTheSaveDid) {
   EXPECT_EQ(h.prompts.messages(), QStringList{QStringLiteral("L'enregistrement est terminé.")});
   EXPECT_EQ(h.workspace->find(QStringLiteral("frmanalyse_acc_sing")), nullptr);
   EXPECT_TRUE(menu->isVisible());
+}
+
+// A write that fails must not take the unsaved analyses with the window: the grid
+// stays, and the next save elsewhere holds the analysis typed before.
+TEST_F(WindowFiles, SaveAndQuitKeepsTheWindowWhenTheWriteFails) {
+  AnalysisWindow* w = open("acc_sing_nouveau", "frmnew_analyse");
+  ASSERT_NE(w, nullptr);
+  w->findChild<QPlainTextEdit*>(QStringLiteral("Textanalyse"))->setPlainText(QStringLiteral("1 décl. acc. sg."));
+  QTest::mouseClick(w->findChild<QToolButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+  h.prompts.fileAnswers = {h.path(QStringLiteral("absent/a.DAT"))};
+  QTest::mouseClick(w->findChild<QToolButton*>(QStringLiteral("Command5")), Qt::LeftButton);
+  settle();
+  ASSERT_EQ(h.workspace->find(QStringLiteral("frmnew_analyse")), w);
+  EXPECT_FALSE(menu->isVisible());
+  ASSERT_EQ(h.prompts.messages().size(), 1);
+  EXPECT_TRUE(h.prompts.messages()[0].startsWith(QStringLiteral("L'enregistrement a échoué.")));
+
+  h.prompts.fileAnswers = {h.path(QStringLiteral("a.DAT"))};
+  QTest::mouseClick(w->findChild<QToolButton*>(QStringLiteral("Command5")), Qt::LeftButton);
+  settle();
+  EXPECT_EQ(h.workspace->find(QStringLiteral("frmnew_analyse")), nullptr);
+  const QByteArray saved = fileBytes(h.path(QStringLiteral("a.DAT")));
+  ASSERT_EQ(saved.size(), 4 * 369);
+  EXPECT_TRUE(saved.mid(109, 16) == QByteArray("1 d\xE9" "cl. acc. sg."));
 }
 
 }  // namespace

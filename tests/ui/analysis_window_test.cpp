@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -224,6 +225,14 @@ TEST(AnalysisWindow, MenusButtonsAndPanelsAsGiven) {
   EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label3"))->palette().color(QPalette::WindowText), QColor(0, 0, 192));
   EXPECT_EQ(w->width(), twipsToPixelsX(11385));
   EXPECT_EQ(w->height() - w->menuBar()->height(), twipsToPixelsY(7650));
+
+  // The panels are painted in the exact light yellow, inside and along their edges.
+  for (const char* name : {"Frame1", "Frame2", "Frame3"}) {
+    QWidget* panel = w->findChild<QWidget*>(QLatin1String(name));
+    const QImage image = panel->grab().toImage();
+    for (const QPoint p : {QPoint(2, image.height() - 3), QPoint(image.width() - 3, image.height() / 2)})
+      EXPECT_EQ(image.pixelColor(p), QColor(255, 255, 192)) << name << " at " << p.x() << "," << p.y();
+  }
 }
 
 TEST(AnalysisWindow, RowSelectionShowsTheSentenceWithEveryOccurrenceOfTheForm) {
@@ -308,6 +317,17 @@ TEST(AnalysisWindow, ValidateKeepsLeadingSpacesAndNeverMovesTheSelection) {
   EXPECT_EQ(cell(w, 1, 3), QString());
   EXPECT_EQ(cell(w, 3, 3), QString());
 
+  // A line break typed in the box is stored as CR LF and shown again as one break.
+  typeText(analysisBox(w), QStringLiteral("a"));
+  QTest::keyClick(analysisBox(w), Qt::Key_Return);
+  typeText(analysisBox(w), QStringLiteral("b"));
+  clickButton(w, "Command2");
+  EXPECT_EQ(w->candidateGrid().row(2).analysis, "a\r\nb");
+  clickRow(w, 1);
+  clickRow(w, 2);
+  EXPECT_EQ(analysisBox(w)->toPlainText(), QStringLiteral("a\nb"));
+  analysisBox(w)->clear();
+
   // Selecting the row again shows its analysis.
   typeText(analysisBox(w), QStringLiteral("x"));
   clickButton(w, "Command2");
@@ -361,6 +381,8 @@ TEST(AnalysisWindow, EveryWayOfClosingShowsTheMainWindowAgain) {
   Session s;
   s.chooseText("Rosam vidi.");
   const QString path = s.menu->sourcePath();
+  const QPoint place(123, 77);
+  s.menu->move(place);
   for (const char* how : {"Fermer", "closeBox", "Command5"}) {
     SCOPED_TRACE(how);
     AnalysisWindow* w = s.open(QStringLiteral("frmnew_analyse"));
@@ -372,6 +394,7 @@ TEST(AnalysisWindow, EveryWayOfClosingShowsTheMainWindowAgain) {
     else clickButton(w, "Command5");  // the save dialog is cancelled: nothing saved, closed anyway
     Session::settle();
     EXPECT_TRUE(s.menu->isVisible());
+    EXPECT_EQ(s.menu->pos(), place);
     EXPECT_EQ(s.menu->sourcePath(), path);
     EXPECT_EQ(s.h.workspace->find(QStringLiteral("frmnew_analyse")), nullptr);
     if (QLatin1String(how) == QLatin1String("Command5")) {
@@ -411,7 +434,9 @@ TEST(AnalysisWindow, NothingToAnalyseLeavesNoWindowAndTheMainWindowShown) {
       {"missing", "Rosam vidi.", true,
        QStringLiteral("Le fichier source ne peut pas être lu.\nFichier ou dossier introuvable")},
       {"empty", "", false, QStringLiteral("Le fichier source ne peut pas être lu.\nLe fichier est vide.")},
-      {"no full stop", "Rosam vidi", false, QStringLiteral("Aucune forme candidate n'a été trouvée dans ce texte.")},
+      {"no full stop", "Rosam vidi", false,
+       QStringLiteral("Aucune forme candidate n'a été trouvée dans ce texte.\nLe texte ne contient aucun point : "
+                      "seules les phrases terminées par un point sont analysées.")},
       {"no candidate", "Puella amat.", false, QStringLiteral("Aucune forme candidate n'a été trouvée dans ce texte.")},
   };
   for (const Case& c : cases) {
@@ -422,6 +447,8 @@ TEST(AnalysisWindow, NothingToAnalyseLeavesNoWindowAndTheMainWindowShown) {
     EXPECT_EQ(s.open(QStringLiteral("frmnew_analyse")), nullptr);
     Session::settle();
     EXPECT_EQ(s.h.prompts.messages(), QStringList({c.message}));
+    // Centred on the window the user sees, not on the one never shown.
+    EXPECT_EQ(s.h.prompts.shown.back().parent, s.menu);
     EXPECT_TRUE(s.menu->isVisible());
     EXPECT_EQ(s.h.workspace->find(QStringLiteral("frmnew_analyse")), nullptr);
     EXPECT_EQ(s.menu->cursor().shape(), Qt::ArrowCursor);
@@ -567,6 +594,36 @@ TEST(AnalysisWindow, ASentenceNumberOutsideTheTextStopsTheSelectionSilently) {
   EXPECT_TRUE(s.h.prompts.messages().isEmpty());
 }
 
+// A reopened file may hold its sentence number with blanks around it: it is that
+// number, and the row shows its own sentence, form and analysis, never the last ones.
+TEST(AnalysisWindow, ASentenceNumberWithBlanksIsThatNumber) {
+  Session s;
+  s.chooseText("Rosam vidi. Aquam bibit.");
+  CandidateGrid g;
+  g.appendCandidate("Rosam", 1);
+  g.appendCandidate("Aquam", 2);
+  g.validate(1, "ancienne");
+  const QString file = s.h.path(QStringLiteral("blancs.DAT"));
+  ASSERT_FALSE(writeAnalysisFile(file.toStdString(), g).has_value());
+  {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(369 + 2);
+    f.write("  2    ", 7);
+  }
+  s.h.prompts.fileAnswers = {file};
+  AnalysisWindow* w = s.open(QStringLiteral("frmanalyse_acc_sing"));
+  ASSERT_NE(w, nullptr);
+  clickRow(w, 2);
+  EXPECT_EQ(phraseText(w), QStringLiteral(" Aquam bibit."));
+  EXPECT_EQ(formLabel(w), QStringLiteral("Aquam"));
+  EXPECT_EQ(analysisBox(w)->toPlainText(), QString());
+  typeText(analysisBox(w), QStringLiteral("nouvelle"));
+  clickButton(w, "Command2");
+  EXPECT_EQ(cell(w, 1, 3), QStringLiteral("ancienne"));
+  EXPECT_EQ(cell(w, 2, 3), QStringLiteral("nouvelle"));
+}
+
 TEST(AnalysisWindow, ExistingAnalysisCancelEmptyAndUnreadableFiles) {
   {
     SCOPED_TRACE("cancel");
@@ -615,6 +672,8 @@ TEST(AnalysisWindow, ExistingAnalysisCancelEmptyAndUnreadableFiles) {
     ASSERT_EQ(s.h.prompts.messages().size(), 1);
     EXPECT_TRUE(s.h.prompts.messages()[0].contains(file));
     EXPECT_TRUE(s.h.prompts.messages()[0].contains(QStringLiteral("Fichier ou dossier introuvable")));
+    EXPECT_EQ(s.h.prompts.shown.front().parent, s.menu);  // the open dialog too
+    EXPECT_EQ(s.h.prompts.shown.back().parent, s.menu);
     EXPECT_TRUE(s.menu->isVisible());
     EXPECT_EQ(s.h.workspace->find(QStringLiteral("frmanalyse_acc_sing")), nullptr);
     EXPECT_FALSE(QFile::exists(file));

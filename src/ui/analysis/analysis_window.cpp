@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -43,8 +44,11 @@ const QString kSourceUnreadable = QStringLiteral("Le fichier source ne peut pas 
 
 QFont times(double points, bool bold = false) { return makeFont(QStringLiteral("Times New Roman"), points, bold); }
 
-// A sentence number as the grid holds it: decimal digits, nothing else.
+// A sentence number as the grid holds it: decimal digits, with blanks around them
+// when a reopened file padded the field on the left.
 std::optional<std::int64_t> decimalNumber(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   if (text.empty()) return std::nullopt;
   std::int64_t n = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
@@ -52,11 +56,29 @@ std::optional<std::int64_t> decimalNumber(std::string_view text) {
   return n;
 }
 
+// A line break typed into the analysis box is stored as CR LF, as the files of the
+// original platform hold it; the box itself works with bare LF.
+std::string analysisFromBox(const QString& typed) {
+  QString text = typed;
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return fromQString(text);
+}
+
+QString analysisForBox(std::string_view stored) {
+  QString text = toQString(stored);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return text;
+}
+
+// A panel without caption, light yellow to its thin border. The style's own group
+// box shades its inside, which would change the colour.
 QGroupBox* panel(QWidget* parent, const char* name, const QRect& rect) {
   auto* box = new QGroupBox(parent);
   box->setObjectName(QLatin1String(name));
   box->setGeometry(rect);
-  setBackground(box, kLightYellow);
+  box->setStyleSheet(QStringLiteral("QGroupBox#%1 { background-color: %2; border: 1px solid rgb(160, 160, 160);"
+                                    " margin: 0px; padding: 0px; }")
+                         .arg(QLatin1String(name), kLightYellow.name()));
   return box;
 }
 
@@ -123,6 +145,7 @@ void AnalysisWindow::buildControls() {
   phrase->setGeometry(twipsRect(150, 120, 11175, 1695));
   phrase->setReadOnly(true);
   phrase->setAcceptRichText(false);
+  phrase->setUndoRedoEnabled(false);  // read-only: the highlighting needs no history
   phrase->setFont(times(12));
   {
     QPalette p = phrase->palette();
@@ -256,7 +279,11 @@ bool AnalysisWindow::loadNew() {
   Enregistrerdirect->setEnabled(false);
   if (!readAndCutSource(/*scan=*/true)) return false;
   if (grid_.empty()) {
-    workspace_.prompts().inform(this, QStringLiteral("Aucune forme candidate n'a été trouvée dans ce texte."));
+    QString text = QStringLiteral("Aucune forme candidate n'a été trouvée dans ce texte.");
+    if (sentences_.text().find('.') == std::string::npos)
+      text += QStringLiteral("\nLe texte ne contient aucun point : seules les phrases terminées par un point "
+                             "sont analysées.");
+    workspace_.prompts().inform(messageParent(), text);
     return false;
   }
   hideMainWindow();
@@ -269,7 +296,7 @@ bool AnalysisWindow::loadExisting() {
   nomfichier_.clear();
   Enregistrerdirect->setEnabled(false);
   CommonDialog1.filter = QStringLiteral("Fichiers Texte (*.DAT)|*.DAT");
-  const std::optional<QString> chosen = CommonDialog1.showOpen(workspace_.prompts(), this);
+  const std::optional<QString> chosen = CommonDialog1.showOpen(workspace_.prompts(), messageParent());
   if (!chosen) {
     // Not an error: the window closes itself as soon as it becomes active.
     etat_ = QStringLiteral("ok");
@@ -281,7 +308,8 @@ bool AnalysisWindow::loadExisting() {
   if (auto* error = std::get_if<FileError>(&read)) {
     busy.restore();
     workspace_.prompts().inform(
-        this, fileFailureMessage(QStringLiteral("Le fichier d'analyse ne peut pas être lu."), *chosen, *error),
+        messageParent(),
+        fileFailureMessage(QStringLiteral("Le fichier d'analyse ne peut pas être lu."), *chosen, *error),
         kApplicationTitle, MessageIcon::Warning);
     return false;
   }
@@ -292,7 +320,7 @@ bool AnalysisWindow::loadExisting() {
     // window is visible would end the program.
     showEmptyGrid();
     busy.restore();
-    workspace_.prompts().inform(this, QStringLiteral("Ce fichier ne contient aucune analyse."));
+    workspace_.prompts().inform(messageParent(), QStringLiteral("Ce fichier ne contient aucune analyse."));
     hideMainWindow();
     return true;
   }
@@ -304,6 +332,7 @@ bool AnalysisWindow::loadExisting() {
 bool AnalysisWindow::readAndCutSource(bool scan) {
   const auto* menu = workspace_.find<MainWindow>(QStringLiteral("Menu"));
   const QString path = menu ? menu->sourcePath() : QString();
+  sourceName_ = QFileInfo(path).completeBaseName();
   auto read = readSourceText(toLocalPath(path));
   QString reason;
   if (auto* error = std::get_if<FileError>(&read)) {
@@ -349,9 +378,23 @@ bool AnalysisWindow::readAndCutSource(bool scan) {
     });
     return true;
   }
-  workspace_.prompts().inform(this, fileFailureMessage(kSourceUnreadable, {}, reason), kApplicationTitle,
-                              MessageIcon::Warning);
+  workspace_.prompts().inform(messageParent(), fileFailureMessage(kSourceUnreadable, {}, reason),
+                              kApplicationTitle, MessageIcon::Warning);
   return false;
+}
+
+// While the window loads it is not shown yet: its dialogs and messages are centred
+// on the main window the user is looking at, not at a corner of the screen.
+QWidget* AnalysisWindow::messageParent() {
+  if (isVisible()) return this;
+  QWidget* menu = workspace_.mainWindow();
+  return menu && menu->isVisible() ? menu : this;
+}
+
+// What a printout of this window is called, as the user knows it: the source
+// text's name and the window's caption.
+QString AnalysisWindow::documentName() const {
+  return sourceName_.isEmpty() ? windowTitle() : sourceName_ + QStringLiteral(" - ") + windowTitle();
 }
 
 void AnalysisWindow::hideMainWindow() {
@@ -388,7 +431,7 @@ void AnalysisWindow::grille01_SelChange() {
   const QString form = toQString(row.form);
   Surligneforme(form);
   labelforme->setText(form);
-  Textanalyse->setPlainText(toQString(row.analysis));
+  Textanalyse->setPlainText(analysisForBox(row.analysis));
   grille01->moveSilently(lignecourante_, 2);
 }
 
@@ -403,6 +446,9 @@ void AnalysisWindow::Surligneforme(const QString& form) {
   highlight.setFontWeight(QFont::Bold);
   highlight.setForeground(kHighlightBlue);
   QTextCursor cursor(document);
+  // One grouped edit: the sentence is laid out once, however many occurrences it
+  // holds, instead of once for each.
+  cursor.beginEditBlock();
   int lastStart = 0;
   std::string word;
   for (std::size_t p = 0; p < text.size(); ++p) {
@@ -419,6 +465,7 @@ void AnalysisWindow::Surligneforme(const QString& form) {
     }
     word.clear();
   }
+  cursor.endEditBlock();
   // No text stays selected; the caret rests where the last occurrence starts, so a
   // long sentence scrolls to show it.
   QTextCursor collapsed(document);
@@ -431,7 +478,7 @@ void AnalysisWindow::Surligneforme(const QString& form) {
 
 void AnalysisWindow::Command2_Click() {
   if (grid_.empty() || lignecourante_ < 1) return;
-  model_->validate(static_cast<std::size_t>(lignecourante_), fromQString(Textanalyse->toPlainText()));
+  model_->validate(static_cast<std::size_t>(lignecourante_), analysisFromBox(Textanalyse->toPlainText()));
 }
 
 void AnalysisWindow::cmb_delete_Click() {
@@ -452,8 +499,11 @@ void AnalysisWindow::cmb_delete_Click() {
 }
 
 void AnalysisWindow::Command5_Click() {
-  saveAnalysisAs(*this, workspace_.prompts());
-  close();  // whatever the outcome of the save
+  // Cancelling the dialog or declining to overwrite still closes: the user chose not
+  // to save. A write that failed keeps the window open, with its grid, so that the
+  // analyses can still be saved elsewhere.
+  if (saveAnalysisAs(*this, workspace_.prompts()) == SaveOutcome::Failed) return;
+  close();
 }
 
 void AnalysisWindow::openSideWindow(const QString& name, bool hourglass) {

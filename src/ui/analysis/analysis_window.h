@@ -57,7 +57,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument {
   CommonDialog& commonDialog() override { return CommonDialog1; }
   QString nomfichier() const override { return nomfichier_; }
   void setNomfichier(const QString& path) override;
-  QString documentName() const override { return objectName(); }
+  QString documentName() const override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -73,6 +73,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument {
   // Reads the text named by the main window and cuts it into sentences, handing
   // each one to the scan when scan is true. False (and the user told) on failure.
   bool readAndCutSource(bool scan);
+  QWidget* messageParent();
   void hideMainWindow();
   void finishLoad();
   void showEmptyGrid();
@@ -93,6 +94,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument {
   SentenceTable sentences_;
   CommonDialog CommonDialog1;
   QString nomfichier_;
+  QString sourceName_;  // the source text's file name without its extension
   QString etat_;
   int lignecourante_ = 0;
 

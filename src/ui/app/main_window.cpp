@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -184,6 +186,18 @@ void MainWindow::quitter_Click() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   clampOuterSize(this, kMaxWidthTwips, kMaxHeightTwips, initialSize_);
+}
+
+// The window hides while an analysis window is open. Some window managers place a
+// window anew each time it is mapped; the user's place is kept and given back.
+void MainWindow::hideEvent(QHideEvent* event) {
+  QMainWindow::hideEvent(event);
+  if (!event->spontaneous()) place_ = pos();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  if (!event->spontaneous() && place_) move(*place_);
+  QMainWindow::showEvent(event);
 }
 
 void registerMainWindow(Workspace& workspace) {

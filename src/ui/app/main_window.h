@@ -4,6 +4,8 @@
 // while `Text1` names an existing file.
 #include <QList>
 #include <QMainWindow>
+#include <QPoint>
+#include <optional>
 
 #include "ui/platform/common_dialog.h"
 
@@ -33,6 +35,8 @@ class MainWindow final : public QMainWindow {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void buildControls();
@@ -45,6 +49,7 @@ class MainWindow final : public QMainWindow {
 
   Workspace& workspace_;
   QSize initialSize_;  // the first layout, never cut by the size clamp
+  std::optional<QPoint> place_;  // where the window stood when it was last hidden
   CommonDialog CommonDialog1;
   QGroupBox* Frame1 = nullptr;
   QLabel* Label1 = nullptr;
