@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QShowEvent>
+#include <QWindow>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -192,11 +193,18 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 // window anew each time it is mapped; the user's place is kept and given back.
 void MainWindow::hideEvent(QHideEvent* event) {
   QMainWindow::hideEvent(event);
-  if (!event->spontaneous()) place_ = pos();
+  // The inside's place: the frame's size is unknown to Qt while the window is
+  // unmapped, so a frame position given back would land off by the title bar.
+  if (!event->spontaneous()) place_ = geometry().topLeft();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
-  if (!event->spontaneous() && place_) move(*place_);
+  // Given to the window itself: a move to where the widget believes it already is
+  // does nothing, and the window manager would then place it as a new window.
+  if (!event->spontaneous() && place_) {
+    if (QWindow* window = windowHandle()) window->setPosition(*place_);
+    else setGeometry(QRect(*place_, size()));
+  }
   QMainWindow::showEvent(event);
 }
 

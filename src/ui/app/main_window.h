@@ -49,7 +49,7 @@ class MainWindow final : public QMainWindow {
 
   Workspace& workspace_;
   QSize initialSize_;  // the first layout, never cut by the size clamp
-  std::optional<QPoint> place_;  // where the window stood when it was last hidden
+  std::optional<QPoint> place_;  // where its inside stood when it was last hidden
   CommonDialog CommonDialog1;
   QGroupBox* Frame1 = nullptr;
   QLabel* Label1 = nullptr;
