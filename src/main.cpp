@@ -3,9 +3,9 @@
 
 #include "ui/app/french_translations.h"
 #include "ui/app/window_registry.h"
-#include "ui/app/workspace.h"
-#include "ui/platform/identity_pictures.h"
-#include "ui/platform/prompts.h"
+#include "ui/shell/workspace.h"
+#include "ui/style/identity_pictures.h"
+#include "ui/shell/prompts.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -22,11 +22,11 @@
 #include <vector>
 
 #include "core/dictionaries/dictionaries.h"
-#include "ui/app/workspace.h"
+#include "ui/shell/workspace.h"
 #include "ui/dictionaries/dictionary_grid.h"
 #include "ui/dictionaries/dictionary_window.h"
-#include "ui/platform/codec.h"
-#include "ui/platform/prompts.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/prompts.h"
 
 namespace {
 std::atomic<long long> g_allocations{0};

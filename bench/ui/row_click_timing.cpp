@@ -18,9 +18,9 @@
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
 #include "ui/app/window_registry.h"
-#include "ui/app/workspace.h"
-#include "ui/platform/candidate_grid_view.h"
-#include "ui/platform/prompts.h"
+#include "ui/shell/workspace.h"
+#include "ui/analysis/candidate_grid_view.h"
+#include "ui/shell/prompts.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "ui/platform/identity_pictures.h"
+#include "ui/style/identity_pictures.h"
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);

@@ -8,8 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "ui/app/about_window.h"
-#include "ui/platform/shadowed_title.h"
-#include "ui/platform/twips.h"
+#include "ui/style/colours.h"
+#include "ui/style/fonts.h"
+#include "ui/shell/twips.h"
 #include "ui_test_support.h"
 
 namespace varnelio::ui {

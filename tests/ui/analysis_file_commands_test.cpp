@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/files/analysis_file.h"
-#include "ui/platform/prompts.h"
+#include "ui/shell/prompts.h"
 
 namespace varnelio::ui {
 namespace {

@@ -20,8 +20,8 @@
 #include "core/files/analysis_file.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
-#include "ui/platform/candidate_grid_view.h"
-#include "ui/platform/twips.h"
+#include "ui/analysis/candidate_grid_view.h"
+#include "ui/shell/twips.h"
 #include "ui_test_support.h"
 
 // Readable failure messages for texts and lists of texts.

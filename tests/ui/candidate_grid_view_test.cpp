@@ -5,9 +5,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "ui/platform/candidate_grid_model.h"
-#include "ui/platform/candidate_grid_view.h"
-#include "ui/platform/twips.h"
+#include "ui/analysis/candidate_grid_model.h"
+#include "ui/analysis/candidate_grid_view.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 namespace {

@@ -24,9 +24,8 @@
 #include "core/dictionaries/dictionaries.h"
 #include "ui/dictionaries/dictionary_grid.h"
 #include "ui/dictionaries/dictionary_window.h"
-#include "ui/dictionaries/pixels_to_twips.h"
-#include "ui/platform/codec.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/twips.h"
 #include "ui_test_support.h"
 
 namespace varnelio::ui {

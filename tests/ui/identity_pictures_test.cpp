@@ -4,8 +4,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include "ui/platform/identity_pictures.h"
-#include "ui/platform/shadowed_title.h"
+#include "ui/style/identity_pictures.h"
+#include "ui/style/colours.h"
+#include "ui/style/fonts.h"
 
 namespace varnelio::ui {
 namespace {

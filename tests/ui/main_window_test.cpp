@@ -16,8 +16,8 @@
 
 #include "core/analysis/analysis_kind.h"
 #include "ui/app/main_window.h"
-#include "ui/platform/size_clamp.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/size_clamp.h"
+#include "ui/shell/twips.h"
 #include "ui_test_support.h"
 
 namespace varnelio::ui {

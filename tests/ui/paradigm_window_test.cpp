@@ -11,9 +11,10 @@
 
 #include "core/reports/print_job.h"
 #include "ui/analysis/analysis_window.h"
-#include "ui/platform/candidate_grid_view.h"
+#include "ui/analysis/candidate_grid_view.h"
 #include "ui/grammar/paradigm_window.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/twips.h"
+#include "ui/shell/analysis_target.h"
 #include "ui_test_support.h"
 
 namespace varnelio::ui {
@@ -26,15 +27,21 @@ const QStringList kClickable = {"Label2",  "Label10", "Label13", "Label12", "Lab
 // Declension sent by each clickable cell, in the order above.
 const int kDeclensionOf[12] = {1, 2, 3, 4, 5, 1, 2, 2, 3, 3, 4, 5};
 
-// Stands in for an analysis window: a window of that name holding the analysis box.
+// Stands in for an analysis window: a window of that name that takes the label
+// into its analysis box.
+class StandInTarget final : public QWidget, public AnalysisTarget {
+ public:
+  StandInTarget() : box(new QPlainTextEdit(this)) {}
+  void receiveAnalysis(const QString& label) override { box->setPlainText(label); }
+  QPlainTextEdit* box;
+};
+
 QPlainTextEdit* addTarget(UiHarness& h, const QString& name, QWidget** window = nullptr) {
-  auto* w = new QWidget;
+  auto* w = new StandInTarget;
   w->setObjectName(name);
-  auto* box = new QPlainTextEdit(w);
-  box->setObjectName(QStringLiteral("Textanalyse"));
   h.workspace->adopt(w);
   if (window) *window = w;
-  return box;
+  return w->box;
 }
 
 void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "core/reports/candidate_table_print.h"
-#include "ui/platform/codec.h"
-#include "ui/platform/common_dialog.h"
-#include "ui/platform/pdf_destination.h"
-#include "ui/platform/printer_device.h"
-#include "ui/platform/prompts.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/common_dialog.h"
+#include "ui/shell/pdf_destination.h"
+#include "ui/shell/printer_device.h"
+#include "ui/shell/prompts.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/app/system_info.h"
-#include "ui/platform/prompts.h"
+#include "ui/shell/prompts.h"
 
 namespace varnelio::ui {
 namespace {

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "ui/app/window_registry.h"
-#include "ui/app/workspace.h"
-#include "ui/platform/prompts.h"
+#include "ui/shell/workspace.h"
+#include "ui/shell/prompts.h"
 
 namespace varnelio::ui::testing {
 

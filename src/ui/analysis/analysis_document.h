@@ -1,10 +1,11 @@
 #pragma once
 // What the file commands of an analysis window (save as, save, export, print) need
 // from the window: its grid, its common dialog and its remembered analysis file.
+#include "ui/analysis/layer.h"
 #include <QString>
 
 #include "core/analysis/candidate_grid.h"
-#include "ui/platform/common_dialog.h"
+#include "ui/shell/common_dialog.h"
 
 class QWidget;
 

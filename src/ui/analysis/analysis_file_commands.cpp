@@ -6,9 +6,9 @@
 #include "core/files/analysis_file.h"
 #include "core/reports/candidate_table_print.h"
 #include "core/reports/spreadsheet_export.h"
-#include "ui/platform/busy_cursor.h"
-#include "ui/platform/codec.h"
-#include "ui/platform/prompts.h"
+#include "ui/shell/busy_cursor.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/prompts.h"
 
 namespace varnelio::ui {
 namespace {

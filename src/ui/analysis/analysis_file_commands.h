@@ -3,6 +3,7 @@
 // (`Enregistrerdirect`), export for a spreadsheet (`exportexcell`) and print the
 // table (`Imprimertable`). Files are replaced only once the new one is complete; a
 // failure leaves the old file as it was and says so.
+#include "ui/analysis/layer.h"
 #include "ui/analysis/analysis_document.h"
 
 namespace varnelio::ui {

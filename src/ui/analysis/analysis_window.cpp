@@ -19,18 +19,18 @@
 #include "core/text/cp1252.h"
 #include "core/text/source_text.h"
 #include "ui/analysis/analysis_file_commands.h"
-#include "ui/app/main_window.h"
-#include "ui/app/workspace.h"
-#include "ui/platform/busy_cursor.h"
-#include "ui/platform/button_pictures.h"
-#include "ui/platform/candidate_grid_model.h"
-#include "ui/platform/candidate_grid_view.h"
-#include "ui/platform/codec.h"
-#include "ui/platform/prompts.h"
-#include "ui/platform/shadowed_title.h"
-#include "ui/platform/size_clamp.h"
-#include "ui/platform/system_font.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/workspace.h"
+#include "ui/shell/busy_cursor.h"
+#include "ui/style/button_pictures.h"
+#include "ui/analysis/candidate_grid_model.h"
+#include "ui/analysis/candidate_grid_view.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/prompts.h"
+#include "ui/style/colours.h"
+#include "ui/style/fonts.h"
+#include "ui/shell/size_clamp.h"
+#include "ui/style/fonts.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 namespace {
@@ -78,7 +78,7 @@ QGroupBox* panel(QWidget* parent, const char* name, const QRect& rect) {
   box->setGeometry(rect);
   box->setStyleSheet(QStringLiteral("QGroupBox#%1 { background-color: %2; border: 1px solid rgb(160, 160, 160);"
                                     " margin: 0px; padding: 0px; }")
-                         .arg(QLatin1String(name), kLightYellow.name()));
+                         .arg(QLatin1String(name), styleSheetColour(kLightYellow)));
   return box;
 }
 
@@ -330,8 +330,7 @@ bool AnalysisWindow::loadExisting() {
 }
 
 bool AnalysisWindow::readAndCutSource(bool scan) {
-  const auto* menu = workspace_.find<MainWindow>(QStringLiteral("Menu"));
-  const QString path = menu ? menu->sourcePath() : QString();
+  const QString path = workspace_.sourcePath();
   sourceName_ = QFileInfo(path).completeBaseName();
   auto read = readSourceText(toLocalPath(path));
   QString reason;
@@ -505,6 +504,8 @@ void AnalysisWindow::Command5_Click() {
   if (saveAnalysisAs(*this, workspace_.prompts()) == SaveOutcome::Failed) return;
   close();
 }
+
+void AnalysisWindow::receiveAnalysis(const QString& label) { Textanalyse->setPlainText(label); }
 
 void AnalysisWindow::openSideWindow(const QString& name, bool hourglass) {
   std::optional<BusyCursor> busy;

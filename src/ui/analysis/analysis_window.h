@@ -5,6 +5,7 @@
 // text. The user selects candidates, sees each one's sentence with the form in bold
 // blue, validates an analysis into the grid or deletes the candidate, and saves,
 // exports or prints the grid.
+#include "ui/analysis/layer.h"
 #include <QMainWindow>
 #include <QString>
 
@@ -12,7 +13,8 @@
 #include "core/analysis/candidate_grid.h"
 #include "core/text/sentence_table.h"
 #include "ui/analysis/analysis_document.h"
-#include "ui/platform/common_dialog.h"
+#include "ui/shell/analysis_target.h"
+#include "ui/shell/common_dialog.h"
 
 class QAction;
 class QGroupBox;
@@ -27,7 +29,7 @@ class CandidateGridModel;
 class CandidateGridView;
 class Workspace;
 
-class AnalysisWindow final : public QMainWindow, public AnalysisDocument {
+class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public AnalysisTarget {
   Q_OBJECT
  public:
   // Outer size limits, in twips.
@@ -58,6 +60,9 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument {
   QString nomfichier() const override { return nomfichier_; }
   void setNomfichier(const QString& path) override;
   QString documentName() const override;
+
+  // AnalysisTarget: a label picked in the paradigm window goes into `Textanalyse`.
+  void receiveAnalysis(const QString& label) override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

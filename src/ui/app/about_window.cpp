@@ -9,11 +9,11 @@
 
 #include "ui/app/identity_texts.h"
 #include "ui/app/splash_window.h"
-#include "ui/app/workspace.h"
-#include "ui/platform/identity_pictures.h"
-#include "ui/platform/shadowed_title.h"
-#include "ui/platform/system_font.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/workspace.h"
+#include "ui/style/identity_pictures.h"
+#include "ui/style/shadowed_title.h"
+#include "ui/style/fonts.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 namespace {

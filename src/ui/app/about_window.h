@@ -3,6 +3,7 @@
 // Escape press it) and "Infos système...", which starts the system information
 // program where there is one. One instance for the whole program, opened through
 // the workspace; closing it destroys it.
+#include "ui/app/layer.h"
 #include <QDialog>
 #include <memory>
 

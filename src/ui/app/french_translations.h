@@ -1,6 +1,7 @@
 #pragma once
 // Qt's own dialogs (open, save, print, the standard buttons) speak French, as the
 // program does, whatever the user's locale.
+#include "ui/app/layer.h"
 class QCoreApplication;
 
 namespace varnelio::ui {

@@ -2,6 +2,7 @@
 // The lines that identify the program in the splash and about windows. They say
 // only what is true of this project: it is made by the Orvalune team, belongs to no
 // faculty or university, and has neither a contact address nor a web site.
+#include "ui/app/layer.h"
 #include <QString>
 
 namespace varnelio::ui::identity {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QShowEvent>
 #include <QWindow>
 #include <QPushButton>
@@ -16,14 +17,15 @@
 #include "core/analysis/analysis_kind.h"
 #include "core/files/file_error.h"
 #include "core/text/source_text.h"
-#include "ui/app/workspace.h"
-#include "ui/platform/busy_cursor.h"
-#include "ui/platform/codec.h"
-#include "ui/platform/prompts.h"
-#include "ui/platform/shadowed_title.h"
-#include "ui/platform/size_clamp.h"
-#include "ui/platform/system_font.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/workspace.h"
+#include "ui/shell/busy_cursor.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/prompts.h"
+#include "ui/style/colours.h"
+#include "ui/style/fonts.h"
+#include "ui/shell/size_clamp.h"
+#include "ui/style/fonts.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 namespace {
@@ -47,6 +49,8 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
       workspace_(workspace) {
   setObjectName(QStringLiteral("Menu"));
   setWindowTitle(QStringLiteral("Menu"));
+  workspace_.setSourcePathProvider(
+      [menu = QPointer<MainWindow>(this)] { return menu ? menu->sourcePath() : QString(); });
   setWindowIcon(QApplication::windowIcon());
   setFont(defaultFont());
   buildControls();
@@ -70,11 +74,12 @@ void MainWindow::buildControls() {
   setBackground(Frame1, kLightYellow);
   setTextColour(Frame1, kDarkBlue);
   // The caption sits on the frame's top line, as a captioned frame does.
-  Frame1->setStyleSheet(QStringLiteral(
-      "QGroupBox#Frame1 { border: 1px solid #a0a0a0; margin-top: 9px; background-color: rgb(255,255,192);"
-      " color: rgb(0,0,192); }"
-      "QGroupBox#Frame1::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
-      " padding: 0px; background-color: rgb(255,255,192); }"));
+  Frame1->setStyleSheet(
+      QStringLiteral("QGroupBox#Frame1 { border: 1px solid #a0a0a0; margin-top: 9px; background-color: %1;"
+                     " color: %2; }"
+                     "QGroupBox#Frame1::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
+                     " padding: 0px; background-color: %1; }")
+          .arg(styleSheetColour(kLightYellow), styleSheetColour(kDarkBlue)));
 
   Label1 = new QLabel(QStringLiteral("Ouvrir un fichier source :"), Frame1);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -2,12 +2,13 @@
 // The main window `Menu`: the path of the Latin source text in `Text1`, its file
 // dialog, and the "Analyse" menu of the twenty analysis windows, available exactly
 // while `Text1` names an existing file.
+#include "ui/app/layer.h"
 #include <QList>
 #include <QMainWindow>
 #include <QPoint>
 #include <optional>
 
-#include "ui/platform/common_dialog.h"
+#include "ui/shell/common_dialog.h"
 
 class QAction;
 class QGroupBox;

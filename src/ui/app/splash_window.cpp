@@ -9,10 +9,10 @@
 #include <QScreen>
 
 #include "ui/app/identity_texts.h"
-#include "ui/app/workspace.h"
-#include "ui/platform/identity_pictures.h"
-#include "ui/platform/shadowed_title.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/workspace.h"
+#include "ui/style/identity_pictures.h"
+#include "ui/style/shadowed_title.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 namespace {

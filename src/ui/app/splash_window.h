@@ -3,6 +3,7 @@
 // operating-system and maker lines and the two pictures on light yellow, without a
 // title bar. After its delay, or at the first key press or click on one of its
 // reacting elements, it closes itself and opens the main window "Menu".
+#include "ui/app/layer.h"
 #include <QFrame>
 #include <QPointer>
 #include <QSet>

@@ -4,8 +4,8 @@
 #include <QProcess>
 #include <string_view>
 
-#include "ui/platform/codec.h"
-#include "ui/platform/prompts.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/prompts.h"
 
 #ifdef _WIN32
 #include <windows.h>

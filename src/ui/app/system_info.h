@@ -4,6 +4,7 @@
 // starting of programs sit behind small interfaces: on Windows the real registry
 // (advapi32) and the real program start; elsewhere a registry without any key, so
 // that the button ends in its message; in tests, fakes.
+#include "ui/app/layer.h"
 #include <QByteArray>
 #include <QString>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/about_window.h"
 #include "ui/app/main_window.h"
-#include "ui/app/workspace.h"
+#include "ui/shell/workspace.h"
 #include "ui/dictionaries/dictionary_window.h"
 #include "ui/grammar/paradigm_window.h"
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/app/layer.h"
 namespace varnelio::ui {
 class Workspace;
 // Registers the factory of every window of the program with the workspace.

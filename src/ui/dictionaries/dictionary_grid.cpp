@@ -5,9 +5,10 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 
-#include "ui/platform/codec.h"
-#include "ui/platform/shadowed_title.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/codec.h"
+#include "ui/style/colours.h"
+#include "ui/style/fonts.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 
@@ -41,7 +42,7 @@ QVariant DictionaryResultModel::data(const QModelIndex& index, int role) const {
       if (column == 0) return QBrush(hit ? kDictionaryHeadwordColour : fixedText_);
       return {};
     case Qt::BackgroundRole:
-      if (column == 0) return QBrush(kDictionaryFixedBackground);
+      if (column == 0) return QBrush(kLightYellow);
       return {};
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(column == topAligned_ ? Qt::Alignment(Qt::AlignLeft | Qt::AlignTop)
@@ -57,7 +58,7 @@ QVariant DictionaryResultModel::headerData(int section, Qt::Orientation orientat
     case Qt::DisplayRole: return section < headers_.size() ? headers_.at(section) : QString();
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::ForegroundRole: return QBrush(fixedText_);
-    case Qt::BackgroundRole: return QBrush(kDictionaryFixedBackground);
+    case Qt::BackgroundRole: return QBrush(kLightYellow);
     default: return {};
   }
 }
@@ -147,14 +148,8 @@ void DictionaryGrid::styleView(QTableView* view) {
   header->setSectionsClickable(false);
   header->setMinimumSectionSize(1);
   const QColor text = model_->fixedTextColour();
-  header->setStyleSheet(QStringLiteral("QHeaderView { background-color: white; } "
-                                       "QHeaderView::section { background-color: rgb(255,255,192); "
-                                       "color: rgb(%1,%2,%3); border: none; "
-                                       "border-right: 1px solid rgb(128,128,128); "
-                                       "border-bottom: 1px solid rgb(128,128,128); padding: 0px 2px; }")
-                            .arg(text.red())
-                            .arg(text.green())
-                            .arg(text.blue()));
+  header->setStyleSheet(QStringLiteral("QHeaderView { background-color: white; } ") +
+                        gridHeaderStyleSheet(model_->fixedTextColour(), QColor(128, 128, 128)));
   // The header row is a row of the grid: the grid's font, not the frame's.
   header->setFont(view->font());
 }

@@ -3,6 +3,7 @@
 // fixed header row and a fixed first column. The model holds only the positions of
 // the hits in the dictionary table and reads their texts when a cell is drawn, so
 // that a result of thousands of rows is shown at once, in one batch.
+#include "ui/dictionaries/layer.h"
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStringList>
@@ -16,7 +17,6 @@ namespace varnelio::ui {
 // Column c of dictionary entry i, as Windows-1252 text.
 using DictionaryCellSource = std::function<std::string_view(std::size_t entry, int column)>;
 
-inline const QColor kDictionaryFixedBackground(255, 255, 192);
 inline const QColor kDictionarySelectedBackground(192, 192, 192);
 inline const QColor kDictionaryHeadwordColour(0, 0, 192);
 

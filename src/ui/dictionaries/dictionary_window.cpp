@@ -14,14 +14,13 @@
 #include <QStatusBar>
 #include <limits>
 
-#include "ui/app/workspace.h"
+#include "ui/shell/workspace.h"
 #include "ui/dictionaries/dictionary_grid.h"
-#include "ui/dictionaries/pixels_to_twips.h"
-#include "ui/platform/busy_cursor.h"
-#include "ui/platform/codec.h"
-#include "ui/platform/prompts.h"
-#include "ui/platform/shadowed_title.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/busy_cursor.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/prompts.h"
+#include "ui/style/shadowed_title.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 namespace {
@@ -116,7 +115,8 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& captio
 }  // namespace
 
 QPixmap makeSearchPicture() {
-  const QColor transparentKey(255, 255, 192);
+  // The frame behind the picture is light yellow: that colour becomes transparent.
+  const QColor transparentKey = kLightYellow;
   QImage image(76, 38, QImage::Format_ARGB32);
   image.fill(transparentKey);
   {

@@ -4,6 +4,7 @@
 // dictionary (donnees.dat, exact lookup). Each reads its file whole when it is
 // created, lists the hits of a lookup or of an initial letter in grille02, and
 // prints them.
+#include "ui/dictionaries/layer.h"
 #include <QMainWindow>
 #include <QPixmap>
 #include <array>

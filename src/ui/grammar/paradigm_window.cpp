@@ -8,16 +8,17 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QResizeEvent>
 
 #include "core/grammar/paradigm.h"
 #include "core/reports/print_job.h"
-#include "ui/app/workspace.h"
-#include "ui/platform/codec.h"
-#include "ui/platform/prompts.h"
-#include "ui/platform/shadowed_title.h"
-#include "ui/platform/twips.h"
+#include "ui/shell/analysis_target.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/prompts.h"
+#include "ui/shell/size_clamp.h"
+#include "ui/style/shadowed_title.h"
+#include "ui/shell/twips.h"
+#include "ui/shell/workspace.h"
 
 namespace varnelio::ui {
 namespace {
@@ -195,9 +196,8 @@ void ParadigmWindow::buildTable(QWidget* panel) {
 void ParadigmWindow::Choisiranalyse(const std::string& label) {
   // The analysis window may have been closed while the summary stayed open: then
   // there is nowhere to write, and the summary just closes.
-  if (QWidget* target = workspace_.find(targetName()))
-    if (auto* box = target->findChild<QPlainTextEdit*>(QStringLiteral("Textanalyse")))
-      box->setPlainText(toQString(label));
+  if (auto* target = dynamic_cast<AnalysisTarget*>(workspace_.find(targetName())))
+    target->receiveAnalysis(toQString(label));
   close();
 }
 
@@ -222,15 +222,8 @@ void ParadigmWindow::Fermer_Click() { close(); }
 
 void ParadigmWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  // The clamp is on the outer size, frame included.
-  const QSize frame = frameGeometry().size() - size();
-  const QSize outer = size() + frame;
-  QSize clamped = size();
-  if (pixelsToTwipsX(outer.width()) > kMaxOuterWidth + 1)
-    clamped.setWidth(twipsToPixelsX(kMaxOuterWidth) - frame.width());
-  if (pixelsToTwipsY(outer.height()) > kMaxOuterHeight + 1)
-    clamped.setHeight(twipsToPixelsY(kMaxOuterHeight) - frame.height());
-  if (clamped != size()) resize(clamped);
+  // An outer size beyond the maximum (by more than a twip) comes back to it.
+  clampOuterSize(this, kMaxOuterWidth + 1, kMaxOuterHeight + 1);
 }
 
 void registerParadigmWindows(Workspace& workspace) {

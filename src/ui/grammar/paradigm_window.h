@@ -7,6 +7,7 @@
 // windows: the kind picks the table, the row and the labels; the family picks the
 // analysis window that receives the label (frmacc_singulier serves frmnew_analyse,
 // its twin frmacc_singulier_modif serves frmanalyse_acc_sing).
+#include "ui/grammar/layer.h"
 #include <QLabel>
 #include <QMainWindow>
 #include <string>
@@ -56,8 +57,8 @@ class ParadigmWindow : public QMainWindow {
                          Qt::Alignment alignment, const QFont& font);
   void makeClickable(ParadigmCell* cell, int declension);
 
-  // Writes the label (Windows-1252) into the target's analysis box, replacing its
-  // text, and closes the summary. The target is neither shown nor activated.
+  // Hands the label (Windows-1252) to the analysis window this summary serves,
+  // and closes the summary. The target is neither shown nor activated.
   void Choisiranalyse(const std::string& label);
   void Imprimer_Click();
   void Fermer_Click();

@@ -1,4 +1,4 @@
-#include "ui/platform/codec.h"
+#include "ui/shell/codec.h"
 
 #include <QFile>
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "ui/platform/prompts.h"
+#include "ui/shell/prompts.h"
 
 namespace varnelio::ui {
 

@@ -8,16 +8,13 @@
 #include <QRect>
 #include <QString>
 
+#include "ui/style/colours.h"
+#include "ui/style/fonts.h"
+
 class QLabel;
 class QWidget;
 
 namespace varnelio::ui {
-
-inline const QColor kBandBlue(128, 128, 255);
-inline const QColor kLightYellow(255, 255, 192);
-inline const QColor kPeach(255, 224, 192);
-inline const QColor kDarkBlue(0, 0, 192);
-inline const QColor kDarkRed(192, 0, 0);
 
 struct ShadowedTitle {
   QLabel* lower = nullptr;
@@ -29,13 +26,5 @@ struct ShadowedTitle {
 ShadowedTitle makeShadowedTitle(QWidget* parent, const QString& caption, const QRect& rect, const QFont& font,
                                 const QString& lowerName, const QString& upperName,
                                 const QColor& upperTextColor = QColor());
-
-// A font by its name and point size, e.g. ("Times New Roman", 21.75, bold).
-QFont makeFont(const QString& family, double pointSize, bool bold = false, bool italic = false,
-               bool underline = false);
-
-// Sets a widget's background colour (and makes it paint it).
-void setBackground(QWidget* widget, const QColor& colour);
-void setTextColour(QWidget* widget, const QColor& colour);
 
 }  // namespace varnelio::ui

@@ -1,8 +1,9 @@
-#include "ui/platform/twips.h"
+#include "ui/shell/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
+#include <limits>
 
 namespace varnelio::ui {
 namespace {
@@ -30,5 +31,20 @@ QRect twipsRect(int left, int top, int width, int height) {
 }
 
 QSize twipsSize(int width, int height) { return QSize(twipsToPixelsX(width), twipsToPixelsY(height)); }
+
+bool PixelsToTwips(std::int16_t& x, std::int16_t& y, int twipsPerPixelX, int twipsPerPixelY) {
+  constexpr long long kMin = std::numeric_limits<std::int16_t>::min();
+  constexpr long long kMax = std::numeric_limits<std::int16_t>::max();
+  const long long tx = static_cast<long long>(x) * twipsPerPixelX;
+  const long long ty = static_cast<long long>(y) * twipsPerPixelY;
+  if (tx < kMin || tx > kMax || ty < kMin || ty > kMax) return false;
+  x = static_cast<std::int16_t>(tx);
+  y = static_cast<std::int16_t>(ty);
+  return true;
+}
+
+bool PixelsToTwips(std::int16_t& x, std::int16_t& y) {
+  return PixelsToTwips(x, y, twipsPerPixelX(), twipsPerPixelY());
+}
 
 }  // namespace varnelio::ui

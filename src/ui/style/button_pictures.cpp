@@ -1,4 +1,4 @@
-#include "ui/platform/button_pictures.h"
+#include "ui/style/button_pictures.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,9 +1,9 @@
-#include "ui/platform/size_clamp.h"
+#include "ui/shell/size_clamp.h"
 
 #include <QWidget>
 #include <algorithm>
 
-#include "ui/platform/twips.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 

@@ -1,6 +1,6 @@
-#include "ui/platform/candidate_grid_model.h"
+#include "ui/analysis/candidate_grid_model.h"
 
-#include "ui/platform/codec.h"
+#include "ui/shell/codec.h"
 
 namespace varnelio::ui {
 
@@ -33,10 +33,10 @@ QVariant CandidateGridModel::data(const QModelIndex& index, int role) const {
       if (column == 3 && row.analysisAlignedTopLeft) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
       return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::BackgroundRole:
-      if (column == 0) return kFixedCellBackground;
+      if (column == 0) return kLightYellow;
       return {};
     case Qt::ForegroundRole:
-      if (column == 0) return kFixedCellText;
+      if (column == 0) return kDarkRed;
       return {};
     default:
       return {};
@@ -48,8 +48,8 @@ QVariant CandidateGridModel::headerData(int section, Qt::Orientation orientation
   switch (role) {
     case Qt::DisplayRole: return toQString(CandidateGrid::kHeaders[section]);
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignCenter);
-    case Qt::BackgroundRole: return kFixedCellBackground;
-    case Qt::ForegroundRole: return kFixedCellText;
+    case Qt::BackgroundRole: return kLightYellow;
+    case Qt::ForegroundRole: return kDarkRed;
     default: return {};
   }
 }

@@ -5,16 +5,16 @@
 // fixed column, painted in the fixed colours. A whole book gives hundreds of
 // thousands of rows, so the model never copies them: a fill is one reset, a
 // deletion one removal.
+#include "ui/analysis/layer.h"
 #include <QAbstractTableModel>
 #include <QColor>
 #include <functional>
 
+#include "ui/style/colours.h"
 #include "core/analysis/candidate_grid.h"
 
 namespace varnelio::ui {
 
-inline const QColor kFixedCellBackground(255, 255, 192);
-inline const QColor kFixedCellText(192, 0, 0);
 
 class CandidateGridModel final : public QAbstractTableModel {
   Q_OBJECT

@@ -1,4 +1,6 @@
-#include "ui/platform/identity_pictures.h"
+#include "ui/style/identity_pictures.h"
+
+#include "ui/style/colours.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -11,9 +13,6 @@
 namespace varnelio::ui {
 namespace {
 
-const QColor kYellow(255, 255, 192);
-const QColor kBand(128, 128, 255);
-const QColor kDeepBlue(0, 0, 192);
 const QColor kWhite(255, 255, 255);
 const QColor kLeaf(46, 125, 50);
 const QColor kLeafEdge(20, 70, 24);
@@ -35,21 +34,21 @@ struct Shape {
 std::vector<Shape> iconShapes(bool withBackground) {
   std::vector<Shape> shapes;
   if (withBackground)
-    shapes.push_back({Shape::Kind::RoundedRect, {{12, 12}, {244, 244}}, 44, kBand, kDeepBlue, 8});
+    shapes.push_back({Shape::Kind::RoundedRect, {{12, 12}, {244, 244}}, 44, kBandBlue, kDarkBlue, 8});
   // The open book.
-  shapes.push_back({Shape::Kind::Polygon, {{32, 132}, {124, 148}, {124, 224}, {32, 208}}, 0, kYellow, kDeepBlue, 6});
-  shapes.push_back({Shape::Kind::Polygon, {{132, 148}, {224, 132}, {224, 208}, {132, 224}}, 0, kYellow, kDeepBlue, 6});
+  shapes.push_back({Shape::Kind::Polygon, {{32, 132}, {124, 148}, {124, 224}, {32, 208}}, 0, kLightYellow, kDarkBlue, 6});
+  shapes.push_back({Shape::Kind::Polygon, {{132, 148}, {224, 132}, {224, 208}, {132, 224}}, 0, kLightYellow, kDarkBlue, 6});
   for (int i = 0; i < 3; ++i) {
     const double dy = 22.0 + 18.0 * i;
-    shapes.push_back({Shape::Kind::Line, {{48, 135 + dy}, {110, 146 + dy}}, 0, QColor(), kBand, 6});
-    shapes.push_back({Shape::Kind::Line, {{146, 146 + dy}, {208, 135 + dy}}, 0, QColor(), kBand, 6});
+    shapes.push_back({Shape::Kind::Line, {{48, 135 + dy}, {110, 146 + dy}}, 0, QColor(), kBandBlue, 6});
+    shapes.push_back({Shape::Kind::Line, {{146, 146 + dy}, {208, 135 + dy}}, 0, QColor(), kBandBlue, 6});
   }
   // The "V" rising from the spine.
   shapes.push_back({Shape::Kind::Polygon,
                     {{60, 30}, {104, 30}, {128, 102}, {152, 30}, {196, 30}, {148, 142}, {108, 142}},
                     0,
                     kWhite,
-                    kDeepBlue,
+                    kDarkBlue,
                     7});
   return shapes;
 }
@@ -182,8 +181,8 @@ QImage identityLogo() {
   paintLaurelBranch(p, centre, 51, 285, 430, 8);
 
   // The medallion with the book and the "V" of the icon.
-  p.setPen(QPen(kDeepBlue, 3));
-  p.setBrush(kBand);
+  p.setPen(QPen(kDarkBlue, 3));
+  p.setBrush(kBandBlue);
   p.drawEllipse(centre, 42, 42);
   p.save();
   p.translate(centre.x() - 128 * 0.29, centre.y() - 128 * 0.29 - 1);
@@ -196,7 +195,7 @@ QImage identityLogo() {
   p.setBrush(kRibbon);
   const QPolygonF ribbon({{18, 100}, {107, 100}, {100, 108}, {107, 116}, {18, 116}, {25, 108}});
   p.drawPolygon(ribbon);
-  p.setPen(QPen(kYellow, 1.5));
+  p.setPen(QPen(kLightYellow, 1.5));
   p.drawLine(QPointF(30, 108), QPointF(95, 108));
   p.end();
   return image;
@@ -205,12 +204,12 @@ QImage identityLogo() {
 QImage identityEmblem() {
   // Drawn without smoothing, in the sixteen colours of its palette only.
   const QList<QRgb> palette = {
-      kYellow.rgb(),           QColor(255, 255, 255).rgb(), QColor(192, 192, 192).rgb(), QColor(128, 128, 128).rgb(),
-      QColor(64, 64, 64).rgb(), QColor(0, 0, 0).rgb(),       kBand.rgb(),                 kDeepBlue.rgb(),
+      kLightYellow.rgb(),           QColor(255, 255, 255).rgb(), QColor(192, 192, 192).rgb(), QColor(128, 128, 128).rgb(),
+      QColor(64, 64, 64).rgb(), QColor(0, 0, 0).rgb(),       kBandBlue.rgb(),                 kDarkBlue.rgb(),
       QColor(0, 0, 255).rgb(), QColor(255, 0, 0).rgb(),     QColor(128, 0, 0).rgb(),     QColor(255, 224, 192).rgb(),
       QColor(224, 176, 64).rgb(), QColor(128, 64, 0).rgb(), kLeaf.rgb(),                 kLeafEdge.rgb()};
   QImage image(100, 220, QImage::Format_RGB32);
-  image.fill(kYellow);
+  image.fill(kLightYellow);
   QPainter p(&image);
   const QColor black(0, 0, 0), white(255, 255, 255), light(192, 192, 192), grey(128, 128, 128),
       dark(64, 64, 64), gold(224, 176, 64);
@@ -251,8 +250,8 @@ QImage identityEmblem() {
   // Base: torus and plinth, then the ground.
   box(24, 190, 76, 197, light);
   box(16, 197, 84, 207, grey);
-  p.fillRect(4, 209, 92, 5, kDeepBlue);
-  p.fillRect(4, 214, 92, 2, kBand);
+  p.fillRect(4, 209, 92, 5, kDarkBlue);
+  p.fillRect(4, 214, 92, 2, kBandBlue);
   p.end();
   return image.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither | Qt::AvoidDither);
 }

@@ -1,4 +1,4 @@
-#include "ui/platform/prompts.h"
+#include "ui/shell/prompts.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -9,8 +9,8 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
-#include "ui/platform/pdf_destination.h"
-#include "ui/platform/printer_device.h"
+#include "ui/shell/pdf_destination.h"
+#include "ui/shell/printer_device.h"
 
 namespace varnelio::ui {
 namespace {

@@ -1,10 +1,10 @@
-#include "ui/platform/pdf_destination.h"
+#include "ui/shell/pdf_destination.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "ui/platform/prompts.h"
+#include "ui/shell/prompts.h"
 
 namespace varnelio::ui {
 

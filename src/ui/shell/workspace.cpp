@@ -1,25 +1,17 @@
-#include "ui/app/workspace.h"
+#include "ui/shell/workspace.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 namespace varnelio::ui {
-namespace {
-Workspace* g_current = nullptr;
-}
 
 Workspace::Workspace(Prompts& prompts, QString dataDir, QObject* parent)
-    : QObject(parent), prompts_(prompts), dataDir_(std::move(dataDir)) {
-  g_current = this;
-}
+    : QObject(parent), prompts_(prompts), dataDir_(std::move(dataDir)) {}
 
 Workspace::~Workspace() {
   for (auto& w : windows_)
     if (w) delete w.data();
-  if (g_current == this) g_current = nullptr;
 }
-
-Workspace* Workspace::current() { return g_current; }
 
 QString Workspace::installedDataDir() {
   return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/varnelio"));

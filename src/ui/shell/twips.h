@@ -2,6 +2,7 @@
 // Sizes and positions are stated in twips (1/1440 inch); the screen's logical DPI
 // turns them into pixels (15 twips per pixel at 96 dpi).
 #include <QPoint>
+#include <cstdint>
 #include <QRect>
 #include <QSize>
 
@@ -21,5 +22,12 @@ int pixelsToTwipsY(int pixels);
 QRect twipsRect(int left, int top, int width, int height);
 QSize twipsSize(int width, int height);
 
-// Font point sizes as the original's: 8.25, 9.75, 12, 14.25...
+// Module convert, as the dictionary windows keep their frame measures: 16-bit
+// values changed in place, x by the horizontal twips per pixel, y by the vertical
+// one. A product beyond the 16-bit range is an overflow: false, and both values
+// left as they were, so that the caller can give up instead of crashing.
+bool PixelsToTwips(std::int16_t& x, std::int16_t& y);
+// The same with explicit twips per pixel.
+bool PixelsToTwips(std::int16_t& x, std::int16_t& y, int twipsPerPixelX, int twipsPerPixelY);
+
 }  // namespace varnelio::ui

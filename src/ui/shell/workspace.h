@@ -24,9 +24,6 @@ class Workspace : public QObject {
   Workspace(Prompts& prompts, QString dataDir, QObject* parent = nullptr);
   ~Workspace() override;
 
-  // The workspace of the running program (the last one created).
-  static Workspace* current();
-
   Prompts& prompts() const { return prompts_; }
   const QString& dataDir() const { return dataDir_; }
   // <directory of the executable>/../share/varnelio
@@ -54,11 +51,17 @@ class Workspace : public QObject {
   // The main window "Menu".
   QWidget* mainWindow() const { return find(QStringLiteral("Menu")); }
 
+  // The path of the Latin source text the analysis windows read: the main window
+  // gives its path field here, so that no window below it needs to know it.
+  void setSourcePathProvider(std::function<QString()> provider) { sourcePath_ = std::move(provider); }
+  QString sourcePath() const { return sourcePath_ ? sourcePath_() : QString(); }
+
  private:
   Prompts& prompts_;
   QString dataDir_;
   QHash<QString, Factory> factories_;
   QHash<QString, QPointer<QWidget>> windows_;
+  std::function<QString()> sourcePath_;
 };
 
 }  // namespace varnelio::ui

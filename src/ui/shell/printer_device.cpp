@@ -1,4 +1,4 @@
-#include "ui/platform/printer_device.h"
+#include "ui/shell/printer_device.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "ui/platform/codec.h"
+#include "ui/shell/codec.h"
 
 namespace varnelio::ui {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/platform/shadowed_title.h"
+#include "ui/style/shadowed_title.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -25,31 +25,6 @@ class BoxedLabel final : public QLabel {
 };
 
 }  // namespace
-
-QFont makeFont(const QString& family, double pointSize, bool bold, bool italic, bool underline) {
-  QFont font(family);
-  font.setPointSizeF(pointSize);
-  font.setBold(bold);
-  font.setItalic(italic);
-  font.setUnderline(underline);
-  return font;
-}
-
-void setBackground(QWidget* widget, const QColor& colour) {
-  QPalette p = widget->palette();
-  p.setColor(QPalette::Window, colour);
-  p.setColor(QPalette::Base, colour);
-  widget->setPalette(p);
-  widget->setAutoFillBackground(true);
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-  QPalette p = widget->palette();
-  p.setColor(QPalette::WindowText, colour);
-  p.setColor(QPalette::Text, colour);
-  p.setColor(QPalette::ButtonText, colour);
-  widget->setPalette(p);
-}
 
 ShadowedTitle makeShadowedTitle(QWidget* parent, const QString& caption, const QRect& rect, const QFont& font,
                                 const QString& lowerName, const QString& upperName, const QColor& upperTextColor) {

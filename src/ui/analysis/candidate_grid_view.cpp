@@ -1,13 +1,14 @@
-#include "ui/platform/candidate_grid_view.h"
+#include "ui/analysis/candidate_grid_view.h"
 
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 
 #include "core/analysis/candidate_grid.h"
-#include "ui/platform/candidate_grid_model.h"
-#include "ui/platform/shadowed_title.h"
-#include "ui/platform/system_font.h"
-#include "ui/platform/twips.h"
+#include "ui/analysis/candidate_grid_model.h"
+#include "ui/style/colours.h"
+#include "ui/style/fonts.h"
+#include "ui/style/fonts.h"
+#include "ui/shell/twips.h"
 
 namespace varnelio::ui {
 namespace {
@@ -60,10 +61,7 @@ CandidateGridView::CandidateGridView(QWidget* parent) : QTableView(parent) {
   header->setStretchLastSection(false);
   header->setDefaultAlignment(Qt::AlignCenter);
   header->setFixedHeight(twipsToPixelsY(kRowHeightTwips) + 2);
-  header->setStyleSheet(QStringLiteral(
-      "QHeaderView::section { background-color: rgb(255,255,192); color: rgb(192,0,0);"
-      " border: none; border-right: 1px solid #a0a0a0; border-bottom: 1px solid #a0a0a0;"
-      " padding: 0px 2px; }"));
+  header->setStyleSheet(gridHeaderStyleSheet(kDarkRed, QColor(160, 160, 160)));
 
   // A click raises rowSelected even on the row already selected: the row's
   // analysis is shown again, as a click on the grid always does. A click that moved

@@ -6,6 +6,7 @@
 // changes only. The program moves the current cell through moveSilently(), and
 // every change coming from the model (a fill, a deletion) is silent as well, so no
 // handler has to guard itself against the program's own moves.
+#include "ui/analysis/layer.h"
 #include <QTableView>
 
 namespace varnelio::ui {

@@ -1,0 +1,6 @@
+#pragma once
+// ui/grammar is a feature window: neither another feature window, the shell nor the style includes it.
+// Only the targets that link this layer define the macro below.
+#ifndef VARNELIO_UI_SEES_GRAMMAR
+#error "ui/grammar is not visible from here: the windows depend downward only (app, feature windows, shell and style, core)"
+#endif

@@ -1,0 +1,2 @@
+// Must not build: the shell reaching up into a feature window.
+#include "ui/analysis/analysis_window.h"

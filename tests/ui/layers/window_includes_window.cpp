@@ -1,0 +1,2 @@
+// Must not build: one feature window reaching into another.
+#include "ui/analysis/candidate_grid_view.h"
