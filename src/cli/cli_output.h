@@ -28,7 +28,6 @@ class StdoutUtf8Writer final : public ChunkWriter {
   ~StdoutUtf8Writer() override;
   bool write(std::string_view cp1252Bytes) override;
   bool flush();
-  bool failed() const { return error_ != 0; }
   int error() const { return error_; }
 
  private:

@@ -546,7 +546,7 @@ TEST(AnalysisWindow, ReopensAnAnalysisFileInAnyKind) {
     EXPECT_EQ(rows(w), QStringList({"1|2|rosam|1 décl. acc. sg. [AA00C]", "2|2|Rosam|", "3|3|aquam|  libre"}));
     EXPECT_EQ(grid(w)->model()->index(1, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
               Qt::AlignLeft | Qt::AlignTop);
-    EXPECT_EQ(w->etat(), QStringLiteral("no"));
+    EXPECT_EQ(w->etat(), AnalysisWindow::Etat::FileChosen);
     EXPECT_EQ(w->nomfichier(), file);
     EXPECT_TRUE(w->findChild<QAction*>(QStringLiteral("Enregistrerdirect"))->isEnabled());
     EXPECT_FALSE(s.menu->isVisible());
@@ -631,7 +631,7 @@ TEST(AnalysisWindow, ExistingAnalysisCancelEmptyAndUnreadableFiles) {
     s.chooseText("Rosam vidi.");
     AnalysisWindow* w = s.open(QStringLiteral("frmanalyse_gen_sing"));
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->etat(), QStringLiteral("ok"));
+    EXPECT_EQ(w->etat(), AnalysisWindow::Etat::DialogCancelled);
     Session::settle();
     EXPECT_EQ(s.h.workspace->find(QStringLiteral("frmanalyse_gen_sing")), nullptr);
     EXPECT_TRUE(s.menu->isVisible());

@@ -421,7 +421,7 @@ TEST(DictionaryWindow, MissingEmptyShortAndUnreadableFiles) {
   }
 }
 
-TEST(DictionaryWindow, OpensAsSpecifiedAndEnterDoesNotSearch) {
+TEST(DictionaryWindow, OpensWithItsCaptionsAndEnterDoesNotSearch) {
   Dictionaries h;
   const struct {
     QString name;

@@ -102,4 +102,18 @@ PrintJob formEntriesJob(const std::vector<FormRow>& rows) {
                               "Mode, temps, voix : "});
 }
 
+PrintJob LemmaTable::entriesJob(const std::vector<std::size_t>& entries) const {
+  std::vector<LemmaRow> rows;
+  rows.reserve(entries.size());
+  for (const std::size_t i : entries) rows.push_back(row(i));
+  return lemmaEntriesJob(rows);
+}
+
+PrintJob FormTable::entriesJob(const std::vector<std::size_t>& entries) const {
+  std::vector<FormRow> rows;
+  rows.reserve(entries.size());
+  for (const std::size_t i : entries) rows.push_back(row(i));
+  return formEntriesJob(rows);
+}
+
 }  // namespace varnelio

@@ -27,35 +27,56 @@ const DictionaryLayout& formLayout();
 using LemmaRow = std::array<std::string, 5>;  // lemma, translation, category, French family, Latin family
 using FormRow = std::array<std::string, 6>;   // form, lemma, translation, category, case-gender-number, mood-tense-voice
 
-class LemmaTable {
+// What either dictionary answers, so that the windows and the command line show
+// both the same way: the typed search, the entries of a letter, the printout.
+class DictionaryTable {
+ public:
+  virtual ~DictionaryTable() = default;
+  virtual const DictionaryFile& file() const = 0;
+  std::size_t count() const { return file().count(); }
+  // A lemma is found by its beginning, a form whole; case is ignored.
+  virtual std::vector<std::size_t> find(std::string_view text) const = 0;
+  virtual std::vector<std::size_t> findLetter(char letter) const = 0;
+  // The printout of these entries, in this order.
+  virtual PrintJob entriesJob(const std::vector<std::size_t>& entries) const = 0;
+
+ protected:
+  DictionaryTable() = default;
+  DictionaryTable(const DictionaryTable&) = default;
+  DictionaryTable& operator=(const DictionaryTable&) = default;
+};
+
+class LemmaTable final : public DictionaryTable {
  public:
   static constexpr std::string_view kFileName = "lexique.dat";
   LemmaTable() = default;
   explicit LemmaTable(DictionaryFile file) : file_(std::move(file)) {}
   static LemmaTable load(const std::string& path) { return LemmaTable(DictionaryFile::load(lemmaLayout(), path)); }
 
-  const DictionaryFile& file() const { return file_; }
-  std::size_t count() const { return file_.count(); }
+  const DictionaryFile& file() const override { return file_; }
   LemmaRow row(std::size_t i) const;
   std::vector<std::size_t> findLemma(std::string_view text) const;  // prefix, ignoring case
-  std::vector<std::size_t> findLetter(char letter) const;
+  std::vector<std::size_t> find(std::string_view text) const override { return findLemma(text); }
+  std::vector<std::size_t> findLetter(char letter) const override;
+  PrintJob entriesJob(const std::vector<std::size_t>& entries) const override;
 
  private:
   DictionaryFile file_;
 };
 
-class FormTable {
+class FormTable final : public DictionaryTable {
  public:
   static constexpr std::string_view kFileName = "donnees.dat";
   FormTable() = default;
   explicit FormTable(DictionaryFile file) : file_(std::move(file)) {}
   static FormTable load(const std::string& path) { return FormTable(DictionaryFile::load(formLayout(), path)); }
 
-  const DictionaryFile& file() const { return file_; }
-  std::size_t count() const { return file_.count(); }
+  const DictionaryFile& file() const override { return file_; }
   FormRow row(std::size_t i) const;
   std::vector<std::size_t> findForm(std::string_view text) const;  // whole form, ignoring case
-  std::vector<std::size_t> findLetter(char letter) const;
+  std::vector<std::size_t> find(std::string_view text) const override { return findForm(text); }
+  std::vector<std::size_t> findLetter(char letter) const override;
+  PrintJob entriesJob(const std::vector<std::size_t>& entries) const override;
 
  private:
   DictionaryFile file_;

@@ -292,14 +292,14 @@ bool AnalysisWindow::loadNew() {
 }
 
 bool AnalysisWindow::loadExisting() {
-  etat_ = QStringLiteral("no");
+  etat_ = Etat::FileChosen;
   nomfichier_.clear();
   Enregistrerdirect->setEnabled(false);
   CommonDialog1.filter = QStringLiteral("Fichiers Texte (*.DAT)|*.DAT");
   const std::optional<QString> chosen = CommonDialog1.showOpen(workspace_.prompts(), messageParent());
   if (!chosen) {
     // Not an error: the window closes itself as soon as it becomes active.
-    etat_ = QStringLiteral("ok");
+    etat_ = Etat::DialogCancelled;
     return true;
   }
   BusyCursor busy(this);
@@ -534,7 +534,7 @@ void AnalysisWindow::closeEvent(QCloseEvent* event) {
 // The activation check of a window whose open dialog was cancelled.
 void AnalysisWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && etat_ == QStringLiteral("ok"))
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && etat_ == Etat::DialogCancelled)
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
@@ -542,7 +542,7 @@ void AnalysisWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Where the platform never activates the window (no window manager), closing once
   // shown keeps the cancelled window from lingering.
-  if (etat_ == QStringLiteral("ok")) QTimer::singleShot(0, this, &QWidget::close);
+  if (etat_ == Etat::DialogCancelled) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void registerAnalysisWindows(Workspace& workspace) {

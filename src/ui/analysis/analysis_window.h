@@ -49,8 +49,9 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   Family family() const { return family_; }
   // The row of the selected candidate (counted from 1), 0 before any selection.
   int lignecourante() const { return lignecourante_; }
-  // "no" once an analysis file was chosen, "ok" when its dialog was cancelled.
-  const QString& etat() const { return etat_; }
+  // How the load of an existing analysis went with its file dialog.
+  enum class Etat { NotAsked, FileChosen, DialogCancelled };
+  Etat etat() const { return etat_; }
   const SentenceTable& sentences() const { return sentences_; }
 
   // AnalysisDocument
@@ -100,7 +101,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   CommonDialog CommonDialog1;
   QString nomfichier_;
   QString sourceName_;  // the source text's file name without its extension
-  QString etat_;
+  Etat etat_ = Etat::NotAsked;
   int lignecourante_ = 0;
 
   CandidateGridModel* model_ = nullptr;

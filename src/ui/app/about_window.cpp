@@ -121,10 +121,6 @@ void AboutWindow::StartSysInfo() {
   ::varnelio::ui::StartSysInfo(*registry_, *starter_, workspace_.prompts(), this);
 }
 
-bool AboutWindow::GetKeyValue(RegistryRoot root, const QString& keyPath, const QString& valueName, QString& text) {
-  return ::varnelio::ui::GetKeyValue(*registry_, root, keyPath, valueName, text);
-}
-
 void AboutWindow::done(int result) {
   setResult(result);
   close();

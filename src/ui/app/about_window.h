@@ -26,7 +26,6 @@ class AboutWindow : public QDialog {
   static inline const QString kCaption = QStringLiteral("Orvalune - A propos de ");
 
   void StartSysInfo();
-  bool GetKeyValue(RegistryRoot root, const QString& keyPath, const QString& valueName, QString& text);
 
   // Accepting or rejecting (Enter, Escape) closes and so destroys the window.
   void done(int result) override;

@@ -25,7 +25,6 @@ class SplashWindow : public QFrame {
 
   // Closes the splash window, which stops its timer, then opens "Menu". Runs once.
   void handOff();
-  bool handedOff() const { return handedOff_; }
 
   const QTimer& timer() const { return Timer1; }
   // The client area, inside the window's border.

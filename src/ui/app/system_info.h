@@ -58,8 +58,8 @@ std::unique_ptr<Registry> makeSystemRegistry();
 // Starts programs on this system.
 std::unique_ptr<ProgramStarter> makeSystemProgramStarter();
 
-// Step 3 of reading a value: the returned bytes without their last byte when that
-// one is a zero byte.
+// A string value as the registry returns it: the bytes without their last byte
+// when that one is a zero byte.
 QByteArray withoutTrailingZero(const QByteArray& bytes);
 // The text of a double-word value: "&h" followed by the hexadecimal digits of its
 // bytes from the last to the first, each byte without leading zero ("&h1A0F").

@@ -124,7 +124,7 @@ void DictionaryGrid::styleView(QTableView* view) {
   view->setEditTriggers(NoEditTriggers);
   view->setSelectionMode(ExtendedSelection);
   view->setWordWrap(false);
-  view->setFont(makeFont(QStringLiteral("MS Sans Serif"), 8.25));
+  view->setFont(msSansSerif());
   view->verticalHeader()->hide();
 
   QPalette p = view->palette();

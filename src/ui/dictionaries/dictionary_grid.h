@@ -58,7 +58,6 @@ class DictionaryGrid final : public QTableView {
  public:
   DictionaryGrid(DictionaryResultModel* model, QWidget* parent);
 
-  DictionaryResultModel* resultModel() const { return model_; }
   // The grid counted as the user sees it: row 0 is the header row.
   int rows() const { return model_->rowCount() + 1; }
   QString text(int row, int column) const;

@@ -43,7 +43,13 @@ struct Configuration {
   std::vector<std::size_t> fields;
   std::string_view fileName;
   std::string_view noSearchResult;
+  std::unique_ptr<DictionaryTable> (*load)(const std::string& path);
 };
+
+template <typename Table>
+std::unique_ptr<DictionaryTable> loadTable(const std::string& path) {
+  return std::make_unique<Table>(Table::load(path));
+}
 
 const Configuration& configuration(DictionaryKind kind) {
   static const Configuration lemmas{
@@ -65,6 +71,7 @@ const Configuration& configuration(DictionaryKind kind) {
        lemma_field::kLatinFamily},
       LemmaTable::kFileName,
       kNoLemmaResult,
+      &loadTable<LemmaTable>,
   };
   static const Configuration forms{
       kFormDictionaryName,
@@ -85,6 +92,7 @@ const Configuration& configuration(DictionaryKind kind) {
        form_field::kCaseGenderNumber, form_field::kMoodTenseVoice},
       FormTable::kFileName,
       kNoFormResult,
+      &loadTable<FormTable>,
   };
   return kind == DictionaryKind::Lemmas ? lemmas : forms;
 }
@@ -92,7 +100,7 @@ const Configuration& configuration(DictionaryKind kind) {
 // The ordinary look of an input control inside a frame whose caption font and
 // colour would otherwise be inherited.
 void plainControl(QWidget* widget) {
-  widget->setFont(makeFont(QStringLiteral("MS Sans Serif"), 8.25));
+  widget->setFont(msSansSerif());
   QPalette p = widget->palette();
   p.setColor(QPalette::Text, Qt::black);
   p.setColor(QPalette::WindowText, Qt::black);
@@ -132,8 +140,7 @@ QPixmap makeSearchPicture() {
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(7, 10, 8, 8), 100 * 16, 70 * 16);
     // The word, as large as the room beside the glass allows.
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setBold(true);
+    QFont font = msSansSerif(8.25, true);
     const QRect room(28, 0, 47, 38);
     for (int px = 12; px >= 6; --px) {
       font.setPixelSize(px);
@@ -161,9 +168,7 @@ DictionaryWindow::DictionaryWindow(DictionaryKind kind, Workspace& workspace)
 
 DictionaryWindow::~DictionaryWindow() = default;
 
-std::size_t DictionaryWindow::entryCount() const {
-  return kind_ == DictionaryKind::Lemmas ? lemmas_.count() : forms_.count();
-}
+std::size_t DictionaryWindow::entryCount() const { return table_->count(); }
 
 void DictionaryWindow::buildWindow() {
   const Configuration& c = configuration(kind_);
@@ -210,8 +215,7 @@ void DictionaryWindow::buildWindow() {
                      QRect(120, 1920, 10335, 5415), kDarkBlue);
   model_ = new DictionaryResultModel(
       [this](std::size_t entry, int column) {
-        const DictionaryFile& file = kind_ == DictionaryKind::Lemmas ? lemmas_.file() : forms_.file();
-        return file.field(entry, columnFields_[static_cast<std::size_t>(column)]);
+        return table_->file().field(entry, columnFields_[static_cast<std::size_t>(column)]);
       },
       static_cast<int>(c.headers.size()), this);
   model_->setFixedTextColour(c.fixedText);
@@ -273,11 +277,8 @@ void DictionaryWindow::Form_Load() {
   const Configuration& c = configuration(kind_);
   const QString path = workspace_.dataDir() + QLatin1Char('/') + toQString(c.fileName);
   const std::string localPath = toLocalPath(path);
-  if (kind_ == DictionaryKind::Lemmas)
-    lemmas_ = LemmaTable::load(localPath);
-  else
-    forms_ = FormTable::load(localPath);
-  const DictionaryFile& file = kind_ == DictionaryKind::Lemmas ? lemmas_.file() : forms_.file();
+  table_ = c.load(localPath);
+  const DictionaryFile& file = table_->file();
   if (file.status() == DictionaryStatus::Loaded) return;
   // A file that exists but cannot be read leaves the window as empty as a missing
   // one; the second line says why.
@@ -302,13 +303,11 @@ void DictionaryWindow::showHits(const QString& noResultText, const std::vector<s
   Labelgrille->hide();
   grille02->show();
   Initgrille();
-  nextFreeRow_ = 1;
   // The previous result, its cells and their formatting, is replaced in one batch by
   // the hits and the blank row below them.
   model_->setHits(hits);
-  nextFreeRow_ += static_cast<int>(hits.size());
   busy.restore();
-  if (nextFreeRow_ == 1) {
+  if (hits.empty()) {
     grille02->hide();
     Labelgrille->show();
   }
@@ -319,7 +318,7 @@ void DictionaryWindow::Command1_Click() {
   std::vector<std::size_t> hits;
   {
     BusyCursor busy(this);
-    hits = kind_ == DictionaryKind::Lemmas ? lemmas_.findLemma(text) : forms_.findForm(text);
+    hits = table_->find(text);
   }
   showHits(toQString(configuration(kind_).noSearchResult), hits);
 }
@@ -328,7 +327,7 @@ void DictionaryWindow::Recherchelettre(char letter) {
   std::vector<std::size_t> hits;
   {
     BusyCursor busy(this);
-    hits = kind_ == DictionaryKind::Lemmas ? lemmas_.findLetter(letter) : forms_.findLetter(letter);
+    hits = table_->findLetter(letter);
   }
   showHits(toQString(kNoLetterResult), hits);
 }
@@ -337,17 +336,8 @@ void DictionaryWindow::Imprimer_Click() {
   // Every hit row, the blank last row excluded.
   const int last = grille02->rows() - 2;
   const std::vector<std::size_t>& hits = model_->hits();
-  PrintJob job;
-  if (kind_ == DictionaryKind::Lemmas) {
-    std::vector<LemmaRow> rows;
-    for (int i = 1; i <= last; ++i) rows.push_back(lemmas_.row(hits[static_cast<std::size_t>(i - 1)]));
-    job = lemmaEntriesJob(rows);
-  } else {
-    std::vector<FormRow> rows;
-    for (int i = 1; i <= last; ++i) rows.push_back(forms_.row(hits[static_cast<std::size_t>(i - 1)]));
-    job = formEntriesJob(rows);
-  }
-  workspace_.prompts().print(this, job, true, windowTitle());
+  const std::vector<std::size_t> printed(hits.begin(), hits.begin() + std::max(last, 0));
+  workspace_.prompts().print(this, table_->entriesJob(printed), true, windowTitle());
 }
 
 void DictionaryWindow::quitter_Click() { close(); }

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "core/dictionaries/dictionaries.h"
@@ -62,10 +63,9 @@ class DictionaryWindow final : public QMainWindow {
 
   DictionaryKind kind_;
   Workspace& workspace_;
-  LemmaTable lemmas_;
-  FormTable forms_;
+  // Never empty: an empty table until the file is read.
+  std::unique_ptr<DictionaryTable> table_ = std::make_unique<LemmaTable>();
   std::vector<std::size_t> columnFields_;  // field of the file shown in each grid column
-  int nextFreeRow_ = 1;                    // grid row that receives the next hit
 
   QLabel* Label67 = nullptr;
   QLabel* Label68 = nullptr;

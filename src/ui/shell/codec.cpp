@@ -29,6 +29,5 @@ std::string fromQString(const QString& text) {
 }
 
 std::string toLocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString fromLocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 }  // namespace varnelio::ui

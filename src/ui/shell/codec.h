@@ -12,7 +12,6 @@ QString toQString(std::string_view cp1252Text);
 std::string fromQString(const QString& text);
 // For file-system paths, which are not Windows-1252 content.
 std::string toLocalPath(const QString& path);
-QString fromLocalPath(const std::string& path);
 // For texts the core keeps in UTF-8 (captions, titles, file errors).
 inline QString fromUtf8(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
