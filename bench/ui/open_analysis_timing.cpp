@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "core/analysis/analysis_kind.h"
+#include "ui/shell/kind_windows.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
 #include "ui/app/window_registry.h"
@@ -77,9 +78,9 @@ int main(int argc, char** argv) {
   QCoreApplication::processEvents();
   const long baseline = currentKilobytes();
 
-  const auto kind = varnelio::kindFromWindowName(windowName.toStdString());
+  const auto kind = varnelio::ui::kindFromWindowName(windowName.toStdString());
   if (!kind) return 1;
-  const QString item = QString::fromUtf8(varnelio::analysisKind(kind->first).itemName(kind->second));
+  const QString item = varnelio::ui::kindWindows(kind->first).itemName(kind->second);
   QElapsedTimer timer;
   timer.start();
   menu->findChild<QAction*>(item)->trigger();

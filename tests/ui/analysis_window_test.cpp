@@ -18,6 +18,7 @@
 
 #include "core/analysis/candidate_scan.h"
 #include "core/files/analysis_file.h"
+#include "ui/shell/kind_windows.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
 #include "ui/analysis/candidate_grid_view.h"
@@ -53,7 +54,7 @@ struct Session {
   // Chooses the menu item that opens the window, as the user does.
   AnalysisWindow* open(const QString& windowName) {
     const auto kind = kindFromWindowName(windowName.toStdString());
-    const QString item = QString::fromUtf8(analysisKind(kind->first).itemName(kind->second));
+    const QString item = kindWindows(kind->first).itemName(kind->second);
     QAction* action = menu->findChild<QAction*>(item);
     if (!action || !action->isEnabled()) return nullptr;
     action->trigger();

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "core/analysis/analysis_kind.h"
+#include "ui/shell/kind_windows.h"
 #include "ui/app/main_window.h"
 #include "ui/shell/size_clamp.h"
 #include "ui/shell/twips.h"
@@ -98,12 +99,13 @@ TEST(MainWindow, LayoutCaptionsAndMenusAsGiven) {
   for (QAction* a : top[1]->menu()->actions()) {
     if (a->isSeparator()) continue;
     const AnalysisKind& kind = analysisKinds()[static_cast<std::size_t>(k++)];
-    EXPECT_EQ(a->text(), QString::fromUtf8(kind.submenuCaption));
+    // The submenu is named after the kind in words; its items open the kind's two windows.
+    EXPECT_EQ(a->text(), QStringLiteral("Varnelio - Noms - ") + QString::fromUtf8(kind.title));
     const QList<QAction*> items = a->menu()->actions();
     ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items[0]->objectName(), QString::fromUtf8(kind.newItemName));
+    EXPECT_EQ(items[0]->objectName(), kindWindows(kind.id).itemName(Family::New));
     EXPECT_EQ(items[0]->text(), QStringLiteral("Nouvelle analyse"));
-    EXPECT_EQ(items[1]->objectName(), QString::fromUtf8(kind.existingItemName));
+    EXPECT_EQ(items[1]->objectName(), kindWindows(kind.id).itemName(Family::Existing));
     EXPECT_EQ(items[1]->text(), QStringLiteral("Analyse existante"));
   }
   EXPECT_EQ(k, 10);

@@ -1,10 +1,10 @@
 #pragma once
 // The ten analyses, one per case and number, as one constant table in the order of
-// the main window's "Analyse" menu. A kind decides everything that differs between
-// the twenty analysis windows and the twenty paradigm windows.
+// the main window's "Analyse" menu: the rules that tell a kind's candidates and
+// label its analyses. How the windows name and show each kind is theirs to say.
 //
-// Encodings: names, captions and titles are UTF-8 (they only go to the windows);
-// endings and labels are Windows-1252, like every text of the grid and the files.
+// Encodings: the title is UTF-8; endings and labels are Windows-1252, like every
+// text of the grid and the files.
 #include <array>
 #include <optional>
 #include <string>
@@ -28,15 +28,7 @@ struct AnalysisKind {
   Case grammaticalCase;
   Number number;
   std::string_view cliName;        // "acc-sg"
-  std::string_view title;          // "Accusatif singulier"
-  std::string_view submenuName;    // "acc_sing"
-  std::string_view submenuCaption; // "Varnelio - Noms - Accusatif singulier"
-  std::string_view newItemName;    // "acc_sing_nouveau"
-  std::string_view newWindowName;  // "frmnew_analyse"
-  std::string_view existingItemName;    // "acc_sing_modif"
-  std::string_view existingWindowName;  // "frmanalyse_acc_sing"
-  std::string_view windowTitle;    // "Orvalune - Varnelio (Analyse - Accusatif singulier)"
-  std::string_view paradigmWindowName;  // "frmacc_singulier" (the twin adds "_modif")
+  std::string_view title;          // "Accusatif singulier" (UTF-8)
   // Ending rule: a word is a candidate when it ends with one of these endings
   // (both stages of the rule together; the stages only order the comparisons).
   std::array<std::string_view, 8> endings;
@@ -44,22 +36,12 @@ struct AnalysisKind {
   char caseNumberLetter;           // 'C'
   std::string_view labelPart;      // "acc. sg." (Windows-1252)
   std::string_view paradigmRowLabel;  // "Acc.": the highlighted row of the paradigm table
-  // Height in twips of the form label in each family.
-  int formLabelHeightNew;
-  int formLabelHeightExisting;
-
-  std::string_view windowName(Family f) const { return f == Family::New ? newWindowName : existingWindowName; }
-  std::string_view itemName(Family f) const { return f == Family::New ? newItemName : existingItemName; }
-  std::string paradigmName(Family f) const;
-  int formLabelHeight(Family f) const { return f == Family::New ? formLabelHeightNew : formLabelHeightExisting; }
 };
 
 // The ten kinds, in menu order.
 const std::array<AnalysisKind, kKindCount>& analysisKinds();
 const AnalysisKind& analysisKind(KindId id);
 std::optional<KindId> kindFromCliName(std::string_view name);
-// The kind and family of an analysis window name ("frmnew_analyse", "frmanalyse_acc_sing").
-std::optional<std::pair<KindId, Family>> kindFromWindowName(std::string_view name);
 
 // For each byte, 1 when some ending of the kind ends with it: the scan looks at a
 // word only when its last letter is one of these.

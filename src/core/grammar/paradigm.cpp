@@ -75,9 +75,4 @@ int paradigmHighlightedRow(const AnalysisKind& kind) {
   return 0;
 }
 
-std::string paradigmBannerCaption(const AnalysisKind& kind) { return "Noms - " + std::string(kind.title); }
-std::string paradigmWindowCaption(const AnalysisKind& kind) {
-  return "Varnelio - Noms - " + std::string(kind.title);
-}
-
 }  // namespace varnelio

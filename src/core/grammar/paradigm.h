@@ -58,15 +58,4 @@ const std::array<ParadigmGenderLabel, 4>& paradigmGenderLabels();
 // The row (0..5) highlighted for a kind.
 int paradigmHighlightedRow(const AnalysisKind& kind);
 
-// The object names of the clickable cells: the five headers I..V, then the seven
-// form cells of the highlighted row, columns 1..7.
-inline constexpr std::array<std::string_view, 5> kParadigmHeaderNames = {"Label2", "Label10", "Label13", "Label12",
-                                                                           "Label11"};
-inline constexpr std::array<std::string_view, 7> kParadigmHighlightedCellNames = {
-    "Label19", "Label26", "Label34", "Label48", "Label40", "Label56", "Label63"};
-
-// "Noms - Accusatif singulier" (UTF-8, for the banner) and the window caption.
-std::string paradigmBannerCaption(const AnalysisKind& kind);
-std::string paradigmWindowCaption(const AnalysisKind& kind);
-
 }  // namespace varnelio

@@ -1,3 +1,4 @@
+#include "ui/shell/kind_windows.h"
 #include "ui/analysis/analysis_window.h"
 
 #include <QAction>
@@ -123,8 +124,8 @@ AnalysisWindow::AnalysisWindow(Workspace& workspace, KindId kind, Family family,
       kind_(analysisKind(kind)),
       family_(family) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setObjectName(fromUtf8(kind_.windowName(family_)));
-  setWindowTitle(fromUtf8(kind_.windowTitle));
+  setObjectName(kindWindows(kind_.id).windowName(family_));
+  setWindowTitle(fromUtf8(kindWindows(kind_.id).windowTitle));
   setFont(msSansSerif());
   buildControls();
   buildMenus();
@@ -166,7 +167,7 @@ void AnalysisWindow::buildControls() {
   Frame2 = panel(client, "Frame2", twipsRect(8640, 1920, 2655, 4335));
   Frame2->hide();
   Label3 = label(Frame2, "Label3", QStringLiteral("Forme :"), twipsRect(120, 240, 855, 255), kDarkBlue);
-  labelforme = label(Frame2, "labelforme", QString(), twipsRect(120, 600, 2535, kind_.formLabelHeight(family_)),
+  labelforme = label(Frame2, "labelforme", QString(), twipsRect(120, 600, 2535, kindWindows(kind_.id).formLabelHeight(family_)),
                      kFormRed);
   labelforme->setWordWrap(true);
   Label7 = label(Frame2, "Label7", QStringLiteral("Analyse :"), twipsRect(120, 1200, 1455, 255), kDarkBlue);
@@ -216,7 +217,7 @@ void AnalysisWindow::buildControls() {
   status->setObjectName(QStringLiteral("StatusBar1"));
   setStatusBar(status);
 
-  const QString paradigm = fromUtf8(kind_.paradigmName(family_));
+  const QString paradigm = kindWindows(kind_.id).paradigmName(family_);
   connect(Command3, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
   connect(Command1, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
   connect(Command4, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
@@ -549,7 +550,7 @@ void registerAnalysisWindows(Workspace& workspace) {
   for (const AnalysisKind& kind : analysisKinds()) {
     for (Family family : {Family::New, Family::Existing}) {
       const KindId id = kind.id;
-      workspace.registerFactory(fromUtf8(kind.windowName(family)), [id, family](Workspace& ws) -> QWidget* {
+      workspace.registerFactory(kindWindows(kind.id).windowName(family), [id, family](Workspace& ws) -> QWidget* {
         auto* window = new AnalysisWindow(ws, id, family);
         if (!window->load()) {
           delete window;

@@ -1,3 +1,4 @@
+#include "ui/shell/kind_windows.h"
 #include "ui/app/main_window.h"
 
 #include <QAction>
@@ -122,14 +123,15 @@ void MainWindow::buildMenus() {
   QMenu* analyse = menuBar()->addMenu(QStringLiteral("&Analyse"));
   analyse->setObjectName(QStringLiteral("analyse"));
   for (const AnalysisKind& kind : analysisKinds()) {
-    QMenu* sub = analyse->addMenu(fromUtf8(kind.submenuCaption));
-    sub->setObjectName(fromUtf8(kind.submenuName));
-    sub->menuAction()->setObjectName(fromUtf8(kind.submenuName));
+    const KindWindows& windows = kindWindows(kind.id);
+    QMenu* sub = analyse->addMenu(fromUtf8(windows.submenuCaption));
+    sub->setObjectName(fromUtf8(windows.submenuName));
+    sub->menuAction()->setObjectName(fromUtf8(windows.submenuName));
     for (Family family : {Family::New, Family::Existing}) {
       QAction* item = sub->addAction(family == Family::New ? QStringLiteral("Nouvelle analyse")
                                                            : QStringLiteral("Analyse existante"));
-      item->setObjectName(fromUtf8(kind.itemName(family)));
-      const QString window = fromUtf8(kind.windowName(family));
+      item->setObjectName(windows.itemName(family));
+      const QString window = windows.windowName(family);
       connect(item, &QAction::triggered, this, [this, window] { openWindow(window); });
       analysisItems_.append(item);
     }

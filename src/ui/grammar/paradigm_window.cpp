@@ -1,3 +1,4 @@
+#include "ui/shell/kind_windows.h"
 #include "ui/grammar/paradigm_window.h"
 
 #include <QAction>
@@ -9,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <array>
+#include <string_view>
 
 #include "core/grammar/paradigm.h"
 #include "core/reports/print_job.h"
@@ -22,6 +25,13 @@
 
 namespace varnelio::ui {
 namespace {
+
+// The object names of the clickable cells: the five headers I..V, then the seven
+// form cells of the highlighted row, columns 1..7.
+constexpr std::array<std::string_view, 5> kParadigmHeaderNames = {"Label2", "Label10", "Label13", "Label12",
+                                                                    "Label11"};
+constexpr std::array<std::string_view, 7> kParadigmHighlightedCellNames = {
+    "Label19", "Label26", "Label34", "Label48", "Label40", "Label56", "Label63"};
 
 // Client area, and the outer size the window never grows beyond (twips).
 constexpr int kClientWidth = 9000;
@@ -63,19 +73,19 @@ void ParadigmCell::paintEvent(QPaintEvent* event) {
 
 ParadigmWindow::ParadigmWindow(Workspace& workspace, KindId kind, Family family, QWidget* parent)
     : QMainWindow(parent), workspace_(workspace), kind_(analysisKind(kind)), family_(family) {
-  setObjectName(QString::fromStdString(kind_.paradigmName(family)));
+  setObjectName(kindWindows(kind_.id).paradigmName(family));
   setAttribute(Qt::WA_DeleteOnClose);
   // Sizable, but without a maximize button.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setWindowTitle(fromUtf8(paradigmWindowCaption(kind_)));
+  setWindowTitle(QStringLiteral("Varnelio - Noms - ") + fromUtf8(kind_.title));
 
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("client"));
   setBackground(client_, kLightYellow);
   setCentralWidget(client_);
 
-  makeShadowedTitle(client_, fromUtf8(paradigmBannerCaption(kind_)), twipsRect(600, 120, 7695, 615),
+  makeShadowedTitle(client_, QStringLiteral("Noms - ") + fromUtf8(kind_.title), twipsRect(600, 120, 7695, 615),
                     makeFont(kSerif, 24, true), QStringLiteral("titre_ombre"), QStringLiteral("titre"));
 
   auto* panel = new QFrame(client_);
@@ -90,7 +100,7 @@ ParadigmWindow::ParadigmWindow(Workspace& workspace, KindId kind, Family family,
   resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
-QString ParadigmWindow::targetName() const { return fromUtf8(kind_.windowName(family_)); }
+QString ParadigmWindow::targetName() const { return kindWindows(kind_.id).windowName(family_); }
 
 void ParadigmWindow::buildMenu() {
   QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
@@ -229,7 +239,7 @@ void ParadigmWindow::resizeEvent(QResizeEvent* event) {
 void registerParadigmWindows(Workspace& workspace) {
   for (const AnalysisKind& kind : analysisKinds())
     for (const Family family : {Family::New, Family::Existing})
-      workspace.registerFactory(QString::fromStdString(kind.paradigmName(family)),
+      workspace.registerFactory(kindWindows(kind.id).paradigmName(family),
                                 [id = kind.id, family](Workspace& ws) -> QWidget* {
                                   return new ParadigmWindow(ws, id, family);
                                 });
