@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/text/trim.h"
+
 namespace varnelio {
 namespace {
 

@@ -14,6 +14,7 @@
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
 #include "core/text/source_text.h"
+#include "core/text/trim.h"
 #include "mkdict/collatinus_lexicon.h"
 #include "mkdict/grammar_labels.h"
 

@@ -16,6 +16,7 @@
 #include "core/analysis/candidate_grid.h"
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
+#include "core/text/trim.h"
 #include "mkdict/collatinus_lexicon.h"
 #include "mkdict/dictionary_builder.h"
 #include "mkdict/grammar_labels.h"

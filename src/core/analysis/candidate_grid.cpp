@@ -3,20 +3,12 @@
 #include <algorithm>
 #include <charconv>
 
+#include "core/text/trim.h"
+
 namespace varnelio {
 
 const std::string_view CandidateGrid::kHeaders[kColumnCount] = {"N\xB0", "N\xB0 phrase", "Forme(s)",
                                                                  "Analyse(s)"};
-
-std::string_view trimTrailingSpaces(std::string_view text) {
-  const auto end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
-}
-
-std::string_view trimLeadingSpaces(std::string_view text) {
-  const auto begin = text.find_first_not_of(' ');
-  return begin == std::string_view::npos ? std::string_view{} : text.substr(begin);
-}
 
 std::string CandidateGrid::cellText(std::size_t r, int c) const {
   if (r == 0) return std::string(kHeaders[c]);

@@ -66,9 +66,4 @@ class CandidateGrid {
   std::vector<CandidateRow> rows_;
 };
 
-// Removes trailing spaces (0x20 only).
-std::string_view trimTrailingSpaces(std::string_view text);
-// Removes leading spaces (0x20 only).
-std::string_view trimLeadingSpaces(std::string_view text);
-
 }  // namespace varnelio

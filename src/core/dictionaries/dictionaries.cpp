@@ -1,6 +1,6 @@
 #include "core/dictionaries/dictionaries.h"
 
-#include "core/analysis/candidate_grid.h"
+#include "core/text/trim.h"
 
 namespace varnelio {
 

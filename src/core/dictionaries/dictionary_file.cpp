@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/analysis/candidate_grid.h"
+#include "core/text/trim.h"
 #include "core/text/cp1252.h"
 #include "core/text/source_text.h"
 
@@ -55,18 +55,8 @@ std::string encodeDictionaryRecord(const DictionaryLayout& layout, std::int16_t 
 namespace {
 
 // The lookups run over hundreds of thousands of records: they compare the stored
-// bytes in place, without trimming or copying a field, and lower-case through a
-// local table.
-struct LowerTable {
-  unsigned char map[256];
-  LowerTable() {
-    for (int c = 0; c < 256; ++c) map[c] = cp1252::toLower(static_cast<unsigned char>(c));
-  }
-};
-const LowerTable& lowerTable() {
-  static const LowerTable table;
-  return table;
-}
+// bytes in place, without trimming or copying a field, and lower-case through the
+// code page's table.
 
 // Whether the first text.size() bytes of raw equal the (lower-cased) text,
 // ignoring case. Only a blank lower-cases to a blank.
@@ -101,7 +91,7 @@ std::vector<std::size_t> findByPrefix(const DictionaryFile& file, std::size_t fi
   const std::size_t k = wanted.size();
   if (k > d.width) return hits;  // longer than any value
   const bool endsWithBlank = k > 0 && wanted.back() == ' ';
-  const unsigned char* lower = lowerTable().map;
+  const unsigned char* lower = cp1252::lowerTable();
   for (std::size_t i = 0; i < file.count(); ++i) {
     const auto* raw = reinterpret_cast<const unsigned char*>(file.rawField(i, field).data());
     if (!startsWithLowered(raw, wanted, lower)) continue;
@@ -124,7 +114,7 @@ std::vector<std::size_t> findExact(const DictionaryFile& file, std::size_t field
   const std::size_t k = text.size();
   if (k > d.width || (k > 0 && text.back() == ' ')) return hits;
   const std::string wanted = cp1252::toLower(text);
-  const unsigned char* lower = lowerTable().map;
+  const unsigned char* lower = cp1252::lowerTable();
   for (std::size_t i = 0; i < file.count(); ++i) {
     const auto* raw = reinterpret_cast<const unsigned char*>(file.rawField(i, field).data());
     if (startsWithLowered(raw, wanted, lower) && allBlank(raw + k, raw + d.width)) hits.push_back(i);
@@ -135,7 +125,7 @@ std::vector<std::size_t> findExact(const DictionaryFile& file, std::size_t field
 std::vector<std::size_t> findByLetter(const DictionaryFile& file, std::size_t field, char letter) {
   const auto c = static_cast<unsigned char>(letter);
   const DictionaryField& d = file.layout().fields[field];
-  const unsigned char* lower = lowerTable().map;
+  const unsigned char* lower = cp1252::lowerTable();
   std::vector<std::size_t> hits;
   for (std::size_t i = 0; i < file.count(); ++i) {
     unsigned char first;

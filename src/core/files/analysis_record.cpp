@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/text/trim.h"
+
 namespace varnelio {
 namespace {
 

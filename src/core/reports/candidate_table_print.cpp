@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/text/trim.h"
+
 namespace varnelio {
 
 PrintJob candidateTableJob(const CandidateGrid& grid) {

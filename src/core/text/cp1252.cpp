@@ -85,6 +85,8 @@ unsigned char fromUnicode(char32_t cp) {
 
 unsigned char toLower(unsigned char c) { return kLower[c]; }
 
+const unsigned char* lowerTable() { return kLower.data(); }
+
 std::string toLower(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);

@@ -36,6 +36,9 @@ inline bool isLetter(unsigned char c) { return detail::kLetters.letter[c]; }
 // capitals Š Œ Ž Ÿ of the 0x80 range; every other byte is unchanged.
 unsigned char toLower(unsigned char c);
 std::string toLower(std::string_view text);
+// The same rule as a table of the 256 bytes, for loops that lower-case every byte
+// of a large file in place.
+const unsigned char* lowerTable();
 // True when a and b are equal once both are lower-cased.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
