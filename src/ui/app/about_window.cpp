@@ -57,6 +57,15 @@ AboutWindow::AboutWindow(Workspace& workspace, std::unique_ptr<Registry> registr
   setFixedSize(twipsSize(7770, 4380));
   setBackground(this, kLightYellow);
 
+  buildIdentity();
+  buildCredits();
+  buildButtons();
+}
+
+AboutWindow::~AboutWindow() = default;
+
+// The banner, the version line and the logo.
+void AboutWindow::buildIdentity() {
   makeShadowedTitle(this, identity::kFamilyName + QStringLiteral(" - ") + identity::kProductName,
                     twipsRect(120, 120, 7575, 615), makeFont(kTimes, 21.75, true), QStringLiteral("Label1"),
                     QStringLiteral("Label2"));
@@ -77,6 +86,10 @@ AboutWindow::AboutWindow(Workspace& workspace, std::unique_ptr<Registry> registr
   imgLogo->setPixmap(QPixmap::fromImage(identityLogo()));
   imgLogo->setScaledContents(true);
 
+}
+
+// The peach "Crédits" frame and its lines.
+void AboutWindow::buildCredits() {
   auto* Frame1 = new QGroupBox(QStringLiteral("Crédits"), this);
   Frame1->setObjectName(QStringLiteral("Frame1"));
   Frame1->setGeometry(twipsRect(2280, 1680, 4815, 2175));
@@ -84,19 +97,34 @@ AboutWindow::AboutWindow(Workspace& workspace, std::unique_ptr<Registry> registr
   setBackground(Frame1, kPeach);
   setTextColour(Frame1, kRed);
 
+  // Label3 to Label13: a caption, then its value; the affiliation lines alone.
   const QColor black(0, 0, 0);
-  creditLabel(Frame1, 3, QStringLiteral("Responsable: "), twipsRect(120, 360, 1095, 225), black, false);
-  creditLabel(Frame1, 4, identity::kResponsible, twipsRect(1320, 360, 1815, 225), kRed, true);
-  creditLabel(Frame1, 5, QStringLiteral("Réalisation :"), twipsRect(120, 600, 1215, 225), black, false);
-  creditLabel(Frame1, 6, identity::kDeveloper, twipsRect(1320, 600, 1455, 225), kRed, true);
-  creditLabel(Frame1, 7, identity::kDepartment, twipsRect(360, 840, 2895, 255), kDarkBlue, false);
-  creditLabel(Frame1, 8, identity::kFaculty, twipsRect(360, 1080, 2895, 225), kDarkBlue, false);
-  creditLabel(Frame1, 9, identity::kUniversity, twipsRect(360, 1320, 4335, 225), kDarkBlue, false);
-  creditLabel(Frame1, 10, QStringLiteral("Courriel:"), twipsRect(120, 1560, 975, 225), black, false);
-  creditLabel(Frame1, 11, identity::kEmail, twipsRect(1320, 1560, 1935, 225), kRed, true);
-  creditLabel(Frame1, 12, QStringLiteral("Site:"), twipsRect(120, 1800, 735, 225), black, false);
-  creditLabel(Frame1, 13, identity::kWebSite, twipsRect(600, 1800, 4095, 225), kRed, true);
+  const struct {
+    QString text;
+    QRect twips;
+    QColor colour;
+    bool italic;
+  } credits[] = {
+      {QStringLiteral("Responsable: "), {120, 360, 1095, 225}, black, false},
+      {identity::kResponsible, {1320, 360, 1815, 225}, kRed, true},
+      {QStringLiteral("Réalisation :"), {120, 600, 1215, 225}, black, false},
+      {identity::kDeveloper, {1320, 600, 1455, 225}, kRed, true},
+      {identity::kDepartment, {360, 840, 2895, 255}, kDarkBlue, false},
+      {identity::kFaculty, {360, 1080, 2895, 225}, kDarkBlue, false},
+      {identity::kUniversity, {360, 1320, 4335, 225}, kDarkBlue, false},
+      {QStringLiteral("Courriel:"), {120, 1560, 975, 225}, black, false},
+      {identity::kEmail, {1320, 1560, 1935, 225}, kRed, true},
+      {QStringLiteral("Site:"), {120, 1800, 735, 225}, black, false},
+      {identity::kWebSite, {600, 1800, 4095, 225}, kRed, true},
+  };
+  int index = 3;
+  for (const auto& c : credits)
+    creditLabel(Frame1, index++, c.text, twipsRect(c.twips.x(), c.twips.y(), c.twips.width(), c.twips.height()),
+                c.colour, c.italic);
 
+}
+
+void AboutWindow::buildButtons() {
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setGeometry(twipsRect(3000, 3960, 1260, 345));
@@ -114,8 +142,6 @@ AboutWindow::AboutWindow(Workspace& workspace, std::unique_ptr<Registry> registr
   setTabOrder(cmdOK, cmdSysInfo);
   cmdOK->setFocus();
 }
-
-AboutWindow::~AboutWindow() = default;
 
 void AboutWindow::StartSysInfo() {
   ::varnelio::ui::StartSysInfo(*registry_, *starter_, workspace_.prompts(), this);

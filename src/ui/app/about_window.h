@@ -35,6 +35,9 @@ class AboutWindow : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void buildIdentity();
+  void buildCredits();
+  void buildButtons();
   void cmdOK_Click() { close(); }
   void cmdSysInfo_Click() { StartSysInfo(); }
 

@@ -64,6 +64,27 @@ SplashWindow::SplashWindow(Workspace& workspace, int delayMs) : workspace_(works
   Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);  // an etched, caption-less frame
   setBackground(Frame1, kLightYellow);
 
+  buildPanel();
+
+  // Frame1_Click, imgLogo_Click, Image1_Click, Label5_Click, Label8_Click,
+  // Label2_Click, Label3_Click, Label4_Click.
+  reacting_.insert(Frame1);
+  Frame1->installEventFilter(this);
+  for (QWidget* child : Frame1->findChildren<QWidget*>()) child->installEventFilter(this);
+
+  // Nothing takes the keyboard focus: every key goes to the window (Form_KeyPress).
+  for (QWidget* child : findChildren<QWidget*>()) child->setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::StrongFocus);
+
+  Timer1.setObjectName(QStringLiteral("Timer1"));
+  Timer1.setSingleShot(true);
+  Timer1.setInterval(delayMs);
+  connect(&Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
+}
+
+// The titles, the version band, the lines of text and the two pictures inside
+// Frame1; the ones a click hands off with go into reacting_.
+void SplashWindow::buildPanel() {
   const QColor black(0, 0, 0);
   const ShadowedTitle family =
       makeShadowedTitle(Frame1, identity::kFamilyName.toUpper(), twipsRect(510, 240, 6255, 615),
@@ -96,20 +117,8 @@ SplashWindow::SplashWindow(Workspace& workspace, int delayMs) : workspace_(works
                      makeFont(kTimes, 12, true, true), kDarkBlue, Qt::AlignRight | Qt::AlignTop);
   Label9->raise();
 
-  // Frame1_Click, imgLogo_Click, Image1_Click, Label5_Click, Label8_Click,
-  // Label2_Click, Label3_Click, Label4_Click.
-  reacting_ = {Frame1, imgLogo, Image1, family.upper, product.upper, Label2, Label3, Label4};
-  Frame1->installEventFilter(this);
-  for (QWidget* child : Frame1->findChildren<QWidget*>()) child->installEventFilter(this);
+  reacting_ = {imgLogo, Image1, family.upper, product.upper, Label2, Label3, Label4};
 
-  // Nothing takes the keyboard focus: every key goes to the window (Form_KeyPress).
-  for (QWidget* child : findChildren<QWidget*>()) child->setFocusPolicy(Qt::NoFocus);
-  setFocusPolicy(Qt::StrongFocus);
-
-  Timer1.setObjectName(QStringLiteral("Timer1"));
-  Timer1.setSingleShot(true);
-  Timer1.setInterval(delayMs);
-  connect(&Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
 }
 
 void SplashWindow::showEvent(QShowEvent* event) {

@@ -36,6 +36,7 @@ class SplashWindow : public QFrame {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void buildPanel();
   void Timer1_Timer() { handOff(); }
 
   Workspace& workspace_;

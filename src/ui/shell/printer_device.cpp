@@ -27,77 +27,108 @@ bool printJobHasContent(const PrintJob& job) {
   return false;
 }
 
+namespace {
+
+// One job on one printer: the current font, the position of the next text, and a
+// page break kept pending until something is printed after it.
+class PrinterSession {
+ public:
+  explicit PrinterSession(QPrinter& printer)
+      : printer_(printer),
+        dotsPerTwip_(printer.resolution() / 1440.0),
+        page_(printer.pageLayout().paintRectPixels(printer.resolution())) {
+    font_.setPointSizeF(9);
+  }
+  ~PrinterSession() { end(); }
+
+  // False when the printer could not start the document.
+  bool run(const PrintOp& op) {
+    switch (op.kind) {
+      case PrintOp::Kind::SetFont:
+        font_ = QFont(QString::fromStdString(op.fontName));
+        font_.setPointSizeF(op.fontSize);
+        font_.setBold(op.bold);
+        if (begun_) painter_.setFont(font_);
+        return true;
+      case PrintOp::Kind::SetX:
+        x_ = op.x * dotsPerTwip_;
+        return true;
+      case PrintOp::Kind::Text:
+        return startPendingPage() && (printText(op.text, op.endLine), true);
+      case PrintOp::Kind::NewPage:
+        // Deferred: a page break followed only by the end of the document adds no page.
+        pendingPage_ = true;
+        x_ = y_ = 0;
+        return true;
+      case PrintOp::Kind::Image:
+        return startPendingPage() && (printImage(op.image), true);
+      case PrintOp::Kind::EndDocument:
+        end();
+        return true;
+    }
+    return true;
+  }
+
+  void end() {
+    if (begun_ && painter_.isActive()) painter_.end();
+  }
+
+ private:
+  // The document starts with its first printed text or image: a job that prints
+  // nothing sends no page at all, and a break before anything printed makes none.
+  bool startPendingPage() {
+    if (!begun_) {
+      if (!painter_.begin(&printer_)) return false;
+      begun_ = true;
+      painter_.setFont(font_);
+      pendingPage_ = false;
+      return true;
+    }
+    if (pendingPage_) {
+      printer_.newPage();
+      pendingPage_ = false;
+    }
+    return true;
+  }
+
+  void printText(const std::string& cp1252Text, bool endLine) {
+    const QFontMetricsF metrics(font_, &printer_);
+    const QString text = toQString(cp1252Text);
+    painter_.drawText(QPointF(x_, y_ + metrics.ascent()), text);
+    if (endLine) {
+      y_ += metrics.lineSpacing();
+      x_ = 0;
+    } else {
+      x_ += metrics.horizontalAdvance(text);
+    }
+  }
+
+  void printImage(const PrintImage& picture) {
+    const QImage image = toQImage(picture);
+    painter_.drawImage(QRect(QPoint(0, 0), image.size().scaled(page_.size(), Qt::KeepAspectRatio)), image);
+  }
+
+  QPrinter& printer_;
+  const double dotsPerTwip_;
+  const QRect page_;
+  QPainter painter_;
+  QFont font_{QStringLiteral("verdana")};
+  bool begun_ = false;
+  bool pendingPage_ = false;
+  double x_ = 0;  // next text position, device units
+  double y_ = 0;  // top of the current line, device units
+};
+
+}  // namespace
+
 bool runPrintJob(const PrintJob& job, QPrinter& printer, const QString& documentName) {
   printer.setDocName(documentName);
   printer.setFullPage(false);
-  // The document starts with its first printed text or image: a job that prints
-  // nothing sends no page at all.
-  QPainter painter;
-  bool begun = false;
-  const double dotsPerTwip = printer.resolution() / 1440.0;
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  QFont font(QStringLiteral("verdana"));
-  font.setPointSizeF(9);
-  double y = 0;       // top of the current line, device units
-  double x = 0;       // next text position, device units
-  bool pendingPage = false;
-  auto startPendingPage = [&] {
-    if (!begun) {
-      if (!painter.begin(&printer)) return false;
-      begun = true;
-      painter.setFont(font);
-      pendingPage = false;  // a break before anything was printed makes no page
-      return true;
-    }
-    if (pendingPage) {
-      printer.newPage();
-      pendingPage = false;
-    }
-    return true;
-  };
+  PrinterSession session(printer);
   for (const PrintOp& op : job.ops()) {
-    switch (op.kind) {
-      case PrintOp::Kind::SetFont:
-        font = QFont(QString::fromStdString(op.fontName));
-        font.setPointSizeF(op.fontSize);
-        font.setBold(op.bold);
-        if (begun) painter.setFont(font);
-        break;
-      case PrintOp::Kind::SetX:
-        x = op.x * dotsPerTwip;
-        break;
-      case PrintOp::Kind::Text: {
-        if (!startPendingPage()) return false;
-        const QFontMetricsF metrics(font, &printer);
-        const QString text = toQString(op.text);
-        painter.drawText(QPointF(x, y + metrics.ascent()), text);
-        if (op.endLine) {
-          y += metrics.lineSpacing();
-          x = 0;
-        } else {
-          x += metrics.horizontalAdvance(text);
-        }
-        break;
-      }
-      case PrintOp::Kind::NewPage:
-        // Deferred: a page break followed only by the end of the document adds no page.
-        pendingPage = true;
-        y = 0;
-        x = 0;
-        break;
-      case PrintOp::Kind::Image: {
-        if (!startPendingPage()) return false;
-        const QImage image = toQImage(op.image);
-        const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-        painter.drawImage(QRect(QPoint(0, 0), fitted), image);
-        break;
-      }
-      case PrintOp::Kind::EndDocument:
-        if (begun) painter.end();
-        return true;
-    }
+    if (!session.run(op)) return false;
+    if (op.kind == PrintOp::Kind::EndDocument) return true;
   }
-  if (begun) painter.end();
   return true;
 }
 
