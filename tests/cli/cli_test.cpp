@@ -94,6 +94,26 @@ TEST(CliScan, SmallTextToStdoutAndUtf8Source) {
   EXPECT_EQ(fs::file_size(dir.file("none.DAT")), 0u);
 }
 
+TEST(CliScan, MarkedVowelsGiveTheCandidatesOfTheUnmarkedText) {
+  TempDir dir;
+  // Macrons and breves precomposed, then combining (U+0304, U+0306).
+  writeBytes(dir.file("marked.txt"),
+             "Puell\xC4\x83 ros\xC4\x81m amat. Nautae aqu\xC4\x83m dant. "
+             "\xC5\x8C" "ceanus ra\xCC\x84ra\xCC\x86s na\xCC\x84ve\xCC\x84s videt.");
+  writeBytes(dir.file("plain.txt"), "Puella rosam amat. Nautae aquam dant. Oceanus raras naves videt.");
+  for (const AnalysisKind& kind : analysisKinds()) {
+    SCOPED_TRACE(std::string(kind.cliName));
+    const Result marked = runCli({"scan", std::string(kind.cliName), dir.file("marked.txt")});
+    const Result plain = runCli({"scan", std::string(kind.cliName), dir.file("plain.txt")});
+    ASSERT_EQ(marked.exitCode, 0) << marked.err;
+    EXPECT_EQ(marked.out, plain.out);
+  }
+  EXPECT_EQ(runCli({"scan", "acc-sg", dir.file("marked.txt")}).out,
+            "N\u00b0\tN\u00b0 phrase\tForme(s)\tAnalyse(s)\n1\t1\trosam\t\n2\t2\taquam\t\n");
+  EXPECT_EQ(runCli({"scan", "abl-sg", dir.file("marked.txt")}).out,
+            "N\u00b0\tN\u00b0 phrase\tForme(s)\tAnalyse(s)\n1\t1\tPuella\t\n2\t2\tNautae\t\n");
+}
+
 TEST(CliShow, ReadsAnAnalysisFileLikeTheExistingAnalysisWindow) {
   TempDir dir;
   CandidateGrid grid;
