@@ -150,12 +150,12 @@ int run(int argc, char** argv) {
   }
   Parsed p;
   if (command == "scan") {
-    if (auto err = parse(argc, argv, 2, {"--tsv", "--dat"}, p)) return usageError(*err);
+    if (auto err = parse(argc, argv, 2, {"--tsv", "--dat", "--morceau"}, p)) return usageError(*err);
     if (p.positional.size() != 2) return wrongCount(command, "GENRE SOURCE");
     const AnalysisKind* kind = kindOf(p.positional[0]);
     if (!kind) return usageError("genre d'analyse inconnu : " + p.positional[0]);
     if (auto err = outputsClash(p.positional[1], {option(p, "--tsv"), option(p, "--dat")})) return usageError(*err);
-    return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"));
+    return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"), option(p, "--morceau"));
   }
   if (command == "show") {
     if (auto err = parse(argc, argv, 2, {"--tsv"}, p)) return usageError(*err);

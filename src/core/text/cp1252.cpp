@@ -172,28 +172,67 @@ std::string fromUtf8(std::string_view s) {
   return out;
 }
 
-void fromUtf8InPlace(std::string& text) {
-  // Every sequence gives at most one byte, so the result never overtakes what is
-  // still to be read: a whole book converts without a second copy in memory.
-  const std::string_view s(text);
+namespace {
+
+// Reads UTF-8 from s[from..] and writes one byte at a time through put(byte), or
+// joins a combining mark to the last byte written through last() (null when none).
+template <typename Put, typename Last>
+void decodeUtf8Into(std::string_view s, Put&& put, Last&& last) {
   size_t i = 0;
-  size_t w = 0;
   while (i < s.size()) {
     char32_t cp = 0;
     const size_t len = decodeUtf8(s, i, cp);
     if (len == 0) {
-      text[w++] = '?';
+      put('?');
       ++i;
     } else if (len == 1) {
-      text[w++] = static_cast<char>(cp);
+      put(static_cast<unsigned char>(cp));
       i += len;
     } else {
-      auto* previous = w > 0 ? reinterpret_cast<unsigned char*>(&text[w - 1]) : nullptr;
-      if (!previous || !absorbCombiningMark(*previous, cp)) text[w++] = static_cast<char>(fromUnicode(cp));
+      unsigned char* previous = last();
+      if (!previous || !absorbCombiningMark(*previous, cp)) put(fromUnicode(cp));
       i += len;
     }
   }
+}
+
+}  // namespace
+
+void fromUtf8InPlace(std::string& text) {
+  // Every sequence gives at most one byte, so the result never overtakes what is
+  // still to be read: a whole book converts without a second copy in memory.
+  size_t w = 0;
+  decodeUtf8Into(
+      std::string_view(text), [&](unsigned char b) { text[w++] = static_cast<char>(b); },
+      [&]() { return w > 0 ? reinterpret_cast<unsigned char*>(&text[w - 1]) : nullptr; });
   text.resize(w);
+}
+
+void appendFromUtf8(std::string& out, std::string_view piece) {
+  // ASCII runs, most of a Latin text, are copied as they are.
+  size_t i = 0;
+  while (i < piece.size()) {
+    size_t ascii = i;
+    while (ascii < piece.size() && static_cast<unsigned char>(piece[ascii]) < 0x80) ++ascii;
+    out.append(piece.data() + i, ascii - i);
+    size_t other = ascii;
+    while (other < piece.size() && static_cast<unsigned char>(piece[other]) >= 0x80) ++other;
+    decodeUtf8Into(
+        piece.substr(ascii, other - ascii), [&](unsigned char b) { out.push_back(static_cast<char>(b)); },
+        [&]() { return out.empty() ? nullptr : reinterpret_cast<unsigned char*>(&out.back()); });
+    i = other;
+  }
+}
+
+size_t completeUtf8Prefix(std::string_view s) {
+  // The last byte that is no continuation byte starts the sequence that may be cut.
+  for (size_t back = 1; back <= 4 && back <= s.size(); ++back) {
+    const auto b = static_cast<unsigned char>(s[s.size() - back]);
+    if ((b & 0xC0) == 0x80) continue;
+    const size_t len = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xC2 && b <= 0xDF ? 2 : 1;
+    return len > back ? s.size() - back : s.size();
+  }
+  return s.size();
 }
 
 bool isValidUtf8(std::string_view s) {

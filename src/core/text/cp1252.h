@@ -60,6 +60,12 @@ void appendUtf8(std::string& out, std::string_view cp1252Text);
 std::string fromUtf8(std::string_view utf8Text);
 // The same, converting the string where it lies (the result is never longer).
 void fromUtf8InPlace(std::string& text);
+// The same, appending to out: a piece of a text read in parts. A combining mark at
+// the start of the piece joins the last byte of out.
+void appendFromUtf8(std::string& out, std::string_view utf8Piece);
+// The length of the bytes without the sequence they may end inside of, which the
+// next piece of the text could complete (at most three bytes are left out).
+std::size_t completeUtf8Prefix(std::string_view bytes);
 
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
 bool isValidUtf8(std::string_view bytes);
