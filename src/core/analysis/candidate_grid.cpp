@@ -1,8 +1,9 @@
 #include "core/analysis/candidate_grid.h"
 
 #include <algorithm>
+#include <charconv>
 
-#include "core/text/cp1252.h"
+#include "core/analysis/candidate_scan.h"
 
 namespace varnelio {
 
@@ -19,13 +20,41 @@ std::string_view trimLeadingSpaces(std::string_view text) {
   return begin == std::string_view::npos ? std::string_view{} : text.substr(begin);
 }
 
-std::string_view CandidateGrid::scannedForm(std::uint32_t offset) const {
-  // A form is a whole word: the letters from its start up to the first non-letter,
-  // which the "." ending every sentence guarantees.
+std::size_t CandidateGrid::candidateCount() const {
+  return scanned() ? firstCandidate_.back() - deleted_.size() : textRows_.size();
+}
+
+CandidateGrid::Place CandidateGrid::placeOf(std::size_t r) const {
+  // The candidate of row r is the r-th one the deletions left. A deleted candidate
+  // d, the i-th deleted, had d - i candidates kept before it: those with d - i < r
+  // come before row r.
+  const auto target = static_cast<std::uint32_t>(r - 1);
+  std::size_t lo = 0, hi = deleted_.size();
+  while (lo < hi) {
+    const std::size_t mid = (lo + hi) / 2;
+    if (deleted_[mid] - mid <= target) lo = mid + 1;
+    else hi = mid;
+  }
+  const auto candidate = static_cast<std::uint32_t>(target + lo);
+  const auto after = std::upper_bound(firstCandidate_.begin(), firstCandidate_.end(), candidate);
+  const auto sentence = static_cast<std::size_t>(after - firstCandidate_.begin()) - 1;
+  return {sentence, candidate - firstCandidate_[sentence]};
+}
+
+std::string_view CandidateGrid::scannedForm(const Place& place) const {
   const std::string& text = source_.text();
-  std::size_t end = offset;
-  while (end < text.size() && cp1252::isLetter(static_cast<unsigned char>(text[end]))) ++end;
-  return std::string_view(text).substr(offset, end - offset);
+  if (cachedSentence_ != place.sentence) {
+    cachedForms_.clear();
+    const std::string_view sentence = *source_.sentence(static_cast<std::int64_t>(place.sentence) + 1);
+    Cherchecandidats(sentence, 0, *kind_, [&](std::string_view form, std::int64_t) {
+      cachedForms_.emplace_back(static_cast<std::uint32_t>(form.data() - sentence.data()),
+                                static_cast<std::uint32_t>(form.size()));
+    });
+    cachedSentence_ = place.sentence;
+  }
+  const std::size_t begin = place.sentence == 0 ? 0 : source_.sentenceEnd(static_cast<std::int64_t>(place.sentence));
+  const auto& [offset, length] = cachedForms_[place.rank];
+  return std::string_view(text).substr(begin + offset, length);
 }
 
 const std::string* CandidateGrid::analysisOf(std::size_t index) const {
@@ -34,20 +63,21 @@ const std::string* CandidateGrid::analysisOf(std::size_t index) const {
   return it != analyses_.end() && it->first == index ? &it->second : nullptr;
 }
 
+bool CandidateGrid::analysisAlignedTopLeft(std::size_t r) const {
+  return std::binary_search(aligned_.begin(), aligned_.end(), static_cast<std::uint32_t>(r - 1));
+}
+
 std::int32_t CandidateGrid::number(std::size_t r) const {
-  const std::uint32_t entry = entries_[r - 1];
-  return entry & kTextRow ? textRows_[entry & ~kTextRow].number : static_cast<std::int32_t>(r);
+  return scanned() ? static_cast<std::int32_t>(r) : textRows_[r - 1].number;
 }
 
 std::string CandidateGrid::sentenceText(std::size_t r) const {
-  const std::uint32_t entry = entries_[r - 1];
-  if (entry & kTextRow) return textRows_[entry & ~kTextRow].sentence;
-  return std::to_string(source_.sentenceNumberAt(entry));
+  if (!scanned()) return textRows_[r - 1].sentence;
+  return std::to_string(placeOf(r).sentence + 1);
 }
 
 std::string_view CandidateGrid::form(std::size_t r) const {
-  const std::uint32_t entry = entries_[r - 1];
-  return entry & kTextRow ? std::string_view(textRows_[entry & ~kTextRow].form) : scannedForm(entry);
+  return scanned() ? scannedForm(placeOf(r)) : std::string_view(textRows_[r - 1].form);
 }
 
 std::string_view CandidateGrid::analysis(std::size_t r) const {
@@ -70,48 +100,94 @@ std::string CandidateGrid::cellText(std::size_t r, int c) const {
   }
 }
 
+void CandidateGrid::forEachRow(const RowVisitor& visit) const {
+  std::size_t nextAnalysis = 0;
+  std::uint32_t index = 0;  // of the row visited, from 0
+  const auto analysisAt = [&]() -> std::string_view {
+    if (nextAnalysis < analyses_.size() && analyses_[nextAnalysis].first == index)
+      return analyses_[nextAnalysis++].second;
+    return {};
+  };
+  if (!scanned()) {
+    for (const TextRow& row : textRows_) {
+      visit(row.number, row.sentence, row.form, analysisAt());
+      ++index;
+    }
+    return;
+  }
+  // The sentences that hold candidates are scanned again, in order.
+  std::size_t nextDeleted = 0;
+  char digits[24];
+  for (std::size_t s = 0; s + 1 < firstCandidate_.size(); ++s) {
+    std::uint32_t candidate = firstCandidate_[s];
+    if (candidate == firstCandidate_[s + 1]) continue;
+    const auto n = static_cast<std::int64_t>(s + 1);
+    const std::string_view number(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+    Cherchecandidats(*source_.sentence(n), n, *kind_, [&](std::string_view form, std::int64_t) {
+      if (nextDeleted < deleted_.size() && deleted_[nextDeleted] == candidate) {
+        ++nextDeleted;
+      } else {
+        visit(static_cast<std::int64_t>(index) + 1, number, form, analysisAt());
+        ++index;
+      }
+      ++candidate;
+    });
+  }
+}
+
 void CandidateGrid::clear() {
   source_ = SentenceTable();
-  std::vector<std::uint32_t>().swap(entries_);
+  kind_ = nullptr;
+  std::vector<std::uint32_t>().swap(firstCandidate_);
+  std::vector<std::uint32_t>().swap(deleted_);
+  cachedSentence_ = static_cast<std::size_t>(-1);
+  cachedForms_.clear();
   std::vector<TextRow>().swap(textRows_);
   analyses_.clear();
   aligned_.clear();
 }
 
+void CandidateGrid::keepAsTexts() {
+  if (!scanned()) return;
+  std::vector<TextRow> rows;
+  rows.reserve(candidateCount());
+  forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view) {
+    rows.push_back({static_cast<std::int32_t>(number), std::string(sentence), std::string(form)});
+  });
+  auto analyses = std::move(analyses_);
+  auto aligned = std::move(aligned_);
+  clear();
+  textRows_ = std::move(rows);
+  analyses_ = std::move(analyses);
+  aligned_ = std::move(aligned);
+}
+
 void CandidateGrid::appendCandidate(std::string_view form, std::int64_t sentenceNumber) {
-  appendRow(CandidateRow(static_cast<std::int32_t>(entries_.size() + 1), std::to_string(sentenceNumber),
+  appendRow(CandidateRow(static_cast<std::int32_t>(candidateCount() + 1), std::to_string(sentenceNumber),
                          std::string(form), {}, false));
 }
 
 void CandidateGrid::appendRow(CandidateRow row) {
-  const auto index = static_cast<std::uint32_t>(entries_.size());
-  entries_.push_back(kTextRow | static_cast<std::uint32_t>(textRows_.size()));
+  keepAsTexts();
+  const auto index = static_cast<std::uint32_t>(textRows_.size());
   textRows_.push_back({row.number, std::move(row.sentence), std::move(row.form)});
   if (!row.analysis.empty()) analyses_.emplace_back(index, std::move(row.analysis));
-  aligned_.push_back(row.analysisAlignedTopLeft);
+  if (row.analysisAlignedTopLeft) aligned_.push_back(index);
 }
 
-void CandidateGrid::assignScan(const SentenceTable& source, std::vector<std::uint32_t> formStarts) {
+void CandidateGrid::assignScan(const SentenceTable& source, const AnalysisKind& kind,
+                               std::vector<std::uint32_t> firstCandidate) {
   clear();
-  const std::size_t scanned = source.sentenceCount() ? source.sentenceEnd(source.sentenceCount()) : 0;
-  if (scanned >= kTextRow) {
-    // A text beyond what an entry can point into: its rows are kept as texts.
-    source_ = source;
-    for (const std::uint32_t start : formStarts)
-      appendCandidate(scannedForm(start), source.sentenceNumberAt(start));
-    source_ = SentenceTable();
-    return;
-  }
-  // Only starts inside the sentences: every entry must lie in a sentence.
-  formStarts.erase(std::remove_if(formStarts.begin(), formStarts.end(), [&](std::uint32_t s) { return s >= scanned; }),
-                   formStarts.end());
+  if (firstCandidate.size() != source.sentenceCount() + 1 || firstCandidate.front() != 0 ||
+      !std::is_sorted(firstCandidate.begin(), firstCandidate.end()))
+    return;  // not the counts of this table: no rows
   source_ = source;
-  entries_ = std::move(formStarts);
-  aligned_.assign(entries_.size(), false);
+  kind_ = &kind;
+  firstCandidate_ = std::move(firstCandidate);
 }
 
 void CandidateGrid::validate(std::size_t r, std::string_view analysis) {
-  if (r < 1 || r > entries_.size()) return;
+  if (r < 1 || r > candidateCount()) return;
   const auto index = static_cast<std::uint32_t>(r - 1);
   const std::string_view text = trimTrailingSpaces(analysis);
   const auto it = std::lower_bound(analyses_.begin(), analyses_.end(), index,
@@ -124,31 +200,31 @@ void CandidateGrid::validate(std::size_t r, std::string_view analysis) {
   } else {
     analyses_.emplace(it, index, std::string(text));
   }
-  aligned_[index] = true;
+  const auto mark = std::lower_bound(aligned_.begin(), aligned_.end(), index);
+  if (mark == aligned_.end() || *mark != index) aligned_.insert(mark, index);
 }
 
 void CandidateGrid::deleteRow(std::size_t r) {
-  if (r < 1 || r > entries_.size()) return;
+  const std::size_t count = candidateCount();
+  if (r < 1 || r > count) return;
   const std::size_t index = r - 1;
   // Every later row takes its predecessor's place with its own number minus one:
   // a scanned row's number is its index, a row kept as texts carries its own. The
   // alignment mark stays with the place, as the grid's cell formatting does.
-  const std::uint32_t gone = entries_[index];
-  if (gone & kTextRow) {
-    TextRow& row = textRows_[gone & ~kTextRow];
-    std::string().swap(row.sentence);
-    std::string().swap(row.form);
+  if (scanned()) {
+    const Place place = placeOf(r);
+    const std::uint32_t candidate = firstCandidate_[place.sentence] + place.rank;
+    deleted_.insert(std::lower_bound(deleted_.begin(), deleted_.end(), candidate), candidate);
+  } else {
+    textRows_.erase(textRows_.begin() + static_cast<std::ptrdiff_t>(index));
+    for (std::size_t i = index; i < textRows_.size(); ++i) --textRows_[i].number;
   }
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
-  if (!textRows_.empty())
-    for (std::size_t i = index; i < entries_.size(); ++i)
-      if (entries_[i] & kTextRow) --textRows_[entries_[i] & ~kTextRow].number;
   auto it = std::lower_bound(analyses_.begin(), analyses_.end(), index,
                              [](const auto& a, std::size_t i) { return a.first < i; });
   if (it != analyses_.end() && it->first == index) it = analyses_.erase(it);
   for (; it != analyses_.end(); ++it) --it->first;
-  aligned_.pop_back();
-  if (entries_.empty()) textRows_.clear();
+  // The last place goes, with its mark.
+  if (!aligned_.empty() && aligned_.back() == count - 1) aligned_.pop_back();
 }
 
 }  // namespace varnelio

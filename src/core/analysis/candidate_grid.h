@@ -3,14 +3,14 @@
 // candidate ("N°", "N° phrase", "Forme(s)", "Analyse(s)"). Row r of the windows'
 // grid is row(r) here; the header is row 0. Texts are Windows-1252.
 //
-// A whole book gives millions of candidates, so a scanned row costs four bytes:
-// where its form starts in the source text. The form is the run of letters from
-// there, the sentence number is found in the sentence table, the candidate number
-// is the row index, and an analysis is stored only once one is written. Rows read
-// from an analysis file (or given as texts) keep their texts beside the scanned ones.
-#include <charconv>
+// A whole book gives millions of candidates, so the rows of a scan cost nothing
+// each: a form is a span of the source text, found again in its sentence when it
+// is shown, its sentence number is that sentence's, the candidate number is the row
+// index, and an analysis is stored only once one is written. Rows read from an
+// analysis file (or given as texts) keep their texts.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -41,6 +41,8 @@ struct CandidateRow {
   std::string analysis;  // column 3
 };
 
+struct AnalysisKind;
+
 class CandidateGrid {
  public:
   static constexpr int kColumnCount = 4;
@@ -50,38 +52,40 @@ class CandidateGrid {
   static const std::string_view kHeaders[kColumnCount];
 
   // Rows 1..candidateCount() in the windows' numbering.
-  std::size_t candidateCount() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
+  std::size_t candidateCount() const;
+  bool empty() const { return candidateCount() == 0; }
 
   // The cells of row r (counted from 1, as in the windows). The views stay valid
-  // until the grid changes.
+  // until the grid changes or another row's form is asked for.
   std::int32_t number(std::size_t r) const;
   std::string sentenceText(std::size_t r) const;
   std::string_view form(std::size_t r) const;
   std::string_view analysis(std::size_t r) const;
-  bool analysisAlignedTopLeft(std::size_t r) const { return aligned_[r - 1]; }
+  bool analysisAlignedTopLeft(std::size_t r) const;
   // Row r as texts, made on demand.
   CandidateRow row(std::size_t r) const;
   // The text of cell (r, c); r = 0 is the header row.
   std::string cellText(std::size_t r, int c) const;
 
-  // Visits every row in order: f(number, sentence, form, analysis). Cheaper than
-  // row(r) for each r: the sentence numbers of a scan are followed, not searched.
-  template <typename F>
-  void forEachRow(F&& f) const;
+  // Visits every row in order with its four cells. One pass over the rows, much
+  // cheaper than row(r) for each r.
+  using RowVisitor = std::function<void(std::int64_t number, std::string_view sentence, std::string_view form,
+                                        std::string_view analysis)>;
+  void forEachRow(const RowVisitor& visit) const;
 
   // The rows as CandidateRow values, in order.
   class RowRange;
   RowRange rows() const;
 
   void clear();
-  void reserve(std::size_t n) { entries_.reserve(n); }
+  void reserve(std::size_t n) { textRows_.reserve(n); }
   // Appends a candidate given as text: its number is its row index, its analysis empty.
   void appendCandidate(std::string_view form, std::int64_t sentenceNumber);
   void appendRow(CandidateRow row);
-  // Replaces the rows by those of a scan of the table's text: formStarts holds,
-  // in text order, where each candidate form starts. The grid shares the table.
-  void assignScan(const SentenceTable& source, std::vector<std::uint32_t> formStarts);
+  // Replaces the rows by the candidates of the kind in the table's text, which a
+  // scan has counted: sentence n holds firstCandidate[n] - firstCandidate[n - 1] of
+  // them (N + 1 counts, the first 0). The grid shares the table.
+  void assignScan(const SentenceTable& source, const AnalysisKind& kind, std::vector<std::uint32_t> firstCandidate);
 
   // Validate: puts the analysis, trailing spaces removed (leading ones kept), into
   // row r and marks the cell aligned left and top. Does nothing when r is not a row.
@@ -92,24 +96,39 @@ class CandidateGrid {
   void deleteRow(std::size_t r);
 
  private:
-  // An entry is the offset of a scanned form in the source text or, with the top
-  // bit set, the index of a row kept as texts.
-  static constexpr std::uint32_t kTextRow = 0x80000000u;
   struct TextRow {
     std::int32_t number;
     std::string sentence;
     std::string form;
   };
-  std::string_view scannedForm(std::uint32_t offset) const;
+  // Where the candidate of row r lies: its sentence (from 0) and its rank there.
+  struct Place {
+    std::size_t sentence;
+    std::uint32_t rank;
+  };
+  bool scanned() const { return kind_ != nullptr; }
+  Place placeOf(std::size_t r) const;
+  std::string_view scannedForm(const Place& place) const;
   const std::string* analysisOf(std::size_t index) const;
+  void keepAsTexts();
 
+  // A scanned grid holds no row at all: the candidates are found again in their
+  // sentence when asked for, which takes a few hundred bytes of scanning, and the
+  // grid keeps only how many each sentence holds and which ones were deleted.
   SentenceTable source_;
-  std::vector<std::uint32_t> entries_;
+  const AnalysisKind* kind_ = nullptr;
+  std::vector<std::uint32_t> firstCandidate_;  // per sentence, the candidates before it
+  std::vector<std::uint32_t> deleted_;         // the deleted candidates, by scan order, ascending
+  // The candidates of the sentence scanned last (offset and length of each form).
+  mutable std::size_t cachedSentence_ = static_cast<std::size_t>(-1);
+  mutable std::vector<std::pair<std::uint32_t, std::uint32_t>> cachedForms_;
+  // Rows given as texts: read from an analysis file, or appended one by one.
   std::vector<TextRow> textRows_;
   // The analyses written, by row index (from 0), in increasing order.
   std::vector<std::pair<std::uint32_t, std::string>> analyses_;
-  // The alignment mark of each row's analysis cell; it stays with its place.
-  std::vector<bool> aligned_;
+  // The rows (from 0) whose analysis cell is marked aligned left and top, in
+  // increasing order; a mark stays with its place when rows move.
+  std::vector<std::uint32_t> aligned_;
 };
 
 class CandidateGrid::RowRange {
@@ -143,32 +162,6 @@ class CandidateGrid::RowRange {
 };
 
 inline CandidateGrid::RowRange CandidateGrid::rows() const { return RowRange(this); }
-
-template <typename F>
-void CandidateGrid::forEachRow(F&& f) const {
-  std::int64_t sentence = 0;  // the sentence of the last scanned row, and its bounds
-  std::size_t sentenceBegin = 0, sentenceEnd = 0;
-  std::size_t nextAnalysis = 0;
-  char digits[24];
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
-    std::string_view analysis;
-    if (nextAnalysis < analyses_.size() && analyses_[nextAnalysis].first == i)
-      analysis = analyses_[nextAnalysis++].second;
-    const std::uint32_t entry = entries_[i];
-    if (entry & kTextRow) {
-      const TextRow& row = textRows_[entry & ~kTextRow];
-      f(static_cast<std::int64_t>(row.number), std::string_view(row.sentence), std::string_view(row.form), analysis);
-      continue;
-    }
-    if (sentence == 0 || entry < sentenceBegin || entry >= sentenceEnd) {
-      sentence = source_.sentenceNumberAt(entry);
-      sentenceBegin = sentence > 1 ? source_.sentenceEnd(sentence - 1) : 0;
-      sentenceEnd = source_.sentenceEnd(sentence);
-    }
-    const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, sentence).ptr - digits);
-    f(static_cast<std::int64_t>(i + 1), std::string_view(digits, length), scannedForm(entry), analysis);
-  }
-}
 
 // Removes trailing spaces (0x20 only).
 std::string_view trimTrailingSpaces(std::string_view text);

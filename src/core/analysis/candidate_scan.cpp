@@ -1,7 +1,5 @@
 #include "core/analysis/candidate_scan.h"
 
-#include <new>
-
 namespace varnelio {
 
 std::size_t scanText(std::string_view text, const AnalysisKind& kind, const CandidateSink& sink) {
@@ -12,28 +10,20 @@ std::size_t scanText(std::string_view text, const AnalysisKind& kind, const Cand
 
 SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGrid& grid) {
   grid.clear();
-  const bool small = text.size() < 0x80000000u;
-  // Each candidate is a word and its separator, so a text cannot hold more than
-  // half its length of them: reserved once, the table of starts never moves while
-  // it grows, and the pages it never reaches are never given memory.
-  std::vector<std::uint32_t> starts;
-  if (small) {
-    try {
-      starts.reserve(text.size() / 2 + 1);
-    } catch (const std::bad_alloc&) {
-    }
-  }
-  const char* base = nullptr;
+  // The scan only counts the candidates of each sentence: the grid finds them
+  // again when they are shown. Counts are 32 bits: a text that could hold more
+  // candidates keeps its rows as texts.
+  const bool counted = text.size() <= 0xFFFFFFFFu;
+  std::vector<std::uint32_t> firstCandidate{0};
+  std::uint32_t count = 0;
   SentenceTable table(std::move(text), [&](std::string_view sentence, std::int64_t n) {
-    if (n == 1) base = sentence.data();
     Cherchecandidats(sentence, n, kind, [&](std::string_view form, std::int64_t number) {
-      if (small)
-        starts.push_back(static_cast<std::uint32_t>(form.data() - base));
-      else
-        grid.appendCandidate(form, number);
+      if (counted) ++count;
+      else grid.appendCandidate(form, number);
     });
+    firstCandidate.push_back(count);
   });
-  if (small) grid.assignScan(table, std::move(starts));
+  if (counted) grid.assignScan(table, kind, std::move(firstCandidate));
   return table;
 }
 

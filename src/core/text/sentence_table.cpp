@@ -1,6 +1,5 @@
 #include "core/text/sentence_table.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace varnelio {
@@ -22,8 +21,7 @@ std::size_t SentenceTable::forEachSentence(std::string_view text, const Sentence
 }
 
 SentenceTable::SentenceTable(std::string text, const SentenceSink& sink) {
-  auto data = std::make_shared<Data>();
-  data->text = std::move(text);
+  auto data = std::make_shared<Data>(std::move(text));
   std::size_t start = 0;
   forEachSentence(data->text, [&](std::string_view s, std::int64_t n) {
     start += s.size();
@@ -42,16 +40,9 @@ std::optional<std::string_view> SentenceTable::sentence(std::int64_t n) const {
   if (n < 1 || static_cast<std::uint64_t>(n) > slotCount()) return std::nullopt;
   const auto i = static_cast<std::size_t>(n - 1);
   if (i >= sentenceCount()) return std::string_view{};
-  const std::vector<std::size_t>& ends = data_->ends;
-  const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-  return std::string_view(data_->text).substr(begin, ends[i] - begin);
-}
-
-std::int64_t SentenceTable::sentenceNumberAt(std::size_t offset) const {
-  if (!data_) return 0;
-  const std::vector<std::size_t>& ends = data_->ends;
-  const auto it = std::upper_bound(ends.begin(), ends.end(), offset);
-  return it == ends.end() ? 0 : static_cast<std::int64_t>(it - ends.begin()) + 1;
+  const Ends& ends = data_->ends;
+  const std::size_t begin = i == 0 ? 0 : ends.at(i - 1);
+  return std::string_view(data_->text).substr(begin, ends.at(i) - begin);
 }
 
 }  // namespace varnelio

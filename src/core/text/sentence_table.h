@@ -34,19 +34,34 @@ class SentenceTable {
   // Slot n: the sentence for 1..N, an empty text for N+1..L, nothing otherwise.
   std::optional<std::string_view> sentence(std::int64_t n) const;
   const std::string& text() const;
-  // The number of the sentence holding the character at offset, 0 when the offset
-  // lies after the last ".". Logarithmic in N.
-  std::int64_t sentenceNumberAt(std::size_t offset) const;
   // Offset just past the "." of sentence n (1..N).
-  std::size_t sentenceEnd(std::int64_t n) const { return data_->ends[static_cast<std::size_t>(n - 1)]; }
+  std::size_t sentenceEnd(std::int64_t n) const { return data_->ends.at(static_cast<std::size_t>(n - 1)); }
 
   // Cuts without keeping a table: calls the sink for every sentence and returns N.
   static std::size_t forEachSentence(std::string_view text, const SentenceSink& sink);
 
  private:
+  // Offsets just past each sentence's ".": 32 bits each for a text below 4 GiB,
+  // which halves the table of a library's half million sentences.
+  class Ends {
+   public:
+    explicit Ends(std::size_t textSize) : wide_(textSize > 0xFFFFFFFFu) {}
+    void push_back(std::size_t end) {
+      if (wide_) wideEnds_.push_back(end);
+      else ends_.push_back(static_cast<std::uint32_t>(end));
+    }
+    std::size_t size() const { return wide_ ? wideEnds_.size() : ends_.size(); }
+    std::size_t at(std::size_t i) const { return wide_ ? wideEnds_[i] : ends_[i]; }
+
+   private:
+    bool wide_;
+    std::vector<std::uint32_t> ends_;
+    std::vector<std::size_t> wideEnds_;
+  };
   struct Data {
+    explicit Data(std::string t) : text(std::move(t)), ends(text.size()) {}
     std::string text;
-    std::vector<std::size_t> ends;  // offset just past each sentence's "."
+    Ends ends;
   };
   std::shared_ptr<const Data> data_;
 };
