@@ -22,10 +22,12 @@ constexpr std::string_view kHelp =
     R"(varnelio-cli : la ligne de commande de Varnelio (terminaisons des noms latins).
 
 Usage :
-  varnelio-cli scan GENRE SOURCE [--tsv FICHIER] [--dat FICHIER]
+  varnelio-cli scan GENRE SOURCE [--tsv FICHIER] [--dat FICHIER] [--morceau OCTETS]
       Nouvelle analyse du texte SOURCE : cherche les candidats de l'analyse GENRE.
       --tsv FICHIER  écrit l'exportation tableur (TAB, CR LF, Windows-1252)
       --dat FICHIER  écrit le fichier d'analyse (enregistrements de 369 octets)
+      --morceau OCTETS  lit le texte par morceaux de cette taille (1048576 par
+                     défaut) : la mémoire ne croît pas avec le texte
       Sans l'une ni l'autre, les lignes de l'exportation vont sur la sortie
       standard, en UTF-8, fins de ligne LF.
   varnelio-cli show ANALYSE [--tsv FICHIER]
