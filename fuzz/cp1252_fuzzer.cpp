@@ -1,6 +1,6 @@
 // The code page at the edges: every Windows-1252 text survives the trip through
 // UTF-8 and back; any bytes given as UTF-8 decode without reading past their end,
-// malformed sequences becoming "?"; the UTF-8 check agrees with a plain statement of
+// malformed sequences becoming "?", the same whole or in pieces; the UTF-8 check agrees with a plain statement of
 // well-formed UTF-8; lower-casing keeps lengths and is stable.
 #include <cstddef>
 #include <cstdint>
@@ -83,6 +83,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(decoded.size() <= expectedLength && decoded.size() + marks >= expectedLength);
   // When every character was one the page holds: encoding gives the bytes back.
   if (valid && pageOnly) FUZZ_CHECK(cp1252::toUtf8(decoded) == bytes);
+  // Read in pieces, each cut sequence carried to the next piece, the bytes decode
+  // as they do whole.
+  {
+    const std::size_t pieceSize = bytes.empty() ? 1 : 1 + static_cast<unsigned char>(bytes[0]) % 7;
+    std::string pieces, carried;
+    for (std::size_t at = 0; at < bytes.size(); at += pieceSize) {
+      carried += std::string_view(bytes).substr(at, pieceSize);
+      const std::size_t complete = cp1252::completeUtf8Prefix(carried);
+      FUZZ_CHECK(carried.size() - complete <= 3);
+      cp1252::appendFromUtf8(pieces, std::string_view(carried).substr(0, complete));
+      carried.erase(0, complete);
+    }
+    cp1252::appendFromUtf8(pieces, carried);
+    FUZZ_CHECK(pieces == decoded);
+  }
 
   // Lower case: same length, stable once applied, and the comparison ignoring case
   // is the comparison of the lower-cased texts.

@@ -108,7 +108,9 @@ int runScan(const AnalysisKind& kind, const std::string& source, const std::opti
   if (pieceText) {
     const char* last = pieceText->data() + pieceText->size();
     const auto parsed = std::from_chars(pieceText->data(), last, pieceSize);
-    if (pieceText->empty() || parsed.ec != std::errc{} || parsed.ptr != last || pieceSize == 0)
+    // Up to 1 GiB: a piece is held in memory twice (read, and the sentence it ends).
+    if (pieceText->empty() || parsed.ec != std::errc{} || parsed.ptr != last || pieceSize == 0 ||
+        pieceSize > (std::size_t{1} << 30))
       return usageError("taille de morceau invalide : " + *pieceText);
   }
   // The source must open before any output file is touched.

@@ -144,7 +144,7 @@ TEST(CliScan, SentencesSpanningReadingPiecesGiveTheCandidatesOfTheWholeText) {
   const Result r = runCli({"scan", "nom-sg", source, "--morceau", "61", "--dat", dir.file("b.DAT")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_TRUE(readBytes(dir.file("b.DAT")) == encodeAnalysisFile(grid));
-  for (const char* wrong : {"0", "-3", "deux", ""}) {
+  for (const char* wrong : {"0", "-3", "deux", "", "99999999999999"}) {
     const Result bad = runCli({"scan", "nom-sg", source, "--morceau", wrong});
     EXPECT_EQ(bad.exitCode, 2) << wrong;
   }
