@@ -133,7 +133,7 @@ bool SourceStream::readMore(std::string& text) {
     piece = {};
   }
   // What is left is the start of a sequence the next piece completes.
-  std::memmove(raw_.data(), piece.data(), piece.size());
+  if (!piece.empty()) std::memmove(raw_.data(), piece.data(), piece.size());
   raw_.resize(piece.size());
   return true;
 }
