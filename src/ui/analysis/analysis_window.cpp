@@ -346,8 +346,8 @@ bool AnalysisWindow::readAndCutSource(bool scan) {
       return true;
     }
     // Preparegrille, then the cut with Cherchecandidats on each sentence the moment
-    // it is complete. A book gives millions of candidates: each row is a span of the
-    // text the window keeps, so the text is read once and never copied.
+    // it is complete. A book gives millions of candidates: the grid shares the text
+    // the window keeps and finds each row in it, so the text is never copied.
     model_->refill([&](CandidateGrid& grid) { sentences_ = cutAndScan(std::move(text), kind_, grid); });
     return true;
   }
