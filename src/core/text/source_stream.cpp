@@ -89,53 +89,68 @@ bool SourceStream::restIsUtf8(std::uint64_t offset) {
 
 bool SourceStream::readMore(std::string& text) {
   if (fd_ < 0) return false;
+  if (mode_ != Mode::Utf8) {
+    // Windows-1252 bytes, and ASCII before anything decides, are the text as they
+    // come: they are read straight into it.
+    const std::size_t at = text.size();
+    text.resize(at + pieceSize_);
+    const long long n = readFully(fd_, text.data() + at, pieceSize_);
+    text.resize(at + static_cast<std::size_t>(std::max(n, 0LL)));
+    if (n < 0) return fail(errno);
+    const std::uint64_t pieceOffset = offset_;
+    offset_ += static_cast<std::uint64_t>(n);
+    if (n == 0) {
+      ::close(fd_);
+      fd_ = -1;
+      return false;
+    }
+    if (mode_ == Mode::Bytes) return true;
+    // The first byte above 0x7F decides, as the whole read decides: UTF-8 when the
+    // rest of the file is well-formed UTF-8.
+    std::size_t ascii = at;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+    if (ascii == text.size()) return true;
+    const std::uint64_t first = pieceOffset + (ascii - at);
+    char head[3] = {};
+    const bool bom = first == 0 && readFully(fd_, head, 3, 0) == 3 && std::string_view(head, 3) == kBom;
+    mode_ = restIsUtf8(first) ? Mode::Utf8 : Mode::Bytes;
+    if (mode_ == Mode::Bytes) return true;
+    if (bom) bomLeft_ = kBom.size();
+    // From that byte on, the piece is UTF-8 to decode.
+    raw_.assign(text, ascii, std::string::npos);
+    text.resize(ascii);
+    decodeRaw(text);
+    return true;
+  }
   const std::size_t carried = raw_.size();
   raw_.resize(carried + pieceSize_);
   const long long n = readFully(fd_, raw_.data() + carried, pieceSize_);
+  raw_.resize(carried + static_cast<std::size_t>(std::max(n, 0LL)));
   if (n < 0) return fail(errno);
-  raw_.resize(carried + static_cast<std::size_t>(n));
-  const std::uint64_t pieceOffset = offset_;  // of the new bytes, after the carried ones
   offset_ += static_cast<std::uint64_t>(n);
   if (n == 0) {
     // The end: what was carried is a sequence the file cut short.
-    if (mode_ == Mode::Utf8) cp1252::appendFromUtf8(text, raw_);
-    else text += raw_;
+    cp1252::appendFromUtf8(text, raw_);
     raw_.clear();
     ::close(fd_);
     fd_ = -1;
     return carried > 0;
   }
+  decodeRaw(text);
+  return true;
+}
+
+void SourceStream::decodeRaw(std::string& text) {
   std::string_view piece(raw_);
-  if (mode_ == Mode::Undecided) {
-    // ASCII reads the same either way; the first byte above 0x7F decides, as the
-    // whole read decides: UTF-8 when the rest of the file is well-formed UTF-8.
-    std::size_t ascii = 0;
-    while (ascii < piece.size() && static_cast<unsigned char>(piece[ascii]) < 0x80) ++ascii;
-    text.append(piece.data(), ascii);
-    piece.remove_prefix(ascii);
-    if (!piece.empty()) {
-      const std::uint64_t at = pieceOffset + ascii;
-      char head[3] = {};
-      const bool bom = at == 0 && readFully(fd_, head, 3, 0) == 3 && std::string_view(head, 3) == kBom;
-      mode_ = restIsUtf8(at) ? Mode::Utf8 : Mode::Bytes;
-      if (mode_ == Mode::Utf8 && bom) bomLeft_ = kBom.size();
-    }
-  }
-  if (mode_ == Mode::Utf8) {
-    const std::size_t skip = std::min(bomLeft_, piece.size());
-    piece.remove_prefix(skip);
-    bomLeft_ -= skip;
-    const std::size_t complete = cp1252::completeUtf8Prefix(piece);
-    cp1252::appendFromUtf8(text, piece.substr(0, complete));
-    piece.remove_prefix(complete);
-  } else if (mode_ == Mode::Bytes) {
-    text.append(piece);
-    piece = {};
-  }
+  const std::size_t skip = std::min(bomLeft_, piece.size());
+  piece.remove_prefix(skip);
+  bomLeft_ -= skip;
+  const std::size_t complete = cp1252::completeUtf8Prefix(piece);
+  cp1252::appendFromUtf8(text, piece.substr(0, complete));
+  piece.remove_prefix(complete);
   // What is left is the start of a sequence the next piece completes.
   if (!piece.empty()) std::memmove(raw_.data(), piece.data(), piece.size());
   raw_.resize(piece.size());
-  return true;
 }
 
 std::variant<std::size_t, FileError> forEachSourceSentence(const std::string& path,

@@ -36,6 +36,8 @@ class SourceStream {
   bool fail(int errorNumber);
   // Whether the file, from offset on, is well-formed UTF-8 (read without moving).
   bool restIsUtf8(std::uint64_t offset);
+  // Appends the UTF-8 read so far, but a sequence the next piece completes.
+  void decodeRaw(std::string& text);
 
   std::string path_;
   int fd_ = -1;
@@ -43,7 +45,7 @@ class SourceStream {
   std::uint64_t offset_ = 0;  // bytes of the file read so far
   Mode mode_ = Mode::Undecided;
   std::size_t bomLeft_ = 0;  // bytes of the UTF-8 byte-order mark still to drop
-  std::string raw_;  // the piece read, after the bytes carried over from the last one
+  std::string raw_;  // UTF-8 read, after the bytes carried over from the last piece
   std::optional<FileError> error_;
 };
 
