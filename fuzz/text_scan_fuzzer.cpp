@@ -162,6 +162,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(row.form == expected[r - 1].first);
         FUZZ_CHECK(row.analysis.empty());
       }
+
+      // Edits of the scanned grid, which holds no row, against the same edits of
+      // the rows given as texts: the rows and their pass in order agree.
+      CandidateGrid texts;
+      for (const auto& [form, n] : expected) texts.appendCandidate(form, n);
+      for (std::size_t step = 0; step < 6 && !texts.empty(); ++step) {
+        const std::size_t r = 1 + (static_cast<std::size_t>(data[step % size]) * 7919 + step) % texts.candidateCount();
+        if (step % 2) {
+          grid.deleteRow(r);
+          texts.deleteRow(r);
+        } else {
+          grid.validate(r, "a ");
+          texts.validate(r, "a ");
+        }
+      }
+      FUZZ_CHECK(grid.candidateCount() == texts.candidateCount());
+      for (std::size_t r = 1; r <= grid.candidateCount(); ++r) {
+        const CandidateRow a = grid.row(r), b = texts.row(r);
+        FUZZ_CHECK(a.number == b.number && a.sentence == b.sentence && a.form == b.form);
+        FUZZ_CHECK(a.analysis == b.analysis && a.analysisAlignedTopLeft == b.analysisAlignedTopLeft);
+      }
+      std::vector<std::string> visited;
+      grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
+                          std::string_view analysis) {
+        visited.push_back(std::to_string(number) + '|' + std::string(sentence) + '|' + std::string(form) + '|' +
+                          std::string(analysis));
+      });
+      FUZZ_CHECK(visited.size() == texts.candidateCount());
+      for (std::size_t r = 1; r <= visited.size(); ++r)
+        FUZZ_CHECK(visited[r - 1] == texts.cellText(r, 0) + '|' + texts.cellText(r, 1) + '|' + texts.cellText(r, 2) +
+                                         '|' + texts.cellText(r, 3));
     }
   }
   return 0;

@@ -1,8 +1,11 @@
-// open_analysis_timing [megabytes] [window name] [corpus folder]
-// Writes a text of that many megabytes (the corpus repeated), then opens it in the
-// analysis window as a user does: the path typed into Text1 of Menu, the menu item
-// chosen. Prints the time until the window is shown with row 1 selected, and the
-// peak memory of the process against the text's size.
+// open_analysis_timing [megabytes | text file] [window name] [corpus folder] [--save]
+// Opens a text in the analysis window as a user does: the path typed into Text1 of
+// Menu, the menu item chosen. Given a number, it first writes a text of that many
+// megabytes (the corpus repeated); given a file, it opens that file. Prints the
+// time until the window is shown with row 1 selected, the peak memory of the
+// process against the text's size, the time to delete row 1, and with --save the
+// time to save the grid as an analysis file beside a cp of that file. The last
+// line, "result ...", is for scripts/bench-open.
 #include <sys/resource.h>
 
 #include <QAction>
@@ -14,6 +17,9 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <cstdio>
+#include <cstdlib>
+
+#include "core/files/analysis_file.h"
 
 #include "core/analysis/analysis_kind.h"
 #include "ui/shell/kind_windows.h"
@@ -48,8 +54,12 @@ int main(int argc, char** argv) {
   const QString windowName = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("frmnew_analyse");
 
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("livre.txt"));
-  {
+  const QString given = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+  const bool save = argc > 4 && QByteArray(argv[4]) == "--save";
+  QString path = dir.filePath(QStringLiteral("livre.txt"));
+  if (QFileInfo(given).isFile()) {
+    path = given;
+  } else {
     QByteArray corpus;
     const QDir corpusDir(argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral(VARNELIO_CORPUS_DIR));
     for (const QString& name : corpusDir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
@@ -92,6 +102,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const long peak = peakKilobytes();
+  const std::size_t candidates = window->candidateGrid().candidateCount();
   const double textMb = double(textBytes) / 1e6;
   std::printf("%s: text %.1f MB, %zu candidates, %zu sentences\n", qPrintable(windowName), textMb,
               window->candidateGrid().candidateCount(), window->sentences().sentenceCount());
@@ -103,6 +114,23 @@ int main(int argc, char** argv) {
   timer.restart();
   window->findChild<QToolButton*>(QStringLiteral("cmb_delete"))->click();
   QCoreApplication::processEvents();
-  std::printf("delete row 1: %lld ms\n", static_cast<long long>(timer.elapsed()));
+  const qint64 deleteMs = timer.elapsed();
+  std::printf("delete row 1: %lld ms\n", static_cast<long long>(deleteMs));
+  if (save) {
+    // What "Enregistrer les analyses" writes, then a plain copy of the same bytes.
+    const QString saved = dir.filePath(QStringLiteral("analyse.DAT"));
+    timer.restart();
+    if (varnelio::writeAnalysisFile(saved.toStdString(), window->candidateGrid())) return 1;
+    const qint64 saveMs = timer.elapsed();
+    const QString copy = dir.filePath(QStringLiteral("copie.DAT"));
+    timer.restart();
+    if (std::system(qPrintable(QStringLiteral("cp '%1' '%2'").arg(saved, copy))) != 0) return 1;
+    const qint64 cpMs = timer.elapsed();
+    std::printf("save as an analysis file: %lld ms for %.1f MB (written, synced, renamed); cp of it: %lld ms\n",
+                static_cast<long long>(saveMs), QFileInfo(saved).size() / 1e6, static_cast<long long>(cpMs));
+  }
+  std::printf("result %s %zu %lld %ld %lld %lld\n", qPrintable(windowName), candidates,
+              static_cast<long long>(elapsed), peak, static_cast<long long>(textBytes),
+              static_cast<long long>(deleteMs));
   return 0;
 }

@@ -8,9 +8,10 @@
 namespace varnelio::cli {
 
 // A new analysis of SOURCE for the kind: export to tsv, analysis file to dat, or
-// the export's lines on stdout when neither is given.
+// the export's lines on stdout when neither is given. The source is read in pieces
+// of pieceSize bytes (decimal text; one mebibyte when not given).
 int runScan(const AnalysisKind& kind, const std::string& source, const std::optional<std::string>& tsv,
-            const std::optional<std::string>& dat);
+            const std::optional<std::string>& dat, const std::optional<std::string>& pieceSize = std::nullopt);
 // An existing analysis file read into the grid, then exported like runScan.
 int runShow(const std::string& analysis, const std::optional<std::string>& tsv);
 // Sentence n of SOURCE (numberText as typed on the command line).

@@ -22,10 +22,12 @@ constexpr std::string_view kHelp =
     R"(varnelio-cli : la ligne de commande de Varnelio (terminaisons des noms latins).
 
 Usage :
-  varnelio-cli scan GENRE SOURCE [--tsv FICHIER] [--dat FICHIER]
+  varnelio-cli scan GENRE SOURCE [--tsv FICHIER] [--dat FICHIER] [--morceau OCTETS]
       Nouvelle analyse du texte SOURCE : cherche les candidats de l'analyse GENRE.
       --tsv FICHIER  écrit l'exportation tableur (TAB, CR LF, Windows-1252)
       --dat FICHIER  écrit le fichier d'analyse (enregistrements de 369 octets)
+      --morceau OCTETS  lit le texte par morceaux de cette taille (1048576 par
+                     défaut) : la mémoire ne croît pas avec le texte
       Sans l'une ni l'autre, les lignes de l'exportation vont sur la sortie
       standard, en UTF-8, fins de ligne LF.
   varnelio-cli show ANALYSE [--tsv FICHIER]
@@ -150,12 +152,12 @@ int run(int argc, char** argv) {
   }
   Parsed p;
   if (command == "scan") {
-    if (auto err = parse(argc, argv, 2, {"--tsv", "--dat"}, p)) return usageError(*err);
+    if (auto err = parse(argc, argv, 2, {"--tsv", "--dat", "--morceau"}, p)) return usageError(*err);
     if (p.positional.size() != 2) return wrongCount(command, "GENRE SOURCE");
     const AnalysisKind* kind = kindOf(p.positional[0]);
     if (!kind) return usageError("genre d'analyse inconnu : " + p.positional[0]);
     if (auto err = outputsClash(p.positional[1], {option(p, "--tsv"), option(p, "--dat")})) return usageError(*err);
-    return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"));
+    return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"), option(p, "--morceau"));
   }
   if (command == "show") {
     if (auto err = parse(argc, argv, 2, {"--tsv"}, p)) return usageError(*err);

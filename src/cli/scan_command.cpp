@@ -7,25 +7,33 @@
 #include "core/analysis/candidate_scan.h"
 #include "core/files/analysis_file.h"
 #include "core/text/sentence_table.h"
+#include "core/text/source_stream.h"
 #include "core/text/source_text.h"
 
 namespace varnelio::cli {
 namespace {
 
-// Runs the scan of a whole text and hands every candidate, numbered from 1, to
-// the sink with its sentence number as decimal text. No grid is built.
+// Scans a source file as it is read, piece by piece, and hands every candidate,
+// numbered from 1, to the sink with its sentence number as decimal text. Neither
+// the text nor a grid is held: memory does not grow with the text.
 template <typename Sink>
-void forEachCandidate(std::string_view text, const AnalysisKind& kind, Sink&& sink) {
+std::variant<std::size_t, FileError> forEachCandidate(const std::string& source, std::size_t pieceSize,
+                                                      const AnalysisKind& kind, Sink&& sink) {
   std::int64_t count = 0;
-  SentenceTable::forEachSentence(text, [&](std::string_view sentence, std::int64_t n) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-    const std::string_view number(digits, static_cast<std::size_t>(end - digits));
-    Cherchecandidats(sentence, n, kind, [&](std::string_view form, std::int64_t) { sink(++count, number, form); });
-  });
+  return forEachSourceSentence(
+      source,
+      [&](std::string_view sentence, std::int64_t n) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+        const std::string_view number(digits, static_cast<std::size_t>(end - digits));
+        Cherchecandidats(sentence, n, kind, [&](std::string_view form, std::int64_t) { sink(++count, number, form); });
+      },
+      pieceSize);
 }
 
-// Writes the rows of a grid or a scan to the export file, the analysis file, or stdout.
+// Writes the rows of a grid or a scan to the export file, the analysis file, or
+// stdout. forEachRow returns false when the rows could not all be produced (the
+// source failed while read): then no file is replaced, and the caller says why.
 template <typename ForEachRow>
 int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std::string>& dat,
                  ForEachRow&& forEachRow) {
@@ -33,11 +41,13 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
     StdoutUtf8Writer out;
     SpreadsheetStream sheet(out, /*lfOnly=*/true);
     sheet.header();
-    forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
-      sheet.row(number, sentence, form, analysis);
-    });
+    const bool rowsOk = forEachRow(
+        [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
+          sheet.row(number, sentence, form, analysis);
+        });
     sheet.finish();
-    return finishStdout(out);
+    const int written = finishStdout(out);
+    return rowsOk ? written : kFileFailure;
   }
   // Both files are filled in the same pass; each replaces its old file only once
   // it is complete, and a failure of one leaves the other's old file too.
@@ -45,6 +55,7 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
   // it is complete, so a failure leaves the old file where it happened.
   bool sheetOk = true;
   bool recordsOk = true;
+  bool rowsOk = true;
   auto produce = [&](ChunkWriter* tsvOut, ChunkWriter* datOut) {
     std::optional<SpreadsheetStream> sheet;
     std::optional<AnalysisFileStream> records;
@@ -53,12 +64,13 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
       sheet->header();
     }
     if (datOut) records.emplace(*datOut);
-    forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
-      if (sheet) sheet->row(number, sentence, form, analysis);
-      if (records) records->row(number, sentence, form, analysis);
-    });
-    sheetOk = !sheet || sheet->finish();
-    recordsOk = !records || records->finish();
+    rowsOk = forEachRow(
+        [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
+          if (sheet) sheet->row(number, sentence, form, analysis);
+          if (records) records->row(number, sentence, form, analysis);
+        });
+    sheetOk = rowsOk && (!sheet || sheet->finish());
+    recordsOk = rowsOk && (!records || records->finish());
   };
   std::optional<FileError> error;
   if (tsv && dat) {
@@ -70,6 +82,7 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
       });
       return sheetOk && !datError;
     });
+    if (!rowsOk) return kFileFailure;
     if (datError) return writeFailure(*datError);
   } else if (tsv) {
     error = writeFileAtomically(*tsv, [&](ChunkWriter& t) {
@@ -82,6 +95,7 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
       return recordsOk;
     });
   }
+  if (!rowsOk) return kFileFailure;
   if (error) return writeFailure(*error);
   return kOk;
 }
@@ -89,15 +103,29 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
 }  // namespace
 
 int runScan(const AnalysisKind& kind, const std::string& source, const std::optional<std::string>& tsv,
-            const std::optional<std::string>& dat) {
-  auto read = readSourceText(source);
-  if (auto* err = std::get_if<FileError>(&read)) return readFailure(*err);
-  const std::string& text = std::get<std::string>(read);
-  return writeOutputs(tsv, dat, [&](auto&& row) {
-    forEachCandidate(text, kind, [&](std::int64_t number, std::string_view sentence, std::string_view form) {
-      row(number, sentence, form, std::string_view{});
-    });
+            const std::optional<std::string>& dat, const std::optional<std::string>& pieceText) {
+  std::size_t pieceSize = SourceStream::kDefaultPieceSize;
+  if (pieceText) {
+    const char* last = pieceText->data() + pieceText->size();
+    const auto parsed = std::from_chars(pieceText->data(), last, pieceSize);
+    // Up to 1 GiB: a piece is held in memory twice (read, and the sentence it ends).
+    if (pieceText->empty() || parsed.ec != std::errc{} || parsed.ptr != last || pieceSize == 0 ||
+        pieceSize > (std::size_t{1} << 30))
+      return usageError("taille de morceau invalide : " + *pieceText);
+  }
+  // The source must open before any output file is touched.
+  if (auto unreadable = checkReadableFile(source)) return readFailure(*unreadable);
+  std::optional<FileError> readError;
+  const int written = writeOutputs(tsv, dat, [&](auto&& row) {
+    auto scanned = forEachCandidate(source, pieceSize, kind,
+                                    [&](std::int64_t number, std::string_view sentence, std::string_view form) {
+                                      row(number, sentence, form, std::string_view{});
+                                    });
+    if (auto* err = std::get_if<FileError>(&scanned)) readError = *err;
+    return !readError;
   });
+  if (readError) return readFailure(*readError);
+  return written;
 }
 
 int runShow(const std::string& analysis, const std::optional<std::string>& tsv) {
@@ -105,7 +133,8 @@ int runShow(const std::string& analysis, const std::optional<std::string>& tsv) 
   if (auto* err = std::get_if<FileError>(&read)) return readFailure(*err);
   const CandidateGrid& grid = std::get<CandidateGrid>(read);
   return writeOutputs(tsv, std::nullopt, [&](auto&& row) {
-    for (const CandidateRow& r : grid.rows()) row(r.number, r.sentence, r.form, r.analysis);
+    grid.forEachRow(row);
+    return true;
   });
 }
 

@@ -94,6 +94,62 @@ TEST(CliScan, SmallTextToStdoutAndUtf8Source) {
   EXPECT_EQ(fs::file_size(dir.file("none.DAT")), 0u);
 }
 
+TEST(CliScan, MarkedVowelsGiveTheCandidatesOfTheUnmarkedText) {
+  TempDir dir;
+  // Macrons and breves precomposed, then combining (U+0304, U+0306).
+  writeBytes(dir.file("marked.txt"),
+             "Puell\xC4\x83 ros\xC4\x81m amat. Nautae aqu\xC4\x83m dant. "
+             "\xC5\x8C" "ceanus ra\xCC\x84ra\xCC\x86s na\xCC\x84ve\xCC\x84s videt.");
+  writeBytes(dir.file("plain.txt"), "Puella rosam amat. Nautae aquam dant. Oceanus raras naves videt.");
+  for (const AnalysisKind& kind : analysisKinds()) {
+    SCOPED_TRACE(std::string(kind.cliName));
+    const Result marked = runCli({"scan", std::string(kind.cliName), dir.file("marked.txt")});
+    const Result plain = runCli({"scan", std::string(kind.cliName), dir.file("plain.txt")});
+    ASSERT_EQ(marked.exitCode, 0) << marked.err;
+    EXPECT_EQ(marked.out, plain.out);
+  }
+  EXPECT_EQ(runCli({"scan", "acc-sg", dir.file("marked.txt")}).out,
+            "N\u00b0\tN\u00b0 phrase\tForme(s)\tAnalyse(s)\n1\t1\trosam\t\n2\t2\taquam\t\n");
+  EXPECT_EQ(runCli({"scan", "abl-sg", dir.file("marked.txt")}).out,
+            "N\u00b0\tN\u00b0 phrase\tForme(s)\tAnalyse(s)\n1\t1\tPuella\t\n2\t2\tNautae\t\n");
+}
+
+TEST(CliScan, SentencesSpanningReadingPiecesGiveTheCandidatesOfTheWholeText) {
+  TempDir dir;
+  const struct {
+    const char* name;
+    std::string bytes;
+  } texts[] = {
+      {"cp1252.txt", "Puella rosam amat.\r\nPo\xEBtam, d'aquam et c\x9C" "lum videt. Nautae aquam dant. tail"},
+      // The byte-order mark, two-byte letters and combining marks cut anywhere.
+      {"utf8.txt", "\xEF\xBB\xBFPo\xC3\xABtam ros\xC4\x81m vidi. Aqua\xCC\x84m \xE2\x82\xAC nautae\xCC\x88 dant."},
+  };
+  for (const auto& t : texts) {
+    writeBytes(dir.file(t.name), t.bytes);
+    CandidateGrid whole;  // the text read whole, as the analysis window reads it
+    scanIntoGrid(std::get<std::string>(readSourceText(dir.file(t.name))), analysisKind(KindId::AccSg), whole);
+    ASSERT_GE(whole.candidateCount(), 3u) << t.name;
+    for (const char* piece : {"1", "2", "3", "5", "16"}) {
+      SCOPED_TRACE(std::string(t.name) + " in pieces of " + piece);
+      const Result r = runCli({"scan", "acc-sg", dir.file(t.name), "--morceau", piece, "--tsv", dir.file("p.XLS")});
+      ASSERT_EQ(r.exitCode, 0) << r.err;
+      EXPECT_EQ(readBytes(dir.file("p.XLS")), encodeSpreadsheet(whole));
+    }
+  }
+  // A book in pieces smaller than most of its sentences.
+  const std::string source = corpusFile("livius-ab-urbe-condita-1.txt");
+  if (source.empty()) GTEST_SKIP() << "corpus not found";
+  CandidateGrid grid;
+  scanIntoGrid(std::get<std::string>(readSourceText(source)), analysisKind(KindId::NomSg), grid);
+  const Result r = runCli({"scan", "nom-sg", source, "--morceau", "61", "--dat", dir.file("b.DAT")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(readBytes(dir.file("b.DAT")) == encodeAnalysisFile(grid));
+  for (const char* wrong : {"0", "-3", "deux", "", "99999999999999"}) {
+    const Result bad = runCli({"scan", "nom-sg", source, "--morceau", wrong});
+    EXPECT_EQ(bad.exitCode, 2) << wrong;
+  }
+}
+
 TEST(CliShow, ReadsAnAnalysisFileLikeTheExistingAnalysisWindow) {
   TempDir dir;
   CandidateGrid grid;

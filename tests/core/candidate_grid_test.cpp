@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
+#include "core/analysis/candidate_scan.h"
+#include "core/text/source_text.h"
 #include "core/text/trim.h"
 
 namespace varnelio {
@@ -103,6 +108,110 @@ TEST(CandidateGrid, TrimmingRemovesOnlyBlanks) {
   EXPECT_EQ(trimTrailingSpaces("a\t"), "a\t");
   EXPECT_EQ(trimLeadingSpaces("  a b  "), "a b  ");
   EXPECT_EQ(trimLeadingSpaces("    "), "");
+}
+
+}  // namespace
+}  // namespace varnelio
+
+namespace varnelio {
+namespace {
+
+// The rows a plain scan gives, as texts, before any edit.
+std::vector<CandidateRow> plainScan(std::string_view text, const AnalysisKind& kind) {
+  std::vector<CandidateRow> rows;
+  scanText(text, kind, [&](std::string_view form, std::int64_t n) {
+    rows.emplace_back(static_cast<std::int32_t>(rows.size() + 1), std::to_string(n), std::string(form), "", false);
+  });
+  return rows;
+}
+
+void expectSameRows(const CandidateGrid& grid, const std::vector<CandidateRow>& expected) {
+  ASSERT_EQ(grid.candidateCount(), expected.size());
+  for (std::size_t r = 1; r <= expected.size(); ++r) {
+    const CandidateRow row = grid.row(r);
+    const CandidateRow& want = expected[r - 1];
+    ASSERT_EQ(row.number, want.number) << r;
+    ASSERT_EQ(row.sentence, want.sentence) << r;
+    ASSERT_EQ(row.form, want.form) << r;
+    ASSERT_EQ(row.analysis, want.analysis) << r;
+    ASSERT_EQ(row.analysisAlignedTopLeft, want.analysisAlignedTopLeft) << r;
+  }
+  // The pass in order gives the same cells.
+  std::size_t r = 0;
+  grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
+    const CandidateRow& want = expected[r++];
+    ASSERT_EQ(number, want.number);
+    ASSERT_EQ(sentence, want.sentence);
+    ASSERT_EQ(form, want.form);
+    ASSERT_EQ(analysis, want.analysis);
+  });
+  EXPECT_EQ(r, expected.size());
+}
+
+std::string corpusText(const char* name) {
+  const auto file = std::filesystem::path(VARNELIO_CORPUS_DIR) / name;
+  if (!std::filesystem::exists(file)) return {};
+  return std::get<std::string>(readSourceText(file.string()));
+}
+
+TEST(ScannedGrid, HoldsThePlainScanOfTheCorpusForEveryKind) {
+  const std::string text = corpusText("caesar-bellum-gallicum.txt");
+  if (text.empty()) GTEST_SKIP() << "corpus not found";
+  for (const AnalysisKind& kind : analysisKinds()) {
+    SCOPED_TRACE(std::string(kind.cliName));
+    CandidateGrid grid;
+    const SentenceTable table = cutAndScan(text, kind, grid);
+    EXPECT_EQ(table.text(), text);
+    const std::vector<CandidateRow> expected = plainScan(text, kind);
+    ASSERT_GT(expected.size(), 1000u);
+    expectSameRows(grid, expected);
+  }
+}
+
+TEST(ScannedGrid, ValidateAndDeleteAtTheFirstAMiddleAndTheLastRowAsTheGridDoes) {
+  const std::string text = corpusText("cicero-in-catilinam.txt");
+  if (text.empty()) GTEST_SKIP() << "corpus not found";
+  const AnalysisKind& kind = analysisKind(KindId::AblSg);
+  CandidateGrid grid;
+  cutAndScan(text, kind, grid);
+  std::vector<CandidateRow> expected = plainScan(text, kind);
+  // The same edits on rows kept as texts, which store every cell, are the reference.
+  const auto validate = [&](std::size_t r, const std::string& analysis) {
+    grid.validate(r, analysis + "  ");
+    expected[r - 1].analysis = analysis;
+    expected[r - 1].analysisAlignedTopLeft = true;
+  };
+  const auto remove = [&](std::size_t r) {
+    grid.deleteRow(r);
+    for (std::size_t i = r; i < expected.size(); ++i) {
+      expected[i - 1].number = expected[i].number - 1;
+      expected[i - 1].sentence = expected[i].sentence;
+      expected[i - 1].form = expected[i].form;
+      expected[i - 1].analysis = expected[i].analysis;
+    }
+    expected.pop_back();
+  };
+  const std::size_t middle = expected.size() / 2;
+  validate(1, "premier");
+  validate(middle, "milieu");
+  validate(middle + 1, "suivant");
+  validate(expected.size(), "dernier");
+  validate(expected.size() - 1, "avant-dernier");
+  expectSameRows(grid, expected);
+  const auto last = [&] { return expected.size(); };
+  for (const auto& at : std::vector<std::function<std::size_t()>>{
+           [] { return std::size_t{1}; }, [&] { return middle; }, [&] { return middle; }, last,
+           [] { return std::size_t{1}; }, [&] { return last() - 2; }}) {
+    const std::size_t r = at();
+    SCOPED_TRACE(r);
+    remove(r);
+    expectSameRows(grid, expected);
+  }
+  // Emptying the analysis of a row keeps its mark; a row beyond the last is none.
+  validate(2, "");
+  grid.deleteRow(expected.size() + 1);
+  grid.validate(expected.size() + 1, "rien");
+  expectSameRows(grid, expected);
 }
 
 }  // namespace

@@ -5,8 +5,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "core/analysis/candidate_scan.h"
+#include "core/text/source_text.h"
 #include "ui/analysis/candidate_grid_model.h"
 #include "ui/analysis/candidate_grid_view.h"
+#include "ui/shell/codec.h"
 #include "ui/shell/twips.h"
 
 namespace varnelio::ui {
@@ -64,6 +69,33 @@ TEST(CandidateGridModel, FixedCellsHeaderAndAnalysisAlignment) {
   const int widths[] = {750, 800, 2000, 3500};
   for (int c = 0; c < 4; ++c) EXPECT_EQ(view.columnWidth(c), twipsToPixelsX(widths[c]));
   EXPECT_TRUE(view.verticalHeader()->isHidden());
+}
+
+TEST(CandidateGridModel, ServesTheScanOfTheCorpusForEveryKindAndFollowsDeletions) {
+  const auto file = std::filesystem::path(VARNELIO_CORPUS_DIR) / "cicero-de-amicitia.txt";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "corpus not found";
+  const std::string text = std::get<std::string>(readSourceText(file.string()));
+  for (const AnalysisKind& kind : analysisKinds()) {
+    SCOPED_TRACE(std::string(kind.cliName));
+    std::vector<QStringList> expected;  // the plain scan, as the grid shows it
+    scanText(text, kind, [&](std::string_view form, std::int64_t n) {
+      expected.push_back({QString::number(expected.size() + 1), QString::number(n), toQString(form), QString()});
+    });
+    ASSERT_FALSE(expected.empty());
+    CandidateGrid grid;
+    CandidateGridModel model(grid);
+    model.refill([&](CandidateGrid& g) { cutAndScan(text, kind, g); });
+    for (int step = 0; step < 3; ++step) {  // a middle row, the first, the last
+      const std::size_t r = step == 0 ? expected.size() / 2 : step == 1 ? 1 : expected.size();
+      model.deleteRow(r);
+      expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(r - 1));
+      for (std::size_t i = r - 1; i < expected.size(); ++i) expected[i][0] = QString::number(i + 1);
+    }
+    ASSERT_EQ(model.rowCount(), static_cast<int>(expected.size()));
+    for (int row = 0; row < model.rowCount(); ++row)
+      for (int c = 0; c < 4; ++c)
+        ASSERT_EQ(model.index(row, c).data().toString(), expected[static_cast<std::size_t>(row)][c]) << row << "," << c;
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -177,6 +178,24 @@ TEST(DictionaryWindow, FormLookupIsAnExactMatchIgnoringCase) {
     if (c.hits.isEmpty()) {
       EXPECT_TRUE(showsNoResult(w, kNoFormResult)) << c.text;
     }
+  }
+}
+
+TEST(DictionaryWindow, TypedLongAndShortMarksAreLookedUpWithoutThem) {
+  Dictionaries h;
+  DictionaryWindow* w = h.open(kFormDictionaryName);
+  ASSERT_NE(w, nullptr);
+  auto* text1 = child<QLineEdit>(w, "Text1");
+  // Typed as a student types it, the macron precomposed, then the breve combining.
+  for (const QString& typed : {QStringLiteral("am\u012Bcum"), QStringLiteral("AMICU\u0306M")}) {
+    text1->clear();
+    for (const QChar ch : typed) {  // keyClicks knows only the keys of ASCII
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(text1, &press);
+    }
+    ASSERT_EQ(text1->text(), typed);
+    QTest::mouseClick(child<QPushButton>(w, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(headwords(w), q({"amicum"})) << typed.toStdString();
   }
 }
 

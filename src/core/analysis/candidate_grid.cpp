@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "core/analysis/candidate_scan.h"
 #include "core/text/trim.h"
 
 namespace varnelio {
@@ -10,48 +11,211 @@ namespace varnelio {
 const std::string_view CandidateGrid::kHeaders[kColumnCount] = {"N\xB0", "N\xB0 phrase", "Forme(s)",
                                                                  "Analyse(s)"};
 
+std::size_t CandidateGrid::candidateCount() const {
+  return scanned() ? firstCandidate_.back() - deleted_.size() : textRows_.size();
+}
+
+CandidateGrid::Place CandidateGrid::placeOf(std::size_t r) const {
+  // The candidate of row r is the r-th one the deletions left. A deleted candidate
+  // d, the i-th deleted, had d - i candidates kept before it: those with d - i < r
+  // come before row r.
+  const auto target = static_cast<std::uint32_t>(r - 1);
+  std::size_t lo = 0, hi = deleted_.size();
+  while (lo < hi) {
+    const std::size_t mid = (lo + hi) / 2;
+    if (deleted_[mid] - mid <= target) lo = mid + 1;
+    else hi = mid;
+  }
+  const auto candidate = static_cast<std::uint32_t>(target + lo);
+  const auto after = std::upper_bound(firstCandidate_.begin(), firstCandidate_.end(), candidate);
+  const auto sentence = static_cast<std::size_t>(after - firstCandidate_.begin()) - 1;
+  return {sentence, candidate - firstCandidate_[sentence]};
+}
+
+std::string_view CandidateGrid::scannedForm(const Place& place) const {
+  const std::string& text = source_.text();
+  if (cachedSentence_ != place.sentence) {
+    cachedForms_.clear();
+    const std::string_view sentence = *source_.sentence(static_cast<std::int64_t>(place.sentence) + 1);
+    Cherchecandidats(sentence, 0, *kind_, [&](std::string_view form, std::int64_t) {
+      cachedForms_.emplace_back(static_cast<std::uint32_t>(form.data() - sentence.data()),
+                                static_cast<std::uint32_t>(form.size()));
+    });
+    cachedSentence_ = place.sentence;
+  }
+  const std::size_t begin = place.sentence == 0 ? 0 : source_.sentenceEnd(static_cast<std::int64_t>(place.sentence));
+  const auto& [offset, length] = cachedForms_[place.rank];
+  return std::string_view(text).substr(begin + offset, length);
+}
+
+const std::string* CandidateGrid::analysisOf(std::size_t index) const {
+  const auto it = std::lower_bound(analyses_.begin(), analyses_.end(), index,
+                                   [](const auto& a, std::size_t i) { return a.first < i; });
+  return it != analyses_.end() && it->first == index ? &it->second : nullptr;
+}
+
+bool CandidateGrid::analysisAlignedTopLeft(std::size_t r) const {
+  return std::binary_search(aligned_.begin(), aligned_.end(), static_cast<std::uint32_t>(r - 1));
+}
+
+std::int32_t CandidateGrid::number(std::size_t r) const {
+  return scanned() ? static_cast<std::int32_t>(r) : textRows_[r - 1].number;
+}
+
+std::string CandidateGrid::sentenceText(std::size_t r) const {
+  if (!scanned()) return textRows_[r - 1].sentence;
+  return std::to_string(placeOf(r).sentence + 1);
+}
+
+std::string_view CandidateGrid::form(std::size_t r) const {
+  return scanned() ? scannedForm(placeOf(r)) : std::string_view(textRows_[r - 1].form);
+}
+
+std::string_view CandidateGrid::analysis(std::size_t r) const {
+  const std::string* a = analysisOf(r - 1);
+  return a ? std::string_view(*a) : std::string_view{};
+}
+
+CandidateRow CandidateGrid::row(std::size_t r) const {
+  return CandidateRow(number(r), sentenceText(r), std::string(form(r)), std::string(analysis(r)),
+                      analysisAlignedTopLeft(r));
+}
+
 std::string CandidateGrid::cellText(std::size_t r, int c) const {
   if (r == 0) return std::string(kHeaders[c]);
-  const CandidateRow& row = rows_[r - 1];
   switch (c) {
-    case 0: return std::to_string(row.number);
-    case 1: return row.sentence;
-    case 2: return row.form;
-    default: return row.analysis;
+    case 0: return std::to_string(number(r));
+    case 1: return sentenceText(r);
+    case 2: return std::string(form(r));
+    default: return std::string(analysis(r));
   }
+}
+
+void CandidateGrid::forEachRow(const RowVisitor& visit) const {
+  std::size_t nextAnalysis = 0;
+  std::uint32_t index = 0;  // of the row visited, from 0
+  const auto analysisAt = [&]() -> std::string_view {
+    if (nextAnalysis < analyses_.size() && analyses_[nextAnalysis].first == index)
+      return analyses_[nextAnalysis++].second;
+    return {};
+  };
+  if (!scanned()) {
+    for (const TextRow& row : textRows_) {
+      visit(row.number, row.sentence, row.form, analysisAt());
+      ++index;
+    }
+    return;
+  }
+  // The sentences that hold candidates are scanned again, in order.
+  std::size_t nextDeleted = 0;
+  char digits[24];
+  for (std::size_t s = 0; s + 1 < firstCandidate_.size(); ++s) {
+    std::uint32_t candidate = firstCandidate_[s];
+    if (candidate == firstCandidate_[s + 1]) continue;
+    const auto n = static_cast<std::int64_t>(s + 1);
+    const std::string_view number(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+    Cherchecandidats(*source_.sentence(n), n, *kind_, [&](std::string_view form, std::int64_t) {
+      if (nextDeleted < deleted_.size() && deleted_[nextDeleted] == candidate) {
+        ++nextDeleted;
+      } else {
+        visit(static_cast<std::int64_t>(index) + 1, number, form, analysisAt());
+        ++index;
+      }
+      ++candidate;
+    });
+  }
+}
+
+void CandidateGrid::clear() {
+  source_ = SentenceTable();
+  kind_ = nullptr;
+  std::vector<std::uint32_t>().swap(firstCandidate_);
+  std::vector<std::uint32_t>().swap(deleted_);
+  cachedSentence_ = static_cast<std::size_t>(-1);
+  cachedForms_.clear();
+  std::vector<TextRow>().swap(textRows_);
+  analyses_.clear();
+  aligned_.clear();
+}
+
+void CandidateGrid::keepAsTexts() {
+  if (!scanned()) return;
+  std::vector<TextRow> rows;
+  rows.reserve(candidateCount());
+  forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view) {
+    rows.push_back({static_cast<std::int32_t>(number), std::string(sentence), std::string(form)});
+  });
+  auto analyses = std::move(analyses_);
+  auto aligned = std::move(aligned_);
+  clear();
+  textRows_ = std::move(rows);
+  analyses_ = std::move(analyses);
+  aligned_ = std::move(aligned);
 }
 
 void CandidateGrid::appendCandidate(std::string_view form, std::int64_t sentenceNumber) {
-  CandidateRow row;
-  row.number = static_cast<std::int32_t>(rows_.size() + 1);
-  char digits[24];
-  const auto res = std::to_chars(digits, digits + sizeof digits, sentenceNumber);
-  row.sentence.assign(digits, res.ptr);
-  row.form.assign(form);
-  rows_.push_back(std::move(row));
+  appendRow(CandidateRow(static_cast<std::int32_t>(candidateCount() + 1), std::to_string(sentenceNumber),
+                         std::string(form), {}, false));
+}
+
+void CandidateGrid::appendRow(CandidateRow row) {
+  keepAsTexts();
+  const auto index = static_cast<std::uint32_t>(textRows_.size());
+  textRows_.push_back({row.number, std::move(row.sentence), std::move(row.form)});
+  if (!row.analysis.empty()) analyses_.emplace_back(index, std::move(row.analysis));
+  if (row.analysisAlignedTopLeft) aligned_.push_back(index);
+}
+
+void CandidateGrid::assignScan(const SentenceTable& source, const AnalysisKind& kind,
+                               std::vector<std::uint32_t> firstCandidate) {
+  clear();
+  if (firstCandidate.size() != source.sentenceCount() + 1 || firstCandidate.front() != 0 ||
+      !std::is_sorted(firstCandidate.begin(), firstCandidate.end()))
+    return;  // not the counts of this table: no rows
+  source_ = source;
+  kind_ = &kind;
+  firstCandidate_ = std::move(firstCandidate);
 }
 
 void CandidateGrid::validate(std::size_t r, std::string_view analysis) {
-  if (r < 1 || r > rows_.size()) return;
-  CandidateRow& row = rows_[r - 1];
-  row.analysis.assign(trimTrailingSpaces(analysis));
-  row.analysisAlignedTopLeft = true;
+  if (r < 1 || r > candidateCount()) return;
+  const auto index = static_cast<std::uint32_t>(r - 1);
+  const std::string_view text = trimTrailingSpaces(analysis);
+  const auto it = std::lower_bound(analyses_.begin(), analyses_.end(), index,
+                                   [](const auto& a, std::uint32_t i) { return a.first < i; });
+  const bool present = it != analyses_.end() && it->first == index;
+  if (text.empty()) {
+    if (present) analyses_.erase(it);  // an empty cell stores nothing
+  } else if (present) {
+    it->second.assign(text);
+  } else {
+    analyses_.emplace(it, index, std::string(text));
+  }
+  const auto mark = std::lower_bound(aligned_.begin(), aligned_.end(), index);
+  if (mark == aligned_.end() || *mark != index) aligned_.insert(mark, index);
 }
 
 void CandidateGrid::deleteRow(std::size_t r) {
-  if (r < 1 || r > rows_.size()) return;
-  // Each later row takes its predecessor's place with its own number minus one;
-  // the alignment mark stays with the place, as the grid's cell formatting does.
-  const std::size_t i0 = r - 1;
-  for (std::size_t i = i0; i + 1 < rows_.size(); ++i) {
-    CandidateRow& dst = rows_[i];
-    CandidateRow& src = rows_[i + 1];
-    dst.number = src.number - 1;
-    dst.sentence = std::move(src.sentence);
-    dst.form = std::move(src.form);
-    dst.analysis = std::move(src.analysis);
+  const std::size_t count = candidateCount();
+  if (r < 1 || r > count) return;
+  const std::size_t index = r - 1;
+  // Every later row takes its predecessor's place with its own number minus one:
+  // a scanned row's number is its index, a row kept as texts carries its own. The
+  // alignment mark stays with the place, as the grid's cell formatting does.
+  if (scanned()) {
+    const Place place = placeOf(r);
+    const std::uint32_t candidate = firstCandidate_[place.sentence] + place.rank;
+    deleted_.insert(std::lower_bound(deleted_.begin(), deleted_.end(), candidate), candidate);
+  } else {
+    textRows_.erase(textRows_.begin() + static_cast<std::ptrdiff_t>(index));
+    for (std::size_t i = index; i < textRows_.size(); ++i) --textRows_[i].number;
   }
-  rows_.pop_back();
+  auto it = std::lower_bound(analyses_.begin(), analyses_.end(), index,
+                             [](const auto& a, std::size_t i) { return a.first < i; });
+  if (it != analyses_.end() && it->first == index) it = analyses_.erase(it);
+  for (; it != analyses_.end(); ++it) --it->first;
+  // The last place goes, with its mark.
+  if (!aligned_.empty() && aligned_.back() == count - 1) aligned_.pop_back();
 }
 
 }  // namespace varnelio

@@ -1,15 +1,27 @@
 #pragma once
 // The candidate grid as data: the header row and one row of four text cells per
 // candidate ("N°", "N° phrase", "Forme(s)", "Analyse(s)"). Row r of the windows'
-// grid is rows()[r - 1] here; the header is row 0. Texts are Windows-1252.
+// grid is row(r) here; the header is row 0. Texts are Windows-1252.
+//
+// A whole book gives millions of candidates, so the rows of a scan cost nothing
+// each: a form is a span of the source text, found again in its sentence when it
+// is shown, its sentence number is that sentence's, the candidate number is the row
+// index, and an analysis is stored only once one is written. Rows read from an
+// analysis file (or given as texts) keep their texts.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "core/text/sentence_table.h"
 
 namespace varnelio {
 
+// A row's four cells as texts: what a row of the grid shows.
 struct CandidateRow {
   CandidateRow() = default;
   CandidateRow(std::int32_t number, std::string sentence, std::string form, std::string analysis,
@@ -20,9 +32,7 @@ struct CandidateRow {
         form(std::move(form)),
         analysis(std::move(analysis)) {}
 
-  // Column 0, shown as decimal text. 32 bits hold the candidates of any text that
-  // fits in memory; with the mark beside it, a row of a book's grid of millions of
-  // rows takes 104 bytes rather than 112.
+  // Column 0, shown as decimal text.
   std::int32_t number = 0;
   // Validated analyses (and those read from a file) are aligned left and top.
   bool analysisAlignedTopLeft = false;
@@ -30,6 +40,8 @@ struct CandidateRow {
   std::string form;      // column 2
   std::string analysis;  // column 3
 };
+
+struct AnalysisKind;
 
 class CandidateGrid {
  public:
@@ -39,20 +51,41 @@ class CandidateGrid {
   // The header texts, Windows-1252.
   static const std::string_view kHeaders[kColumnCount];
 
-  // Rows 1..rowCount() in the windows' numbering; candidateCount() of them.
-  std::size_t candidateCount() const { return rows_.size(); }
-  bool empty() const { return rows_.empty(); }
-  const std::vector<CandidateRow>& rows() const { return rows_; }
-  // r counted from 1, as in the windows.
-  const CandidateRow& row(std::size_t r) const { return rows_[r - 1]; }
+  // Rows 1..candidateCount() in the windows' numbering.
+  std::size_t candidateCount() const;
+  bool empty() const { return candidateCount() == 0; }
+
+  // The cells of row r (counted from 1, as in the windows). The views stay valid
+  // until the grid changes or another row's form is asked for.
+  std::int32_t number(std::size_t r) const;
+  std::string sentenceText(std::size_t r) const;
+  std::string_view form(std::size_t r) const;
+  std::string_view analysis(std::size_t r) const;
+  bool analysisAlignedTopLeft(std::size_t r) const;
+  // Row r as texts, made on demand.
+  CandidateRow row(std::size_t r) const;
   // The text of cell (r, c); r = 0 is the header row.
   std::string cellText(std::size_t r, int c) const;
 
-  void clear() { rows_.clear(); }
-  void reserve(std::size_t n) { rows_.reserve(n); }
-  // Appends a scanned candidate: its number is its row index, its analysis empty.
+  // Visits every row in order with its four cells. One pass over the rows, much
+  // cheaper than row(r) for each r.
+  using RowVisitor = std::function<void(std::int64_t number, std::string_view sentence, std::string_view form,
+                                        std::string_view analysis)>;
+  void forEachRow(const RowVisitor& visit) const;
+
+  // The rows as CandidateRow values, in order.
+  class RowRange;
+  RowRange rows() const;
+
+  void clear();
+  void reserve(std::size_t n) { textRows_.reserve(n); }
+  // Appends a candidate given as text: its number is its row index, its analysis empty.
   void appendCandidate(std::string_view form, std::int64_t sentenceNumber);
-  void appendRow(CandidateRow row) { rows_.push_back(std::move(row)); }
+  void appendRow(CandidateRow row);
+  // Replaces the rows by the candidates of the kind in the table's text, which a
+  // scan has counted: sentence n holds firstCandidate[n] - firstCandidate[n - 1] of
+  // them (N + 1 counts, the first 0). The grid shares the table.
+  void assignScan(const SentenceTable& source, const AnalysisKind& kind, std::vector<std::uint32_t> firstCandidate);
 
   // Validate: puts the analysis, trailing spaces removed (leading ones kept), into
   // row r and marks the cell aligned left and top. Does nothing when r is not a row.
@@ -63,7 +96,72 @@ class CandidateGrid {
   void deleteRow(std::size_t r);
 
  private:
-  std::vector<CandidateRow> rows_;
+  struct TextRow {
+    std::int32_t number;
+    std::string sentence;
+    std::string form;
+  };
+  // Where the candidate of row r lies: its sentence (from 0) and its rank there.
+  struct Place {
+    std::size_t sentence;
+    std::uint32_t rank;
+  };
+  bool scanned() const { return kind_ != nullptr; }
+  Place placeOf(std::size_t r) const;
+  std::string_view scannedForm(const Place& place) const;
+  const std::string* analysisOf(std::size_t index) const;
+  void keepAsTexts();
+
+  // A scanned grid holds no row at all: the candidates are found again in their
+  // sentence when asked for, which takes a few hundred bytes of scanning, and the
+  // grid keeps only how many each sentence holds and which ones were deleted.
+  SentenceTable source_;
+  const AnalysisKind* kind_ = nullptr;
+  std::vector<std::uint32_t> firstCandidate_;  // per sentence, the candidates before it
+  std::vector<std::uint32_t> deleted_;         // the deleted candidates, by scan order, ascending
+  // The candidates of the sentence scanned last (offset and length of each form).
+  mutable std::size_t cachedSentence_ = static_cast<std::size_t>(-1);
+  mutable std::vector<std::pair<std::uint32_t, std::uint32_t>> cachedForms_;
+  // Rows given as texts: read from an analysis file, or appended one by one.
+  std::vector<TextRow> textRows_;
+  // The analyses written, by row index (from 0), in increasing order.
+  std::vector<std::pair<std::uint32_t, std::string>> analyses_;
+  // The rows (from 0) whose analysis cell is marked aligned left and top, in
+  // increasing order; a mark stays with its place when rows move.
+  std::vector<std::uint32_t> aligned_;
 };
+
+class CandidateGrid::RowRange {
+ public:
+  class iterator {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = CandidateRow;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = CandidateRow;
+    iterator(const CandidateGrid* grid, std::size_t r) : grid_(grid), r_(r) {}
+    CandidateRow operator*() const { return grid_->row(r_); }
+    iterator& operator++() {
+      ++r_;
+      return *this;
+    }
+    bool operator==(const iterator& other) const { return r_ == other.r_; }
+
+   private:
+    const CandidateGrid* grid_;
+    std::size_t r_;
+  };
+  explicit RowRange(const CandidateGrid* grid) : grid_(grid) {}
+  iterator begin() const { return {grid_, 1}; }
+  iterator end() const { return {grid_, grid_->candidateCount() + 1}; }
+  std::size_t size() const { return grid_->candidateCount(); }
+
+ private:
+  const CandidateGrid* grid_;
+};
+
+inline CandidateGrid::RowRange CandidateGrid::rows() const { return RowRange(this); }
+
 
 }  // namespace varnelio

@@ -3,10 +3,12 @@
 // becomes a candidate, in text order, with the number of its sentence.
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "core/analysis/analysis_kind.h"
 #include "core/analysis/candidate_grid.h"
+#include "core/text/sentence_table.h"
 
 namespace varnelio {
 
@@ -23,7 +25,13 @@ void Cherchecandidats(std::string_view sentence, std::int64_t sentenceNumber, co
 // pass. Returns the number of sentences.
 std::size_t scanText(std::string_view text, const AnalysisKind& kind, const CandidateSink& sink);
 
-// Fills the grid with the candidates of a text (the grid is cleared first).
+// The new analysis of a text: cuts it into its sentence table and, in the same
+// pass, fills the grid with its candidates (the grid is cleared first). The rows
+// are spans of the table's text, which the grid shares; the text is never copied.
+SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGrid& grid);
+
+// Fills the grid with the candidates of a text (the grid is cleared first and
+// keeps a copy of the text).
 void scanIntoGrid(std::string_view text, const AnalysisKind& kind, CandidateGrid& grid);
 
 }  // namespace varnelio

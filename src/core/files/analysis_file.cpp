@@ -5,14 +5,28 @@
 #include "core/text/source_text.h"
 
 namespace varnelio {
+namespace {
+
+AnalysisRecord recordOf(std::int64_t number, std::string_view sentence, std::string_view form,
+                        std::string_view analysis) {
+  AnalysisRecord r;
+  r.numero = static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint64_t>(number)));
+  r.numphrase = sentence;
+  r.forme = form;
+  r.analyse = analysis;
+  return r;
+}
+
+}  // namespace
 
 std::string encodeAnalysisFile(const CandidateGrid& grid) {
   std::string out;
   out.reserve(grid.candidateCount() * AnalysisRecord::kSize);
-  for (const CandidateRow& row : grid.rows()) {
-    const auto bytes = recordFromRow(row).encode();
+  grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
+                      std::string_view analysis) {
+    const auto bytes = recordOf(number, sentence, form, analysis).encode();
     out.append(bytes.data(), bytes.size());
-  }
+  });
   return out;
 }
 
@@ -29,11 +43,13 @@ CandidateGrid decodeAnalysisFile(std::string_view bytes) {
 
 std::optional<FileError> writeAnalysisFile(const std::string& path, const CandidateGrid& grid) {
   return writeFileAtomically(path, [&](ChunkWriter& w) {
-    for (const CandidateRow& row : grid.rows()) {
-      const auto bytes = recordFromRow(row).encode();
-      if (!w.write(std::string_view(bytes.data(), bytes.size()))) return false;
-    }
-    return true;
+    bool ok = true;
+    grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
+                        std::string_view analysis) {
+      const auto bytes = recordOf(number, sentence, form, analysis).encode();
+      ok = ok && w.write(std::string_view(bytes.data(), bytes.size()));
+    });
+    return ok;
   });
 }
 

@@ -31,7 +31,8 @@ void appendSpreadsheetRow(std::string& out, std::int64_t number, std::string_vie
 std::string encodeSpreadsheet(const CandidateGrid& grid) {
   std::string out;
   appendSpreadsheetHeader(out);
-  for (const CandidateRow& row : grid.rows()) appendSpreadsheetRow(out, row);
+  grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
+                      std::string_view analysis) { appendSpreadsheetRow(out, number, sentence, form, analysis); });
   return out;
 }
 
@@ -39,14 +40,16 @@ std::optional<FileError> writeSpreadsheetFile(const std::string& path, const Can
   return writeFileAtomically(path, [&](ChunkWriter& w) {
     std::string chunk;
     appendSpreadsheetHeader(chunk);
-    for (const CandidateRow& row : grid.rows()) {
-      appendSpreadsheetRow(chunk, row);
+    bool ok = true;
+    grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
+                        std::string_view analysis) {
+      appendSpreadsheetRow(chunk, number, sentence, form, analysis);
       if (chunk.size() >= (1u << 16)) {
-        if (!w.write(chunk)) return false;
+        ok = ok && w.write(chunk);
         chunk.clear();
       }
-    }
-    return w.write(chunk);
+    });
+    return ok && w.write(chunk);
   });
 }
 

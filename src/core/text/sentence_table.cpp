@@ -20,21 +20,29 @@ std::size_t SentenceTable::forEachSentence(std::string_view text, const Sentence
   return count;
 }
 
-SentenceTable::SentenceTable(std::string text, const SentenceSink& sink) : text_(std::move(text)) {
+SentenceTable::SentenceTable(std::string text, const SentenceSink& sink) {
+  auto data = std::make_shared<Data>(std::move(text));
   std::size_t start = 0;
-  forEachSentence(text_, [&](std::string_view s, std::int64_t n) {
+  forEachSentence(data->text, [&](std::string_view s, std::int64_t n) {
     start += s.size();
-    ends_.push_back(start);
+    data->ends.push_back(start);
     if (sink) sink(s, n);
   });
+  data_ = std::move(data);
+}
+
+const std::string& SentenceTable::text() const {
+  static const std::string kEmpty;
+  return data_ ? data_->text : kEmpty;
 }
 
 std::optional<std::string_view> SentenceTable::sentence(std::int64_t n) const {
-  if (n < 1 || static_cast<std::uint64_t>(n) > text_.size()) return std::nullopt;
+  if (n < 1 || static_cast<std::uint64_t>(n) > slotCount()) return std::nullopt;
   const auto i = static_cast<std::size_t>(n - 1);
-  if (i >= ends_.size()) return std::string_view{};
-  const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-  return std::string_view(text_).substr(begin, ends_[i] - begin);
+  if (i >= sentenceCount()) return std::string_view{};
+  const Ends& ends = data_->ends;
+  const std::size_t begin = i == 0 ? 0 : ends.at(i - 1);
+  return std::string_view(data_->text).substr(begin, ends.at(i) - begin);
 }
 
 }  // namespace varnelio

@@ -4,9 +4,13 @@
 // last "." belong to no sentence. The table has as many slots as the text has
 // characters: slots 1..N hold the sentences, N+1..L are empty, and any other
 // number is an error for the caller.
+//
+// The table never changes once cut, so copies share one text: the analysis
+// window and the rows of its grid (spans of that text) hold the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,19 +28,42 @@ class SentenceTable {
   explicit SentenceTable(std::string text, const SentenceSink& sink = {});
 
   // L: the number of slots, the length of the text.
-  std::size_t slotCount() const { return text_.size(); }
+  std::size_t slotCount() const { return text().size(); }
   // N: the number of sentences, the number of "." in the text.
-  std::size_t sentenceCount() const { return ends_.size(); }
+  std::size_t sentenceCount() const { return data_ ? data_->ends.size() : 0; }
   // Slot n: the sentence for 1..N, an empty text for N+1..L, nothing otherwise.
   std::optional<std::string_view> sentence(std::int64_t n) const;
-  const std::string& text() const { return text_; }
+  const std::string& text() const;
+  // Offset just past the "." of sentence n (1..N).
+  std::size_t sentenceEnd(std::int64_t n) const { return data_->ends.at(static_cast<std::size_t>(n - 1)); }
 
   // Cuts without keeping a table: calls the sink for every sentence and returns N.
   static std::size_t forEachSentence(std::string_view text, const SentenceSink& sink);
 
  private:
-  std::string text_;
-  std::vector<std::size_t> ends_;  // offset just past each sentence's "."
+  // Offsets just past each sentence's ".": 32 bits each for a text below 4 GiB,
+  // which halves the table of a library's half million sentences.
+  class Ends {
+   public:
+    explicit Ends(std::size_t textSize) : wide_(textSize > 0xFFFFFFFFu) {}
+    void push_back(std::size_t end) {
+      if (wide_) wideEnds_.push_back(end);
+      else ends_.push_back(static_cast<std::uint32_t>(end));
+    }
+    std::size_t size() const { return wide_ ? wideEnds_.size() : ends_.size(); }
+    std::size_t at(std::size_t i) const { return wide_ ? wideEnds_[i] : ends_[i]; }
+
+   private:
+    bool wide_;
+    std::vector<std::uint32_t> ends_;
+    std::vector<std::size_t> wideEnds_;
+  };
+  struct Data {
+    explicit Data(std::string t) : text(std::move(t)), ends(text.size()) {}
+    std::string text;
+    Ends ends;
+  };
+  std::shared_ptr<const Data> data_;
 };
 
 }  // namespace varnelio

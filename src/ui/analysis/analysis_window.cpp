@@ -346,36 +346,9 @@ bool AnalysisWindow::readAndCutSource(bool scan) {
       return true;
     }
     // Preparegrille, then the cut with Cherchecandidats on each sentence the moment
-    // it is complete. A book gives millions of candidates: the scan notes only where
-    // each form starts, and the grid's rows are then made in one exact allocation,
-    // which keeps a growing table from holding twice its size while it moves.
-    std::vector<std::size_t> starts;
-    const char* base = nullptr;
-    const AnalysisKind& kind = kind_;
-    sentences_ = SentenceTable(std::move(text), [&](std::string_view sentence, std::int64_t n) {
-      if (n == 1) base = sentence.data();
-      Cherchecandidats(sentence, n, kind, [&](std::string_view form, std::int64_t) {
-        starts.push_back(static_cast<std::size_t>(form.data() - base));
-      });
-    });
-    model_->refill([&](CandidateGrid& grid) {
-      grid.clear();
-      grid.reserve(starts.size());
-      const std::string& all = sentences_.text();
-      std::int64_t n = 1;
-      std::size_t sentenceEnd = sentences_.sentence(1).value_or(std::string_view{}).size();
-      for (const std::size_t start : starts) {
-        while (start >= sentenceEnd) {
-          ++n;
-          const std::string_view next = *sentences_.sentence(n);
-          sentenceEnd = static_cast<std::size_t>(next.data() - all.data()) + next.size();
-        }
-        std::size_t end = start;
-        while (cp1252::isLetter(static_cast<unsigned char>(all[end]))) ++end;
-        grid.appendCandidate(std::string_view(all).substr(start, end - start), n);
-      }
-      std::vector<std::size_t>().swap(starts);
-    });
+    // it is complete. A book gives millions of candidates: the grid shares the text
+    // the window keeps and finds each row in it, so the text is never copied.
+    model_->refill([&](CandidateGrid& grid) { sentences_ = cutAndScan(std::move(text), kind_, grid); });
     return true;
   }
   workspace_.prompts().inform(messageParent(), fileFailureMessage(kSourceUnreadable, {}, reason),

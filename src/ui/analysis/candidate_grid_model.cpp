@@ -17,20 +17,22 @@ int CandidateGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant CandidateGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
-  const CandidateRow& row = grid_.rows()[static_cast<std::size_t>(index.row())];
+  // Only the rows in sight are asked for: each cell is read from the grid's row,
+  // a span of the source text for a scanned form.
+  const auto r = static_cast<std::size_t>(index.row()) + 1;
   const int column = index.column();
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
       switch (column) {
-        case 0: return QString::number(row.number);
-        case 1: return toQString(row.sentence);
-        case 2: return toQString(row.form);
-        case 3: return toQString(row.analysis);
+        case 0: return QString::number(grid_.number(r));
+        case 1: return toQString(grid_.sentenceText(r));
+        case 2: return toQString(grid_.form(r));
+        case 3: return toQString(grid_.analysis(r));
         default: return {};
       }
     case Qt::TextAlignmentRole:
-      if (column == 3 && row.analysisAlignedTopLeft) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
+      if (column == 3 && grid_.analysisAlignedTopLeft(r)) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
       return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::BackgroundRole:
       if (column == 0) return kLightYellow;

@@ -23,7 +23,10 @@ std::string fromQString(const QString& text) {
       cp = QChar::surrogateToUcs4(ch, text.at(i + 1));
       ++i;
     }
-    out.push_back(static_cast<char>(cp1252::fromUnicode(cp)));
+    // A typed "rosā", or "rosa" followed by a combining macron, is "rosa".
+    auto* previous = out.empty() ? nullptr : reinterpret_cast<unsigned char*>(&out.back());
+    if (!previous || !cp1252::absorbCombiningMark(*previous, cp))
+      out.push_back(static_cast<char>(cp1252::fromUnicode(cp)));
   }
   return out;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The one conversion between the core's Windows-1252 bytes and Qt's strings. Every
 // byte maps to exactly one UTF-16 unit, so positions agree on both sides and a byte
-// survives the round trip; what the code page cannot hold comes back as '?'.
+// survives the round trip. Going back, a letter with marks the code page lacks is
+// read as the letter (cp1252::fromUnicode, cp1252::absorbCombiningMark); anything
+// else it cannot hold comes back as '?'.
 #include <QString>
 #include <string>
 #include <string_view>
