@@ -50,6 +50,13 @@ Usage :
       Sans résultat, rien sur la sortie standard et le message « Aucune
       information… » sur la sortie d'erreur (code 0). Sans --dict, le fichier
       installé : <dossier du programme>/../share/varnelio/lexique.dat (ou donnees.dat).
+  varnelio-cli analyse [--dict FICHIER] SOURCE
+      Chaque mot du texte SOURCE, coupé comme le fait la recherche des
+      candidats, avec chacune de ses analyses, une ligne par analyse, les
+      colonnes séparées par TAB : numéro du mot, forme, lemme, traduction,
+      catégorie, cas-genre-nombre, mode-temps-voix. Un mot sans analyse donne
+      une ligne : numéro, forme et cinq colonnes vides. Sans --dict, l'analyseur
+      installé : <dossier du programme>/../share/varnelio/analyseur.dat.
   varnelio-cli --help
 
 GENRE : nom-sg nom-pl acc-sg acc-pl gen-sg gen-pl dat-sg dat-pl abl-sg abl-pl
@@ -191,6 +198,11 @@ int run(int argc, char** argv) {
       q.text = p.positional[0];
     }
     return runDictionary(q, installedDataDir(argv[0]));
+  }
+  if (command == "analyse") {
+    if (auto err = parse(argc, argv, 2, {"--dict"}, p)) return usageError(*err);
+    if (p.positional.size() != 1) return wrongCount(command, "SOURCE");
+    return runAnalyse(p.positional[0], option(p, "--dict"), installedDataDir(argv[0]));
   }
   return usageError("commande inconnue : " + command);
 }

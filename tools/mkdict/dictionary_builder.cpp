@@ -7,12 +7,14 @@
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
 #include "core/text/source_text.h"
+#include "mkdict/analyser_builder.h"
 #include "mkdict/grammar_labels.h"
 #include "mkdict/inflector.h"
 
 namespace varnelio::mkdict {
 
-std::optional<std::string> loadCollatinusLexicon(const std::string& folder, CollatinusLexicon& lexicon) {
+std::optional<std::string> loadCollatinusLexicon(const std::string& folder, CollatinusLexicon& lexicon,
+                                                 const std::string& correctionsPath) {
   std::map<std::string, std::string> texts;
   for (const char* name : {"lemmes.la", "lemmes.fr", "modeles.la", "morphos.fr"}) {
     auto read = readWholeFile(folder + "/" + name);
@@ -24,8 +26,36 @@ std::optional<std::string> loadCollatinusLexicon(const std::string& folder, Coll
   lexicon.translations = readTranslations(texts["lemmes.fr"]);
   lexicon.models = readInflectionModels(texts["modeles.la"]);
   lexicon.morphologies = readMorphologies(texts["morphos.fr"]);
-  auto contractions = readWholeFile(folder + "/contractions.la");
-  if (auto* text = std::get_if<std::string>(&contractions)) lexicon.contractions = readContractions(*text);
+  const auto optional = [&](const char* name) -> std::string {
+    auto read = readWholeFile(folder + "/" + name);
+    auto* text = std::get_if<std::string>(&read);
+    return text ? std::move(*text) : std::string();
+  };
+  // The extended lexicon adds rarer lemmas; where it repeats a key of lemmes.la,
+  // the main lexicon's entry stands.
+  std::set<std::string> keys;
+  for (const LemmaLine& l : lexicon.lemmas) keys.insert(l.key);
+  for (LemmaLine& l : readLemmas(optional("lem_ext.la"))) {
+    if (!keys.insert(l.key).second) continue;
+    l.extended = true;
+    lexicon.lemmas.push_back(std::move(l));
+  }
+  for (auto& [key, translation] : readTranslations(optional("lem_ext.fr"))) lexicon.translations.emplace(key, translation);
+  lexicon.contractions = readContractions(optional("contractions.la"));
+  lexicon.irregulars = readIrregulars(optional("irregs.la"));
+  lexicon.assimilations = readAssimilations(optional("assimilations.la"));
+  lexicon.modelClasses = readModelClasses(optional("CatLASLA.txt"));
+  if (!correctionsPath.empty()) {
+    auto read = readWholeFile(correctionsPath);
+    if (auto* err = std::get_if<FileError>(&read))
+      return "Impossible de lire " + err->path + (err->reason.empty() ? "" : " : " + err->reason);
+    if (auto error = readCorrections(std::get<std::string>(read), lexicon.corrections))
+      return correctionsPath + ", " + *error;
+    if (const auto unused = correctModels(lexicon.corrections, lexicon.models); !unused.empty())
+      return correctionsPath + ", " + unused.front();
+    for (const LexiconCorrection& c : lexicon.corrections)
+      if (c.kind == LexiconCorrection::Kind::Contraction) lexicon.contractions.emplace_back(c.wrong, c.form);
+  }
   return std::nullopt;
 }
 
@@ -173,7 +203,7 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
     const auto modelIt = lexicon.models.find(lemma.model);
     const InflectionModel* model = modelIt == lexicon.models.end() ? nullptr : &modelIt->second;
     const char pos = model ? model->partOfSpeech : 0;
-    const std::string category = categoryOf(pos, lemma.indications, lemma.lemma);
+    const std::string category = categoryWithClass(lexicon, lemma);
     const auto tr = lexicon.translations.find(lemma.key);
     const std::string translation = tr == lexicon.translations.end() ? std::string() : tr->second;
 
@@ -181,7 +211,9 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
         lemmaL, 0,
         {lemma.lemma.substr(0, lemmaWidth), fitCategory(category, lemmaL.fields[lemma_field::kCategory].width),
          fitTranslation(translation, lemmaL.fields[lemma_field::kTranslation].width), "", ""}));
-    if (!model) continue;
+    // The form dictionary's budget goes to the main lexicon; the analyser answers
+    // for the rarer lemmas of the extended one.
+    if (!model || lemma.extended) continue;
 
     shared[lemmaIndex] = {fitCategory(category, formL.fields[form_field::kCategory].width),
                           lemma.lemma.substr(0, formL.fields[form_field::kLemma].width),

@@ -11,21 +11,30 @@
 
 #include "mkdict/collatinus_lexicon.h"
 #include "mkdict/inflection_models.h"
+#include "mkdict/lexicon_corrections.h"
 
 namespace varnelio::mkdict {
 
 struct CollatinusLexicon {
-  std::vector<LemmaLine> lemmas;
+  std::vector<LemmaLine> lemmas;  // lemmes.la, then the lemmas of lem_ext.la it lacks
   std::map<std::string, std::string> translations;  // by lemma key
   InflectionModels models;
   std::map<int, std::string> morphologies;  // French descriptions by number
-  std::vector<std::pair<std::string, std::string>> contractions;  // optional: contractions.la
+  // The optional files: contractions.la, irregs.la, assimilations.la, CatLASLA.txt.
+  std::vector<std::pair<std::string, std::string>> contractions;
+  std::vector<IrregularLine> irregulars;
+  std::vector<std::pair<std::string, std::string>> assimilations;
+  std::map<std::string, std::string> modelClasses;
+  std::vector<LexiconCorrection> corrections;  // ours, applied by the builders
 };
 
 // Reads lemmes.la, lemmes.fr, modeles.la and morphos.fr from a Collatinus data
-// folder, and contractions.la when it is there; returns the French reason when a
-// required file cannot be read.
-std::optional<std::string> loadCollatinusLexicon(const std::string& folder, CollatinusLexicon& lexicon);
+// folder, and the optional files when they are there (lem_ext.la with lem_ext.fr,
+// contractions.la, irregs.la, assimilations.la, CatLASLA.txt); then our
+// corrections when a path is given. Returns the French reason when a required file
+// cannot be read or a correction is wrong.
+std::optional<std::string> loadCollatinusLexicon(const std::string& folder, CollatinusLexicon& lexicon,
+                                                 const std::string& correctionsPath = {});
 
 struct BuildOptions {
   // The form dictionary keeps every noun, adjective, pronoun and invariable word,
