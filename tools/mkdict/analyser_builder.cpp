@@ -152,6 +152,9 @@ AnalyserBuild buildAnalyserData(const CollatinusLexicon& lexicon) {
     l.model = modelIndex.at(lemma.model);
     l.partOfSpeech = model.partOfSpeech;
     if (model.partOfSpeech == 'v' && isDeponentModel(model)) l.flags |= lemma_flag::kDeponent;
+    // A noun without singular (Athenae, castra) has its locative in the plural.
+    if (model.partOfSpeech == 'n' && !model.desinences.contains(1) && model.desinences.contains(7))
+      l.flags |= lemma_flag::kPluralOnly;
     data.lemmas.push_back(std::move(l));
 
     std::set<int> radicals;
@@ -190,7 +193,9 @@ AnalyserBuild buildAnalyserData(const CollatinusLexicon& lexicon) {
   }
   for (const LexiconCorrection& c : lexicon.corrections) {
     // Desinences and contractions are already in the lexicon's models and lists.
-    if (c.kind == LexiconCorrection::Kind::Ending || c.kind == LexiconCorrection::Kind::Contraction) continue;
+    if (c.kind == LexiconCorrection::Kind::Ending || c.kind == LexiconCorrection::Kind::AddedEnding ||
+        c.kind == LexiconCorrection::Kind::Contraction)
+      continue;
     const auto lemma = findLemma(c.lemmaKey);
     if (!lemma) {
       build.problems.push_back("correction ligne " + std::to_string(c.line) + " : lemme inconnu " + c.lemmaKey);
@@ -198,6 +203,8 @@ AnalyserBuild buildAnalyserData(const CollatinusLexicon& lexicon) {
     }
     if (c.kind == LexiconCorrection::Kind::Absent) {
       for (int m : c.morphologies) exclusions.emplace(*lemma, static_cast<std::uint16_t>(m));
+    } else if (c.kind == LexiconCorrection::Kind::Abbreviation) {
+      for (int m : c.morphologies) data.abbreviations.push_back({c.form, *lemma, static_cast<std::uint16_t>(m)});
     } else {
       addForm(c.form, *lemma, c.morphologies, c.only);
     }

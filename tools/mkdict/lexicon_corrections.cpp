@@ -1,5 +1,7 @@
 #include "mkdict/lexicon_corrections.h"
 
+#include <cstdlib>
+
 #include "mkdict/inflection_models.h"
 
 namespace varnelio::mkdict {
@@ -61,6 +63,17 @@ std::optional<std::string> readCorrections(std::string_view text, std::vector<Le
       c.wrong = std::string(w[3]);
       c.form = std::string(w[4]);
       if (c.morphologies.size() != 1) return where + " : une seule morphologie par correction de désinence";
+    } else if (w[0] == "ending+" && w.size() == 5) {
+      c.kind = LexiconCorrection::Kind::AddedEnding;
+      c.lemmaKey = std::string(w[1]);
+      c.morphologies = parseMorphologyList(w[2]);
+      c.radical = std::atoi(std::string(w[3]).c_str());
+      c.form = std::string(w[4]);
+    } else if (w[0] == "abbreviation" && w.size() == 3) {
+      c.kind = LexiconCorrection::Kind::Abbreviation;
+      c.form = std::string(w[1]);
+      c.lemmaKey = std::string(w[2]);
+      c.morphologies = {1, 2, 3, 4, 5, 6};
     } else if (w[0] == "contraction" && w.size() == 3) {
       c.kind = LexiconCorrection::Kind::Contraction;
       c.wrong = std::string(w[1]);
@@ -81,6 +94,15 @@ std::optional<std::string> readCorrections(std::string_view text, std::vector<Le
 std::vector<std::string> correctModels(const std::vector<LexiconCorrection>& corrections, InflectionModels& models) {
   std::vector<std::string> unused;
   for (const LexiconCorrection& c : corrections) {
+    if (c.kind == LexiconCorrection::Kind::AddedEnding) {
+      const auto model = models.find(c.lemmaKey);
+      if (model == models.end()) {
+        unused.push_back("correction ligne " + std::to_string(c.line) + " : pas de modèle " + c.lemmaKey);
+        continue;
+      }
+      for (int m : c.morphologies) model->second.desinences[m].push_back({c.radical, c.form});
+      continue;
+    }
     if (c.kind != LexiconCorrection::Kind::Ending) continue;
     bool done = false;
     const auto model = models.find(c.lemmaKey);

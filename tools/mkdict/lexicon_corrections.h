@@ -18,6 +18,12 @@
 //   ending MODEL MORPHOLOGY WRONG RIGHT the model's desinence WRONG for this
 //                                       morphology is RIGHT (every lemma of the
 //                                       model, not the models that inherit from it)
+//   ending+ MODEL MORPHOLOGY RADICAL DESINENCE
+//                                       the model also puts DESINENCE on its
+//                                       radical RADICAL for this morphology
+//   abbreviation ABBR KEY               ABBR, written with its capital, stands
+//                                       for the lemma in every case of the
+//                                       singular ("L" for Lucius)
 //
 // KEY is the lemma's key in lemmes.la or lem_ext.la, homonym number included.
 #include <optional>
@@ -31,7 +37,7 @@
 namespace varnelio::mkdict {
 
 struct LexiconCorrection {
-  enum class Kind { Absent, Form, Ending, Contraction };
+  enum class Kind { Absent, Form, Ending, AddedEnding, Contraction, Abbreviation };
   Kind kind = Kind::Absent;
   std::string reason;
   std::string lemmaKey;  // the model's name for Kind::Ending
@@ -39,6 +45,7 @@ struct LexiconCorrection {
   std::string wrong;     // Kind::Ending; the short ending of a contraction
   std::vector<int> morphologies;
   bool only = false;  // Kind::Form: replaces the regular forms
+  int radical = 0;    // Kind::AddedEnding
   int line = 0;
 };
 

@@ -91,6 +91,12 @@ std::string encodeAnalyserData(const AnalyserData& data) {
     body.u32(lemma);
     body.u16(morphology);
   }
+  body.u32(static_cast<std::uint32_t>(data.abbreviations.size()));
+  for (const IrregularData& i : data.abbreviations) {
+    body.u32(pool.ref(i.form));
+    body.u32(i.lemma);
+    body.u16(i.morphology);
+  }
   for (const auto* pairs : {&data.contractions, &data.assimilations}) {
     body.u32(static_cast<std::uint32_t>(pairs->size()));
     for (const auto& [a, b] : *pairs) {

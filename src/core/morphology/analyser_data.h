@@ -14,6 +14,8 @@
 //   u32 n, n stems              string ref, u32 lemma, u8 radical
 //   u32 n, n irregular forms    string ref, u32 lemma, u16 morphology
 //   u32 n, n exclusions         u32 lemma, u16 morphology: the lemma lacks it
+//   u32 n, n abbreviations      string ref, u32 lemma, u16 morphology: matched as
+//                               written, capital included ("L" for Lucius)
 //   u32 n, n contractions       string refs: short ending, long ending
 //   u32 n, n assimilations      string refs: the prefix unassimilated, assimilated
 //
@@ -49,6 +51,7 @@ struct MorphologyData {
 namespace lemma_flag {
 inline constexpr std::uint8_t kDeponent = 1;       // active forms are deponent forms
 inline constexpr std::uint8_t kHasExclusions = 2;  // some morphologies of its model are not its own
+inline constexpr std::uint8_t kPluralOnly = 4;     // a noun without singular: its locative is plural
 }
 
 struct LemmaData {
@@ -87,6 +90,7 @@ struct AnalyserData {
   std::vector<StemData> stems;
   std::vector<IrregularData> irregulars;
   std::vector<std::pair<std::uint32_t, std::uint16_t>> exclusions;  // (lemma, morphology)
+  std::vector<IrregularData> abbreviations;
   std::vector<std::pair<std::string, std::string>> contractions;    // ("arunt", "auerunt")
   std::vector<std::pair<std::string, std::string>> assimilations;   // ("adc", "acc")
 };

@@ -241,6 +241,14 @@ bool LatinAnalyser::decode() {
     x = lemma << 16 | r.u16();
   }
   std::sort(exclusions_.begin(), exclusions_.end());
+  const std::uint32_t abbreviationCount = r.count(10);
+  abbreviations_.resize(abbreviationCount);
+  for (Irregular& i : abbreviations_) {
+    i.text = str(r.u32());
+    i.lemma = r.u32();
+    i.morphology = r.u16();
+    if (i.lemma >= lemmaCount || i.morphology >= morphologyCount || i.text.empty()) bad = true;
+  }
   for (auto* pairs : {&contractions_, &assimilations_}) {
     const std::uint32_t n = r.count(8);
     pairs->resize(n);
@@ -350,6 +358,28 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     for (const Analysis& a : more)
       if (perfectSystem(a.morphology)) appendUnique(out, a);
   }
+  // "virum", "deum", "nummum", "sestertium": the genitive plural in -um of the
+  // masculine nouns of the second declension, for -orum (never the neuters:
+  // "consilium" is no genitive).
+  if (key.size() > 3 && endsWith(key, "um")) {
+    longer.assign(key.substr(0, key.size() - 2));
+    longer += "orum";
+    more.clear();
+    coreAnalyses(longer, more);
+    for (const Analysis& a : more)
+      if (lemmas_[a.lemma].partOfSpeech == 'n' && a.morphology == 10 && lemmas_[a.lemma].gender.starts_with("m."))
+        appendUnique(out, a);
+  }
+  // "provincis", "auspicis": the dative and ablative plural in -is of the nouns in
+  // -ia, -ius and -ium, for -iis.
+  if (key.size() > 3 && endsWith(key, "is") && key[key.size() - 3] != 'i') {
+    longer.assign(key.substr(0, key.size() - 2));
+    longer += "iis";
+    more.clear();
+    coreAnalyses(longer, more);
+    for (const Analysis& a : more)
+      if (lemmas_[a.lemma].partOfSpeech == 'n' && (a.morphology == 11 || a.morphology == 12)) appendUnique(out, a);
+  }
   // "consili", "imperi": the genitive singular of the nouns in -ius and -ium
   // written with one i.
   if (key.size() > 2 && key.back() == 'i' && key[key.size() - 2] == 'i') return;
@@ -407,23 +437,45 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
         withEnclitics(other, true, out);
       }
     }
-    // The older spelling u for i before m: "maxumus", "optume", "aestumo",
-    // "decumus". Only for a word that is nothing else.
+    // Spellings of other ages, tried on a word that is nothing else, one letter
+    // at a time: u for i before m ("maxumus", "optume", "aestumo"); e for ae
+    // ("adhesit", "hedum", "celum"), as medieval copies write; i for y
+    // ("cristallum", "misterium").
     if (out.empty()) {
-      for (std::size_t at = key.find("um"); at != std::string::npos && at + 2 < key.size(); at = key.find("um", at + 1)) {
-        other.assign(key);
-        other[at] = 'i';
+      for (std::size_t at = 0; at < key.size(); ++at) {
+        const char c = key[at];
+        if (c == 'u' && at + 2 < key.size() && key[at + 1] == 'm') {
+          other.assign(key);
+          other[at] = 'i';
+        } else if (c == 'e' && (at == 0 || key[at - 1] != 'a')) {
+          other.assign(key, 0, at);
+          other += 'a';
+          other.append(key, at);
+        } else if (c == 'i') {
+          other.assign(key);
+          other[at] = 'y';
+        } else {
+          continue;
+        }
         baseAnalyses(other, out);
         withEnclitics(other, true, out);
       }
     }
   }
+  // "L", "Q", "Cn": the abbreviated first names, in any case.
+  if (word.size() <= 4 && word[0] >= 'A' && word[0] <= 'Z')
+    for (const Irregular& a : abbreviations_)
+      if (a.text == word) appendUnique(out, {a.lemma, a.morphology});
   // A numeral written in capitals is one even when it spells a word ("DIC");
   // in small letters only when it is nothing else ("xiv").
   const bool capitals = std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
   if (capitals || out.empty()) {
-    if (const int value = latin::romanNumeralValue(word))
-      out.push_back({Analysis::kRomanNumeral, static_cast<std::uint16_t>(value)});
+    const int value = latin::romanNumeralValue(word);
+    // The lexicon lists a few numerals itself ("L", "C"): one answer is enough.
+    const bool listed = std::any_of(out.begin(), out.end(), [&](const Analysis& a) {
+      return lemmas_[a.lemma].headword == word && lemmas_[a.lemma].category.starts_with("num");
+    });
+    if (value && !listed) out.push_back({Analysis::kRomanNumeral, static_cast<std::uint16_t>(value)});
   }
 }
 
@@ -434,7 +486,16 @@ GrammaticalCase LatinAnalyser::caseOf(const Analysis& a) const {
 
 GrammaticalNumber LatinAnalyser::numberOf(const Analysis& a) const {
   if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalNumber::None;
-  return morphologies_[a.morphology].grammaticalNumber;
+  const Morphology& m = morphologies_[a.morphology];
+  if (m.grammaticalCase == GrammaticalCase::Locative && m.grammaticalNumber == GrammaticalNumber::None)
+    return locativeNumber(a.lemma);
+  return m.grammaticalNumber;
+}
+
+// The lexicon gives the locative without number: "Romae" is singular, "Athenis"
+// plural, as the noun is.
+GrammaticalNumber LatinAnalyser::locativeNumber(std::uint32_t lemma) const {
+  return (lemmas_[lemma].flags & lemma_flag::kPluralOnly) ? GrammaticalNumber::Plural : GrammaticalNumber::Singular;
 }
 
 AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) const {
@@ -453,7 +514,10 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
   t.category = l.category;
   joinTo(t.caseGenderNumber, m.personCase);
   joinTo(t.caseGenderNumber, m.nounForm ? l.gender : m.gender);
-  joinTo(t.caseGenderNumber, m.number);
+  if (m.grammaticalCase == GrammaticalCase::Locative && m.number.empty())
+    joinTo(t.caseGenderNumber, locativeNumber(a.lemma) == GrammaticalNumber::Plural ? "pl." : "sg.");
+  else
+    joinTo(t.caseGenderNumber, m.number);
   t.moodTenseVoice = (l.flags & lemma_flag::kDeponent) ? m.deponentMoodTenseVoice : m.moodTenseVoice;
   return t;
 }
@@ -462,7 +526,7 @@ std::size_t LatinAnalyser::memoryUsed() const {
   return bytes_.capacity() + keyPool_.capacity() + morphologies_.capacity() * sizeof(Morphology) +
          lemmas_.capacity() * sizeof(Lemma) + endings_.capacity() * sizeof(Ending) +
          stems_.capacity() * sizeof(Stem) + irregulars_.capacity() * sizeof(Irregular) +
-         exclusions_.capacity() * 8 + (modelEndingStart_.capacity() + modelEndings_.capacity() +
+         exclusions_.capacity() * 8 + abbreviations_.capacity() * sizeof(Irregular) + (modelEndingStart_.capacity() + modelEndings_.capacity() +
                                        lemmaStemStart_.capacity() + lemmaStems_.capacity()) * 4 +
          stemIndex_.memoryUsed() + endingIndex_.memoryUsed() + irregularIndex_.memoryUsed();
 }

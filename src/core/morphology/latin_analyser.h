@@ -127,6 +127,7 @@ class LatinAnalyser {
   void baseAnalyses(std::string_view key, std::vector<Analysis>& out) const;
   void withEnclitics(std::string_view key, bool allEnclitics, std::vector<Analysis>& out) const;
   bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
+  GrammaticalNumber locativeNumber(std::uint32_t lemma) const;
 
   Status status_ = Status::Missing;
   FileError error_;
@@ -138,6 +139,7 @@ class LatinAnalyser {
   std::vector<Stem> stems_;
   std::vector<Irregular> irregulars_;
   std::vector<std::uint64_t> exclusions_;  // lemma << 16 | morphology, sorted
+  std::vector<Irregular> abbreviations_;   // matched as written
   std::vector<std::pair<std::string, std::string>> contractions_, assimilations_;  // keys
   // For forEachForm: the endings of each model and the stems of each lemma, as
   // runs of one list (run k is list[start[k]] to list[start[k + 1]]).
