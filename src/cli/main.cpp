@@ -47,6 +47,8 @@ Usage :
       Dictionnaire des formes : formes égales à TEXTE (sans tenir compte de la
       casse), ou formes de l'initiale C. Colonnes : forme, lemme, traduction,
       catégorie, cas-genre-nombre, mode-temps-voix.
+      Après les formes du fichier, les analyses de l'analyseur (analyseur.dat,
+      dans le dossier du dictionnaire) que ces formes ne donnent pas déjà.
       Sans résultat, rien sur la sortie standard et le message « Aucune
       information… » sur la sortie d'erreur (code 0). Sans --dict, le fichier
       installé : <dossier du programme>/../share/varnelio/lexique.dat (ou donnees.dat).

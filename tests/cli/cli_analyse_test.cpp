@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/dictionaries/dictionaries.h"
 #include "core/morphology/analyser_data.h"
 #include "run_program.h"
 #include "temp_dir.h"
@@ -58,6 +59,22 @@ TEST(CliAnalyse, FailuresExitAsTheOtherCommands) {
   const auto bad = testing::runProgram(VARNELIO_CLI, {"analyse", "--dict", dir.file("bad.dat"), dir.file("t.txt")});
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_TRUE(bad.out.empty());
+}
+
+TEST(CliForm, TheAnalyserBesideTheFormDictionaryAddsWhatItsRecordsLack) {
+  TempDir dir;
+  writeBytes(dir.file("analyseur.dat"), smallAnalyser());
+  writeBytes(dir.file("donnees.dat"), encodeDictionaryRecord(formLayout(), 0, {"vita", "n. 1", "vita", "nom. f. sg.", "", "vie"}));
+  const auto vitam = testing::runProgram(VARNELIO_CLI, {"form", "--dict", dir.file("donnees.dat"), "uitam"});
+  EXPECT_EQ(vitam.exitCode, 0);
+  EXPECT_EQ(vitam.out, "uitam\tvita\tvie\tn. 1\tacc. f. sg.\t\n");
+  // The record's own analysis is not repeated.
+  const auto vita = testing::runProgram(VARNELIO_CLI, {"form", "--dict", dir.file("donnees.dat"), "vita"});
+  EXPECT_EQ(vita.out, "vita\tvita\tvie\tn. 1\tnom. f. sg.    \t\n");
+  const auto none = testing::runProgram(VARNELIO_CLI, {"form", "--dict", dir.file("donnees.dat"), "vitas"});
+  EXPECT_EQ(none.exitCode, 0);
+  EXPECT_TRUE(none.out.empty());
+  EXPECT_NE(none.err.find("Aucune information"), std::string::npos);
 }
 
 }  // namespace

@@ -151,7 +151,7 @@ LatinAnalyser LatinAnalyser::load(const std::string& path) {
 
 LatinAnalyser LatinAnalyser::fromBytes(std::string bytes) {
   LatinAnalyser a;
-  a.bytes_ = std::move(bytes);
+  *a.bytes_ = std::move(bytes);
   if (a.decode()) {
     a.status_ = Status::Loaded;
   } else {
@@ -162,7 +162,7 @@ LatinAnalyser LatinAnalyser::fromBytes(std::string bytes) {
 }
 
 bool LatinAnalyser::decode() {
-  Reader r(bytes_);
+  Reader r(*bytes_);
   if (r.take(8) != std::string_view(kAnalyserMagic, 8) || r.u32() != kAnalyserVersion) return false;
   const std::uint32_t poolSize = r.u32();
   const std::string_view pool = r.take(poolSize);
@@ -265,19 +265,19 @@ bool LatinAnalyser::decode() {
   for (const Ending& e : endings_) keyBytes += e.text.size() * 2;
   for (const Stem& s : stems_) keyBytes += s.text.size() * 2;
   for (const Irregular& i : irregulars_) keyBytes += i.text.size() * 2;
-  keyPool_.reserve(keyBytes);
+  keyPool_->reserve(keyBytes);
   std::vector<std::pair<std::size_t, std::size_t>> spans;
   spans.reserve(endings_.size() + stems_.size() + irregulars_.size());
   auto addKey = [&](std::string_view text) {
-    const std::size_t start = keyPool_.size();
-    latin::appendKey(keyPool_, text);
-    spans.emplace_back(start, keyPool_.size() - start);
+    const std::size_t start = keyPool_->size();
+    latin::appendKey(*keyPool_, text);
+    spans.emplace_back(start, keyPool_->size() - start);
   };
   for (const Ending& e : endings_) addKey(e.text);
   for (const Stem& s : stems_) addKey(s.text);
   for (const Irregular& i : irregulars_) addKey(i.text);
-  if (keyPool_.size() > keyBytes) return false;  // cannot happen: a key is at most twice its text
-  const auto view = [&](std::size_t k) { return std::string_view(keyPool_).substr(spans[k].first, spans[k].second); };
+  if (keyPool_->size() > keyBytes) return false;  // cannot happen: a key is at most twice its text
+  const auto view = [&](std::size_t k) { return std::string_view(*keyPool_).substr(spans[k].first, spans[k].second); };
 
   std::vector<std::string_view> keys;
   std::vector<std::uint32_t> tags;
@@ -523,7 +523,7 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
 }
 
 std::size_t LatinAnalyser::memoryUsed() const {
-  return bytes_.capacity() + keyPool_.capacity() + morphologies_.capacity() * sizeof(Morphology) +
+  return bytes_->capacity() + keyPool_->capacity() + morphologies_.capacity() * sizeof(Morphology) +
          lemmas_.capacity() * sizeof(Lemma) + endings_.capacity() * sizeof(Ending) +
          stems_.capacity() * sizeof(Stem) + irregulars_.capacity() * sizeof(Irregular) +
          exclusions_.capacity() * 8 + abbreviations_.capacity() * sizeof(Irregular) + (modelEndingStart_.capacity() + modelEndings_.capacity() +

@@ -10,6 +10,7 @@
 // perfects ("amarunt", beside the regular analyses); the genitive in -i of the
 // nouns in -ius and -ium ("consili"); Roman numerals.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -131,8 +132,10 @@ class LatinAnalyser {
 
   Status status_ = Status::Missing;
   FileError error_;
-  std::string bytes_;
-  std::string keyPool_;  // the lookup keys of endings, stems and irregular forms
+  // The tables below hold views into these two buffers: each lives on the heap on
+  // its own, so that moving the analyser leaves the views valid.
+  std::unique_ptr<std::string> bytes_ = std::make_unique<std::string>();
+  std::unique_ptr<std::string> keyPool_ = std::make_unique<std::string>();  // lookup keys of endings, stems, forms
   std::vector<Morphology> morphologies_;
   std::vector<Lemma> lemmas_;
   std::vector<Ending> endings_;
