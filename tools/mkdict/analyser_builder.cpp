@@ -131,7 +131,7 @@ AnalyserBuild buildAnalyserData(const CollatinusLexicon& lexicon) {
   // Lemmas and their stems.
   std::map<std::string, std::uint32_t> lemmaByKey;
   std::map<std::string, std::uint32_t> lemmaByHeadword;  // first lemma of a headword
-  std::vector<const LemmaLine*> kept;
+  std::vector<const LemmaLine*>& kept = build.lines;
   for (const LemmaLine& lemma : lexicon.lemmas) {
     const auto modelIt = lexicon.models.find(lemma.model);
     if (modelIt == lexicon.models.end()) {

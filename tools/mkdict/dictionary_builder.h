@@ -37,9 +37,10 @@ std::optional<std::string> loadCollatinusLexicon(const std::string& folder, Coll
                                                  const std::string& correctionsPath = {});
 
 struct BuildOptions {
-  // The form dictionary keeps every noun, adjective, pronoun and invariable word,
-  // then adds the verbs' forms and the adjectives' degrees lemma by lemma, most
-  // frequent first, while the file stays within this many records.
+  // The form dictionary keeps the headword forms of every lemma, then every form of
+  // the nouns, pronouns and invariable words of the main lexicon, then the other
+  // forms likeliest first, while the file stays within this many records (the
+  // headwords are kept whatever the budget).
   std::size_t maxFormRecords = 400000;
 };
 
@@ -48,8 +49,9 @@ struct BuiltDictionaries {
   std::string formFile;   // the bytes of donnees.dat
   std::size_t lemmaCount = 0;
   std::size_t formCount = 0;
-  std::size_t lemmasWithForms = 0;      // lemmas that have at least one form record
+  std::size_t lemmasWithForms = 0;      // lemmas (of the analyser) that have at least one form record
   std::size_t lemmasWithAllForms = 0;   // ... and all of their forms
+  std::size_t headwordRecords = 0;      // records of the forms spelled as their lemma, kept whatever the budget
 };
 
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options = {});

@@ -61,8 +61,9 @@ int main(int argc, char** argv) {
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   std::printf("varnelio-mkdict: %zu lemmes dans lexique.dat, %zu formes dans donnees.dat "
-              "(%zu lemmes fléchis, dont %zu en entier), analyseur de %zu lemmes (%zu Ko), %lld ms\n",
-              built.lemmaCount, built.formCount, built.lemmasWithForms, built.lemmasWithAllForms,
+              "(%zu lemmes fléchis, dont %zu en entier ; %zu formes des lemmes eux-mêmes), "
+              "analyseur de %zu lemmes (%zu Ko), %lld ms\n",
+              built.lemmaCount, built.formCount, built.lemmasWithForms, built.lemmasWithAllForms, built.headwordRecords,
               analyser.data.lemmas.size(), analyserFile.size() / 1024,
               static_cast<long long>(ms));
   return 0;
