@@ -93,22 +93,23 @@ void LatinAnalyser::KeyIndex::build(const std::vector<std::string_view>& keys, c
   tags_ = tags;
   std::size_t size = 16;
   while (size < keys.size() * 2) size *= 2;
-  slots_.assign(size, kEnd);
+  slots_.assign(size, Slot{0, kEnd});
   next_.assign(keys.size(), kEnd);
   mask_ = static_cast<std::uint32_t>(size - 1);
   std::vector<std::uint32_t> tail(keys.size(), kEnd);  // last entry of the chain a head starts
   for (std::uint32_t i = 0; i < keys.size(); ++i) {
-    std::uint32_t slot = hashOf(keys[i], tags[i]) & mask_;
+    const std::uint32_t hash = hashOf(keys[i], tags[i]);
+    std::uint32_t slot = hash & mask_;
     while (true) {
-      const std::uint32_t head = slots_[slot];
-      if (head == kEnd) {
-        slots_[slot] = i;
+      Slot& s = slots_[slot];
+      if (s.head == kEnd) {
+        s = {hash, i};
         tail[i] = i;
         break;
       }
-      if (tags_[head] == tags[i] && keys_[head] == keys[i]) {
-        next_[tail[head]] = i;
-        tail[head] = i;
+      if (s.hash == hash && tags_[s.head] == tags[i] && keys_[s.head] == keys[i]) {
+        next_[tail[s.head]] = i;
+        tail[s.head] = i;
         break;
       }
       slot = (slot + 1) & mask_;
@@ -119,20 +120,27 @@ void LatinAnalyser::KeyIndex::build(const std::vector<std::string_view>& keys, c
 template <typename F>
 void LatinAnalyser::KeyIndex::forEach(std::string_view key, std::uint32_t tag, F&& f) const {
   if (slots_.empty()) return;
-  std::uint32_t slot = hashOf(key, tag) & mask_;
+  const std::uint32_t hash = hashOf(key, tag);
+  std::uint32_t slot = hash & mask_;
   while (true) {
-    const std::uint32_t head = slots_[slot];
-    if (head == kEnd) return;
-    if (tags_[head] == tag && keys_[head] == key) {
-      for (std::uint32_t i = head; i != kEnd; i = next_[i]) f(i);
+    const Slot& s = slots_[slot];
+    if (s.head == kEnd) return;
+    if (s.hash == hash && tags_[s.head] == tag && keys_[s.head] == key) {
+      for (std::uint32_t i = s.head; i != kEnd; i = next_[i]) f(i);
       return;
     }
     slot = (slot + 1) & mask_;
   }
 }
 
+bool LatinAnalyser::KeyIndex::contains(std::string_view key, std::uint32_t tag) const {
+  bool found = false;
+  forEach(key, tag, [&](std::uint32_t) { found = true; });
+  return found;
+}
+
 std::size_t LatinAnalyser::KeyIndex::memoryUsed() const {
-  return slots_.capacity() * 4 + next_.capacity() * 4 + keys_.capacity() * sizeof(std::string_view) +
+  return slots_.capacity() * sizeof(Slot) + next_.capacity() * 4 + keys_.capacity() * sizeof(std::string_view) +
          tags_.capacity() * 4;
 }
 
@@ -289,6 +297,12 @@ bool LatinAnalyser::decode() {
     longestEnding_ = std::max(longestEnding_, keys.back().size());
   }
   endingIndex_.build(keys, tags);
+  {
+    std::vector<std::string_view> distinct = keys;
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    endingSet_.build(distinct, std::vector<std::uint32_t>(distinct.size(), 0));
+  }
   keys.clear();
   std::size_t base = endings_.size();
   for (std::size_t k = 0; k < stems_.size(); ++k) keys.push_back(view(base + k));
@@ -330,6 +344,7 @@ void LatinAnalyser::coreAnalyses(std::string_view key, std::vector<Analysis>& ou
   const std::size_t n = key.size();
   for (std::size_t k = n > longestEnding_ ? n - longestEnding_ : 0; k <= n; ++k) {
     const std::string_view ending = key.substr(k);
+    if (!endingSet_.contains(ending, 0)) continue;
     stemIndex_.forEach(key.substr(0, k), 0, [&](std::uint32_t s) {
       const Stem& stem = stems_[s];
       const Lemma& lemma = lemmas_[stem.lemma];
@@ -528,7 +543,8 @@ std::size_t LatinAnalyser::memoryUsed() const {
          stems_.capacity() * sizeof(Stem) + irregulars_.capacity() * sizeof(Irregular) +
          exclusions_.capacity() * 8 + abbreviations_.capacity() * sizeof(Irregular) + (modelEndingStart_.capacity() + modelEndings_.capacity() +
                                        lemmaStemStart_.capacity() + lemmaStems_.capacity()) * 4 +
-         stemIndex_.memoryUsed() + endingIndex_.memoryUsed() + irregularIndex_.memoryUsed();
+         stemIndex_.memoryUsed() + endingIndex_.memoryUsed() + irregularIndex_.memoryUsed() +
+         endingSet_.memoryUsed();
 }
 
 }  // namespace varnelio

@@ -113,10 +113,17 @@ class LatinAnalyser {
     void build(const std::vector<std::string_view>& keys, const std::vector<std::uint32_t>& tags);
     template <typename F>
     void forEach(std::string_view key, std::uint32_t tag, F&& f) const;
+    bool contains(std::string_view key, std::uint32_t tag) const;
     std::size_t memoryUsed() const;
 
    private:
-    std::vector<std::uint32_t> slots_;
+    // A slot holds the key's hash beside its first entry, so that a probe compares
+    // keys only when their hashes agree.
+    struct Slot {
+      std::uint32_t hash;
+      std::uint32_t head;
+    };
+    std::vector<Slot> slots_;
     std::vector<std::uint32_t> next_;
     std::vector<std::string_view> keys_;
     std::vector<std::uint32_t> tags_;
@@ -148,6 +155,9 @@ class LatinAnalyser {
   // runs of one list (run k is list[start[k]] to list[start[k + 1]]).
   std::vector<std::uint32_t> modelEndingStart_, modelEndings_, lemmaStemStart_, lemmaStems_;
   KeyIndex stemIndex_, endingIndex_, irregularIndex_;
+  // Every distinct ending once: a split whose ending no model has is passed over
+  // before the large stem table is probed.
+  KeyIndex endingSet_;
   std::size_t longestEnding_ = 0;
 };
 
