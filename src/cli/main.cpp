@@ -39,9 +39,9 @@ Usage :
   varnelio-cli lemma [--dict FICHIER] TEXTE
   varnelio-cli lemma [--dict FICHIER] --letter C
       Dictionnaire des lemmes : lemmes commençant par TEXTE (sans tenir compte de
-      la casse), ou lemmes de l'initiale C (a à z). Une ligne par résultat, les
-      colonnes séparées par TAB : lemme, traduction, catégorie, famille
-      française, famille latine.
+      la casse, i valant j et u valant v), ou lemmes de l'initiale C (a à z).
+      Une ligne par résultat, les colonnes séparées par TAB : lemme,
+      traduction, catégorie, famille française, famille latine.
   varnelio-cli form [--dict FICHIER] TEXTE
   varnelio-cli form [--dict FICHIER] --letter C
       Dictionnaire des formes : formes égales à TEXTE (sans tenir compte de la

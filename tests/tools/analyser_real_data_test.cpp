@@ -91,8 +91,11 @@ TEST(AnalyserOnTheLexicon, AnswersAsAGrammarDoes) {
 TEST(AnalyserOnTheLexicon, AddsNothingWrong) {
   skipWithoutAnalyser();
   // tres has no singular; queo no imperative; "eunt" is no participle.
-  for (const std::string& a : answers("tres"))
-    if (a.starts_with("tres|")) EXPECT_EQ(a.find("sg."), std::string::npos) << a;
+  for (const std::string& a : answers("tres")) {
+    if (a.starts_with("tres|")) {
+      EXPECT_EQ(a.find("sg."), std::string::npos) << a;
+    }
+  }
   for (const std::string& a : answers("qui")) EXPECT_NE(a.substr(0, 5), "queo|") << a;
   for (const std::string& a : answers("eunt")) EXPECT_EQ(a.find("part."), std::string::npos) << a;
   for (const std::string& a : answers("sequitur")) EXPECT_EQ(a.find("sequor|v. 3|3e p. sg.|ind. pr\xE9s. act."), std::string::npos);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <set>
+#include <type_traits>
 
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
@@ -151,6 +152,11 @@ FormClass formClassOf(char partOfSpeech, int morphology) {
 }  // namespace
 
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options) {
+  return buildDictionaries(lexicon, buildAnalyserData(lexicon), options);
+}
+
+BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const AnalyserBuild& analyserBuild,
+                                    const BuildOptions& options) {
   const DictionaryLayout& lemmaL = lemmaLayout();
   const DictionaryLayout& formL = formLayout();
   const std::size_t lemmaWidth = lemmaL.fields[lemma_field::kLemma].width;
@@ -170,7 +176,6 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
 
   // The forms come from the analyser itself, so that the file holds no form the
   // analyser would not give (our corrections included), worded as it words them.
-  const AnalyserBuild analyserBuild = buildAnalyserData(lexicon);
   const LatinAnalyser analyser = LatinAnalyser::fromBytes(encodeAnalyserData(analyserBuild.data));
   const std::uint32_t lemmaCount = static_cast<std::uint32_t>(analyser.lemmaCount());
 
@@ -185,7 +190,6 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
     const char pos = analyser.partOfSpeech(l);
     const std::string headwordKey = latin::keyOf(line.lemma);
     const double frequency = static_cast<double>(std::max(line.frequency, 1L));
-    std::set<std::pair<std::string, int>> seen;
     struct Form {
       std::string text;
       std::uint16_t morphology;
@@ -197,9 +201,30 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
     // An adjective known only in its degrees ("citerior", "ulterior") is met in them
     // as often as another adjective in its positive.
     bool positive = pos != 'a';
-    analyser.forEachForm(l, [&](std::string_view, std::uint16_t m) { positive = positive || (m >= 13 && m <= 48); });
-    analyser.forEachForm(l, [&](std::string_view form, std::uint16_t morphology) {
-      if (form.empty() || form.size() > formWidth || !seen.emplace(std::string(form), morphology).second) return;
+    std::vector<std::pair<std::string, int>> raw;
+    analyser.forEachForm(l, [&](std::string_view form, std::uint16_t m) {
+      positive = positive || (m >= 13 && m <= 48);
+      if (!form.empty() && form.size() <= formWidth) raw.emplace_back(form, m);
+    });
+    // Each spelling once per morphology, the first met kept.
+    std::vector<std::uint32_t> order(raw.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return raw[a] != raw[b] ? raw[a] < raw[b] : a < b;
+    });
+    std::vector<bool> repeated(raw.size(), false);
+    for (std::size_t k = 1; k < order.size(); ++k) repeated[order[k]] = raw[order[k]] == raw[order[k - 1]];
+    const auto has = [&](const std::string& form, int morphology) {
+      const std::pair<std::string, int> wanted{form, morphology};
+      return std::binary_search(order.begin(), order.end(), wanted, [&](const auto& a, const auto& b) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(a)>, std::uint32_t>) return raw[a] < b;
+        else return a < raw[b];
+      });
+    };
+    for (std::size_t k = 0; k < raw.size(); ++k) {
+      if (repeated[k]) continue;
+      const std::string& form = raw[k].first;
+      const auto morphology = static_cast<std::uint16_t>(raw[k].second);
       FormClass formClass = formClassOf(pos, morphology);
       if (!positive && morphology >= 49 && morphology <= 120)
         formClass = formClassOf(pos, morphology - 36 * ((morphology - 13) / 36));
@@ -207,16 +232,15 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Buil
       // A vocative spelled as its nominative adds an analysis but nothing a lookup
       // would otherwise miss, and the vocative is no case the analyses study: it
       // comes late. (The vocative always follows its nominative.)
-      if (seen.contains({std::string(form), morphology - 1}) &&
-          analyser.caseOf({l, morphology}) == GrammaticalCase::Vocative)
+      if (has(form, morphology - 1) && analyser.caseOf({l, morphology}) == GrammaticalCase::Vocative)
         formClass = {13, 0.002, false};
       int pass = formClass.always && pos != 'n' && !line.extended ? 1 : 2;
       if (!headwordFound && latin::keyOf(form) == headwordKey) {
         pass = 0;
         headwordFound = true;
       }
-      forms.push_back({std::string(form), morphology, pass, frequency * formClass.share});
-    });
+      forms.push_back({form, morphology, pass, frequency * formClass.share});
+    }
     // A lemma none of whose forms is spelled as its headword keeps at least its
     // likeliest form.
     if (!headwordFound && !forms.empty())

@@ -55,6 +55,11 @@ struct BuiltDictionaries {
 };
 
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options = {});
+// The same with the analyser's data already built from the lexicon (the forms of
+// donnees.dat are the analyser's).
+struct AnalyserBuild;
+BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const AnalyserBuild& analyser,
+                                    const BuildOptions& options = {});
 
 // The lookup order: by the lower-cased first byte, then alphabetically, ignoring
 // case; records of one headword by decreasing score when scores are given (one per

@@ -43,8 +43,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "varnelio-mkdict: %s\n", error->c_str());
     return 1;
   }
-  const mkdict::BuiltDictionaries built = mkdict::buildDictionaries(lexicon, options);
   const mkdict::AnalyserBuild analyser = mkdict::buildAnalyserData(lexicon);
+  const mkdict::BuiltDictionaries built = mkdict::buildDictionaries(lexicon, analyser, options);
   for (const std::string& warning : analyser.warnings) std::fprintf(stderr, "varnelio-mkdict: %s\n", warning.c_str());
   for (const std::string& problem : analyser.problems) std::fprintf(stderr, "varnelio-mkdict: %s\n", problem.c_str());
   if (!analyser.problems.empty()) return 1;

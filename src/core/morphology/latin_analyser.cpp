@@ -397,7 +397,6 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
   }
   // "consili", "imperi": the genitive singular of the nouns in -ius and -ium
   // written with one i.
-  if (key.size() > 2 && key.back() == 'i' && key[key.size() - 2] == 'i') return;
   if (key.size() > 1 && key.back() == 'i' && key[key.size() - 2] != 'i') {
     longer.assign(key);
     longer += 'i';
