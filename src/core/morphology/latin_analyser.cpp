@@ -451,30 +451,6 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
         withEnclitics(other, true, out);
       }
     }
-    // Spellings of other ages, tried on a word that is nothing else, one letter
-    // at a time: u for i before m ("maxumus", "optume", "aestumo"); e for ae
-    // ("adhesit", "hedum", "celum"), as medieval copies write; i for y
-    // ("cristallum", "misterium").
-    if (out.empty()) {
-      for (std::size_t at = 0; at < key.size(); ++at) {
-        const char c = key[at];
-        if (c == 'u' && at + 2 < key.size() && key[at + 1] == 'm') {
-          other.assign(key);
-          other[at] = 'i';
-        } else if (c == 'e' && (at == 0 || key[at - 1] != 'a')) {
-          other.assign(key, 0, at);
-          other += 'a';
-          other.append(key, at);
-        } else if (c == 'i') {
-          other.assign(key);
-          other[at] = 'y';
-        } else {
-          continue;
-        }
-        baseAnalyses(other, out);
-        withEnclitics(other, true, out);
-      }
-    }
   }
   // "L", "Q", "Cn": the abbreviated first names, in any case.
   if (word.size() <= 4 && word[0] >= 'A' && word[0] <= 'Z')
@@ -490,6 +466,54 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
       return lemmas_[a.lemma].headword == word && lemmas_[a.lemma].category.starts_with("num");
     });
     if (value && !listed) out.push_back({Analysis::kRomanNumeral, static_cast<std::uint16_t>(value)});
+  }
+  if (out.empty() && !lemmas_.empty()) olderSpellings(key, out);
+}
+
+void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& out) const {
+  std::string other;
+  // Spellings of other ages, tried on a word that is nothing else, one change
+  // at a time: u for i before m ("maxumus", "optume", "aestumo"); and as
+  // medieval copies and the Vulgate write, e for ae ("adhesit", "hedum"), i for
+  // y ("cristallum"), an h added ("Israhel", "Gamalihel") or left out after c, p,
+  // t ("dragma"), a consonant doubled ("grabattum").
+  const auto vowel = [](char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y'; };
+  const auto tryOther = [&] {
+    baseAnalyses(other, out);
+    withEnclitics(other, true, out);
+  };
+  for (std::size_t at = 0; at < key.size(); ++at) {
+    const char c = key[at];
+    const char next = at + 1 < key.size() ? key[at + 1] : '\0';
+    if (c == 'u' && next == 'm' && at + 2 < key.size()) {
+      other.assign(key);
+      other[at] = 'i';
+      tryOther();
+    } else if (c == 'e' && (at == 0 || key[at - 1] != 'a')) {
+      other.assign(key, 0, at);
+      other += 'a';
+      other.append(key, at);
+      tryOther();
+    } else if (c == 'i') {
+      other.assign(key);
+      other[at] = 'y';
+      tryOther();
+    } else if (c == 'h') {
+      other.assign(key, 0, at);
+      other.append(key, at + 1);
+      tryOther();
+    }
+    if ((c == 'c' || c == 'p' || c == 't') && next != 'h' && next != '\0') {
+      other.assign(key, 0, at + 1);
+      other += 'h';
+      other.append(key, at + 1);
+      tryOther();
+    }
+    if (!vowel(c) && next == c) {
+      other.assign(key, 0, at);
+      other.append(key, at + 1);
+      tryOther();
+    }
   }
 }
 
