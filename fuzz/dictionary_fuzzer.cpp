@@ -58,11 +58,21 @@ std::string loaded(std::string_view bytes, std::size_t recordSize, std::size_t i
   return std::string(v);
 }
 
+// The lemma lookup also takes i for j and u for v.
+std::string spelled(std::string_view s) {
+  std::string out = lowered(s);
+  for (char& c : out) {
+    if (c == 'j') c = 'i';
+    if (c == 'v') c = 'u';
+  }
+  return out;
+}
+
 std::vector<std::size_t> prefixHits(const std::vector<std::string>& heads, std::string_view t) {
   std::vector<std::size_t> hits;
   for (std::size_t i = 0; i < heads.size(); ++i) {
     const std::string_view h = heads[i];
-    if (lowered(h.substr(0, t.size())) == lowered(t)) hits.push_back(i);
+    if (h.size() >= t.size() && spelled(h.substr(0, t.size())) == spelled(t)) hits.push_back(i);
   }
   return hits;
 }

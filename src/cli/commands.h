@@ -27,4 +27,9 @@ struct DictionaryQuery {
 };
 int runDictionary(const DictionaryQuery& query, const std::string& installedDataDir);
 
+// Every word of SOURCE with its analyses, one line each: number, form, lemma,
+// translation, category, case-gender-number, mood-tense-voice.
+int runAnalyse(const std::string& source, const std::optional<std::string>& analyserPath,
+               const std::string& installedDataDir);
+
 }  // namespace varnelio::cli

@@ -51,9 +51,19 @@ int runDictionary(const DictionaryQuery& q, const std::string& dataDir) {
   } else {
     const FormTable table = FormTable::load(path);
     if (!loaded(table.file(), fileName, path, exitCode)) return exitCode;
-    const auto found = q.letter ? table.findLetter(*q.letter) : table.findForm(text);
-    for (std::size_t i : found) writeRow(out, table.row(i));
-    hits = found.size();
+    if (q.letter) {
+      const auto found = table.findLetter(*q.letter);
+      for (std::size_t i : found) writeRow(out, table.row(i));
+      hits = found.size();
+    } else {
+      // The analyser beside the form dictionary adds what its records do not give;
+      // without one, the records alone answer.
+      const auto found = table.findForm(text);
+      const auto added = table.addedRows(text, found);
+      for (std::size_t i : found) writeRow(out, table.row(i));
+      for (const AddedRow& row : added) writeRow(out, row);
+      hits = found.size() + added.size();
+    }
   }
   if (hits == 0) {
     const std::string_view none = q.letter ? kNoLetterResult : lemmas ? kNoLemmaResult : kNoFormResult;

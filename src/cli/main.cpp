@@ -41,17 +41,26 @@ Usage :
   varnelio-cli lemma [--dict FICHIER] TEXTE
   varnelio-cli lemma [--dict FICHIER] --letter C
       Dictionnaire des lemmes : lemmes commençant par TEXTE (sans tenir compte de
-      la casse), ou lemmes de l'initiale C (a à z). Une ligne par résultat, les
-      colonnes séparées par TAB : lemme, traduction, catégorie, famille
-      française, famille latine.
+      la casse, i valant j et u valant v), ou lemmes de l'initiale C (a à z).
+      Une ligne par résultat, les colonnes séparées par TAB : lemme,
+      traduction, catégorie, famille française, famille latine.
   varnelio-cli form [--dict FICHIER] TEXTE
   varnelio-cli form [--dict FICHIER] --letter C
       Dictionnaire des formes : formes égales à TEXTE (sans tenir compte de la
       casse), ou formes de l'initiale C. Colonnes : forme, lemme, traduction,
       catégorie, cas-genre-nombre, mode-temps-voix.
+      Après les formes du fichier, les analyses de l'analyseur (analyseur.dat,
+      dans le dossier du dictionnaire) que ces formes ne donnent pas déjà.
       Sans résultat, rien sur la sortie standard et le message « Aucune
       information… » sur la sortie d'erreur (code 0). Sans --dict, le fichier
       installé : <dossier du programme>/../share/varnelio/lexique.dat (ou donnees.dat).
+  varnelio-cli analyse [--dict FICHIER] SOURCE
+      Chaque mot du texte SOURCE, coupé comme le fait la recherche des
+      candidats, avec chacune de ses analyses, une ligne par analyse, les
+      colonnes séparées par TAB : numéro du mot, forme, lemme, traduction,
+      catégorie, cas-genre-nombre, mode-temps-voix. Un mot sans analyse donne
+      une ligne : numéro, forme et cinq colonnes vides. Sans --dict, l'analyseur
+      installé : <dossier du programme>/../share/varnelio/analyseur.dat.
   varnelio-cli --help
 
 GENRE : nom-sg nom-pl acc-sg acc-pl gen-sg gen-pl dat-sg dat-pl abl-sg abl-pl
@@ -193,6 +202,11 @@ int run(int argc, char** argv) {
       q.text = p.positional[0];
     }
     return runDictionary(q, installedDataDir(argv[0]));
+  }
+  if (command == "analyse") {
+    if (auto err = parse(argc, argv, 2, {"--dict"}, p)) return usageError(*err);
+    if (p.positional.size() != 1) return wrongCount(command, "SOURCE");
+    return runAnalyse(p.positional[0], option(p, "--dict"), installedDataDir(argv[0]));
   }
   return usageError("commande inconnue : " + command);
 }

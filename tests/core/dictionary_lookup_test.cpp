@@ -55,5 +55,21 @@ TEST(DictionaryLookup, InPlaceComparisonAgreesWithTheTrimmedValues) {
   }
 }
 
+TEST(DictionaryLookup, TheLemmaLookupTakesIForJAndUForV) {
+  std::string bytes;
+  for (const std::string_view v : {"jam", "Julius", "vita", "uva", "ivi", "iam"})
+    bytes += encodeDictionaryRecord(lemmaLayout(), 0, {v, "", "", "", ""});
+  const LemmaTable lemmas(DictionaryFile(lemmaLayout(), bytes));
+  const std::vector<std::pair<std::string, std::vector<std::size_t>>> cases = {
+      {"iam", {0, 5}}, {"JAM", {0, 5}}, {"Iul", {1}}, {"uita", {2}}, {"VITA", {2}},
+      {"vua", {3}},    {"iui", {4}},    {"jvj", {4}}, {"jamque", {}}, {"íam", {}},  // accents still count
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(lemmas.findLemma(text), expected) << text;
+  // The form lookup stays exact: the analyser answers for other spellings.
+  std::string forms;
+  for (const std::string_view v : {"vita", "uita"}) forms += encodeDictionaryRecord(formLayout(), 0, {v, "", "", "", "", ""});
+  EXPECT_EQ(FormTable(DictionaryFile(formLayout(), forms)).findForm("VITA"), (std::vector<std::size_t>{0}));
+}
+
 }  // namespace
 }  // namespace varnelio

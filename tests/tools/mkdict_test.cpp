@@ -198,7 +198,15 @@ TEST(Mkdict, TheMostLikelyFormsFillALimitedFile) {
   EXPECT_FALSE(b.forms.findForm("amant").empty());    // third persons of a frequent verb
   EXPECT_FALSE(b.forms.findForm("rosas").empty());
   EXPECT_TRUE(b.forms.findForm("doctam").empty());    // a rarer adjective waits
+  EXPECT_FALSE(b.forms.findForm("doctus").empty());   // ... but keeps its headword
   EXPECT_EQ(b.lemmas.count(), 5u);                     // the lemma file keeps every lemma
+  // Below one record a lemma, the rarest forms go, never a lemma: each keeps the
+  // first form spelled as its headword.
+  options.maxFormRecords = 2;
+  const Built tiny = build(options);
+  EXPECT_EQ(tiny.forms.count(), 5u);
+  for (const char* headword : {"rosa", "miles", "doctus", "amo", "justus"})
+    EXPECT_EQ(tiny.forms.findForm(headword).size(), 1u) << headword;
 }
 
 TEST(Mkdict, LemmaLinesAreRead) {

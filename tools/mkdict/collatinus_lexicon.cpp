@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "mkdict/inflection_models.h"
 #include "mkdict/plain_latin.h"
 
 namespace varnelio::mkdict {
@@ -109,6 +110,37 @@ std::vector<std::pair<std::string, std::string>> readContractions(std::string_vi
     if (!longEnding.empty()) rules.emplace_back(std::move(shortEnding), std::move(longEnding));
   }
   return rules;
+}
+
+std::vector<IrregularLine> readIrregulars(std::string_view utf8Text) {
+  std::vector<IrregularLine> out;
+  for (std::string_view line : dataLines(utf8Text)) {
+    const auto fields = splitOn(line, ':');
+    if (fields.size() < 3) continue;
+    IrregularLine irregular;
+    std::string_view form = trim(fields[0]);
+    if (!form.empty() && form.back() == '*') {
+      irregular.exclusive = true;
+      form.remove_suffix(1);
+    }
+    irregular.form = plainLatin(form);
+    irregular.lemmaKey = plainLatin(trim(fields[1]));
+    irregular.morphologies = parseMorphologyList(trim(fields[2]));
+    if (irregular.form.empty() || irregular.lemmaKey.empty() || irregular.morphologies.empty()) continue;
+    out.push_back(std::move(irregular));
+  }
+  return out;
+}
+
+std::map<std::string, std::string> readModelClasses(std::string_view utf8Text) {
+  std::map<std::string, std::string> classes;
+  for (std::string_view line : dataLines(utf8Text)) {
+    const std::size_t comma = line.find(',');
+    if (comma == std::string_view::npos) continue;
+    const std::string_view cls = trim(line.substr(comma + 1));
+    if (!cls.empty()) classes.emplace(std::string(trim(line.substr(0, comma))), std::string(cls));
+  }
+  return classes;
 }
 
 }  // namespace varnelio::mkdict

@@ -20,6 +20,7 @@ struct LemmaLine {
   std::map<int, std::vector<std::string>> givenRadicals;  // radicals 1 and 2 when written out
   std::string indications;                  // "is, ere, dixi, dictum", "ae, f."
   long frequency = 0;
+  bool extended = false;                    // from the extended lexicon lem_ext.la
 };
 
 std::vector<LemmaLine> readLemmas(std::string_view utf8Text);
@@ -33,6 +34,26 @@ std::map<int, std::string> readMorphologies(std::string_view utf8Text);
 // contractions.la: "short:long" endings of the perfect system ("arunt:averunt":
 // "amaverunt" is also written "amarunt"). In file order.
 std::vector<std::pair<std::string, std::string>> readContractions(std::string_view utf8Text);
+
+// irregs.la: "form[*]:lemma key:morphologies" ("ălĭŭd*:alius:37-39"); a star says
+// the form replaces the regular forms of these morphologies instead of adding to them.
+struct IrregularLine {
+  std::string form;
+  std::string lemmaKey;
+  std::vector<int> morphologies;
+  bool exclusive = false;
+};
+std::vector<IrregularLine> readIrregulars(std::string_view utf8Text);
+
+// assimilations.la: "unassimilated:assimilated" prefixes ("adc:acc"), the same
+// "a:b" lines as contractions.la.
+inline std::vector<std::pair<std::string, std::string>> readAssimilations(std::string_view utf8Text) {
+  return readContractions(utf8Text);
+}
+
+// CatLASLA.txt: "model,class" lines ("uita,A1", "amo,B1", "doctus,C1"); lines
+// without a class are headings and say nothing.
+std::map<std::string, std::string> readModelClasses(std::string_view utf8Text);
 
 // Splits on a separator, keeping empty pieces.
 std::vector<std::string_view> splitOn(std::string_view text, char separator);

@@ -3,16 +3,21 @@
 #include <algorithm>
 #include <numeric>
 #include <set>
+#include <type_traits>
 
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
 #include "core/text/source_text.h"
+#include "core/morphology/latin_analyser.h"
+#include "core/morphology/latin_spelling.h"
+#include "mkdict/analyser_builder.h"
 #include "mkdict/grammar_labels.h"
 #include "mkdict/inflector.h"
 
 namespace varnelio::mkdict {
 
-std::optional<std::string> loadCollatinusLexicon(const std::string& folder, CollatinusLexicon& lexicon) {
+std::optional<std::string> loadCollatinusLexicon(const std::string& folder, CollatinusLexicon& lexicon,
+                                                 const std::string& correctionsPath) {
   std::map<std::string, std::string> texts;
   for (const char* name : {"lemmes.la", "lemmes.fr", "modeles.la", "morphos.fr"}) {
     auto read = readWholeFile(folder + "/" + name);
@@ -24,8 +29,36 @@ std::optional<std::string> loadCollatinusLexicon(const std::string& folder, Coll
   lexicon.translations = readTranslations(texts["lemmes.fr"]);
   lexicon.models = readInflectionModels(texts["modeles.la"]);
   lexicon.morphologies = readMorphologies(texts["morphos.fr"]);
-  auto contractions = readWholeFile(folder + "/contractions.la");
-  if (auto* text = std::get_if<std::string>(&contractions)) lexicon.contractions = readContractions(*text);
+  const auto optional = [&](const char* name) -> std::string {
+    auto read = readWholeFile(folder + "/" + name);
+    auto* text = std::get_if<std::string>(&read);
+    return text ? std::move(*text) : std::string();
+  };
+  // The extended lexicon adds rarer lemmas; where it repeats a key of lemmes.la,
+  // the main lexicon's entry stands.
+  std::set<std::string> keys;
+  for (const LemmaLine& l : lexicon.lemmas) keys.insert(l.key);
+  for (LemmaLine& l : readLemmas(optional("lem_ext.la"))) {
+    if (!keys.insert(l.key).second) continue;
+    l.extended = true;
+    lexicon.lemmas.push_back(std::move(l));
+  }
+  for (auto& [key, translation] : readTranslations(optional("lem_ext.fr"))) lexicon.translations.emplace(key, translation);
+  lexicon.contractions = readContractions(optional("contractions.la"));
+  lexicon.irregulars = readIrregulars(optional("irregs.la"));
+  lexicon.assimilations = readAssimilations(optional("assimilations.la"));
+  lexicon.modelClasses = readModelClasses(optional("CatLASLA.txt"));
+  if (!correctionsPath.empty()) {
+    auto read = readWholeFile(correctionsPath);
+    if (auto* err = std::get_if<FileError>(&read))
+      return "Impossible de lire " + err->path + (err->reason.empty() ? "" : " : " + err->reason);
+    if (auto error = readCorrections(std::get<std::string>(read), lexicon.corrections))
+      return correctionsPath + ", " + *error;
+    if (const auto unused = correctModels(lexicon.corrections, lexicon.models); !unused.empty())
+      return correctionsPath + ", " + unused.front();
+    for (const LexiconCorrection& c : lexicon.corrections)
+      if (c.kind == LexiconCorrection::Kind::Contraction) lexicon.contractions.emplace_back(c.wrong, c.form);
+  }
   return std::nullopt;
 }
 
@@ -62,11 +95,12 @@ namespace {
 // The form dictionary cannot hold every form of every lemma within its size, so
 // forms come in classes, each with the share of a lemma's occurrences that one of
 // its forms takes in running text (how often a Latin text shows a third person
-// present, compared with a future imperative). A class of a lemma is kept whole.
-// Every noun, pronoun, numeral and invariable word is kept; the other classes are
-// taken in the order of lemma frequency times that share, so that the file holds
-// the forms a reader is likeliest to meet. The same order puts the likeliest
-// analysis first among the records of one spelling.
+// present, compared with a future imperative). Every lemma keeps the forms spelled
+// as its headword; every noun, pronoun, numeral and invariable word of the main
+// lexicon is kept whole while there is room; the other forms are taken in the
+// order of lemma frequency times that share, so that the file holds the forms a
+// reader is likeliest to meet: the rarest forms are cut, never a lemma. The same
+// order puts the likeliest analysis first among the records of one spelling.
 struct FormClass {
   int id = -1;  // -1: not in the dictionary
   double share = 0;
@@ -75,7 +109,8 @@ struct FormClass {
 
 FormClass formClassOf(char partOfSpeech, int morphology) {
   const bool verb = partOfSpeech == 'v';
-  if (morphology <= 48 || morphology == 413) {
+  if (morphology == 413) return {13, 0.002};  // the locative, of a few nouns
+  if (morphology <= 48) {
     if (verb) return {};
     switch (partOfSpeech) {
       case 'n': return {0, 0.12, true};  // every noun: their endings are what Varnelio studies
@@ -87,7 +122,9 @@ FormClass formClassOf(char partOfSpeech, int morphology) {
   if (morphology <= 120) return {4, 0.002};  // superlative
   if (morphology >= 411) {
     if (morphology == 415) return {5, 0.04};  // future infinitive
-    return {6, 1.0, true};  // adverbs and invariable words: one form or three
+    if (morphology == 411 || morphology == 412) return {3, 0.003};  // an adjective's adverb, compared
+    if (morphology == 414) return {1, 0.03};  // an adjective's adverb
+    return {6, 1.0, true};  // invariable words: one form each
   }
   if (morphology >= 261 && morphology <= 264) return {12, 0.01};  // gerund: four forms, often met
   if (morphology >= 265 && morphology <= 266) return {9, 0.0008};  // supines
@@ -112,152 +149,181 @@ FormClass formClassOf(char partOfSpeech, int morphology) {
   return {};
 }
 
-// Perfect, pluperfect and future perfect, indicative and subjunctive, and the
-// perfect infinitive: the forms built on the perfect radical.
-bool isPerfectSystem(int morphology) {
-  return (morphology >= 139 && morphology <= 156) || (morphology >= 169 && morphology <= 180) || morphology == 188;
-}
-
-// The spellings under which a generated form is stored.
-std::vector<std::string> spellingsOf(const Inflection& inflection, const CollatinusLexicon& lexicon) {
-  std::vector<std::string> spellings{inflection.form};
-  // The perfect system also comes contracted: "amaverunt" and "amarunt".
-  if (isPerfectSystem(inflection.morphology)) {
-    const std::string& f = inflection.form;
-    for (const auto& [shortEnding, longEnding] : lexicon.contractions) {
-      if (f.size() > longEnding.size() && f.ends_with(longEnding)) {
-        spellings.push_back(f.substr(0, f.size() - longEnding.size()) + shortEnding);
-        break;
-      }
-    }
-  }
-  // Texts write the consonant i both ways: "justus" and "iustus".
-  for (std::size_t k = 0, n = spellings.size(); k < n; ++k)
-    if (std::string i = withIForJ(spellings[k]); i != spellings[k]) spellings.push_back(std::move(i));
-  return spellings;
-}
-
-// What the form records of one lemma share.
-struct LemmaFormFields {
-  std::string category, lemma, translation, gender;
-};
-
-struct PendingForm {
-  std::string form;
-  int morphology;
-};
-
-// One class of forms of one lemma, kept or left out as a whole.
-struct FormGroup {
-  std::size_t lemma = 0;
-  bool always = false;
-  double score = 0;  // lemma frequency times the class's share
-  std::vector<PendingForm> forms;
-};
-
 }  // namespace
 
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options) {
+  return buildDictionaries(lexicon, buildAnalyserData(lexicon), options);
+}
+
+BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const AnalyserBuild& analyserBuild,
+                                    const BuildOptions& options) {
   const DictionaryLayout& lemmaL = lemmaLayout();
   const DictionaryLayout& formL = formLayout();
   const std::size_t lemmaWidth = lemmaL.fields[lemma_field::kLemma].width;
   const std::size_t formWidth = formL.fields[form_field::kForm].width;
 
   std::vector<std::string> lemmaRecords;
-  std::vector<LemmaFormFields> shared(lexicon.lemmas.size());
-  std::vector<FormGroup> groups;
   lemmaRecords.reserve(lexicon.lemmas.size());
-
-  for (std::size_t lemmaIndex = 0; lemmaIndex < lexicon.lemmas.size(); ++lemmaIndex) {
-    const LemmaLine& lemma = lexicon.lemmas[lemmaIndex];
-    const auto modelIt = lexicon.models.find(lemma.model);
-    const InflectionModel* model = modelIt == lexicon.models.end() ? nullptr : &modelIt->second;
-    const char pos = model ? model->partOfSpeech : 0;
-    const std::string category = categoryOf(pos, lemma.indications, lemma.lemma);
+  for (const LemmaLine& lemma : lexicon.lemmas) {
     const auto tr = lexicon.translations.find(lemma.key);
     const std::string translation = tr == lexicon.translations.end() ? std::string() : tr->second;
-
     lemmaRecords.push_back(encodeDictionaryRecord(
         lemmaL, 0,
-        {lemma.lemma.substr(0, lemmaWidth), fitCategory(category, lemmaL.fields[lemma_field::kCategory].width),
+        {lemma.lemma.substr(0, lemmaWidth),
+         fitCategory(categoryWithClass(lexicon, lemma), lemmaL.fields[lemma_field::kCategory].width),
          fitTranslation(translation, lemmaL.fields[lemma_field::kTranslation].width), "", ""}));
-    if (!model) continue;
-
-    shared[lemmaIndex] = {fitCategory(category, formL.fields[form_field::kCategory].width),
-                          lemma.lemma.substr(0, formL.fields[form_field::kLemma].width),
-                          fitTranslation(translation, formL.fields[form_field::kTranslation].width),
-                          pos == 'n' ? nounGender(lemma.indications) : std::string()};
-    const std::vector<Inflection> inflections = inflect(lemma, *model);
-    std::set<std::pair<int, std::string>> present;
-    for (const Inflection& inflection : inflections) present.emplace(inflection.morphology, inflection.form);
-    // An adjective known only in its degrees ("citerior", "ulterior") is met in them
-    // as often as another adjective in its positive.
-    const bool degreesOnly = pos == 'a' && std::none_of(inflections.begin(), inflections.end(), [](const Inflection& i) {
-      return i.morphology >= 13 && i.morphology <= 48;
-    });
-    std::map<int, std::size_t> groupOfClass;
-    for (const Inflection& inflection : inflections) {
-      FormClass formClass = formClassOf(pos, inflection.morphology);
-      if (formClass.id < 0 || inflection.form.size() > formWidth) continue;
-      if (degreesOnly && inflection.morphology >= 49 && inflection.morphology <= 120)
-        formClass = formClassOf(pos, inflection.morphology - 36 * ((inflection.morphology - 13) / 36));
-      // A vocative spelled as its nominative adds an analysis but nothing a lookup
-      // would otherwise miss, and the vocative is no case the analyses study: it
-      // comes last. (The vocative always follows its nominative in morphos.fr.)
-      if (present.contains({inflection.morphology - 1, inflection.form})) {
-        const auto d = lexicon.morphologies.find(inflection.morphology);
-        if (d != lexicon.morphologies.end() && d->second.starts_with("vocatif")) formClass = {13, 0.002, false};
-      }
-      auto slot = groupOfClass.find(formClass.id);
-      if (slot == groupOfClass.end()) {
-        slot = groupOfClass.emplace(formClass.id, groups.size()).first;
-        groups.push_back(
-            {lemmaIndex, formClass.always, static_cast<double>(std::max(lemma.frequency, 1L)) * formClass.share, {}});
-      }
-      for (std::string& spelling : spellingsOf(inflection, lexicon))
-        groups[slot->second].forms.push_back({std::move(spelling), inflection.morphology});
-    }
   }
 
-  // Likeliest classes first; the sort is stable, so equal scores keep the lexicon's
-  // order. A class that no longer fits is passed over for smaller ones.
-  std::stable_sort(groups.begin(), groups.end(), [](const FormGroup& a, const FormGroup& b) {
-    if (a.always != b.always) return a.always;
-    return a.score > b.score;
-  });
+  // The forms come from the analyser itself, so that the file holds no form the
+  // analyser would not give (our corrections included), worded as it words them.
+  const LatinAnalyser analyser = LatinAnalyser::fromBytes(encodeAnalyserData(analyserBuild.data));
+  const std::uint32_t lemmaCount = static_cast<std::uint32_t>(analyser.lemmaCount());
+
+  // Every form of every lemma, each spelling once per morphology, with its place:
+  // pass 0, one form of each lemma, the first spelled as its headword (kept
+  // whatever the budget);
+  // pass 1, the forms of the nouns, pronouns and invariable words of the main
+  // lexicon; pass 2, the others. Run twice: once to find how far the budget
+  // reaches, once to write the records, so that millions of forms are never held.
+  auto forEachForm = [&](std::uint32_t l, auto&& sink) {
+    const LemmaLine& line = *analyserBuild.lines[l];
+    const char pos = analyser.partOfSpeech(l);
+    const std::string headwordKey = latin::keyOf(line.lemma);
+    const double frequency = static_cast<double>(std::max(line.frequency, 1L));
+    struct Form {
+      std::string text;
+      std::uint16_t morphology;
+      int pass;
+      double score;
+    };
+    std::vector<Form> forms;
+    bool headwordFound = false;
+    // An adjective known only in its degrees ("citerior", "ulterior") is met in them
+    // as often as another adjective in its positive.
+    bool positive = pos != 'a';
+    std::vector<std::pair<std::string, int>> raw;
+    analyser.forEachForm(l, [&](std::string_view form, std::uint16_t m) {
+      positive = positive || (m >= 13 && m <= 48);
+      if (!form.empty() && form.size() <= formWidth) raw.emplace_back(form, m);
+    });
+    // Each spelling once per morphology, the first met kept.
+    std::vector<std::uint32_t> order(raw.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return raw[a] != raw[b] ? raw[a] < raw[b] : a < b;
+    });
+    std::vector<bool> repeated(raw.size(), false);
+    for (std::size_t k = 1; k < order.size(); ++k) repeated[order[k]] = raw[order[k]] == raw[order[k - 1]];
+    const auto has = [&](const std::string& form, int morphology) {
+      const std::pair<std::string, int> wanted{form, morphology};
+      return std::binary_search(order.begin(), order.end(), wanted, [&](const auto& a, const auto& b) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(a)>, std::uint32_t>) return raw[a] < b;
+        else return a < raw[b];
+      });
+    };
+    for (std::size_t k = 0; k < raw.size(); ++k) {
+      if (repeated[k]) continue;
+      const std::string& form = raw[k].first;
+      const auto morphology = static_cast<std::uint16_t>(raw[k].second);
+      FormClass formClass = formClassOf(pos, morphology);
+      if (!positive && morphology >= 49 && morphology <= 120)
+        formClass = formClassOf(pos, morphology - 36 * ((morphology - 13) / 36));
+      if (formClass.id < 0) formClass = {99, 0.0001, false};
+      // A vocative spelled as its nominative adds an analysis but nothing a lookup
+      // would otherwise miss, and the vocative is no case the analyses study: it
+      // comes late. (The vocative always follows its nominative.)
+      if (has(form, morphology - 1) && analyser.caseOf({l, morphology}) == GrammaticalCase::Vocative)
+        formClass = {13, 0.002, false};
+      int pass = formClass.always && pos != 'n' && !line.extended ? 1 : 2;
+      if (!headwordFound && latin::keyOf(form) == headwordKey) {
+        pass = 0;
+        headwordFound = true;
+      }
+      forms.push_back({form, morphology, pass, frequency * formClass.share});
+    }
+    // A lemma none of whose forms is spelled as its headword keeps at least its
+    // likeliest form.
+    if (!headwordFound && !forms.empty())
+      std::max_element(forms.begin(), forms.end(), [](const Form& a, const Form& b) { return a.score < b.score; })
+          ->pass = 0;
+    for (const Form& f : forms) {
+      std::vector<std::string> spellings{f.text};
+      // The perfect system also comes contracted: "amaverunt" and "amarunt".
+      if ((f.morphology >= 139 && f.morphology <= 156) || (f.morphology >= 169 && f.morphology <= 180) ||
+          f.morphology == 188) {
+        for (const auto& [shortEnding, longEnding] : lexicon.contractions) {
+          if (f.text.size() > longEnding.size() && f.text.ends_with(longEnding)) {
+            spellings.push_back(f.text.substr(0, f.text.size() - longEnding.size()) + shortEnding);
+            break;
+          }
+        }
+      }
+      // Texts write the consonant i both ways: "justus" and "iustus".
+      for (std::size_t k = 0, n = spellings.size(); k < n; ++k)
+        if (std::string i = withIForJ(spellings[k]); i != spellings[k]) spellings.push_back(std::move(i));
+      for (std::size_t k = 0; k < spellings.size(); ++k)
+        if (spellings[k].size() <= formWidth) sink(spellings[k], f.morphology, k ? std::max(f.pass, 1) : f.pass, f.score);
+    }
+  };
+
+  // First run: the lowest pass and score that still fit, and how many records of
+  // exactly that pass and score fit (the first ones met).
+  std::vector<std::pair<int, double>> places;
+  for (std::uint32_t l = 0; l < lemmaCount; ++l)
+    forEachForm(l, [&](const std::string&, std::uint16_t, int pass, double score) { places.emplace_back(pass, score); });
+  const auto better = [](const std::pair<int, double>& a, const std::pair<int, double>& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return a.first != 0 && a.second > b.second;
+  };
+  const std::size_t headwords =
+      static_cast<std::size_t>(std::count_if(places.begin(), places.end(), [](const auto& p) { return p.first == 0; }));
+  const std::size_t room = std::max(options.maxFormRecords, headwords);
+  std::pair<int, double> last{3, 0.0};  // the worst place kept
+  std::size_t ofLast = 0;               // records of that place kept
+  if (room < places.size()) {
+    std::vector<std::pair<int, double>> sorted = places;
+    std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(room - 1), sorted.end(), better);
+    last = sorted[room - 1];
+    const std::size_t strictlyBetter =
+        static_cast<std::size_t>(std::count_if(places.begin(), places.end(), [&](const auto& p) { return better(p, last); }));
+    ofLast = room - strictlyBetter;
+  }
+  places.clear();
+  places.shrink_to_fit();
+
+  // Second run: the records.
   std::vector<std::string> formRecords;
   std::vector<double> formScores;
-  std::vector<int> groupsIn(lexicon.lemmas.size(), 0), groupsOut(lexicon.lemmas.size(), 0);
-  std::map<std::pair<int, std::string>, MorphologyLabels> labelCache;  // by morphology and noun gender
-  for (const FormGroup& group : groups) {
-    if (formRecords.size() + group.forms.size() > options.maxFormRecords) {
-      ++groupsOut[group.lemma];
-      continue;
-    }
-    ++groupsIn[group.lemma];
-    const LemmaFormFields& fields = shared[group.lemma];
-    for (const PendingForm& pending : group.forms) {
-      auto labels = labelCache.find({pending.morphology, fields.gender});
-      if (labels == labelCache.end()) {
-        const auto d = lexicon.morphologies.find(pending.morphology);
-        const std::string_view description = d == lexicon.morphologies.end() ? std::string_view() : d->second;
-        labels = labelCache.emplace(std::pair{pending.morphology, fields.gender}, labelsOf(description, fields.gender))
-                     .first;
+  std::vector<std::size_t> keptOfLemma(lemmaCount, 0), formsOfLemma(lemmaCount, 0);
+  std::size_t lastKept = 0;
+  for (std::uint32_t l = 0; l < lemmaCount; ++l) {
+    forEachForm(l, [&](const std::string& form, std::uint16_t morphology, int pass, double score) {
+      ++formsOfLemma[l];
+      const std::pair<int, double> place{pass, score};
+      bool keep = last.first == 3 || pass == 0 || better(place, last);
+      if (!keep && !better(last, place) && lastKept < ofLast) {
+        keep = true;  // as good as the worst place kept, and met early enough
+        ++lastKept;
       }
-      formScores.push_back(group.score);
-      formRecords.push_back(encodeDictionaryRecord(formL, 0,
-                                                   {pending.form, fields.category, fields.lemma,
-                                                    labels->second.caseGenderNumber, labels->second.moodTenseVoice,
-                                                    fields.translation}));
-    }
+      if (!keep) return;
+      ++keptOfLemma[l];
+      const AnalysisText t = analyser.describe({l, morphology}, form);
+      const std::string category = fitCategory(t.category, formL.fields[form_field::kCategory].width);
+      const std::string translation = fitTranslation(t.translation, formL.fields[form_field::kTranslation].width);
+      formRecords.push_back(encodeDictionaryRecord(
+          formL, 0,
+          {form, category, std::string_view(t.lemma).substr(0, formL.fields[form_field::kLemma].width),
+           t.caseGenderNumber, t.moodTenseVoice, translation}));
+      formScores.push_back(pass == 0 ? 1e12 + score : score);
+    });
   }
 
   BuiltDictionaries built;
-  for (std::size_t i = 0; i < lexicon.lemmas.size(); ++i) {
-    if (groupsIn[i]) ++built.lemmasWithForms;
-    if (groupsIn[i] && !groupsOut[i]) ++built.lemmasWithAllForms;
+  built.headwordRecords = headwords;
+  for (std::size_t l = 0; l < lemmaCount; ++l) {
+    if (keptOfLemma[l]) ++built.lemmasWithForms;
+    if (keptOfLemma[l] && keptOfLemma[l] == formsOfLemma[l]) ++built.lemmasWithAllForms;
   }
-
   sortForLookup(lemmaRecords, lemmaL.fields[lemma_field::kLemma].offset, lemmaWidth);
   sortForLookup(formRecords, formL.fields[form_field::kForm].offset, formWidth, formScores);
   built.lemmaCount = lemmaRecords.size();

@@ -11,26 +11,36 @@
 
 #include "mkdict/collatinus_lexicon.h"
 #include "mkdict/inflection_models.h"
+#include "mkdict/lexicon_corrections.h"
 
 namespace varnelio::mkdict {
 
 struct CollatinusLexicon {
-  std::vector<LemmaLine> lemmas;
+  std::vector<LemmaLine> lemmas;  // lemmes.la, then the lemmas of lem_ext.la it lacks
   std::map<std::string, std::string> translations;  // by lemma key
   InflectionModels models;
   std::map<int, std::string> morphologies;  // French descriptions by number
-  std::vector<std::pair<std::string, std::string>> contractions;  // optional: contractions.la
+  // The optional files: contractions.la, irregs.la, assimilations.la, CatLASLA.txt.
+  std::vector<std::pair<std::string, std::string>> contractions;
+  std::vector<IrregularLine> irregulars;
+  std::vector<std::pair<std::string, std::string>> assimilations;
+  std::map<std::string, std::string> modelClasses;
+  std::vector<LexiconCorrection> corrections;  // ours, applied by the builders
 };
 
 // Reads lemmes.la, lemmes.fr, modeles.la and morphos.fr from a Collatinus data
-// folder, and contractions.la when it is there; returns the French reason when a
-// required file cannot be read.
-std::optional<std::string> loadCollatinusLexicon(const std::string& folder, CollatinusLexicon& lexicon);
+// folder, and the optional files when they are there (lem_ext.la with lem_ext.fr,
+// contractions.la, irregs.la, assimilations.la, CatLASLA.txt); then our
+// corrections when a path is given. Returns the French reason when a required file
+// cannot be read or a correction is wrong.
+std::optional<std::string> loadCollatinusLexicon(const std::string& folder, CollatinusLexicon& lexicon,
+                                                 const std::string& correctionsPath = {});
 
 struct BuildOptions {
-  // The form dictionary keeps every noun, adjective, pronoun and invariable word,
-  // then adds the verbs' forms and the adjectives' degrees lemma by lemma, most
-  // frequent first, while the file stays within this many records.
+  // The form dictionary keeps the headword forms of every lemma, then every form of
+  // the nouns, pronouns and invariable words of the main lexicon, then the other
+  // forms likeliest first, while the file stays within this many records (the
+  // headwords are kept whatever the budget).
   std::size_t maxFormRecords = 400000;
 };
 
@@ -39,11 +49,17 @@ struct BuiltDictionaries {
   std::string formFile;   // the bytes of donnees.dat
   std::size_t lemmaCount = 0;
   std::size_t formCount = 0;
-  std::size_t lemmasWithForms = 0;      // lemmas that have at least one form record
+  std::size_t lemmasWithForms = 0;      // lemmas (of the analyser) that have at least one form record
   std::size_t lemmasWithAllForms = 0;   // ... and all of their forms
+  std::size_t headwordRecords = 0;      // records of the forms spelled as their lemma, kept whatever the budget
 };
 
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options = {});
+// The same with the analyser's data already built from the lexicon (the forms of
+// donnees.dat are the analyser's).
+struct AnalyserBuild;
+BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const AnalyserBuild& analyser,
+                                    const BuildOptions& options = {});
 
 // The lookup order: by the lower-cased first byte, then alphabetically, ignoring
 // case; records of one headword by decreasing score when scores are given (one per

@@ -81,7 +81,7 @@ std::string nounGender(std::string_view indications) {
   return gender;
 }
 
-MorphologyLabels labelsOf(std::string_view description, std::string_view nounGenderText) {
+MorphologyParts partsOf(std::string_view description) {
   std::string grammaticalCase, gender, number, person, mood, tense, voice, degree;
   const auto w = words(description);
   for (std::size_t i = 0; i < w.size(); ++i) {
@@ -127,18 +127,28 @@ MorphologyLabels labelsOf(std::string_view description, std::string_view nounGen
     else if (word == "comparatif") degree = "comparatif";
     else if (word == "superlatif") degree = "superlatif";
   }
+  MorphologyParts parts{person, grammaticalCase, gender, number, {}};
+  append(parts.moodTenseVoice, mood);
+  append(parts.moodTenseVoice, tense);
+  append(parts.moodTenseVoice, voice);
+  append(parts.moodTenseVoice, degree);
+  return parts;
+}
+
+MorphologyLabels labelsOf(std::string_view description, std::string_view nounGenderText) {
+  const MorphologyParts parts = partsOf(description);
   MorphologyLabels labels;
-  append(labels.caseGenderNumber, person);
-  append(labels.caseGenderNumber, grammaticalCase);
-  // A noun's own forms carry no gender in their description: it is the lemma's.
-  const bool nounForm = gender.empty() && !grammaticalCase.empty() && mood.empty();
-  append(labels.caseGenderNumber, nounForm ? std::string(nounGenderText) : gender);
-  append(labels.caseGenderNumber, number);
-  append(labels.moodTenseVoice, mood);
-  append(labels.moodTenseVoice, tense);
-  append(labels.moodTenseVoice, voice);
-  append(labels.moodTenseVoice, degree);
+  append(labels.caseGenderNumber, parts.person);
+  append(labels.caseGenderNumber, parts.grammaticalCase);
+  append(labels.caseGenderNumber, isNounForm(parts) ? nounGenderText : std::string_view(parts.gender));
+  append(labels.caseGenderNumber, parts.number);
+  labels.moodTenseVoice = parts.moodTenseVoice;
   return labels;
+}
+
+bool isNounForm(const MorphologyParts& parts) {
+  // A noun's own forms carry no gender in their description: it is the lemma's.
+  return parts.gender.empty() && !parts.grammaticalCase.empty() && parts.moodTenseVoice.empty();
 }
 
 std::string fitTranslation(std::string_view translation, std::size_t width) {

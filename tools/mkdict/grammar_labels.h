@@ -28,6 +28,18 @@ struct MorphologyLabels {
   std::string moodTenseVoice;    // "ind. prés. act.", "comparatif"; empty for a plain noun form
 };
 
+// The pieces of a morphos.fr description, as the labels word them.
+struct MorphologyParts {
+  std::string person;           // "1re p."
+  std::string grammaticalCase;  // "acc."
+  std::string gender;           // "f."
+  std::string number;           // "sg."
+  std::string moodTenseVoice;   // "ind. prés. act.", "comparatif"
+};
+MorphologyParts partsOf(std::string_view description);
+// A case without gender nor mood: a noun's form, whose gender is its lemma's.
+bool isNounForm(const MorphologyParts& parts);
+
 // From a morphos.fr description ("accusatif féminin singulier", "3ème singulier
 // indicatif présent actif"); nounGender fills in the gender the description lacks.
 MorphologyLabels labelsOf(std::string_view description, std::string_view nounGender);

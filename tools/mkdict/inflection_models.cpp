@@ -142,6 +142,7 @@ InflectionModels readInflectionModels(std::string_view utf8Text) {
         current = parent->second;
         current.name = name;
       }
+      current.parent = std::string(value);
     } else if (key == "pos") {
       current.partOfSpeech = value.empty() ? 0 : value.front();
     } else if (key == "R") {

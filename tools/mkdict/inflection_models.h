@@ -28,6 +28,7 @@ struct Desinence {
 
 struct InflectionModel {
   std::string name;
+  std::string parent;     // the model it inherits from ("pere"), empty for none
   char partOfSpeech = 0;  // n noun, a adjective, m numeral, p pronoun, v verb, d adverb; 0 unknown
   std::map<int, RadicalRule> radicals;
   std::map<int, std::vector<Desinence>> desinences;  // by morphology number

@@ -1,5 +1,8 @@
 #include "core/dictionaries/dictionaries.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "core/text/trim.h"
 
 namespace varnelio {
@@ -109,11 +112,50 @@ PrintJob LemmaTable::entriesJob(const std::vector<std::size_t>& entries) const {
   return lemmaEntriesJob(rows);
 }
 
-PrintJob FormTable::entriesJob(const std::vector<std::size_t>& entries) const {
+PrintJob FormTable::entriesJob(const std::vector<std::size_t>& entries) const { return entriesJob(entries, {}); }
+
+PrintJob FormTable::entriesJob(const std::vector<std::size_t>& entries, const std::vector<AddedRow>& added) const {
   std::vector<FormRow> rows;
-  rows.reserve(entries.size());
+  rows.reserve(entries.size() + added.size());
   for (const std::size_t i : entries) rows.push_back(row(i));
+  for (const AddedRow& a : added) {
+    FormRow r;
+    std::copy_n(a.begin(), std::min(a.size(), r.size()), r.begin());
+    rows.push_back(std::move(r));
+  }
   return formEntriesJob(rows);
+}
+
+FormTable FormTable::load(const std::string& path) {
+  FormTable table(DictionaryFile::load(formLayout(), path));
+  const std::size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+  auto analyser = std::make_shared<LatinAnalyser>(
+      LatinAnalyser::load(folder + "/" + std::string(LatinAnalyser::kFileName)));
+  if (analyser->status() == LatinAnalyser::Status::Loaded) table.analyser_ = std::move(analyser);
+  return table;
+}
+
+std::vector<AddedRow> FormTable::addedRows(std::string_view text, const std::vector<std::size_t>& found) const {
+  std::vector<AddedRow> added;
+  if (!analyser_ || text.empty()) return added;
+  // An analysis is already given when a record names its lemma with the same
+  // case-gender-number and mood-tense-voice (as its fields hold them).
+  const std::size_t lemmaWidth = formLayout().fields[form_field::kLemma].width;
+  std::vector<std::tuple<std::string, std::string, std::string>> given;
+  for (const std::size_t i : found)
+    given.emplace_back(std::string(file_.field(i, form_field::kLemma)),
+                       std::string(trimTrailingSpaces(file_.field(i, form_field::kCaseGenderNumber))),
+                       std::string(file_.field(i, form_field::kMoodTenseVoice)));
+  for (const Analysis& a : analyser_->analyse(text)) {
+    AnalysisText t = analyser_->describe(a, text);
+    auto key = std::make_tuple(t.lemma.substr(0, lemmaWidth), t.caseGenderNumber, t.moodTenseVoice);
+    if (std::find(given.begin(), given.end(), key) != given.end()) continue;
+    given.push_back(std::move(key));
+    added.push_back({std::string(text), std::move(t.lemma), std::move(t.translation), std::move(t.category),
+                     std::move(t.caseGenderNumber), std::move(t.moodTenseVoice)});
+  }
+  return added;
 }
 
 }  // namespace varnelio

@@ -2,11 +2,13 @@
 // The lemma dictionary (lexique.dat, 323-byte records) and the form dictionary
 // (donnees.dat, 216-byte records), their lookups, and the printouts of their hits.
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/dictionaries/dictionary_file.h"
+#include "core/morphology/latin_analyser.h"
 #include "core/reports/print_job.h"
 
 namespace varnelio {
@@ -26,6 +28,8 @@ const DictionaryLayout& formLayout();
 // A hit as the result grid shows it: the cells of one row, in column order.
 using LemmaRow = std::array<std::string, 5>;  // lemma, translation, category, French family, Latin family
 using FormRow = std::array<std::string, 6>;   // form, lemma, translation, category, case-gender-number, mood-tense-voice
+// A row a search adds after the file's entries, its cells in column order.
+using AddedRow = std::vector<std::string>;
 
 // What either dictionary answers, so that the windows and the command line show
 // both the same way: the typed search, the entries of a letter, the printout.
@@ -37,8 +41,17 @@ class DictionaryTable {
   // A lemma is found by its beginning, a form whole; case is ignored.
   virtual std::vector<std::size_t> find(std::string_view text) const = 0;
   virtual std::vector<std::size_t> findLetter(char letter) const = 0;
-  // The printout of these entries, in this order.
+  // The rows a typed search adds after the entries that find() gave: the form
+  // dictionary's analyser answers what its records do not. None by default.
+  virtual std::vector<AddedRow> addedRows(std::string_view /*text*/, const std::vector<std::size_t>& /*found*/) const {
+    return {};
+  }
+  // The printout of these entries, in this order; then of the added rows.
   virtual PrintJob entriesJob(const std::vector<std::size_t>& entries) const = 0;
+  virtual PrintJob entriesJob(const std::vector<std::size_t>& entries, const std::vector<AddedRow>& added) const {
+    (void)added;
+    return entriesJob(entries);
+  }
 
  protected:
   DictionaryTable() = default;
@@ -58,6 +71,7 @@ class LemmaTable final : public DictionaryTable {
   std::vector<std::size_t> findLemma(std::string_view text) const;  // prefix, ignoring case
   std::vector<std::size_t> find(std::string_view text) const override { return findLemma(text); }
   std::vector<std::size_t> findLetter(char letter) const override;
+  using DictionaryTable::entriesJob;
   PrintJob entriesJob(const std::vector<std::size_t>& entries) const override;
 
  private:
@@ -69,17 +83,27 @@ class FormTable final : public DictionaryTable {
   static constexpr std::string_view kFileName = "donnees.dat";
   FormTable() = default;
   explicit FormTable(DictionaryFile file) : file_(std::move(file)) {}
-  static FormTable load(const std::string& path) { return FormTable(DictionaryFile::load(formLayout(), path)); }
+  // Reads donnees.dat, and the Latin analyser (analyseur.dat) when it lies beside it.
+  static FormTable load(const std::string& path);
+  // The analyser whose answers follow the records of a search; none: the records alone.
+  void setAnalyser(std::shared_ptr<const LatinAnalyser> analyser) { analyser_ = std::move(analyser); }
+  bool hasAnalyser() const { return analyser_ != nullptr; }
 
   const DictionaryFile& file() const override { return file_; }
   FormRow row(std::size_t i) const;
   std::vector<std::size_t> findForm(std::string_view text) const;  // whole form, ignoring case
   std::vector<std::size_t> find(std::string_view text) const override { return findForm(text); }
   std::vector<std::size_t> findLetter(char letter) const override;
+  // Every analysis of the text by the analyser that the records found did not
+  // already give (same lemma, case-gender-number and mood-tense-voice), the text as
+  // the form.
+  std::vector<AddedRow> addedRows(std::string_view text, const std::vector<std::size_t>& found) const override;
   PrintJob entriesJob(const std::vector<std::size_t>& entries) const override;
+  PrintJob entriesJob(const std::vector<std::size_t>& entries, const std::vector<AddedRow>& added) const override;
 
  private:
   DictionaryFile file_;
+  std::shared_ptr<const LatinAnalyser> analyser_;
 };
 
 // The no-result texts (Windows-1252).

@@ -58,6 +58,24 @@ namespace {
 // bytes in place, without trimming or copying a field, and lower-case through the
 // code page's table.
 
+// The lemma lookup also takes i for j and u for v, either way: texts print
+// "iam", "Iulius", "uita" where the lexicon writes "jam", "Julius", "vita".
+struct SpellingTable {
+  unsigned char map[256];
+  SpellingTable() {
+    for (int c = 0; c < 256; ++c) {
+      unsigned char l = cp1252::toLower(static_cast<unsigned char>(c));
+      if (l == 'j') l = 'i';
+      if (l == 'v') l = 'u';
+      map[c] = l;
+    }
+  }
+};
+const SpellingTable& spellingTable() {
+  static const SpellingTable table;
+  return table;
+}
+
 // Whether the first text.size() bytes of raw equal the (lower-cased) text,
 // ignoring case. Only a blank lower-cases to a blank.
 bool startsWithLowered(const unsigned char* raw, std::string_view lowered, const unsigned char* lower) {
@@ -75,14 +93,17 @@ bool allBlank(const unsigned char* begin, const unsigned char* end) {
 }  // namespace
 
 std::vector<std::size_t> findByPrefix(const DictionaryFile& file, std::size_t field, std::string_view text) {
-  const std::string wanted = cp1252::toLower(text);
+  const unsigned char* lower = spellingTable().map;
+  std::string wanted(text);
+  for (char& c : wanted) c = static_cast<char>(lower[static_cast<unsigned char>(c)]);
   std::vector<std::size_t> hits;
   const DictionaryField& d = file.layout().fields[field];
   if (d.trimLeading) {
     for (std::size_t i = 0; i < file.count(); ++i) {
       const std::string_view value = file.field(i, field);
-      const std::string_view prefix = value.substr(0, std::min(value.size(), wanted.size()));
-      if (cp1252::equalsIgnoringCase(prefix, wanted)) hits.push_back(i);
+      if (value.size() >= wanted.size() &&
+          startsWithLowered(reinterpret_cast<const unsigned char*>(value.data()), wanted, lower))
+        hits.push_back(i);
     }
     return hits;
   }
@@ -91,7 +112,6 @@ std::vector<std::size_t> findByPrefix(const DictionaryFile& file, std::size_t fi
   const std::size_t k = wanted.size();
   if (k > d.width) return hits;  // longer than any value
   const bool endsWithBlank = k > 0 && wanted.back() == ' ';
-  const unsigned char* lower = cp1252::lowerTable();
   for (std::size_t i = 0; i < file.count(); ++i) {
     const auto* raw = reinterpret_cast<const unsigned char*>(file.rawField(i, field).data());
     if (!startsWithLowered(raw, wanted, lower)) continue;

@@ -68,7 +68,8 @@ std::string encodeDictionaryRecord(const DictionaryLayout& layout, std::int16_t 
                                    std::string_view spareText = {});
 
 // The shared lookups, on the headword field of a table.
-// Prefix match ignoring case (the lemma lookup); the search text is not trimmed.
+// Prefix match ignoring case and taking i for j and u for v (the lemma lookup: "iam"
+// finds "jam", "uita" finds "vita"); the search text is not trimmed.
 std::vector<std::size_t> findByPrefix(const DictionaryFile& file, std::size_t field, std::string_view text);
 // Whole-field match ignoring case (the form lookup).
 std::vector<std::size_t> findExact(const DictionaryFile& file, std::size_t field, std::string_view text);

@@ -214,7 +214,12 @@ void DictionaryWindow::buildWindow() {
   Frame2 = makeFrame(client, QStringLiteral("Frame2"), QStringLiteral("Résultat de la recherche :"),
                      QRect(120, 1920, 10335, 5415), kDarkBlue);
   model_ = new DictionaryResultModel(
-      [this](std::size_t entry, int column) {
+      [this](std::size_t entry, int column) -> std::string_view {
+        if (entry >= table_->count()) {
+          const AddedRow& row = addedRows_[entry - table_->count()];
+          const auto c = static_cast<std::size_t>(column);
+          return c < row.size() ? std::string_view(row[c]) : std::string_view();
+        }
         return table_->file().field(entry, columnFields_[static_cast<std::size_t>(column)]);
       },
       static_cast<int>(c.headers.size()), this);
@@ -319,6 +324,8 @@ void DictionaryWindow::Command1_Click() {
   {
     BusyCursor busy(this);
     hits = table_->find(text);
+    addedRows_ = table_->addedRows(text, hits);
+    for (std::size_t k = 0; k < addedRows_.size(); ++k) hits.push_back(table_->count() + k);
   }
   showHits(toQString(configuration(kind_).noSearchResult), hits);
 }
@@ -328,6 +335,7 @@ void DictionaryWindow::Recherchelettre(char letter) {
   {
     BusyCursor busy(this);
     hits = table_->findLetter(letter);
+    addedRows_.clear();
   }
   showHits(toQString(kNoLetterResult), hits);
 }
@@ -336,8 +344,14 @@ void DictionaryWindow::Imprimer_Click() {
   // Every hit row, the blank last row excluded.
   const int last = grille02->rows() - 2;
   const std::vector<std::size_t>& hits = model_->hits();
-  const std::vector<std::size_t> printed(hits.begin(), hits.begin() + std::max(last, 0));
-  workspace_.prompts().print(this, table_->entriesJob(printed), true, windowTitle());
+  std::vector<std::size_t> printed;
+  std::vector<AddedRow> added;
+  for (int i = 0; i < last; ++i) {
+    const std::size_t entry = hits[static_cast<std::size_t>(i)];
+    if (entry < table_->count()) printed.push_back(entry);
+    else added.push_back(addedRows_[entry - table_->count()]);
+  }
+  workspace_.prompts().print(this, table_->entriesJob(printed, added), true, windowTitle());
 }
 
 void DictionaryWindow::quitter_Click() { close(); }

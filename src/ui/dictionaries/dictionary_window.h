@@ -65,6 +65,9 @@ class DictionaryWindow final : public QMainWindow {
   Workspace& workspace_;
   // Never empty: an empty table until the file is read.
   std::unique_ptr<DictionaryTable> table_ = std::make_unique<LemmaTable>();
+  // The rows the last search added after the file's entries (the form dictionary's
+  // analyser answers): the grid shows row k as entry table_->count() + k.
+  std::vector<AddedRow> addedRows_;
   std::vector<std::size_t> columnFields_;  // field of the file shown in each grid column
 
   QLabel* Label67 = nullptr;

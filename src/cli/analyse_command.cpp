@@ -1,0 +1,58 @@
+#include <charconv>
+#include <variant>
+#include <vector>
+
+#include "cli/cli_output.h"
+#include "cli/commands.h"
+#include "core/morphology/latin_analyser.h"
+#include "core/morphology/text_words.h"
+#include "core/text/source_text.h"
+
+namespace varnelio::cli {
+
+int runAnalyse(const std::string& source, const std::optional<std::string>& analyserPath,
+               const std::string& installedDataDir) {
+  auto read = readSourceText(source);
+  if (auto* err = std::get_if<FileError>(&read)) return readFailure(*err);
+  const std::string path =
+      analyserPath ? *analyserPath : installedDataDir + "/" + std::string(LatinAnalyser::kFileName);
+  const LatinAnalyser analyser = LatinAnalyser::load(path);
+  switch (analyser.status()) {
+    case LatinAnalyser::Status::Loaded: break;
+    case LatinAnalyser::Status::Missing:
+      printError("Le fichier " + std::string(LatinAnalyser::kFileName) + " est manquant! (" + path + ")");
+      return kFileFailure;
+    case LatinAnalyser::Status::Unreadable:
+    case LatinAnalyser::Status::Invalid: return readFailure(analyser.error());
+  }
+  StdoutUtf8Writer out;
+  std::vector<Analysis> analyses;
+  std::int64_t number = 0;
+  char digits[24];
+  forEachTextWord(std::get<std::string>(read), [&](std::string_view word) {
+    const auto end = std::to_chars(digits, digits + sizeof digits, ++number).ptr;
+    const std::string_view n(digits, static_cast<std::size_t>(end - digits));
+    analyser.analyse(word, analyses);
+    if (analyses.empty()) {
+      out.write(n);
+      out.write("\t");
+      out.write(word);
+      out.write("\t\t\t\t\t\n");
+      return;
+    }
+    for (const Analysis& a : analyses) {
+      const AnalysisText t = analyser.describe(a, word);
+      out.write(n);
+      for (const std::string_view cell :
+           {word, std::string_view(t.lemma), std::string_view(t.translation), std::string_view(t.category),
+            std::string_view(t.caseGenderNumber), std::string_view(t.moodTenseVoice)}) {
+        out.write("\t");
+        out.write(cell);
+      }
+      out.write("\n");
+    }
+  });
+  return finishStdout(out);
+}
+
+}  // namespace varnelio::cli

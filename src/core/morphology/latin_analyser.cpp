@@ -1,0 +1,573 @@
+#include "core/morphology/latin_analyser.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <variant>
+
+#include "core/morphology/latin_spelling.h"
+#include "core/text/source_text.h"
+
+namespace varnelio {
+
+namespace {
+
+constexpr std::uint32_t kEnd = 0xFFFFFFFF;
+
+std::uint32_t hashOf(std::string_view key, std::uint32_t tag) {
+  std::uint32_t h = 2166136261u ^ (tag * 0x9E3779B1u);
+  for (const char c : key) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+  return h ^ (h >> 15);
+}
+
+// Reads the little-endian file; any read past the end sets `bad` and returns 0.
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+  bool bad() const { return bad_; }
+  std::size_t left() const { return bytes_.size() - at_; }
+  std::uint8_t u8() {
+    if (at_ + 1 > bytes_.size()) return fail();
+    return static_cast<std::uint8_t>(bytes_[at_++]);
+  }
+  std::uint16_t u16() {
+    const std::uint16_t lo = u8();
+    return static_cast<std::uint16_t>(lo | (u8() << 8));
+  }
+  std::uint32_t u32() {
+    const std::uint32_t lo = u16();
+    return lo | (static_cast<std::uint32_t>(u16()) << 16);
+  }
+  std::string_view take(std::size_t n) {
+    if (n > left()) {
+      fail();
+      return {};
+    }
+    const std::string_view out = bytes_.substr(at_, n);
+    at_ += n;
+    return out;
+  }
+  // A count of records of `size` bytes that must all be there.
+  std::uint32_t count(std::size_t size) {
+    const std::uint32_t n = u32();
+    if (static_cast<std::uint64_t>(n) * size > left()) {
+      fail();
+      return 0;
+    }
+    return n;
+  }
+
+ private:
+  std::uint8_t fail() {
+    bad_ = true;
+    at_ = bytes_.size();
+    return 0;
+  }
+  std::string_view bytes_;
+  std::size_t at_ = 0;
+  bool bad_ = false;
+};
+
+void appendUnique(std::vector<Analysis>& out, Analysis a) {
+  if (std::find(out.begin(), out.end(), a) == out.end()) out.push_back(a);
+}
+
+void joinTo(std::string& out, std::string_view piece) {
+  if (piece.empty()) return;
+  if (!out.empty()) out += ' ';
+  out += piece;
+}
+
+bool endsWith(std::string_view s, std::string_view end) {
+  return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
+}
+
+// Perfect, pluperfect, future perfect (indicative and subjunctive) and the perfect
+// infinitive: the forms a contraction shortens.
+bool perfectSystem(std::uint16_t m) { return (m >= 139 && m <= 156) || (m >= 169 && m <= 180) || m == 188; }
+
+}  // namespace
+
+void LatinAnalyser::KeyIndex::build(const std::vector<std::string_view>& keys, const std::vector<std::uint32_t>& tags) {
+  keys_ = keys;
+  tags_ = tags;
+  std::size_t size = 16;
+  while (size < keys.size() * 2) size *= 2;
+  slots_.assign(size, Slot{0, kEnd});
+  next_.assign(keys.size(), kEnd);
+  mask_ = static_cast<std::uint32_t>(size - 1);
+  std::vector<std::uint32_t> tail(keys.size(), kEnd);  // last entry of the chain a head starts
+  for (std::uint32_t i = 0; i < keys.size(); ++i) {
+    const std::uint32_t hash = hashOf(keys[i], tags[i]);
+    std::uint32_t slot = hash & mask_;
+    while (true) {
+      Slot& s = slots_[slot];
+      if (s.head == kEnd) {
+        s = {hash, i};
+        tail[i] = i;
+        break;
+      }
+      if (s.hash == hash && tags_[s.head] == tags[i] && keys_[s.head] == keys[i]) {
+        next_[tail[s.head]] = i;
+        tail[s.head] = i;
+        break;
+      }
+      slot = (slot + 1) & mask_;
+    }
+  }
+}
+
+template <typename F>
+void LatinAnalyser::KeyIndex::forEach(std::string_view key, std::uint32_t tag, F&& f) const {
+  if (slots_.empty()) return;
+  const std::uint32_t hash = hashOf(key, tag);
+  std::uint32_t slot = hash & mask_;
+  while (true) {
+    const Slot& s = slots_[slot];
+    if (s.head == kEnd) return;
+    if (s.hash == hash && tags_[s.head] == tag && keys_[s.head] == key) {
+      for (std::uint32_t i = s.head; i != kEnd; i = next_[i]) f(i);
+      return;
+    }
+    slot = (slot + 1) & mask_;
+  }
+}
+
+bool LatinAnalyser::KeyIndex::contains(std::string_view key, std::uint32_t tag) const {
+  bool found = false;
+  forEach(key, tag, [&](std::uint32_t) { found = true; });
+  return found;
+}
+
+std::size_t LatinAnalyser::KeyIndex::memoryUsed() const {
+  return slots_.capacity() * sizeof(Slot) + next_.capacity() * 4 + keys_.capacity() * sizeof(std::string_view) +
+         tags_.capacity() * 4;
+}
+
+LatinAnalyser LatinAnalyser::load(const std::string& path) {
+  auto read = readWholeFile(path);
+  if (auto* err = std::get_if<FileError>(&read)) {
+    LatinAnalyser a;
+    a.error_ = *err;
+    a.status_ = err->reason == describeErrno(ENOENT) ? Status::Missing : Status::Unreadable;
+    return a;
+  }
+  LatinAnalyser a = fromBytes(std::move(std::get<std::string>(read)));
+  if (a.status_ == Status::Invalid) a.error_ = {path, "Ce n'est pas un fichier de l'analyseur"};
+  return a;
+}
+
+LatinAnalyser LatinAnalyser::fromBytes(std::string bytes) {
+  LatinAnalyser a;
+  *a.bytes_ = std::move(bytes);
+  if (a.decode()) {
+    a.status_ = Status::Loaded;
+  } else {
+    a = LatinAnalyser();
+    a.status_ = Status::Invalid;
+  }
+  return a;
+}
+
+bool LatinAnalyser::decode() {
+  Reader r(*bytes_);
+  if (r.take(8) != std::string_view(kAnalyserMagic, 8) || r.u32() != kAnalyserVersion) return false;
+  const std::uint32_t poolSize = r.u32();
+  const std::string_view pool = r.take(poolSize);
+  if (r.bad()) return false;
+  bool bad = false;
+  auto str = [&](std::uint32_t ref) -> std::string_view {
+    if (ref + 2ull > pool.size()) {
+      bad = true;
+      return {};
+    }
+    const std::size_t n = static_cast<unsigned char>(pool[ref]) | (static_cast<unsigned char>(pool[ref + 1]) << 8);
+    if (ref + 2ull + n > pool.size()) {
+      bad = true;
+      return {};
+    }
+    return pool.substr(ref + 2, n);
+  };
+
+  const std::uint32_t morphologyCount = r.count(23);
+  morphologies_.resize(morphologyCount);
+  for (Morphology& m : morphologies_) {
+    m.personCase = str(r.u32());
+    m.gender = str(r.u32());
+    m.number = str(r.u32());
+    m.moodTenseVoice = str(r.u32());
+    m.deponentMoodTenseVoice = str(r.u32());
+    const std::uint8_t c = r.u8(), n = r.u8();
+    if (c > static_cast<std::uint8_t>(GrammaticalCase::Locative) || n > 2) bad = true;
+    m.grammaticalCase = static_cast<GrammaticalCase>(c);
+    m.grammaticalNumber = static_cast<GrammaticalNumber>(n);
+    m.nounForm = r.u8() != 0;
+  }
+  const std::uint32_t lemmaCount = r.count(20);
+  lemmas_.resize(lemmaCount);
+  std::uint32_t modelCount = 0;
+  for (Lemma& l : lemmas_) {
+    l.headword = str(r.u32());
+    l.category = str(r.u32());
+    l.translation = str(r.u32());
+    l.gender = str(r.u32());
+    l.model = r.u16();
+    l.partOfSpeech = static_cast<char>(r.u8());
+    l.flags = r.u8();
+    modelCount = std::max<std::uint32_t>(modelCount, l.model + 1u);
+  }
+  const std::uint32_t endingCount = r.count(9);
+  endings_.resize(endingCount);
+  for (Ending& e : endings_) {
+    e.text = str(r.u32());
+    e.model = r.u16();
+    e.radical = r.u8();
+    e.morphology = r.u16();
+    if (e.morphology >= morphologyCount) bad = true;
+    modelCount = std::max<std::uint32_t>(modelCount, e.model + 1u);
+  }
+  const std::uint32_t stemCount = r.count(9);
+  stems_.resize(stemCount);
+  for (Stem& s : stems_) {
+    s.text = str(r.u32());
+    s.lemma = r.u32();
+    s.radical = r.u8();
+    if (s.lemma >= lemmaCount) bad = true;
+  }
+  const std::uint32_t irregularCount = r.count(10);
+  irregulars_.resize(irregularCount);
+  for (Irregular& i : irregulars_) {
+    i.text = str(r.u32());
+    i.lemma = r.u32();
+    i.morphology = r.u16();
+    if (i.lemma >= lemmaCount || i.morphology >= morphologyCount) bad = true;
+  }
+  const std::uint32_t exclusionCount = r.count(6);
+  exclusions_.resize(exclusionCount);
+  for (std::uint64_t& x : exclusions_) {
+    const std::uint64_t lemma = r.u32();
+    x = lemma << 16 | r.u16();
+  }
+  std::sort(exclusions_.begin(), exclusions_.end());
+  const std::uint32_t abbreviationCount = r.count(10);
+  abbreviations_.resize(abbreviationCount);
+  for (Irregular& i : abbreviations_) {
+    i.text = str(r.u32());
+    i.lemma = r.u32();
+    i.morphology = r.u16();
+    if (i.lemma >= lemmaCount || i.morphology >= morphologyCount || i.text.empty()) bad = true;
+  }
+  for (auto* pairs : {&contractions_, &assimilations_}) {
+    const std::uint32_t n = r.count(8);
+    pairs->resize(n);
+    for (auto& [a, b] : *pairs) {
+      a = latin::keyOf(str(r.u32()));
+      b = latin::keyOf(str(r.u32()));
+      if (a.empty() || b.empty()) bad = true;
+    }
+  }
+  if (bad || r.bad() || r.left() != 0) return false;
+
+  // The keys, in one buffer that no longer grows once the views are taken.
+  std::size_t keyBytes = 0;
+  for (const Ending& e : endings_) keyBytes += e.text.size() * 2;
+  for (const Stem& s : stems_) keyBytes += s.text.size() * 2;
+  for (const Irregular& i : irregulars_) keyBytes += i.text.size() * 2;
+  keyPool_->reserve(keyBytes);
+  std::vector<std::pair<std::size_t, std::size_t>> spans;
+  spans.reserve(endings_.size() + stems_.size() + irregulars_.size());
+  auto addKey = [&](std::string_view text) {
+    const std::size_t start = keyPool_->size();
+    latin::appendKey(*keyPool_, text);
+    spans.emplace_back(start, keyPool_->size() - start);
+  };
+  for (const Ending& e : endings_) addKey(e.text);
+  for (const Stem& s : stems_) addKey(s.text);
+  for (const Irregular& i : irregulars_) addKey(i.text);
+  if (keyPool_->size() > keyBytes) return false;  // cannot happen: a key is at most twice its text
+  const auto view = [&](std::size_t k) { return std::string_view(*keyPool_).substr(spans[k].first, spans[k].second); };
+
+  std::vector<std::string_view> keys;
+  std::vector<std::uint32_t> tags;
+  keys.reserve(endings_.size());
+  tags.reserve(endings_.size());
+  for (std::size_t k = 0; k < endings_.size(); ++k) {
+    keys.push_back(view(k));
+    tags.push_back(static_cast<std::uint32_t>(endings_[k].model) << 8 | endings_[k].radical);
+    longestEnding_ = std::max(longestEnding_, keys.back().size());
+  }
+  endingIndex_.build(keys, tags);
+  {
+    std::vector<std::string_view> distinct = keys;
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    endingSet_.build(distinct, std::vector<std::uint32_t>(distinct.size(), 0));
+  }
+  keys.clear();
+  std::size_t base = endings_.size();
+  for (std::size_t k = 0; k < stems_.size(); ++k) keys.push_back(view(base + k));
+  tags.assign(keys.size(), 0);
+  stemIndex_.build(keys, tags);
+  keys.clear();
+  base += stems_.size();
+  for (std::size_t k = 0; k < irregulars_.size(); ++k) keys.push_back(view(base + k));
+  tags.assign(keys.size(), 0);
+  irregularIndex_.build(keys, tags);
+
+  // Runs of endings by model and of stems by lemma, for forEachForm.
+  auto runs = [](std::size_t groups, std::size_t n, auto groupOf, std::vector<std::uint32_t>& start,
+                 std::vector<std::uint32_t>& list) {
+    start.assign(groups + 1, 0);
+    for (std::size_t k = 0; k < n; ++k) ++start[groupOf(k) + 1];
+    for (std::size_t g = 0; g < groups; ++g) start[g + 1] += start[g];
+    list.resize(n);
+    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+    for (std::size_t k = 0; k < n; ++k) list[fill[groupOf(k)]++] = static_cast<std::uint32_t>(k);
+  };
+  runs(modelCount, endings_.size(), [&](std::size_t k) { return endings_[k].model; }, modelEndingStart_,
+       modelEndings_);
+  runs(lemmas_.size(), stems_.size(), [&](std::size_t k) { return stems_[k].lemma; }, lemmaStemStart_, lemmaStems_);
+  return true;
+}
+
+bool LatinAnalyser::excluded(std::uint32_t lemma, std::uint16_t morphology) const {
+  return std::binary_search(exclusions_.begin(), exclusions_.end(),
+                            static_cast<std::uint64_t>(lemma) << 16 | morphology);
+}
+
+// The lexicon's own forms: the irregular forms, and every split of the key into a
+// stem of a lemma and an ending that the lemma's model puts on that stem.
+void LatinAnalyser::coreAnalyses(std::string_view key, std::vector<Analysis>& out) const {
+  irregularIndex_.forEach(key, 0, [&](std::uint32_t i) {
+    appendUnique(out, {irregulars_[i].lemma, irregulars_[i].morphology});
+  });
+  const std::size_t n = key.size();
+  for (std::size_t k = n > longestEnding_ ? n - longestEnding_ : 0; k <= n; ++k) {
+    const std::string_view ending = key.substr(k);
+    if (!endingSet_.contains(ending, 0)) continue;
+    stemIndex_.forEach(key.substr(0, k), 0, [&](std::uint32_t s) {
+      const Stem& stem = stems_[s];
+      const Lemma& lemma = lemmas_[stem.lemma];
+      endingIndex_.forEach(ending, static_cast<std::uint32_t>(lemma.model) << 8 | stem.radical, [&](std::uint32_t e) {
+        const std::uint16_t m = endings_[e].morphology;
+        if ((lemma.flags & lemma_flag::kHasExclusions) && excluded(stem.lemma, m)) return;
+        appendUnique(out, {stem.lemma, m});
+      });
+    });
+  }
+}
+
+// The lexicon's forms, the contracted perfects, and the short genitive in -i.
+void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& out) const {
+  coreAnalyses(key, out);
+  std::vector<Analysis> more;
+  std::string longer;
+  // "amarunt" for "amaverunt", "audisse" for "audivisse": the contracted perfects
+  // are additional analyses, never in place of the regular ones ("amaris").
+  for (const auto& [shortEnding, longEnding] : contractions_) {
+    if (key.size() <= shortEnding.size() || !endsWith(key, shortEnding)) continue;
+    longer.assign(key.substr(0, key.size() - shortEnding.size()));
+    longer += longEnding;
+    more.clear();
+    coreAnalyses(longer, more);
+    for (const Analysis& a : more)
+      if (perfectSystem(a.morphology)) appendUnique(out, a);
+  }
+  // "virum", "deum", "nummum", "sestertium": the genitive plural in -um of the
+  // masculine nouns of the second declension, for -orum (never the neuters:
+  // "consilium" is no genitive).
+  if (key.size() > 3 && endsWith(key, "um")) {
+    longer.assign(key.substr(0, key.size() - 2));
+    longer += "orum";
+    more.clear();
+    coreAnalyses(longer, more);
+    for (const Analysis& a : more)
+      if (lemmas_[a.lemma].partOfSpeech == 'n' && a.morphology == 10 && lemmas_[a.lemma].gender.starts_with("m."))
+        appendUnique(out, a);
+  }
+  // "provincis", "auspicis": the dative and ablative plural in -is of the nouns in
+  // -ia, -ius and -ium, for -iis.
+  if (key.size() > 3 && endsWith(key, "is") && key[key.size() - 3] != 'i') {
+    longer.assign(key.substr(0, key.size() - 2));
+    longer += "iis";
+    more.clear();
+    coreAnalyses(longer, more);
+    for (const Analysis& a : more)
+      if (lemmas_[a.lemma].partOfSpeech == 'n' && (a.morphology == 11 || a.morphology == 12)) appendUnique(out, a);
+  }
+  // "consili", "imperi": the genitive singular of the nouns in -ius and -ium
+  // written with one i.
+  if (key.size() > 1 && key.back() == 'i' && key[key.size() - 2] != 'i') {
+    longer.assign(key);
+    longer += 'i';
+    more.clear();
+    coreAnalyses(longer, more);
+    for (const Analysis& a : more) {
+      const Lemma& l = lemmas_[a.lemma];
+      if (l.partOfSpeech != 'n' || a.morphology != 4) continue;
+      const std::string lemmaKey = latin::keyOf(l.headword);
+      if (endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium")) appendUnique(out, a);
+    }
+  }
+}
+
+void LatinAnalyser::withEnclitics(std::string_view key, bool allEnclitics, std::vector<Analysis>& out) const {
+  std::vector<Analysis> more;
+  if (key.size() > 3 && endsWith(key, "que")) baseAnalyses(key.substr(0, key.size() - 3), out);
+  // "mecum", "nobiscum", "quocum": an ablative of a pronoun with the preposition after it.
+  if (key.size() > 3 && endsWith(key, "cum")) {
+    baseAnalyses(key.substr(0, key.size() - 3), more);
+    for (const Analysis& a : more)
+      if (lemmas_[a.lemma].partOfSpeech == 'p' && caseOf(a) == GrammaticalCase::Ablative) appendUnique(out, a);
+  }
+  // -ne and -ve end too many words of their own ("ratione", "nave") to be tried
+  // where the word already has an analysis.
+  if (allEnclitics && out.empty()) {
+    for (const std::string_view enclitic : {std::string_view("ne"), std::string_view("ue")})
+      if (key.size() > 2 && endsWith(key, enclitic)) baseAnalyses(key.substr(0, key.size() - 2), out);
+  }
+}
+
+void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) const {
+  out.clear();
+  if (word.empty()) return;
+  std::string key;
+  latin::appendKey(key, word);
+  if (!lemmas_.empty()) {
+    baseAnalyses(key, out);
+    withEnclitics(key, true, out);
+    // A prefix written the other way: "conloquium" for "colloquium", "inpono"
+    // for "impono", "exspecto" for "expecto". Tried even where the word has
+    // analyses: "aggredior" is a form of adgredior beside the archaic aggredio.
+    std::string other;
+    for (const auto& [plain, assimilated] : assimilations_) {
+      for (int way = 0; way < 2; ++way) {
+        const std::string& from = way ? assimilated : plain;
+        const std::string& to = way ? plain : assimilated;
+        if (key.size() <= from.size() || key.compare(0, from.size(), from) != 0) continue;
+        other.assign(to);
+        other.append(key, from.size());
+        baseAnalyses(other, out);
+        withEnclitics(other, true, out);
+      }
+    }
+  }
+  // "L", "Q", "Cn": the abbreviated first names, in any case.
+  if (word.size() <= 4 && word[0] >= 'A' && word[0] <= 'Z')
+    for (const Irregular& a : abbreviations_)
+      if (a.text == word) appendUnique(out, {a.lemma, a.morphology});
+  // A numeral written in capitals is one even when it spells a word ("DIC");
+  // in small letters only when it is nothing else ("xiv").
+  const bool capitals = std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+  if (capitals || out.empty()) {
+    const int value = latin::romanNumeralValue(word);
+    // The lexicon lists a few numerals itself ("L", "C"): one answer is enough.
+    const bool listed = std::any_of(out.begin(), out.end(), [&](const Analysis& a) {
+      return lemmas_[a.lemma].headword == word && lemmas_[a.lemma].category.starts_with("num");
+    });
+    if (value && !listed) out.push_back({Analysis::kRomanNumeral, static_cast<std::uint16_t>(value)});
+  }
+  if (out.empty() && !lemmas_.empty()) olderSpellings(key, out);
+}
+
+void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& out) const {
+  std::string other;
+  // Spellings of other ages, tried on a word that is nothing else, one change
+  // at a time: u for i before m ("maxumus", "optume", "aestumo"); and as
+  // medieval copies and the Vulgate write, e for ae ("adhesit", "hedum"), i for
+  // y ("cristallum"), an h added ("Israhel", "Gamalihel") or left out after c, p,
+  // t ("dragma"), a consonant doubled ("grabattum").
+  const auto vowel = [](char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y'; };
+  const auto tryOther = [&] {
+    baseAnalyses(other, out);
+    withEnclitics(other, true, out);
+  };
+  for (std::size_t at = 0; at < key.size(); ++at) {
+    const char c = key[at];
+    const char next = at + 1 < key.size() ? key[at + 1] : '\0';
+    if (c == 'u' && next == 'm' && at + 2 < key.size()) {
+      other.assign(key);
+      other[at] = 'i';
+      tryOther();
+    } else if (c == 'e' && (at == 0 || key[at - 1] != 'a')) {
+      other.assign(key, 0, at);
+      other += 'a';
+      other.append(key, at);
+      tryOther();
+    } else if (c == 'i') {
+      other.assign(key);
+      other[at] = 'y';
+      tryOther();
+    } else if (c == 'h') {
+      other.assign(key, 0, at);
+      other.append(key, at + 1);
+      tryOther();
+    }
+    if ((c == 'c' || c == 'p' || c == 't') && next != 'h' && next != '\0') {
+      other.assign(key, 0, at + 1);
+      other += 'h';
+      other.append(key, at + 1);
+      tryOther();
+    }
+    if (!vowel(c) && next == c) {
+      other.assign(key, 0, at);
+      other.append(key, at + 1);
+      tryOther();
+    }
+  }
+}
+
+GrammaticalCase LatinAnalyser::caseOf(const Analysis& a) const {
+  if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalCase::None;
+  return morphologies_[a.morphology].grammaticalCase;
+}
+
+GrammaticalNumber LatinAnalyser::numberOf(const Analysis& a) const {
+  if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalNumber::None;
+  const Morphology& m = morphologies_[a.morphology];
+  if (m.grammaticalCase == GrammaticalCase::Locative && m.grammaticalNumber == GrammaticalNumber::None)
+    return locativeNumber(a.lemma);
+  return m.grammaticalNumber;
+}
+
+// The lexicon gives the locative without number: "Romae" is singular, "Athenis"
+// plural, as the noun is.
+GrammaticalNumber LatinAnalyser::locativeNumber(std::uint32_t lemma) const {
+  return (lemmas_[lemma].flags & lemma_flag::kPluralOnly) ? GrammaticalNumber::Plural : GrammaticalNumber::Singular;
+}
+
+AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) const {
+  AnalysisText t;
+  if (a.lemma == Analysis::kRomanNumeral) {
+    for (const char c : word) t.lemma += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    t.translation = std::to_string(a.morphology);
+    t.category = "num.";
+    return t;
+  }
+  if (a.lemma >= lemmas_.size() || a.morphology >= morphologies_.size()) return t;
+  const Lemma& l = lemmas_[a.lemma];
+  const Morphology& m = morphologies_[a.morphology];
+  t.lemma = l.headword;
+  t.translation = l.translation;
+  t.category = l.category;
+  joinTo(t.caseGenderNumber, m.personCase);
+  joinTo(t.caseGenderNumber, m.nounForm ? l.gender : m.gender);
+  if (m.grammaticalCase == GrammaticalCase::Locative && m.number.empty())
+    joinTo(t.caseGenderNumber, locativeNumber(a.lemma) == GrammaticalNumber::Plural ? "pl." : "sg.");
+  else
+    joinTo(t.caseGenderNumber, m.number);
+  t.moodTenseVoice = (l.flags & lemma_flag::kDeponent) ? m.deponentMoodTenseVoice : m.moodTenseVoice;
+  return t;
+}
+
+std::size_t LatinAnalyser::memoryUsed() const {
+  return bytes_->capacity() + keyPool_->capacity() + morphologies_.capacity() * sizeof(Morphology) +
+         lemmas_.capacity() * sizeof(Lemma) + endings_.capacity() * sizeof(Ending) +
+         stems_.capacity() * sizeof(Stem) + irregulars_.capacity() * sizeof(Irregular) +
+         exclusions_.capacity() * 8 + abbreviations_.capacity() * sizeof(Irregular) + (modelEndingStart_.capacity() + modelEndings_.capacity() +
+                                       lemmaStemStart_.capacity() + lemmaStems_.capacity()) * 4 +
+         stemIndex_.memoryUsed() + endingIndex_.memoryUsed() + irregularIndex_.memoryUsed() +
+         endingSet_.memoryUsed();
+}
+
+}  // namespace varnelio

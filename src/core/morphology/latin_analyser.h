@@ -1,0 +1,186 @@
+#pragma once
+// The Latin analyser: every analysis of a word as it stands in a text (lemma,
+// category, case, gender and number, or mood, tense, voice and person), computed
+// at lookup from the stems of the lemmas and the endings of their inflection
+// models, as compiled into analyseur.dat by varnelio-mkdict.
+//
+// Beyond the lexicon's own forms it reads what texts write: any capitals, u or v,
+// i or j; the enclitics -que, -ne, -ve and the -cum of "mecum", "nobiscum"; a
+// prefix written assimilated or not ("conloquium", "colloquium"); the contracted
+// perfects ("amarunt", beside the regular analyses); the genitive in -i of the
+// nouns in -ius and -ium ("consili"); Roman numerals.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/files/file_error.h"
+#include "core/morphology/analyser_data.h"
+
+namespace varnelio {
+
+struct Analysis {
+  static constexpr std::uint32_t kRomanNumeral = 0xFFFFFFFF;
+  std::uint32_t lemma = 0;         // index of the lemma, or kRomanNumeral
+  std::uint16_t morphology = 0;    // morphology number; the value of a numeral
+  bool operator==(const Analysis&) const = default;
+};
+
+// The columns of an analysis, Windows-1252, worded as in donnees.dat.
+struct AnalysisText {
+  std::string lemma, translation, category, caseGenderNumber, moodTenseVoice;
+};
+
+class LatinAnalyser {
+ public:
+  enum class Status { Loaded, Missing, Unreadable, Invalid };
+
+  LatinAnalyser() = default;
+  // Reads analyseur.dat; any bytes are survived: a file that is not a whole,
+  // consistent analyser file leaves the analyser empty with status Invalid.
+  static LatinAnalyser load(const std::string& path);
+  static LatinAnalyser fromBytes(std::string bytes);
+
+  static constexpr std::string_view kFileName = "analyseur.dat";
+
+  Status status() const { return status_; }
+  const FileError& error() const { return error_; }
+  bool empty() const { return lemmas_.empty(); }
+
+  // Every analysis of the word (Windows-1252, as written in the text), without
+  // repeats. `out` is cleared first.
+  void analyse(std::string_view word, std::vector<Analysis>& out) const;
+  std::vector<Analysis> analyse(std::string_view word) const {
+    std::vector<Analysis> out;
+    analyse(word, out);
+    return out;
+  }
+
+  AnalysisText describe(const Analysis& analysis, std::string_view word = {}) const;
+  GrammaticalCase caseOf(const Analysis& analysis) const;
+  GrammaticalNumber numberOf(const Analysis& analysis) const;
+
+  std::size_t lemmaCount() const { return lemmas_.size(); }
+  std::string_view headword(std::uint32_t lemma) const { return lemmas_[lemma].headword; }
+  std::string_view category(std::uint32_t lemma) const { return lemmas_[lemma].category; }
+  std::string_view translation(std::uint32_t lemma) const { return lemmas_[lemma].translation; }
+  char partOfSpeech(std::uint32_t lemma) const { return lemmas_[lemma].partOfSpeech; }
+
+  // Every form of a lemma in the lexicon's spelling, with its morphology, in the
+  // order of the model (irregular forms first). Contracted perfects, enclitics and
+  // the other spellings a text may use are not listed.
+  template <typename Sink>
+  void forEachForm(std::uint32_t lemma, Sink&& sink) const;
+
+  // Bytes held by the loaded analyser (its file and its indexes).
+  std::size_t memoryUsed() const;
+
+ private:
+  struct Morphology {
+    std::string_view personCase, gender, number, moodTenseVoice, deponentMoodTenseVoice;
+    GrammaticalCase grammaticalCase;
+    GrammaticalNumber grammaticalNumber;
+    bool nounForm;
+  };
+  struct Lemma {
+    std::string_view headword, category, translation, gender;
+    std::uint16_t model;
+    char partOfSpeech;
+    std::uint8_t flags;
+  };
+  struct Ending {
+    std::string_view text;
+    std::uint16_t model;
+    std::uint8_t radical;
+    std::uint16_t morphology;
+  };
+  struct Stem {
+    std::string_view text;
+    std::uint32_t lemma;
+    std::uint8_t radical;
+  };
+  struct Irregular {
+    std::string_view text;
+    std::uint32_t lemma;
+    std::uint16_t morphology;
+  };
+
+  // Open addressing over (key, tag): each slot holds the first entry of one key,
+  // and `next` chains the entries of the same key in file order.
+  class KeyIndex {
+   public:
+    void build(const std::vector<std::string_view>& keys, const std::vector<std::uint32_t>& tags);
+    template <typename F>
+    void forEach(std::string_view key, std::uint32_t tag, F&& f) const;
+    bool contains(std::string_view key, std::uint32_t tag) const;
+    std::size_t memoryUsed() const;
+
+   private:
+    // A slot holds the key's hash beside its first entry, so that a probe compares
+    // keys only when their hashes agree.
+    struct Slot {
+      std::uint32_t hash;
+      std::uint32_t head;
+    };
+    std::vector<Slot> slots_;
+    std::vector<std::uint32_t> next_;
+    std::vector<std::string_view> keys_;
+    std::vector<std::uint32_t> tags_;
+    std::uint32_t mask_ = 0;
+  };
+
+  bool decode();
+  void coreAnalyses(std::string_view key, std::vector<Analysis>& out) const;
+  void baseAnalyses(std::string_view key, std::vector<Analysis>& out) const;
+  void withEnclitics(std::string_view key, bool allEnclitics, std::vector<Analysis>& out) const;
+  void olderSpellings(std::string_view key, std::vector<Analysis>& out) const;
+  bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
+  GrammaticalNumber locativeNumber(std::uint32_t lemma) const;
+
+  Status status_ = Status::Missing;
+  FileError error_;
+  // The tables below hold views into these two buffers: each lives on the heap on
+  // its own, so that moving the analyser leaves the views valid.
+  std::unique_ptr<std::string> bytes_ = std::make_unique<std::string>();
+  std::unique_ptr<std::string> keyPool_ = std::make_unique<std::string>();  // lookup keys of endings, stems, forms
+  std::vector<Morphology> morphologies_;
+  std::vector<Lemma> lemmas_;
+  std::vector<Ending> endings_;
+  std::vector<Stem> stems_;
+  std::vector<Irregular> irregulars_;
+  std::vector<std::uint64_t> exclusions_;  // lemma << 16 | morphology, sorted
+  std::vector<Irregular> abbreviations_;   // matched as written
+  std::vector<std::pair<std::string, std::string>> contractions_, assimilations_;  // keys
+  // For forEachForm: the endings of each model and the stems of each lemma, as
+  // runs of one list (run k is list[start[k]] to list[start[k + 1]]).
+  std::vector<std::uint32_t> modelEndingStart_, modelEndings_, lemmaStemStart_, lemmaStems_;
+  KeyIndex stemIndex_, endingIndex_, irregularIndex_;
+  // Every distinct ending once: a split whose ending no model has is passed over
+  // before the large stem table is probed.
+  KeyIndex endingSet_;
+  std::size_t longestEnding_ = 0;
+};
+
+template <typename Sink>
+void LatinAnalyser::forEachForm(std::uint32_t lemma, Sink&& sink) const {
+  if (lemma >= lemmas_.size()) return;
+  for (const Irregular& i : irregulars_)
+    if (i.lemma == lemma) sink(i.text, i.morphology);
+  const Lemma& l = lemmas_[lemma];
+  if (l.model + 1u >= modelEndingStart_.size()) return;
+  std::string form;
+  for (std::uint32_t k = modelEndingStart_[l.model]; k < modelEndingStart_[l.model + 1]; ++k) {
+    const Ending& ending = endings_[modelEndings_[k]];
+    if ((l.flags & lemma_flag::kHasExclusions) && excluded(lemma, ending.morphology)) continue;
+    for (std::uint32_t j = lemmaStemStart_[lemma]; j < lemmaStemStart_[lemma + 1]; ++j) {
+      const std::uint32_t s = lemmaStems_[j];
+      if (stems_[s].radical != ending.radical) continue;
+      form.assign(stems_[s].text);
+      form += ending.text;
+      sink(std::string_view(form), ending.morphology);
+    }
+  }
+}
+
+}  // namespace varnelio

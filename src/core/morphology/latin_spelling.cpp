@@ -1,0 +1,104 @@
+#include "core/morphology/latin_spelling.h"
+
+#include <array>
+
+#include "core/text/cp1252.h"
+
+namespace varnelio::latin {
+
+namespace {
+
+// One byte of a key for each byte of a word; 0 where the byte stands for two
+// letters (æ, œ).
+struct KeyTable {
+  std::array<unsigned char, 256> key{};
+  constexpr KeyTable() {
+    for (int i = 0; i < 256; ++i) key[i] = static_cast<unsigned char>(i);
+    for (int c = 'A'; c <= 'Z'; ++c) key[c] = static_cast<unsigned char>(c + 32);
+    key['j'] = key['J'] = 'i';
+    key['v'] = key['V'] = 'u';
+    const auto vowels = [&](const char* codes, char plain) {
+      for (const char* p = codes; *p; ++p) key[static_cast<unsigned char>(*p)] = static_cast<unsigned char>(plain);
+    };
+    // Both cases of à á â ã ä å, è é ê ë, ì í î ï, ò ó ô õ ö, ù ú û ü, ý ÿ.
+    vowels("\xC0\xC1\xC2\xC3\xC4\xC5\xE0\xE1\xE2\xE3\xE4\xE5", 'a');
+    vowels("\xC8\xC9\xCA\xCB\xE8\xE9\xEA\xEB", 'e');
+    vowels("\xCC\xCD\xCE\xCF\xEC\xED\xEE\xEF", 'i');
+    vowels("\xD2\xD3\xD4\xD5\xD6\xF2\xF3\xF4\xF5\xF6", 'o');
+    vowels("\xD9\xDA\xDB\xDC\xF9\xFA\xFB\xFC", 'u');
+    vowels("\xDD\xFD\xFF\x9F", 'y');
+    key[0xC6] = key[0xE6] = 0;  // Æ æ
+    key[0x8C] = key[0x9C] = 0;  // Œ œ
+  }
+};
+constexpr KeyTable kKeys{};
+
+int romanDigit(char c) {
+  switch (c | 0x20) {
+    case 'i': return 1;
+    case 'v': return 5;
+    case 'x': return 10;
+    case 'l': return 50;
+    case 'c': return 100;
+    case 'd': return 500;
+    case 'm': return 1000;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+void appendKey(std::string& out, std::string_view word) {
+  for (const char ch : word) {
+    const auto c = static_cast<unsigned char>(ch);
+    const unsigned char k = kKeys.key[c];
+    if (k) {
+      out += static_cast<char>(k);
+    } else {
+      out += (c == 0xC6 || c == 0xE6) ? 'a' : 'o';
+      out += 'e';
+    }
+  }
+}
+
+std::string keyOf(std::string_view word) {
+  std::string out;
+  out.reserve(word.size() + 2);
+  appendKey(out, word);
+  return out;
+}
+
+int romanNumeralValue(std::string_view word) {
+  if (word.empty() || word.size() > 15) return 0;
+  const bool upper = word[0] >= 'A' && word[0] <= 'Z';
+  int total = 0;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if ((word[i] >= 'A' && word[i] <= 'Z') != upper) return 0;
+    const int v = romanDigit(word[i]);
+    if (!v) return 0;
+    const int next = i + 1 < word.size() ? romanDigit(word[i + 1]) : 0;
+    if (i + 1 < word.size() && !next) return 0;
+    total += next > v ? -v : v;
+  }
+  // Well-formed means written the canonical way: the value written back gives
+  // the same letters (this refuses "IIII", "VX", "IM", "XXC").
+  if (total <= 0 || total > 3999) return 0;
+  static constexpr std::array<std::pair<int, const char*>, 13> kParts{{{1000, "m"}, {900, "cm"}, {500, "d"},
+                                                                      {400, "cd"}, {100, "c"}, {90, "xc"},
+                                                                      {50, "l"}, {40, "xl"}, {10, "x"},
+                                                                      {9, "ix"}, {5, "v"}, {4, "iv"},
+                                                                      {1, "i"}}};
+  std::string canonical;
+  int rest = total;
+  for (const auto& [value, letters] : kParts)
+    while (rest >= value) {
+      canonical += letters;
+      rest -= value;
+    }
+  if (canonical.size() != word.size()) return 0;
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if ((word[i] | 0x20) != canonical[i]) return 0;
+  return total;
+}
+
+}  // namespace varnelio::latin

@@ -1,0 +1,151 @@
+// The analyser built from the Collatinus lexicon with our corrections, on words
+// whose analyses any Latin grammar gives; and the corrections file itself.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/morphology/latin_analyser.h"
+#include "core/text/source_text.h"
+#include "mkdict/lexicon_corrections.h"
+
+namespace varnelio::mkdict {
+namespace {
+
+const std::string kAnalyser = std::string(VARNELIO_DATA_DIR) + "/analyseur.dat";
+
+const LatinAnalyser& analyser() {
+  static const LatinAnalyser a = LatinAnalyser::load(kAnalyser);
+  return a;
+}
+
+void skipWithoutAnalyser() {
+  if (analyser().status() != LatinAnalyser::Status::Loaded) GTEST_SKIP() << "analyseur.dat not built";
+}
+
+// "lemma|category|case-gender-number|mood-tense-voice" of every analysis.
+std::vector<std::string> answers(std::string_view word) {
+  std::vector<std::string> out;
+  for (const Analysis& a : analyser().analyse(word)) {
+    const AnalysisText t = analyser().describe(a, word);
+    out.push_back(t.lemma + "|" + t.category + "|" + t.caseGenderNumber + "|" + t.moodTenseVoice);
+  }
+  return out;
+}
+
+bool has(const std::vector<std::string>& all, const std::string& one) {
+  return std::find(all.begin(), all.end(), one) != all.end();
+}
+
+struct Case {
+  const char* word;
+  const char* expected;  // one of the analyses
+  const char* why;
+};
+
+TEST(AnalyserOnTheLexicon, AnswersAsAGrammarDoes) {
+  skipWithoutAnalyser();
+  const std::vector<Case> cases = {
+      {"rosam", "rosa|n. 1|acc. f. sg.|", "first declension"},
+      {"dominorum", "dominus|n. 2|g\xE9n. m. pl.|", "second declension"},
+      {"militibus", "miles|n. 3|dat. m. pl.|", "third declension"},
+      {"manuum", "manus|n. 4|g\xE9n. f. pl.|", "fourth declension"},
+      {"diei", "dies|n. 5|g\xE9n. m. f. sg.|", "fifth declension"},
+      {"paravit", "paro|v. 1|3e p. sg.|ind. parf. act.", "every form of every lemma"},
+      {"totius", "totus|adj. 1|g\xE9n. f. sg.|", "pronominal genitive"},
+      {"Vita", "vita|n. 1|nom. f. sg.|", "capitals"},
+      {"uita", "vita|n. 1|nom. f. sg.|", "u for v"},
+      {"uos", "vos|pron.|acc. m. pl.|", "u for v"},
+      {"iubeo", "jubeo|v. 2|1re p. sg.|ind. pr\xE9s. act.", "i for j"},
+      {"Iulius", "Julius|npr. 2|nom. m. sg.|", "i for j"},
+      {"virumque", "vir|n. 2|acc. m. sg.|", "enclitic -que"},
+      {"videsne", "video|v. 2|2e p. sg.|ind. pr\xE9s. act.", "enclitic -ne"},
+      {"pluresve", "plus|adj. 2|acc. m. pl.|", "enclitic -ve"},
+      {"mecum", "ego|pron.|abl. m. sg.|", "-cum after a pronoun"},
+      {"nobiscum", "nos|pron.|abl. m. pl.|", "-cum after a pronoun"},
+      {"conloquium", "colloquium|n. 2|acc. n. sg.|", "prefix not assimilated"},
+      {"inpositionem", "impositio|n. 3|acc. f. sg.|", "prefix not assimilated"},
+      {"amarunt", "amo|v. 1|3e p. pl.|ind. parf. act.", "contracted perfect"},
+      {"audisse", "audio|v. 4||inf. parf. act.", "contracted perfect in -i-"},
+      {"norat", "nosco|v. 3|3e p. sg.|ind. p.-q.-p. act.", "contracted perfect in -o-"},
+      {"sequitur", "sequor|v. 3|3e p. sg.|ind. pr\xE9s. d\xE9p.", "deponent"},
+      {"hortatur", "hortor|v. 1|3e p. sg.|ind. pr\xE9s. d\xE9p.", "deponent"},
+      {"proficiscuntur", "proficiscor|v. 3|3e p. pl.|ind. pr\xE9s. d\xE9p.", "deponent"},
+      {"consili", "consilium|n. 2|g\xE9n. n. sg.|", "genitive in -i of -ium"},
+      {"Vergili", "Vergilius|npr. 2|g\xE9n. m. sg.|", "genitive in -i of -ius"},
+      {"XIV", "XIV|num.||", "Roman numeral"},
+      {"est", "sum|v.|3e p. sg.|ind. pr\xE9s. act.", "irregular verb"},
+      {"tulit", "fero|v. 3|3e p. sg.|ind. parf. act.", "irregular verb"},
+      {"aliud", "alius|adj. 1|acc. n. sg.|", "irregular form"},
+      {"alius", "alius|adj. 1|g\xE9n. m. sg.|", "irregular form (corrected)"},
+      {"Romae", "Roma|npr. 1|loc. f. sg.|", "locative"},
+      {"virum", "vir|n. 2|g\xE9n. m. pl.|", "genitive plural in -um"},
+      {"L", "Lucius|npr. 2|acc. m. sg.|", "abbreviated first name"},
+      {"quendam", "quidam|pron.|acc. m. sg.|", "quidam with n before d"},
+      {"eunt", "eo|v.|3e p. pl.|ind. pr\xE9s. act.", "irregular verb"},
+  };
+  for (const Case& c : cases) EXPECT_TRUE(has(answers(c.word), c.expected)) << c.word << " (" << c.why << ")";
+}
+
+TEST(AnalyserOnTheLexicon, AddsNothingWrong) {
+  skipWithoutAnalyser();
+  // tres has no singular; queo no imperative; "eunt" is no participle.
+  for (const std::string& a : answers("tres")) {
+    if (a.starts_with("tres|")) {
+      EXPECT_EQ(a.find("sg."), std::string::npos) << a;
+    }
+  }
+  for (const std::string& a : answers("qui")) EXPECT_NE(a.substr(0, 5), "queo|") << a;
+  for (const std::string& a : answers("eunt")) EXPECT_EQ(a.find("part."), std::string::npos) << a;
+  for (const std::string& a : answers("sequitur")) EXPECT_EQ(a.find("sequor|v. 3|3e p. sg.|ind. pr\xE9s. act."), std::string::npos);
+  // A contraction adds its perfect beside the regular analyses.
+  const auto amaris = answers("amaris");
+  EXPECT_TRUE(has(amaris, "amo|v. 1|2e p. sg.|ind. pr\xE9s. pass.")) << amaris.size();
+  EXPECT_TRUE(has(amaris, "amo|v. 1|2e p. sg.|subj. parf. act."));
+  EXPECT_TRUE(answers("Xyzzyq").empty());
+}
+
+TEST(LexiconCorrections, OursAreReadAndEachHasItsReason) {
+  auto text = readWholeFile(VARNELIO_CORRECTIONS);
+  ASSERT_TRUE(std::holds_alternative<std::string>(text));
+  std::vector<LexiconCorrection> corrections;
+  EXPECT_EQ(readCorrections(std::get<std::string>(text), corrections), std::nullopt);
+  EXPECT_GT(corrections.size(), 10u);
+  for (const LexiconCorrection& c : corrections) EXPECT_FALSE(c.reason.empty()) << "line " << c.line;
+}
+
+TEST(LexiconCorrections, FormatAndMistakes) {
+  std::vector<LexiconCorrection> c;
+  EXPECT_EQ(readCorrections("# why\n# and more\nabsent tres 1-3,5\n\n# b\nform alius alius 16 only\n"
+                            "# c\nending eo 210 nt ntum\n# d\ncontraction isse ivisse\n# e\nabbreviation L Lucius\n"
+                            "# f\nending+ domus 9 1 us\n",
+                            c),
+            std::nullopt);
+  ASSERT_EQ(c.size(), 6u);
+  EXPECT_EQ(c[0].reason, "why and more");
+  EXPECT_EQ(c[0].morphologies, (std::vector<int>{1, 2, 3, 5}));
+  EXPECT_TRUE(c[1].only);
+  EXPECT_EQ(c[2].wrong, "nt");
+  EXPECT_EQ(c[5].radical, 1);
+  const std::vector<std::pair<std::string, std::string>> wrong = {
+      {"absent tres 1\n", "ligne 1 : correction sans sa raison"},
+      {"# a\n\nabsent tres 1\n", "ligne 3 : correction sans sa raison"},  // a blank line ends a reason
+      {"# a\nabsent tres\n", "ligne 2 : correction inconnue"},
+      {"# a\nabsent tres 0\n", "ligne 2 : morphologie invalide"},
+      {"# a\nrename tres x\n", "ligne 2 : correction inconnue"},
+  };
+  for (const auto& [text, message] : wrong) {
+    std::vector<LexiconCorrection> out;
+    const auto error = readCorrections(text, out);
+    ASSERT_TRUE(error.has_value()) << text;
+    EXPECT_EQ(error->substr(0, message.size()), message) << text;
+  }
+  InflectionModels models;
+  models["eo"].desinences[210] = {{5, "nt"}};
+  EXPECT_TRUE(correctModels(c, models).size() == 1u);  // domus is not among these models
+  EXPECT_EQ(models["eo"].desinences[210][0].ending, "ntum");
+}
+
+}  // namespace
+}  // namespace varnelio::mkdict

@@ -1,0 +1,125 @@
+#include "mkdict/lexicon_corrections.h"
+
+#include <cstdlib>
+
+#include "mkdict/inflection_models.h"
+
+namespace varnelio::mkdict {
+
+namespace {
+
+std::vector<std::string_view> words(std::string_view line) {
+  std::vector<std::string_view> out;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+    if (i > start) out.push_back(line.substr(start, i - start));
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> readCorrections(std::string_view text, std::vector<LexiconCorrection>& out) {
+  std::string reason;
+  int number = 0;
+  for (std::string_view line : splitOn(text, '\n')) {
+    ++number;
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    if (line.empty()) {
+      reason.clear();  // a reason belongs to the corrections right below it
+      continue;
+    }
+    if (line.front() == '#') {
+      line.remove_prefix(1);
+      while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+      if (!reason.empty()) reason += ' ';
+      reason += line;
+      continue;
+    }
+    const std::string where = "ligne " + std::to_string(number);
+    const auto w = words(line);
+    LexiconCorrection c;
+    c.line = number;
+    c.reason = reason;
+    if (reason.empty()) return where + " : correction sans sa raison (une ligne # au-dessus)";
+    if (w[0] == "absent" && w.size() == 3) {
+      c.kind = LexiconCorrection::Kind::Absent;
+      c.lemmaKey = std::string(w[1]);
+      c.morphologies = parseMorphologyList(w[2]);
+    } else if (w[0] == "form" && (w.size() == 4 || (w.size() == 5 && w[4] == "only"))) {
+      c.kind = LexiconCorrection::Kind::Form;
+      c.form = std::string(w[1]);
+      c.lemmaKey = std::string(w[2]);
+      c.morphologies = parseMorphologyList(w[3]);
+      c.only = w.size() == 5;
+    } else if (w[0] == "ending" && w.size() == 5) {
+      c.kind = LexiconCorrection::Kind::Ending;
+      c.lemmaKey = std::string(w[1]);
+      c.morphologies = parseMorphologyList(w[2]);
+      c.wrong = std::string(w[3]);
+      c.form = std::string(w[4]);
+      if (c.morphologies.size() != 1) return where + " : une seule morphologie par correction de désinence";
+    } else if (w[0] == "ending+" && w.size() == 5) {
+      c.kind = LexiconCorrection::Kind::AddedEnding;
+      c.lemmaKey = std::string(w[1]);
+      c.morphologies = parseMorphologyList(w[2]);
+      c.radical = std::atoi(std::string(w[3]).c_str());
+      c.form = std::string(w[4]);
+    } else if (w[0] == "abbreviation" && w.size() == 3) {
+      c.kind = LexiconCorrection::Kind::Abbreviation;
+      c.form = std::string(w[1]);
+      c.lemmaKey = std::string(w[2]);
+      c.morphologies = {1, 2, 3, 4, 5, 6};
+    } else if (w[0] == "contraction" && w.size() == 3) {
+      c.kind = LexiconCorrection::Kind::Contraction;
+      c.wrong = std::string(w[1]);
+      c.form = std::string(w[2]);
+      out.push_back(std::move(c));
+      continue;
+    } else {
+      return where + " : correction inconnue : " + std::string(line);
+    }
+    for (int m : c.morphologies)
+      if (m <= 0 || m > 0xFFFF) return where + " : morphologie invalide";
+    if (c.morphologies.empty()) return where + " : aucune morphologie";
+    out.push_back(std::move(c));
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> correctModels(const std::vector<LexiconCorrection>& corrections, InflectionModels& models) {
+  std::vector<std::string> unused;
+  for (const LexiconCorrection& c : corrections) {
+    if (c.kind == LexiconCorrection::Kind::AddedEnding) {
+      const auto model = models.find(c.lemmaKey);
+      if (model == models.end()) {
+        unused.push_back("correction ligne " + std::to_string(c.line) + " : pas de modèle " + c.lemmaKey);
+        continue;
+      }
+      for (int m : c.morphologies) model->second.desinences[m].push_back({c.radical, c.form});
+      continue;
+    }
+    if (c.kind != LexiconCorrection::Kind::Ending) continue;
+    bool done = false;
+    const auto model = models.find(c.lemmaKey);
+    if (model != models.end()) {
+      const auto slot = model->second.desinences.find(c.morphologies.front());
+      if (slot != model->second.desinences.end())
+        for (Desinence& d : slot->second)
+          if (d.ending == c.wrong) {
+            d.ending = c.form;
+            done = true;
+          }
+    }
+    if (!done)
+      unused.push_back("correction ligne " + std::to_string(c.line) + " : le modèle " + c.lemmaKey +
+                       " n'a pas la désinence " + c.wrong);
+  }
+  return unused;
+}
+
+}  // namespace varnelio::mkdict
