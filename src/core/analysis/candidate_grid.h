@@ -56,7 +56,7 @@ class CandidateGrid {
   bool empty() const { return candidateCount() == 0; }
 
   // The cells of row r (counted from 1, as in the windows). The views stay valid
-  // until the grid changes or another row's form is asked for.
+  // until the grid changes.
   std::int32_t number(std::size_t r) const;
   std::string sentenceText(std::size_t r) const;
   std::string_view form(std::size_t r) const;
@@ -110,6 +110,8 @@ class CandidateGrid {
   Place placeOf(std::size_t r) const;
   std::string_view scannedForm(const Place& place) const;
   const std::string* analysisOf(std::size_t index) const;
+  // A row appended to a scanned grid turns all its rows into rows kept as texts
+  // (the windows never mix the two).
   void keepAsTexts();
 
   // A scanned grid holds no row at all: the candidates are found again in their
