@@ -3,9 +3,9 @@
 
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "cli/grid_streams.h"
 #include "core/analysis/candidate_scan.h"
 #include "core/files/analysis_file.h"
+#include "core/reports/spreadsheet_export.h"
 #include "core/text/sentence_table.h"
 #include "core/text/source_stream.h"
 #include "core/text/source_text.h"
@@ -39,7 +39,7 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
                  ForEachRow&& forEachRow) {
   if (!tsv && !dat) {
     StdoutUtf8Writer out;
-    SpreadsheetStream sheet(out, /*lfOnly=*/true);
+    SpreadsheetWriter sheet(out, SpreadsheetWriter::LineEnd::Lf);
     sheet.header();
     const bool rowsOk = forEachRow(
         [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
@@ -50,17 +50,15 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
     return rowsOk ? written : kFileFailure;
   }
   // Both files are filled in the same pass; each replaces its old file only once
-  // it is complete, and a failure of one leaves the other's old file too.
-  // Both files are filled in the same pass; each replaces its old file only once
   // it is complete, so a failure leaves the old file where it happened.
   bool sheetOk = true;
   bool recordsOk = true;
   bool rowsOk = true;
   auto produce = [&](ChunkWriter* tsvOut, ChunkWriter* datOut) {
-    std::optional<SpreadsheetStream> sheet;
-    std::optional<AnalysisFileStream> records;
+    std::optional<SpreadsheetWriter> sheet;
+    std::optional<AnalysisFileWriter> records;
     if (tsvOut) {
-      sheet.emplace(*tsvOut, false);
+      sheet.emplace(*tsvOut);
       sheet->header();
     }
     if (datOut) records.emplace(*datOut);

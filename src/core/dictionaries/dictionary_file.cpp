@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/files/fixed_record.h"
 #include "core/text/trim.h"
 #include "core/text/cp1252.h"
 #include "core/text/source_text.h"
@@ -40,15 +41,12 @@ std::string_view DictionaryFile::field(std::size_t i, std::size_t f) const {
 std::string encodeDictionaryRecord(const DictionaryLayout& layout, std::int16_t spareInt,
                                    const std::vector<std::string_view>& fields, std::string_view spareText) {
   std::string rec(layout.recordSize, ' ');
-  const auto u = static_cast<std::uint16_t>(spareInt);
-  rec[0] = static_cast<char>(u & 0xFF);
-  rec[1] = static_cast<char>(u >> 8);
+  fixed_record::putInt16(rec.data(), spareInt);
   for (std::size_t f = 0; f < layout.fields.size() && f < fields.size(); ++f) {
     const DictionaryField& d = layout.fields[f];
-    // copy_n, not memcpy: an empty view may hold no pointer at all.
-    std::copy_n(fields[f].data(), std::min(d.width, fields[f].size()), rec.data() + d.offset);
+    fixed_record::putField(rec.data(), d.offset, d.width, fields[f]);
   }
-  std::copy_n(spareText.data(), std::min(layout.spareTextWidth, spareText.size()), rec.data() + layout.spareTextOffset);
+  fixed_record::putField(rec.data(), layout.spareTextOffset, layout.spareTextWidth, spareText);
   return rec;
 }
 

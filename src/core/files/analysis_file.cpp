@@ -1,33 +1,48 @@
 #include "core/files/analysis_file.h"
 
 #include "core/files/analysis_record.h"
-#include "core/files/atomic_file.h"
 #include "core/text/source_text.h"
 
 namespace varnelio {
+
+AnalysisFileWriter::AnalysisFileWriter(ChunkWriter& out) : out_(out) {
+  buffer_.reserve(kRecordsPerChunk * AnalysisRecord::kSize);
+}
+
+bool AnalysisFileWriter::row(std::int64_t number, std::string_view sentence, std::string_view form,
+                             std::string_view analysis) {
+  const std::size_t at = buffer_.size();
+  buffer_.resize(at + AnalysisRecord::kSize, '\0');  // the reserve of each record is zero
+  AnalysisRecord::encodeRecord(buffer_.data() + at, number, sentence, form, analysis);
+  if (buffer_.size() >= kRecordsPerChunk * AnalysisRecord::kSize) {
+    ok_ = ok_ && out_.write(buffer_);
+    buffer_.clear();
+  }
+  return ok_;
+}
+
+bool AnalysisFileWriter::finish() {
+  if (!buffer_.empty()) ok_ = ok_ && out_.write(buffer_);
+  buffer_.clear();
+  return ok_;
+}
+
 namespace {
 
-AnalysisRecord recordOf(std::int64_t number, std::string_view sentence, std::string_view form,
-                        std::string_view analysis) {
-  AnalysisRecord r;
-  r.numero = static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint64_t>(number)));
-  r.numphrase = sentence;
-  r.forme = form;
-  r.analyse = analysis;
-  return r;
+bool writeRows(const CandidateGrid& grid, ChunkWriter& out) {
+  AnalysisFileWriter records(out);
+  grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
+                      std::string_view analysis) { records.row(number, sentence, form, analysis); });
+  return records.finish();
 }
 
 }  // namespace
 
 std::string encodeAnalysisFile(const CandidateGrid& grid) {
-  std::string out;
-  out.reserve(grid.candidateCount() * AnalysisRecord::kSize);
-  grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
-                      std::string_view analysis) {
-    const auto bytes = recordOf(number, sentence, form, analysis).encode();
-    out.append(bytes.data(), bytes.size());
-  });
-  return out;
+  StringChunkWriter out;
+  out.text.reserve(grid.candidateCount() * AnalysisRecord::kSize);
+  writeRows(grid, out);
+  return std::move(out.text);
 }
 
 CandidateGrid decodeAnalysisFile(std::string_view bytes) {
@@ -42,15 +57,7 @@ CandidateGrid decodeAnalysisFile(std::string_view bytes) {
 }
 
 std::optional<FileError> writeAnalysisFile(const std::string& path, const CandidateGrid& grid) {
-  return writeFileAtomically(path, [&](ChunkWriter& w) {
-    bool ok = true;
-    grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
-                        std::string_view analysis) {
-      const auto bytes = recordOf(number, sentence, form, analysis).encode();
-      ok = ok && w.write(std::string_view(bytes.data(), bytes.size()));
-    });
-    return ok;
-  });
+  return writeFileAtomically(path, [&](ChunkWriter& w) { return writeRows(grid, w); });
 }
 
 std::variant<CandidateGrid, FileError> readAnalysisFile(const std::string& path) {

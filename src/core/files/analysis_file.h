@@ -6,9 +6,27 @@
 #include <variant>
 
 #include "core/analysis/candidate_grid.h"
+#include "core/files/atomic_file.h"
 #include "core/files/file_error.h"
 
 namespace varnelio {
+
+// The analysis file written row by row, in chunks of whole records, so that a scan
+// goes to the disk without a grid in memory. Every way of writing an analysis file
+// goes through it.
+class AnalysisFileWriter {
+ public:
+  explicit AnalysisFileWriter(ChunkWriter& out);
+  bool row(std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis);
+  // Writes what is buffered; false once any write failed.
+  bool finish();
+
+ private:
+  static constexpr std::size_t kRecordsPerChunk = 256;
+  ChunkWriter& out_;
+  bool ok_ = true;
+  std::string buffer_;
+};
 
 // The bytes of the analysis file of a grid: one record per candidate row.
 std::string encodeAnalysisFile(const CandidateGrid& grid);

@@ -1,47 +1,38 @@
 #include "core/files/analysis_record.h"
 
-#include <algorithm>
-#include <cstring>
-
+#include "core/files/fixed_record.h"
 #include "core/text/trim.h"
 
 namespace varnelio {
 namespace {
 
-void putField(char* dst, std::size_t width, std::string_view text) {
-  const std::size_t n = std::min(width, text.size());
-  std::copy_n(text.data(), n, dst);  // an empty view may hold no pointer
-  std::memset(dst + n, ' ', width - n);
-}
-
 std::string getField(std::string_view bytes, std::size_t offset, std::size_t width) {
-  if (offset >= bytes.size()) return {};
-  return std::string(trimTrailingSpaces(bytes.substr(offset, width)));
+  return std::string(trimTrailingSpaces(fixed_record::getField(bytes, offset, width)));
 }
 
 }  // namespace
 
 AnalysisRecord::Bytes AnalysisRecord::encode() const {
-  Bytes b{};
-  const auto u = static_cast<std::uint16_t>(numero);
-  b[0] = static_cast<char>(u & 0xFF);
-  b[1] = static_cast<char>(u >> 8);
-  putField(b.data() + 2, kNumphraseWidth, numphrase);
-  putField(b.data() + 9, kFormeWidth, forme);
-  putField(b.data() + 109, kAnalyseWidth, analyse);
-  // bytes 364..368 stay zero
+  Bytes b{};  // the reserve, bytes 364..368, stays zero
+  encodeRecord(b.data(), numero, numphrase, forme, analyse);
   return b;
 }
 
 AnalysisRecord AnalysisRecord::decode(std::string_view bytes) {
   AnalysisRecord r;
-  const auto lo = bytes.size() > 0 ? static_cast<unsigned char>(bytes[0]) : 0u;
-  const auto hi = bytes.size() > 1 ? static_cast<unsigned char>(bytes[1]) : 0u;
-  r.numero = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
-  r.numphrase = getField(bytes, 2, kNumphraseWidth);
-  r.forme = getField(bytes, 9, kFormeWidth);
-  r.analyse = getField(bytes, 109, kAnalyseWidth);
+  r.numero = fixed_record::getInt16(bytes);
+  r.numphrase = getField(bytes, kNumphraseOffset, kNumphraseWidth);
+  r.forme = getField(bytes, kFormeOffset, kFormeWidth);
+  r.analyse = getField(bytes, kAnalyseOffset, kAnalyseWidth);
   return r;
+}
+
+void AnalysisRecord::encodeRecord(char* record, std::int64_t number, std::string_view sentence,
+                                  std::string_view form, std::string_view analysis) {
+  fixed_record::putInt16(record, number);
+  fixed_record::putField(record, kNumphraseOffset, kNumphraseWidth, sentence);
+  fixed_record::putField(record, kFormeOffset, kFormeWidth, form);
+  fixed_record::putField(record, kAnalyseOffset, kAnalyseWidth, analysis);
 }
 
 std::uint64_t analysisRecordCount(std::uint64_t length) {

@@ -18,9 +18,9 @@ namespace varnelio {
 
 struct AnalysisRecord {
   static constexpr std::size_t kSize = 369;
-  static constexpr std::size_t kNumphraseWidth = 7;
-  static constexpr std::size_t kFormeWidth = 100;
-  static constexpr std::size_t kAnalyseWidth = 255;
+  static constexpr std::size_t kNumphraseOffset = 2, kNumphraseWidth = 7;
+  static constexpr std::size_t kFormeOffset = 9, kFormeWidth = 100;
+  static constexpr std::size_t kAnalyseOffset = 109, kAnalyseWidth = 255;
 
   std::int16_t numero = 0;
   std::string numphrase;  // trailing blanks removed on reading
@@ -33,6 +33,10 @@ struct AnalysisRecord {
   // Decodes up to 369 bytes; bytes missing at the end of a short record count as
   // blanks (and as zero for a missing half of numero).
   static AnalysisRecord decode(std::string_view bytes);
+  // Writes the number and the three texts into 369 bytes whose reserve is already
+  // zero; the number keeps its low 16 bits.
+  static void encodeRecord(char* record, std::int64_t number, std::string_view sentence, std::string_view form,
+                           std::string_view analysis);
 };
 
 // Record count of a file of the given length: length / 369 rounded to the nearest

@@ -18,6 +18,16 @@ class ChunkWriter {
   virtual bool write(std::string_view bytes) = 0;
 };
 
+// Collects the chunks in memory: the same bytes a file would receive.
+class StringChunkWriter final : public ChunkWriter {
+ public:
+  bool write(std::string_view bytes) override {
+    text.append(bytes);
+    return true;
+  }
+  std::string text;
+};
+
 // Writes through `produce` and installs the result at `path`. A read-only existing
 // file is refused (it is not silently replaced). Returns the error, if any.
 std::optional<FileError> writeFileAtomically(const std::string& path,

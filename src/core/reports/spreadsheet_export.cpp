@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "core/files/atomic_file.h"
 
 namespace varnelio {
 
@@ -28,29 +27,59 @@ void appendSpreadsheetRow(std::string& out, std::int64_t number, std::string_vie
   out += "\r\n";
 }
 
-std::string encodeSpreadsheet(const CandidateGrid& grid) {
-  std::string out;
-  appendSpreadsheetHeader(out);
+SpreadsheetWriter::SpreadsheetWriter(ChunkWriter& out, LineEnd end) : out_(out), end_(end) {
+  buffer_.reserve(kChunk + 512);
+}
+
+bool SpreadsheetWriter::endLine() {
+  if (end_ == LineEnd::Lf) {
+    buffer_.resize(buffer_.size() - 2);
+    buffer_ += '\n';
+  }
+  if (buffer_.size() >= kChunk) {
+    ok_ = ok_ && out_.write(buffer_);
+    buffer_.clear();
+  }
+  return ok_;
+}
+
+bool SpreadsheetWriter::header() {
+  appendSpreadsheetHeader(buffer_);
+  return endLine();
+}
+
+bool SpreadsheetWriter::row(std::int64_t number, std::string_view sentence, std::string_view form,
+                            std::string_view analysis) {
+  appendSpreadsheetRow(buffer_, number, sentence, form, analysis);
+  return endLine();
+}
+
+bool SpreadsheetWriter::finish() {
+  if (!buffer_.empty()) ok_ = ok_ && out_.write(buffer_);
+  buffer_.clear();
+  return ok_;
+}
+
+namespace {
+
+bool writeLines(const CandidateGrid& grid, ChunkWriter& out) {
+  SpreadsheetWriter sheet(out);
+  sheet.header();
   grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
-                      std::string_view analysis) { appendSpreadsheetRow(out, number, sentence, form, analysis); });
-  return out;
+                      std::string_view analysis) { sheet.row(number, sentence, form, analysis); });
+  return sheet.finish();
+}
+
+}  // namespace
+
+std::string encodeSpreadsheet(const CandidateGrid& grid) {
+  StringChunkWriter out;
+  writeLines(grid, out);
+  return std::move(out.text);
 }
 
 std::optional<FileError> writeSpreadsheetFile(const std::string& path, const CandidateGrid& grid) {
-  return writeFileAtomically(path, [&](ChunkWriter& w) {
-    std::string chunk;
-    appendSpreadsheetHeader(chunk);
-    bool ok = true;
-    grid.forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
-                        std::string_view analysis) {
-      appendSpreadsheetRow(chunk, number, sentence, form, analysis);
-      if (chunk.size() >= (1u << 16)) {
-        ok = ok && w.write(chunk);
-        chunk.clear();
-      }
-    });
-    return ok && w.write(chunk);
-  });
+  return writeFileAtomically(path, [&](ChunkWriter& w) { return writeLines(grid, w); });
 }
 
 }  // namespace varnelio

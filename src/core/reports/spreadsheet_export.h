@@ -7,9 +7,30 @@
 #include <string_view>
 
 #include "core/analysis/candidate_grid.h"
+#include "core/files/atomic_file.h"
 #include "core/files/file_error.h"
 
 namespace varnelio {
+
+// The export written line by line, in chunks, so that a scan goes to the disk
+// without a grid in memory. Every way of writing the export goes through it.
+class SpreadsheetWriter {
+ public:
+  enum class LineEnd { CrLf, Lf };  // Lf: the text shown on a terminal
+  explicit SpreadsheetWriter(ChunkWriter& out, LineEnd end = LineEnd::CrLf);
+  bool header();
+  bool row(std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis);
+  // Writes what is buffered; false once any write failed.
+  bool finish();
+
+ private:
+  static constexpr std::size_t kChunk = 1 << 16;
+  bool endLine();
+  ChunkWriter& out_;
+  LineEnd end_;
+  bool ok_ = true;
+  std::string buffer_;
+};
 
 void appendSpreadsheetHeader(std::string& out);
 void appendSpreadsheetRow(std::string& out, std::int64_t number, std::string_view sentence,
