@@ -9,7 +9,7 @@
 
 #include "core/morphology/latin_analyser.h"
 #include "core/morphology/text_words.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "core/files/analysis_record.h"
 #include "core/reports/spreadsheet_export.h"
 #include "core/text/sentence_table.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "core/morphology/latin_analyser.h"
 #include "core/morphology/text_words.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 
 namespace varnelio::cli {
 

@@ -7,8 +7,8 @@
 #include "core/files/analysis_file.h"
 #include "core/reports/spreadsheet_export.h"
 #include "core/text/sentence_table.h"
-#include "core/text/source_stream.h"
-#include "core/text/source_text.h"
+#include "core/files/source_stream.h"
+#include "core/files/source_file.h"
 
 namespace varnelio::cli {
 namespace {

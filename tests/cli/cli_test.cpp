@@ -15,7 +15,7 @@
 #include "core/files/analysis_file.h"
 #include "core/reports/spreadsheet_export.h"
 #include "core/text/cp1252.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "run_program.h"
 #include "temp_dir.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "core/analysis/candidate_scan.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "core/text/trim.h"
 
 namespace varnelio {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/text/cp1252.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 
 namespace varnelio {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <variant>
 
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "temp_dir.h"
 
 namespace varnelio {

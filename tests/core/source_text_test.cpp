@@ -1,3 +1,4 @@
+#include "core/files/source_file.h"
 #include "core/text/source_text.h"
 
 #include <gtest/gtest.h>

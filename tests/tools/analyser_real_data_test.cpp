@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/morphology/latin_analyser.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "mkdict/lexicon_corrections.h"
 
 namespace varnelio::mkdict {

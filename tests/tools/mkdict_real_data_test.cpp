@@ -13,7 +13,7 @@
 #include "core/analysis/candidate_grid.h"
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "core/text/trim.h"
 #include "mkdict/collatinus_lexicon.h"
 #include "mkdict/grammar_labels.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "core/analysis/candidate_scan.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "ui/analysis/candidate_grid_model.h"
 #include "ui/analysis/candidate_grid_view.h"
 #include "ui/shell/codec.h"

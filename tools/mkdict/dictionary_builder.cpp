@@ -7,7 +7,7 @@
 
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "core/morphology/latin_analyser.h"
 #include "core/morphology/latin_spelling.h"
 #include "mkdict/analyser_builder.h"

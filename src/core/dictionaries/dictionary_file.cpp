@@ -7,7 +7,7 @@
 #include "core/files/fixed_record.h"
 #include "core/text/trim.h"
 #include "core/text/cp1252.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 
 namespace varnelio {
 

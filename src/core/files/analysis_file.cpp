@@ -1,7 +1,7 @@
 #include "core/files/analysis_file.h"
 
 #include "core/files/analysis_record.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 
 namespace varnelio {
 

@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "core/morphology/latin_spelling.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 
 namespace varnelio {
 

@@ -18,7 +18,7 @@
 #include "core/analysis/candidate_scan.h"
 #include "core/files/analysis_file.h"
 #include "core/text/cp1252.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "ui/analysis/analysis_file_commands.h"
 #include "ui/shell/workspace.h"
 #include "ui/shell/busy_cursor.h"

@@ -17,7 +17,7 @@
 
 #include "core/analysis/analysis_kind.h"
 #include "core/files/file_error.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "ui/shell/workspace.h"
 #include "ui/shell/busy_cursor.h"
 #include "ui/shell/codec.h"

@@ -1,4 +1,4 @@
-#include "core/text/source_stream.h"
+#include "core/files/source_stream.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
