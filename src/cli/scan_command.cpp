@@ -137,13 +137,9 @@ int runShow(const std::string& analysis, const std::optional<std::string>& tsv) 
 }
 
 int runSentence(const std::string& source, const std::string& numberText) {
-  std::int64_t n = 0;
-  const char* first = numberText.data();
-  const char* last = first + numberText.size();
-  if (!numberText.empty() && *first == '+') ++first;
-  const auto parsed = std::from_chars(first, last, n);
-  if (numberText.empty() || parsed.ec != std::errc{} || parsed.ptr != last)
-    return usageError("num\xC3\xA9ro de phrase invalide : " + numberText);
+  const std::optional<std::int64_t> parsed = parseSentenceNumber(numberText);
+  if (!parsed) return usageError("num\xC3\xA9ro de phrase invalide : " + numberText);
+  const std::int64_t n = *parsed;
   auto read = readSourceText(source);
   if (auto* err = std::get_if<FileError>(&read)) return readFailure(*err);
   const SentenceTable table(std::move(std::get<std::string>(read)));

@@ -64,3 +64,20 @@ TEST(SentenceTable, JoinedSentencesGiveBackTheTextUpToItsLastFullStop) {
 
 }  // namespace
 }  // namespace varnelio
+
+namespace varnelio {
+namespace {
+
+// One reading of a sentence number for the grid and the command line.
+TEST(SentenceNumber, DigitsWithBlanksAroundAndAnOptionalPlus) {
+  const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
+      {"2", 2},          {"  2    ", 2}, {"\t12", 12},      {"+3", 3},          {" +3 ", 3},
+      {"", std::nullopt}, {"   ", std::nullopt}, {"2a", std::nullopt}, {"2 3", std::nullopt},
+      {"-1", -1},         {"+", std::nullopt}, {"++1", std::nullopt}, {"+-1", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(parseSentenceNumber(text), expected) << '"' << text << '"';
+}
+
+}  // namespace
+}  // namespace varnelio

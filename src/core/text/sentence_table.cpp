@@ -1,5 +1,7 @@
 #include "core/text/sentence_table.h"
 
+#include <charconv>
+
 #include <cstring>
 
 namespace varnelio {
@@ -43,6 +45,21 @@ std::optional<std::string_view> SentenceTable::sentence(std::int64_t n) const {
   const Ends& ends = data_->ends;
   const std::size_t begin = i == 0 ? 0 : ends.at(i - 1);
   return std::string_view(data_->text).substr(begin, ends.at(i) - begin);
+}
+
+std::optional<std::int64_t> parseSentenceNumber(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && text.front() == '-') return std::nullopt;
+  }
+  if (text.empty()) return std::nullopt;
+  std::int64_t n = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return n;
 }
 
 }  // namespace varnelio

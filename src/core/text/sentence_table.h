@@ -66,4 +66,9 @@ class SentenceTable {
   std::shared_ptr<const Data> data_;
 };
 
+// A sentence number as the grid and the command line hold it: a decimal integer,
+// with an optional "+" and blanks around (a reopened file pads its field); nothing
+// when the text is no such number. Whether the sentence exists is the table's say.
+std::optional<std::int64_t> parseSentenceNumber(std::string_view text);
+
 }  // namespace varnelio

@@ -13,7 +13,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-#include <charconv>
 
 #include "core/analysis/candidate_scan.h"
 #include "core/files/analysis_file.h"
@@ -44,18 +43,6 @@ const QColor kFormRed(255, 0, 0);
 const QString kSourceUnreadable = QStringLiteral("Le fichier source ne peut pas être lu.");
 
 QFont times(double points, bool bold = false) { return makeFont(QStringLiteral("Times New Roman"), points, bold); }
-
-// A sentence number as the grid holds it: decimal digits, with blanks around them
-// when a reopened file padded the field on the left.
-std::optional<std::int64_t> decimalNumber(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  if (text.empty()) return std::nullopt;
-  std::int64_t n = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return n;
-}
 
 // A line break typed into the analysis box is stored as CR LF, as the files of the
 // original platform hold it; the box itself works with bare LF.
@@ -395,7 +382,7 @@ void AnalysisWindow::grille01_SelChange() {
   const CandidateRow& row = grid_.row(static_cast<std::size_t>(lignecourante_));
   // A sentence number that is no number or lies outside the table stops here
   // silently: the view, the form and the analysis keep what they showed.
-  const std::optional<std::int64_t> n = decimalNumber(row.sentence);
+  const std::optional<std::int64_t> n = parseSentenceNumber(row.sentence);
   if (!n) return;
   const std::optional<std::string_view> sentence = sentences_.sentence(*n);
   if (!sentence) return;
