@@ -151,6 +151,25 @@ void AnalysisWindow::buildControls() {
   grille01->setModel(model_);
   connect(grille01, &CandidateGridView::rowSelected, this, [this] { grille01_SelChange(); });
 
+  buildAnalysisPanel();
+  buildBottomButtons(client);
+  auto* status = new QStatusBar(this);
+  status->setObjectName(QStringLiteral("StatusBar1"));
+  setStatusBar(status);
+
+  const QString paradigm = kindWindows(kind_.id).paradigmName(family_);
+  connect(Command3, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
+  connect(Command1, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
+  connect(Command4, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
+  connect(Command1_b, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
+  connect(Command2, &QToolButton::clicked, this, [this] { Command2_Click(); });
+  connect(cmb_delete, &QToolButton::clicked, this, [this] { cmb_delete_Click(); });
+  connect(Command5, &QToolButton::clicked, this, [this] { Command5_Click(); });
+}
+
+// Frame2: the form, the analysis box, and the grammar, validate and delete buttons.
+void AnalysisWindow::buildAnalysisPanel() {
+  QWidget* client = centralWidget();
   Frame2 = panel(client, "Frame2", twipsRect(8640, 1920, 2655, 4335));
   Frame2->hide();
   Label3 = label(Frame2, "Label3", QStringLiteral("Forme :"), twipsRect(120, 240, 855, 255), kDarkBlue);
@@ -178,6 +197,11 @@ void AnalysisWindow::buildControls() {
                              wasteBinIcon(), twipsRect(1560, 2640, 735, 735), twipsToPixelsY(735) - 8, false);
   swapIconOnHover(cmb_delete, wasteBinIcon(false), wasteBinIcon(true));
 
+}
+
+// Frame3 and the four large buttons along the bottom of the window.
+void AnalysisWindow::buildBottomButtons(QWidget* client) {
+  const QIcon help = helpBadgeIcon();
   Frame3 = panel(client, "Frame3", twipsRect(120, 6240, 11175, 1095));
   const int bigIcon = 32;
   Command3 = pictureButton(client, "Command3", QStringLiteral("Dictionnaire des lemmes"),
@@ -200,18 +224,6 @@ void AnalysisWindow::buildControls() {
                      static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5)})
     w->raise();
 
-  auto* status = new QStatusBar(this);
-  status->setObjectName(QStringLiteral("StatusBar1"));
-  setStatusBar(status);
-
-  const QString paradigm = kindWindows(kind_.id).paradigmName(family_);
-  connect(Command3, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
-  connect(Command1, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
-  connect(Command4, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
-  connect(Command1_b, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
-  connect(Command2, &QToolButton::clicked, this, [this] { Command2_Click(); });
-  connect(cmb_delete, &QToolButton::clicked, this, [this] { cmb_delete_Click(); });
-  connect(Command5, &QToolButton::clicked, this, [this] { Command5_Click(); });
 }
 
 void AnalysisWindow::buildMenus() {

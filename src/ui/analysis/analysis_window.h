@@ -73,6 +73,8 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
 
  private:
   void buildControls();
+  void buildAnalysisPanel();
+  void buildBottomButtons(QWidget* client);
   void buildMenus();
   bool loadNew();
   bool loadExisting();

@@ -147,7 +147,6 @@ void DictionaryGrid::styleView(QTableView* view) {
   header->setHighlightSections(false);
   header->setSectionsClickable(false);
   header->setMinimumSectionSize(1);
-  const QColor text = model_->fixedTextColour();
   header->setStyleSheet(QStringLiteral("QHeaderView { background-color: white; } ") +
                         gridHeaderStyleSheet(model_->fixedTextColour(), QColor(128, 128, 128)));
   // The header row is a row of the grid: the grid's font, not the frame's.

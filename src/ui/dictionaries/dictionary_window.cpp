@@ -23,10 +23,9 @@
 #include "ui/shell/twips.h"
 
 namespace varnelio::ui {
-namespace {
 
-// What differs between the two windows. Positions and sizes in twips.
-struct Configuration {
+// Everything that tells the lemma dictionary from the form dictionary.
+struct DictionaryConfiguration {
   QString name;
   QString caption;
   int clientWidth;
@@ -46,13 +45,17 @@ struct Configuration {
   std::unique_ptr<DictionaryTable> (*load)(const std::string& path);
 };
 
+namespace {
+
+// What differs between the two windows. Positions and sizes in twips.
+
 template <typename Table>
 std::unique_ptr<DictionaryTable> loadTable(const std::string& path) {
   return std::make_unique<Table>(Table::load(path));
 }
 
-const Configuration& configuration(DictionaryKind kind) {
-  static const Configuration lemmas{
+const DictionaryConfiguration& configuration(DictionaryKind kind) {
+  static const DictionaryConfiguration lemmas{
       kLemmaDictionaryName,
       QStringLiteral("Orvalune - Dictionnaire (Lemmes)"),
       10695,
@@ -73,7 +76,7 @@ const Configuration& configuration(DictionaryKind kind) {
       kNoLemmaResult,
       &loadTable<LemmaTable>,
   };
-  static const Configuration forms{
+  static const DictionaryConfiguration forms{
       kFormDictionaryName,
       QStringLiteral("Orvalune - Dictionnaire (Formes)"),
       10665,
@@ -171,7 +174,7 @@ DictionaryWindow::~DictionaryWindow() = default;
 std::size_t DictionaryWindow::entryCount() const { return table_->count(); }
 
 void DictionaryWindow::buildWindow() {
-  const Configuration& c = configuration(kind_);
+  const DictionaryConfiguration& c = configuration(kind_);
   setObjectName(c.name);
   setWindowTitle(c.caption);
   columnFields_ = c.fields;
@@ -186,7 +189,21 @@ void DictionaryWindow::buildWindow() {
                                                 QStringLiteral("Label68"), QStringLiteral("Label67"));
   Label68 = title.lower;
   Label67 = title.upper;
+  buildSearch(client, c);
+  buildResult(client, c);
+  buildStatusBar(c);
+  buildMenus(c);
 
+  setTabOrder(Text1, Command1);
+  setTabOrder(Command1, grille02);
+  Text1->setFocus();
+
+  // The client area below the menu bar, the status bar included.
+  resize(twipsToPixelsX(c.clientWidth), twipsToPixelsY(c.clientHeight) + menuBar()->sizeHint().height());
+}
+
+// Frame1: the search box and the search button.
+void DictionaryWindow::buildSearch(QWidget* client, const DictionaryConfiguration& c) {
   Frame1 = makeFrame(client, QStringLiteral("Frame1"), c.frame1Caption, QRect(720, 840, 5775, 975), kDarkRed);
   Text1 = new QLineEdit(Frame1);
   Text1->setObjectName(QStringLiteral("Text1"));
@@ -211,6 +228,10 @@ void DictionaryWindow::buildWindow() {
   }
   connect(Command1, &QPushButton::clicked, this, &DictionaryWindow::Command1_Click);
 
+}
+
+// Frame2: the result grid, and the no-result text in its place when nothing is found.
+void DictionaryWindow::buildResult(QWidget* client, const DictionaryConfiguration& c) {
   Frame2 = makeFrame(client, QStringLiteral("Frame2"), QStringLiteral("Résultat de la recherche :"),
                      QRect(120, 1920, 10335, 5415), kDarkBlue);
   model_ = new DictionaryResultModel(
@@ -239,6 +260,9 @@ void DictionaryWindow::buildWindow() {
   setTextColour(Labelgrille, kDarkRed);
   Labelgrille->hide();
 
+}
+
+void DictionaryWindow::buildStatusBar(const DictionaryConfiguration& c) {
   StatusBar1 = statusBar();
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setFixedHeight(twipsToPixelsY(c.statusHeight));
@@ -247,6 +271,9 @@ void DictionaryWindow::buildWindow() {
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   StatusBar1->addWidget(panel, 1);
 
+}
+
+void DictionaryWindow::buildMenus(const DictionaryConfiguration& c) {
   QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
   fichier->setObjectName(QStringLiteral("fichier"));
   QAction* imprimer = fichier->addAction(QStringLiteral("&Imprimer"), this, &DictionaryWindow::Imprimer_Click);
@@ -269,17 +296,11 @@ void DictionaryWindow::buildWindow() {
   QAction* about = aide->addAction(QStringLiteral("&A propos de"), this, &DictionaryWindow::about_Click);
   about->setObjectName(QStringLiteral("about"));
 
-  setTabOrder(Text1, Command1);
-  setTabOrder(Command1, grille02);
-  Text1->setFocus();
-
-  // The client area below the menu bar, the status bar included.
-  resize(twipsToPixelsX(c.clientWidth), twipsToPixelsY(c.clientHeight) + menuBar()->sizeHint().height());
 }
 
 void DictionaryWindow::Form_Load() {
   Initgrille();
-  const Configuration& c = configuration(kind_);
+  const DictionaryConfiguration& c = configuration(kind_);
   const QString path = workspace_.dataDir() + QLatin1Char('/') + toQString(c.fileName);
   const std::string localPath = toLocalPath(path);
   table_ = c.load(localPath);
@@ -295,7 +316,7 @@ void DictionaryWindow::Form_Load() {
 }
 
 void DictionaryWindow::Initgrille() {
-  const Configuration& c = configuration(kind_);
+  const DictionaryConfiguration& c = configuration(kind_);
   model_->setHeaders(c.headers);
   for (int column = 0; column < static_cast<int>(c.widths.size()); ++column)
     grille02->setColumnWidthTwips(column, c.widths[static_cast<std::size_t>(column)]);

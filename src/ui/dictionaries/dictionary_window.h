@@ -22,6 +22,8 @@ class QStatusBar;
 
 namespace varnelio::ui {
 
+struct DictionaryConfiguration;
+
 class DictionaryGrid;
 class DictionaryResultModel;
 class Workspace;
@@ -55,6 +57,10 @@ class DictionaryWindow final : public QMainWindow {
 
  private:
   void buildWindow();
+  void buildSearch(QWidget* client, const DictionaryConfiguration& c);
+  void buildResult(QWidget* client, const DictionaryConfiguration& c);
+  void buildStatusBar(const DictionaryConfiguration& c);
+  void buildMenus(const DictionaryConfiguration& c);
   void Form_Load();
   void Initgrille();
   void Form_Resize();
