@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "ui/grammar/paradigm_window.h"
 #include "ui/shell/twips.h"
 #include "ui/shell/analysis_target.h"
+#include "ui/shell/kind_windows.h"
 #include "ui_test_support.h"
 
 namespace varnelio::ui {
@@ -192,6 +194,34 @@ TEST(ParadigmWindow, CellsSitAtTheirPlacesWithTheirCaptions) {
   EXPECT_EQ(panel->geometry(), twipsRect(120, 840, 8775, 3495));
   EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("client"))->size(), twipsSize(9000, 4440));
   w->close();
+}
+
+// In all twenty windows every cell shows its whole text: no form or label is cut
+// by its cell, whatever the kind.
+TEST(ParadigmWindow, EveryCellShowsItsWholeText) {
+  UiHarness h;
+  for (const AnalysisKind& kind : analysisKinds())
+    for (const Family family : {Family::New, Family::Existing}) {
+      const QString name = kindWindows(kind.id).paradigmName(family);
+      QWidget* w = h.workspace->open(name);
+      ASSERT_NE(w, nullptr) << name.toStdString();
+      int cells = 0;
+      for (QLabel* c : w->findChild<QWidget*>(QStringLiteral("Frame1"))->findChildren<QLabel*>()) {
+        if (c->text().isEmpty()) continue;
+        ++cells;
+        const QFontMetrics metrics(c->font());
+        const QRect room = c->contentsRect();
+        const QString text = c->text().trimmed();
+        // A cell that wraps (the gender labels) must hold its lines in its height.
+        const QRect needed = c->wordWrap() ? metrics.boundingRect(room, Qt::TextWordWrap, text)
+                                           : QRect(0, 0, metrics.horizontalAdvance(text), metrics.height());
+        EXPECT_LE(needed.width(), room.width()) << name.toStdString() << " " << c->objectName().toStdString();
+        EXPECT_LE(needed.height(), room.height()) << name.toStdString() << " " << c->objectName().toStdString();
+      }
+      EXPECT_GT(cells, 40) << name.toStdString();
+      w->close();
+      flushDeletes();
+    }
 }
 
 TEST(ParadigmWindow, OtherCellsNeitherReactNorShowATooltip) {
