@@ -5,26 +5,16 @@
 
 namespace varnelio {
 
-AnalysisFileWriter::AnalysisFileWriter(ChunkWriter& out) : out_(out) {
-  buffer_.reserve(kRecordsPerChunk * AnalysisRecord::kSize);
-}
+// 256 records a chunk: large writes, and a buffer that stays small.
+AnalysisFileWriter::AnalysisFileWriter(ChunkWriter& out) : chunks_(out, 256 * AnalysisRecord::kSize) {}
 
 bool AnalysisFileWriter::row(std::int64_t number, std::string_view sentence, std::string_view form,
                              std::string_view analysis) {
-  const std::size_t at = buffer_.size();
-  buffer_.resize(at + AnalysisRecord::kSize, '\0');  // the reserve of each record is zero
-  AnalysisRecord::encodeRecord(buffer_.data() + at, number, sentence, form, analysis);
-  if (buffer_.size() >= kRecordsPerChunk * AnalysisRecord::kSize) {
-    ok_ = ok_ && out_.write(buffer_);
-    buffer_.clear();
-  }
-  return ok_;
-}
-
-bool AnalysisFileWriter::finish() {
-  if (!buffer_.empty()) ok_ = ok_ && out_.write(buffer_);
-  buffer_.clear();
-  return ok_;
+  std::string& buffer = chunks_.text();
+  const std::size_t at = buffer.size();
+  buffer.resize(at + AnalysisRecord::kSize, '\0');  // the reserve of each record is zero
+  AnalysisRecord::encodeRecord(buffer.data() + at, number, sentence, form, analysis);
+  return chunks_.pieceAdded();
 }
 
 namespace {

@@ -19,13 +19,10 @@ class AnalysisFileWriter {
   explicit AnalysisFileWriter(ChunkWriter& out);
   bool row(std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis);
   // Writes what is buffered; false once any write failed.
-  bool finish();
+  bool finish() { return chunks_.flush(); }
 
  private:
-  static constexpr std::size_t kRecordsPerChunk = 256;
-  ChunkWriter& out_;
-  bool ok_ = true;
-  std::string buffer_;
+  ChunkBuffer chunks_;
 };
 
 // The bytes of the analysis file of a grid: one record per candidate row.

@@ -18,6 +18,30 @@ class ChunkWriter {
   virtual bool write(std::string_view bytes) = 0;
 };
 
+// Gathers the small pieces of a stream writer and hands them on in chunks of about
+// `chunkSize` bytes: append to text(), then call pieceAdded().
+class ChunkBuffer {
+ public:
+  ChunkBuffer(ChunkWriter& out, std::size_t chunkSize) : out_(out), chunkSize_(chunkSize) {
+    buffer_.reserve(chunkSize + chunkSize / 8);
+  }
+  std::string& text() { return buffer_; }
+  // Hands the buffer on once it is full; false once any write failed.
+  bool pieceAdded() { return buffer_.size() < chunkSize_ || flush(); }
+  // Hands on what is left.
+  bool flush() {
+    if (!buffer_.empty()) ok_ = ok_ && out_.write(buffer_);
+    buffer_.clear();
+    return ok_;
+  }
+
+ private:
+  ChunkWriter& out_;
+  std::size_t chunkSize_;
+  bool ok_ = true;
+  std::string buffer_;
+};
+
 // Collects the chunks in memory: the same bytes a file would receive.
 class StringChunkWriter final : public ChunkWriter {
  public:

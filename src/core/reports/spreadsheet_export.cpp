@@ -27,37 +27,26 @@ void appendSpreadsheetRow(std::string& out, std::int64_t number, std::string_vie
   out += "\r\n";
 }
 
-SpreadsheetWriter::SpreadsheetWriter(ChunkWriter& out, LineEnd end) : out_(out), end_(end) {
-  buffer_.reserve(kChunk + 512);
-}
+SpreadsheetWriter::SpreadsheetWriter(ChunkWriter& out, LineEnd end) : chunks_(out, 1 << 16), end_(end) {}
 
 bool SpreadsheetWriter::endLine() {
+  std::string& buffer = chunks_.text();
   if (end_ == LineEnd::Lf) {
-    buffer_.resize(buffer_.size() - 2);
-    buffer_ += '\n';
+    buffer.resize(buffer.size() - 2);
+    buffer += '\n';
   }
-  if (buffer_.size() >= kChunk) {
-    ok_ = ok_ && out_.write(buffer_);
-    buffer_.clear();
-  }
-  return ok_;
+  return chunks_.pieceAdded();
 }
 
 bool SpreadsheetWriter::header() {
-  appendSpreadsheetHeader(buffer_);
+  appendSpreadsheetHeader(chunks_.text());
   return endLine();
 }
 
 bool SpreadsheetWriter::row(std::int64_t number, std::string_view sentence, std::string_view form,
                             std::string_view analysis) {
-  appendSpreadsheetRow(buffer_, number, sentence, form, analysis);
+  appendSpreadsheetRow(chunks_.text(), number, sentence, form, analysis);
   return endLine();
-}
-
-bool SpreadsheetWriter::finish() {
-  if (!buffer_.empty()) ok_ = ok_ && out_.write(buffer_);
-  buffer_.clear();
-  return ok_;
 }
 
 namespace {

@@ -21,15 +21,12 @@ class SpreadsheetWriter {
   bool header();
   bool row(std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis);
   // Writes what is buffered; false once any write failed.
-  bool finish();
+  bool finish() { return chunks_.flush(); }
 
  private:
-  static constexpr std::size_t kChunk = 1 << 16;
   bool endLine();
-  ChunkWriter& out_;
+  ChunkBuffer chunks_;
   LineEnd end_;
-  bool ok_ = true;
-  std::string buffer_;
 };
 
 void appendSpreadsheetHeader(std::string& out);
