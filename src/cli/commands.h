@@ -10,8 +10,16 @@ namespace varnelio::cli {
 // A new analysis of SOURCE for the kind: export to tsv, analysis file to dat, or
 // the export's lines on stdout when neither is given. The source is read in pieces
 // of pieceSize bytes (decimal text; one mebibyte when not given).
+// With suggest, the analysis column holds the pre-analysis's label of each
+// candidate judged a noun of the kind, and with drop the others are left out; the
+// analyser and the tagger are read from dataDir.
+struct SuggestOptions {
+  bool drop = false;
+  std::string dataDir;
+};
 int runScan(const AnalysisKind& kind, const std::string& source, const std::optional<std::string>& tsv,
-            const std::optional<std::string>& dat, const std::optional<std::string>& pieceSize = std::nullopt);
+            const std::optional<std::string>& dat, const std::optional<std::string>& pieceSize = std::nullopt,
+            const std::optional<SuggestOptions>& suggest = std::nullopt);
 // An existing analysis file read into the grid, then exported like runScan.
 int runShow(const std::string& analysis, const std::optional<std::string>& tsv);
 // Sentence n of SOURCE (numberText as typed on the command line).

@@ -1,5 +1,6 @@
 // varnelio-cli: the command-line twin of Varnelio's core, for scripts, batch work
 // and benchmarks. Arguments are UTF-8; texts and files are Windows-1252 inside.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <map>
@@ -23,7 +24,13 @@ constexpr std::string_view kHelp =
 
 Usage :
   varnelio-cli scan GENRE SOURCE [--tsv FICHIER] [--dat FICHIER] [--morceau OCTETS]
+                   [--suggest [--drop]]
       Nouvelle analyse du texte SOURCE : cherche les candidats de l'analyse GENRE.
+      --suggest      pré-analyse : la colonne d'analyse reçoit l'étiquette proposée
+                     de chaque candidat jugé nom du cas et du nombre (vide sinon),
+                     d'après analyseur.dat et etiqueteur.dat installés
+      --drop         avec --suggest, omet les candidats jugés faux et numérote
+                     les autres 1, 2, 3…
       --tsv FICHIER  écrit l'exportation tableur (TAB, CR LF, Windows-1252)
       --dat FICHIER  écrit le fichier d'analyse (enregistrements de 369 octets)
       --morceau OCTETS  lit le texte par morceaux de cette taille (1048576 par
@@ -74,12 +81,13 @@ valeur incorrecte, numéro de phrase hors limites).
 struct Parsed {
   std::vector<std::string> positional;
   std::map<std::string, std::string> options;
+  std::vector<std::string> flags;  // the options without a value that were given
 };
 
 // Splits the arguments after the command into positionals and the allowed
 // options (each takes a value). Returns an error text, or nothing.
 std::optional<std::string> parse(int argc, char** argv, int from, const std::vector<std::string>& allowed,
-                                 Parsed& out) {
+                                 Parsed& out, const std::vector<std::string>& allowedFlags = {}) {
   bool optionsEnded = false;
   for (int i = from; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -90,6 +98,12 @@ std::optional<std::string> parse(int argc, char** argv, int from, const std::vec
     // "-1" is a (wrong) number, not an option.
     const bool looksNumeric = arg.size() > 1 && arg[1] >= '0' && arg[1] <= '9';
     if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && !looksNumeric) {
+      if (std::find(allowedFlags.begin(), allowedFlags.end(), arg) != allowedFlags.end()) {
+        if (std::find(out.flags.begin(), out.flags.end(), arg) != out.flags.end())
+          return "option donn\xC3\xA9" "e deux fois : " + arg;
+        out.flags.push_back(arg);
+        continue;
+      }
       bool known = false;
       for (const auto& a : allowed) known = known || a == arg;
       if (!known) return "option inconnue : " + arg;
@@ -161,12 +175,17 @@ int run(int argc, char** argv) {
   }
   Parsed p;
   if (command == "scan") {
-    if (auto err = parse(argc, argv, 2, {"--tsv", "--dat", "--morceau"}, p)) return usageError(*err);
+    if (auto err = parse(argc, argv, 2, {"--tsv", "--dat", "--morceau"}, p, {"--suggest", "--drop"}))
+      return usageError(*err);
     if (p.positional.size() != 2) return wrongCount(command, "GENRE SOURCE");
     const AnalysisKind* kind = kindOf(p.positional[0]);
     if (!kind) return usageError("genre d'analyse inconnu : " + p.positional[0]);
     if (auto err = outputsClash(p.positional[1], {option(p, "--tsv"), option(p, "--dat")})) return usageError(*err);
-    return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"), option(p, "--morceau"));
+    const auto given = [&](const char* flag) { return std::find(p.flags.begin(), p.flags.end(), flag) != p.flags.end(); };
+    std::optional<SuggestOptions> suggest;
+    if (given("--suggest")) suggest = SuggestOptions{given("--drop"), installedDataDir(argv[0])};
+    else if (given("--drop")) return usageError("--drop ne va qu'avec --suggest");
+    return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"), option(p, "--morceau"), suggest);
   }
   if (command == "show") {
     if (auto err = parse(argc, argv, 2, {"--tsv"}, p)) return usageError(*err);

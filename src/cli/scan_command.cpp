@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "core/analysis/candidate_scan.h"
 #include "core/files/analysis_file.h"
+#include "core/morphology/pre_analysis.h"
 #include "core/reports/spreadsheet_export.h"
 #include "core/text/sentence_table.h"
 #include "core/files/source_stream.h"
@@ -13,20 +14,38 @@
 namespace varnelio::cli {
 namespace {
 
+// The pre-analysis of the candidates while they are scanned: each gets its
+// proposed label, and with `drop` those judged false are left out.
+struct Suggesting {
+  PreAnalyser* judge;
+  bool drop;
+};
+
 // Scans a source file as it is read, piece by piece, and hands every candidate,
-// numbered from 1, to the sink with its sentence number as decimal text. Neither
-// the text nor a grid is held: memory does not grow with the text.
+// numbered from 1, to the sink with its sentence number as decimal text and its
+// analysis (empty, or the proposed label when suggesting). Neither the text nor a
+// grid is held: memory does not grow with the text.
 template <typename Sink>
 std::variant<std::size_t, FileError> forEachCandidate(const std::string& source, std::size_t pieceSize,
-                                                      const AnalysisKind& kind, Sink&& sink) {
+                                                      const AnalysisKind& kind, const Suggesting* suggesting,
+                                                      Sink&& sink) {
   std::int64_t count = 0;
+  std::vector<CandidateJudgement> judged;
   return forEachSourceSentence(
       source,
       [&](std::string_view sentence, std::int64_t n) {
         char digits[24];
         const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
         const std::string_view number(digits, static_cast<std::size_t>(end - digits));
-        Cherchecandidats(sentence, n, kind, [&](std::string_view form, std::int64_t) { sink(++count, number, form); });
+        if (!suggesting) {
+          Cherchecandidats(sentence, n, kind, [&](std::string_view form, std::int64_t) {
+            sink(++count, number, form, std::string_view{});
+          });
+          return;
+        }
+        suggesting->judge->judgeSentence(sentence, kind, judged);
+        for (const CandidateJudgement& j : judged)
+          if (!suggesting->drop || !j.label.empty()) sink(++count, number, j.form, std::string_view(j.label));
       },
       pieceSize);
 }
@@ -98,10 +117,33 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
   return kOk;
 }
 
+// Loads the analyser and the tagger from the data folder; returns 0, or the exit
+// code after saying what is missing.
+int loadPreAnalysis(const std::string& dataDir, LatinAnalyser& analyser, ContextualTagger& tagger) {
+  const std::string analyserPath = dataDir + "/" + std::string(LatinAnalyser::kFileName);
+  const std::string taggerPath = dataDir + "/" + std::string(ContextualTagger::kFileName);
+  analyser = LatinAnalyser::load(analyserPath);
+  if (analyser.status() == LatinAnalyser::Status::Missing) {
+    printError("Le fichier " + std::string(LatinAnalyser::kFileName) + " est manquant! (" + analyserPath + ")");
+    return kFileFailure;
+  }
+  if (analyser.status() != LatinAnalyser::Status::Loaded) return readFailure(analyser.error());
+  tagger = ContextualTagger::load(taggerPath);
+  if (tagger.status() == ContextualTagger::Status::Missing) {
+    printError("Le fichier " + std::string(ContextualTagger::kFileName) + " est manquant! (" + taggerPath + ")");
+    return kFileFailure;
+  }
+  if (tagger.status() != ContextualTagger::Status::Loaded) return readFailure(tagger.error());
+  if (!tagger.fits(analyser))
+    return readFailure({taggerPath, "Ce fichier ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName)});
+  return kOk;
+}
+
 }  // namespace
 
 int runScan(const AnalysisKind& kind, const std::string& source, const std::optional<std::string>& tsv,
-            const std::optional<std::string>& dat, const std::optional<std::string>& pieceText) {
+            const std::optional<std::string>& dat, const std::optional<std::string>& pieceText,
+            const std::optional<SuggestOptions>& suggest) {
   std::size_t pieceSize = SourceStream::kDefaultPieceSize;
   if (pieceText) {
     const char* last = pieceText->data() + pieceText->size();
@@ -113,12 +155,18 @@ int runScan(const AnalysisKind& kind, const std::string& source, const std::opti
   }
   // The source must open before any output file is touched.
   if (auto unreadable = checkReadableFile(source)) return readFailure(*unreadable);
+  LatinAnalyser analyser;
+  ContextualTagger tagger;
+  std::optional<PreAnalyser> judge;
+  std::optional<Suggesting> suggesting;
+  if (suggest) {
+    if (const int failed = loadPreAnalysis(suggest->dataDir, analyser, tagger)) return failed;
+    judge.emplace(analyser, tagger);
+    suggesting = Suggesting{&*judge, suggest->drop};
+  }
   std::optional<FileError> readError;
   const int written = writeOutputs(tsv, dat, [&](auto&& row) {
-    auto scanned = forEachCandidate(source, pieceSize, kind,
-                                    [&](std::int64_t number, std::string_view sentence, std::string_view form) {
-                                      row(number, sentence, form, std::string_view{});
-                                    });
+    auto scanned = forEachCandidate(source, pieceSize, kind, suggesting ? &*suggesting : nullptr, row);
     if (auto* err = std::get_if<FileError>(&scanned)) readError = *err;
     return !readError;
   });

@@ -1,17 +1,21 @@
 // varnelio-mkdict: builds lexique.dat, donnees.dat and the analyser's analyseur.dat
 // from the Latin-French lexicon of Collatinus (its data files lemmes.la, lem_ext.la,
-// their French translations, modeles.la, morphos.fr, irregs.la, contractions.la,
+// their French translations, modeles.la, morphos.fr, irregs.la, tags.la, contractions.la,
 // assimilations.la, CatLASLA.txt), with our corrections applied.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <variant>
 
 #include "core/dictionaries/dictionaries.h"
 #include "core/files/atomic_file.h"
+#include "core/morphology/contextual_tagger.h"
 #include "core/morphology/latin_analyser.h"
+#include "core/text/source_text.h"
 #include "mkdict/analyser_builder.h"
 #include "mkdict/dictionary_builder.h"
+#include "mkdict/tagger_builder.h"
 
 int main(int argc, char** argv) {
   using namespace varnelio;
@@ -49,9 +53,23 @@ int main(int argc, char** argv) {
   for (const std::string& problem : analyser.problems) std::fprintf(stderr, "varnelio-mkdict: %s\n", problem.c_str());
   if (!analyser.problems.empty()) return 1;
   const std::string analyserFile = encodeAnalyserData(analyser.data);
+  // The tagger's counts come from tags.la, which the lexicon does not need.
+  TaggerData tagger;
+  auto tagText = readWholeFile(dataFolder + "/tags.la");
+  if (auto* err = std::get_if<FileError>(&tagText)) {
+    std::fprintf(stderr, "varnelio-mkdict: impossible de lire %s : %s\n", err->path.c_str(), err->reason.c_str());
+    return 1;
+  }
+  if (auto error = mkdict::readTagCounts(std::get<std::string>(tagText), tagger)) {
+    std::fprintf(stderr, "varnelio-mkdict: %s\n", error->c_str());
+    return 1;
+  }
+  mkdict::addLemmaFacts(analyser, tagger);
+  const std::string taggerFile = encodeTaggerData(tagger);
   for (const auto& [name, bytes] : {std::pair{std::string(LemmaTable::kFileName), &built.lemmaFile},
                                     std::pair{std::string(FormTable::kFileName), &built.formFile},
-                                    std::pair{std::string(LatinAnalyser::kFileName), &analyserFile}}) {
+                                    std::pair{std::string(LatinAnalyser::kFileName), &analyserFile},
+                                    std::pair{std::string(ContextualTagger::kFileName), &taggerFile}}) {
     const std::string path = outputFolder + "/" + name;
     if (auto error = writeFileAtomically(path, *bytes)) {
       std::fprintf(stderr, "varnelio-mkdict: impossible d'écrire %s : %s\n", path.c_str(), error->reason.c_str());

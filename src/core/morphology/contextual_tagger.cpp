@@ -1,0 +1,407 @@
+#include "core/morphology/contextual_tagger.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <limits>
+#include <variant>
+
+#include "core/text/source_text.h"
+
+namespace varnelio {
+
+namespace {
+
+std::uint32_t get32(std::string_view b, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int k = 3; k >= 0; --k) v = v << 8 | static_cast<unsigned char>(b[at + k]);
+  return v;
+}
+
+char caseDigit(GrammaticalCase c) {
+  switch (c) {
+    case GrammaticalCase::Nominative: return '1';
+    case GrammaticalCase::Vocative: return '2';
+    case GrammaticalCase::Accusative: return '3';
+    case GrammaticalCase::Genitive: return '4';
+    case GrammaticalCase::Dative: return '5';
+    case GrammaticalCase::Ablative: return '6';
+    case GrammaticalCase::Locative: return '7';
+    case GrammaticalCase::None: break;
+  }
+  return ' ';
+}
+
+char numberDigit(GrammaticalNumber n) {
+  return n == GrammaticalNumber::Singular ? '1' : n == GrammaticalNumber::Plural ? '2' : ' ';
+}
+
+// The class of a lemma, as the first letter of its tags: a verb's participles
+// and gerunds come from the verb's frequency too.
+char lemmaLetter(const LatinAnalyser& analyser, std::uint32_t lemma) {
+  switch (analyser.partOfSpeech(lemma)) {
+    case 'n': return 'n';
+    case 'a': return 'a';
+    case 'p': return 'p';
+    case 'm': return 'm';
+    case 'v': return 'v';
+    case 'd': return 'd';
+    default: break;
+  }
+  const std::string_view category = analyser.category(lemma);
+  if (category.starts_with("pr\xE9p")) return 'r';
+  if (category.starts_with("conj")) return 'c';
+  if (category.starts_with("interj")) return 'i';
+  if (category.starts_with("n")) return 'n';
+  if (category.starts_with("num")) return 'm';
+  if (category.starts_with("pron")) return 'p';
+  if (category.starts_with("adj")) return 'a';
+  return 'd';
+}
+
+// Morphology numbers of the verbs, as the lexicon numbers them.
+struct VerbMood {
+  char mood;
+  bool presentStem;
+};
+VerbMood verbMood(std::uint16_t m) {
+  if (m >= 121 && m <= 138) return {'1', true};   // indicative present, imperfect, future
+  if (m >= 139 && m <= 156) return {'1', false};  // perfect, pluperfect, future perfect
+  if (m >= 157 && m <= 168) return {'2', true};
+  if (m >= 169 && m <= 180) return {'2', false};
+  if (m == 181 || m == 182) return {'3', true};
+  if (m >= 183 && m <= 186) return {'3', false};  // the imperative in -to
+  if (m == 187) return {'4', true};
+  if (m == 188) return {'4', false};
+  if (m >= 267 && m <= 284) return {'1', true};   // passive
+  if (m >= 285 && m <= 296) return {'2', true};
+  if (m == 297 || m == 298) return {'3', true};
+  if (m >= 299 && m <= 301) return {'3', false};
+  if (m == 302) return {'4', true};
+  return {'1', true};
+}
+
+constexpr double kImpossible = -1e30;
+// How unlikely a case that the preposition before it does not govern is.
+constexpr double kUngoverned = -7.0;
+
+}  // namespace
+
+ContextualTagger ContextualTagger::load(const std::string& path) {
+  auto read = readWholeFile(path);
+  if (auto* err = std::get_if<FileError>(&read)) {
+    ContextualTagger t;
+    t.error_ = *err;
+    t.status_ = err->reason == describeErrno(ENOENT) ? Status::Missing : Status::Unreadable;
+    return t;
+  }
+  ContextualTagger t = fromBytes(std::get<std::string>(read));
+  if (t.status_ == Status::Invalid) t.error_ = {path, "Ce n'est pas un fichier de l'\xC3\xA9tiqueteur"};
+  return t;
+}
+
+ContextualTagger ContextualTagger::fromBytes(std::string_view bytes) {
+  ContextualTagger t;
+  if (t.decode(bytes)) {
+    t.status_ = Status::Loaded;
+  } else {
+    t = ContextualTagger();
+    t.status_ = Status::Invalid;
+  }
+  return t;
+}
+
+bool ContextualTagger::decode(std::string_view b) {
+  std::size_t at = 0;
+  auto need = [&](std::size_t n) { return n <= b.size() - at; };
+  if (!need(12) || b.substr(0, 8) != std::string_view(kTaggerMagic, 8) || get32(b, 8) != kTaggerVersion) return false;
+  at = 12;
+  if (!need(4)) return false;
+  const std::uint32_t tagCount = get32(b, at);
+  at += 4;
+  if (tagCount == 0 || tagCount > 255 || !need(tagCount * 7ull)) return false;
+  std::vector<double> unigram(tagCount);
+  tagNames_.resize(tagCount);
+  for (std::uint32_t k = 0; k < tagCount; ++k) {
+    tagNames_[k] = {b[at], b[at + 1], b[at + 2]};
+    unigram[k] = get32(b, at + 3);
+    at += 7;
+  }
+  tagCount_ = tagCount;
+  if (!need(4)) return false;
+  const std::uint32_t trigramCount = get32(b, at);
+  at += 4;
+  if (!need(trigramCount * 7ull)) return false;
+  const std::size_t T = tagCount_;
+  std::vector<double> tri(T * T * T, 0.0), bi(T * T, 0.0), pairs(T * T, 0.0);
+  for (std::uint32_t k = 0; k < trigramCount; ++k, at += 7) {
+    const std::size_t x = static_cast<unsigned char>(b[at]), y = static_cast<unsigned char>(b[at + 1]),
+                      z = static_cast<unsigned char>(b[at + 2]);
+    if (x >= T || y >= T || z >= T) return false;
+    const double c = get32(b, at + 3);
+    tri[(x * T + y) * T + z] += c;
+    bi[y * T + z] += c;     // the pair (y, z)
+    pairs[x * T + y] += c;  // the history (x, y)
+  }
+  if (!need(4)) return false;
+  const std::uint32_t lemmaCount = get32(b, at);
+  at += 4;
+  if (!need(lemmaCount * 5ull)) return false;
+  lemmaFrequencies_.resize(lemmaCount);
+  lemmaGovernment_.resize(lemmaCount);
+  for (std::uint32_t k = 0; k < lemmaCount; ++k, at += 5) {
+    lemmaFrequencies_[k] = get32(b, at);
+    lemmaGovernment_[k] = static_cast<std::uint8_t>(b[at + 4]);
+  }
+  if (at != b.size()) return false;
+
+  // Interpolation weights by deleted interpolation over the trigrams themselves:
+  // each trigram votes, with its count, for the order that predicts it best once
+  // it is taken out of the counts.
+  std::vector<double> second(T, 0.0);  // counts of y as the middle of a pair (y, z)
+  for (std::size_t y = 0; y < T; ++y)
+    for (std::size_t z = 0; z < T; ++z) second[y] += bi[y * T + z];
+  double total = 0;
+  for (double u : unigram) total += u;
+  if (total <= 0) return false;
+  double l1 = 0, l2 = 0, l3 = 0;
+  for (std::size_t x = 0; x < T; ++x)
+    for (std::size_t y = 0; y < T; ++y)
+      for (std::size_t z = 0; z < T; ++z) {
+        const double c = tri[(x * T + y) * T + z];
+        if (c <= 0) continue;
+        const double h = pairs[x * T + y], p = bi[y * T + z], s = second[y];
+        const double f3 = h > 1 ? (c - 1) / (h - 1) : 0;
+        const double f2 = s > 1 ? (p - 1) / (s - 1) : 0;
+        const double f1 = (unigram[z] - 1) / (total - 1);
+        if (f3 >= f2 && f3 >= f1) l3 += c;
+        else if (f2 >= f1) l2 += c;
+        else l1 += c;
+      }
+  const double sum = l1 + l2 + l3;
+  if (sum <= 0) return false;
+  l1 /= sum;
+  l2 /= sum;
+  l3 /= sum;
+  logTrigram_.assign(T * T * T, 0.0);
+  for (std::size_t x = 0; x < T; ++x)
+    for (std::size_t y = 0; y < T; ++y)
+      for (std::size_t z = 0; z < T; ++z) {
+        const double h = pairs[x * T + y], s = second[y];
+        double p = l1 * (unigram[z] + 0.5) / (total + 0.5 * T);
+        if (s > 0) p += l2 * bi[y * T + z] / s;
+        if (h > 0) p += l3 * tri[(x * T + y) * T + z] / h;
+        logTrigram_[(x * T + y) * T + z] = std::log(p);
+      }
+
+  snt_ = tagId('s', 'n', 't');
+  enclitic_ = tagId('c', 'e', ' ');
+  preposition_ = tagId('r', ' ', ' ');
+  if (snt_ < 0) return false;
+  for (std::size_t k = 0; k < T; ++k) {
+    const char c = tagNames_[k][0];
+    if ((c == 'n' || c == 'a') && tagNames_[k][1] >= '1' && tagNames_[k][1] <= '7') openTags_.push_back(static_cast<std::uint8_t>(k));
+    if ((c == 'v' || c == 'd') && tagNames_[k][2] != 'e') openTags_.push_back(static_cast<std::uint8_t>(k));
+  }
+  return true;
+}
+
+int ContextualTagger::tagId(char a, char b, char c) const {
+  for (std::size_t k = 0; k < tagNames_.size(); ++k)
+    if (tagNames_[k][0] == a && tagNames_[k][1] == b && tagNames_[k][2] == c) return static_cast<int>(k);
+  return -1;
+}
+
+int ContextualTagger::tagOf(const LatinAnalyser& analyser, const Analysis& a) const {
+  if (a.lemma == Analysis::kRomanNumeral) return tagId('m', ' ', ' ');
+  const char letter = lemmaLetter(analyser, a.lemma);
+  const GrammaticalCase c = analyser.caseOf(a);
+  const char cd = caseDigit(c), nd = numberDigit(analyser.numberOf(a));
+  switch (letter) {
+    case 'n':
+    case 'a':
+    case 'p':
+    case 'm': {
+      if (c == GrammaticalCase::None) {
+        if (letter == 'a') return tagId('d', ' ', ' ');  // an adverb of an adjective's model
+        const int id = tagId(letter, '8', ' ');
+        return id >= 0 ? id : tagId(letter, ' ', ' ');
+      }
+      return tagId(letter, cd, nd == ' ' ? '1' : nd);
+    }
+    case 'v': {
+      const std::uint16_t m = a.morphology;
+      if (m >= 261 && m <= 264) return tagId('n', cd, '1');  // the gerund, a noun of the verb
+      if (m == 265) return tagId('n', '3', '1');             // the supines
+      if (m == 266) return tagId('n', '6', '1');
+      if (c != GrammaticalCase::None) return tagId('w', cd, nd == ' ' ? '1' : nd);
+      const VerbMood v = verbMood(m);
+      return tagId('v', v.mood, v.presentStem ? '1' : ' ');
+    }
+    default: return tagId(letter, ' ', ' ');
+  }
+}
+
+void ContextualTagger::candidatesOf(const LatinAnalyser& analyser, const TaggedWord& word,
+                                    std::vector<Candidate>& out) const {
+  out.clear();
+  if (word.analyses.empty()) {
+    for (const std::uint8_t t : openTags_) out.push_back({t, 0.0, -1});
+    return;
+  }
+  std::vector<double> weightOfBest;
+  for (std::size_t k = 0; k < word.analyses.size(); ++k) {
+    const Analysis& a = word.analyses[k];
+    const int tag = tagOf(analyser, a);
+    if (tag < 0) continue;
+    double weight;
+    char letter = 'm';
+    if (a.lemma == Analysis::kRomanNumeral) {
+      weight = 1.0;
+    } else {
+      weight = lemmaFrequencies_[a.lemma] + 1.0;
+      letter = lemmaLetter(analyser, a.lemma);
+    }
+    const double mass = letterMass_.empty() ? 1.0 : std::max(1.0, letterMass_[static_cast<unsigned char>(letter) - 'a']);
+    const double emission = weight / mass;
+    auto found = std::find_if(out.begin(), out.end(), [&](const Candidate& c) { return c.tag == tag; });
+    if (found == out.end()) {
+      out.push_back({static_cast<std::uint8_t>(tag), emission, static_cast<int>(k)});
+      weightOfBest.push_back(weight);
+    } else {
+      const std::size_t i = static_cast<std::size_t>(found - out.begin());
+      found->logEmission += emission;
+      if (weight > weightOfBest[i]) {
+        weightOfBest[i] = weight;
+        found->analysis = static_cast<int>(k);
+      }
+    }
+  }
+  for (Candidate& c : out) c.logEmission = std::log(c.logEmission);
+}
+
+bool ContextualTagger::bind(const LatinAnalyser& analyser) {
+  if (!fits(analyser)) return false;
+  // A lemma's share of the frequency of its class is the likelihood that a word of
+  // that class is this lemma.
+  letterMass_.assign(26, 0.0);
+  for (std::uint32_t l = 0; l < lemmaFrequencies_.size(); ++l)
+    letterMass_[static_cast<unsigned char>(lemmaLetter(analyser, l)) - 'a'] += lemmaFrequencies_[l] + 1.0;
+  return true;
+}
+
+void ContextualTagger::tag(const LatinAnalyser& analyser, std::vector<TaggedWord>& words) const {
+  for (TaggedWord& w : words) w.chosen = -1;
+  if (status_ != Status::Loaded || words.empty()) return;
+  // The positions: a sentence boundary, the words (with the enclitic and the
+  // clause boundaries as tokens of their own, as the corpus counts them), and the
+  // boundary after.
+  struct Position {
+    std::vector<Candidate> candidates;
+    int word = -1;
+    std::uint8_t governs = 0;
+  };
+  std::vector<Position> positions;
+  positions.reserve(words.size() * 2 + 2);
+  auto boundary = [&] {
+    Position p;
+    p.candidates.push_back({static_cast<std::uint8_t>(snt_), 0.0, -1});
+    positions.push_back(std::move(p));
+  };
+  boundary();
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i].clauseStart && i > 0) boundary();
+    Position p;
+    p.word = static_cast<int>(i);
+    candidatesOf(analyser, words[i], p.candidates);
+    if (p.candidates.empty())
+      for (const std::uint8_t t : openTags_) p.candidates.push_back({t, 0.0, -1});
+    for (const Analysis& a : words[i].analyses)
+      if (a.lemma != Analysis::kRomanNumeral && tagOf(analyser, a) == preposition_ && preposition_ >= 0)
+        p.governs |= lemmaGovernment_[a.lemma];
+    positions.push_back(std::move(p));
+    if (words[i].enclitic && enclitic_ >= 0) {
+      Position e;
+      e.candidates.push_back({static_cast<std::uint8_t>(enclitic_), 0.0, -1});
+      positions.push_back(std::move(e));
+    }
+  }
+  boundary();
+
+  const std::size_t T = tagCount_;
+  const std::size_t n = positions.size();
+  // delta[i][u * |C_i| + v]: the best log probability of a path ending with
+  // candidate u at i - 1 and v at i; back[i] the candidate at i - 2 it came from.
+  std::vector<std::vector<double>> delta(n);
+  std::vector<std::vector<int>> back(n);
+  auto governedPenalty = [&](std::size_t prev, std::uint8_t prevTag, std::uint8_t tag) {
+    if (prevTag != preposition_ || positions[prev].governs == 0) return 0.0;
+    const char letter = tagNames_[tag][0], c = tagNames_[tag][1];
+    if (letter != 'n' && letter != 'a' && letter != 'p' && letter != 'm' && letter != 'w') return 0.0;
+    if (c < '1' || c > '7') return 0.0;
+    const std::uint8_t g = positions[prev].governs;
+    if ((c == '3' && (g & government::kAccusative)) || (c == '6' && (g & government::kAblative))) return 0.0;
+    return kUngoverned;
+  };
+  // Position 0 is the opening boundary, seen after another boundary.
+  delta[0].assign(1, 0.0);
+  back[0].assign(1, 0);
+  if (n > 1) {
+    const auto& c1 = positions[1].candidates;
+    delta[1].assign(c1.size(), kImpossible);
+    back[1].assign(c1.size(), 0);
+    for (std::size_t v = 0; v < c1.size(); ++v)
+      delta[1][v] = logTrigram_[(snt_ * T + snt_) * T + c1[v].tag] + c1[v].logEmission;
+  }
+  for (std::size_t i = 2; i < n; ++i) {
+    const auto& a = positions[i - 2].candidates;
+    const auto& b = positions[i - 1].candidates;
+    const auto& c = positions[i].candidates;
+    delta[i].assign(b.size() * c.size(), kImpossible);
+    back[i].assign(b.size() * c.size(), 0);
+    for (std::size_t v = 0; v < b.size(); ++v)
+      for (std::size_t w = 0; w < c.size(); ++w) {
+        double best = kImpossible;
+        int from = 0;
+        for (std::size_t u = 0; u < a.size(); ++u) {
+          const double prev = delta[i - 1][u * b.size() + v];
+          if (prev <= kImpossible) continue;
+          const double s = prev + logTrigram_[(a[u].tag * T + b[v].tag) * T + c[w].tag];
+          if (s > best) {
+            best = s;
+            from = static_cast<int>(u);
+          }
+        }
+        if (best <= kImpossible) continue;
+        delta[i][v * c.size() + w] = best + c[w].logEmission + governedPenalty(i - 1, b[v].tag, c[w].tag);
+        back[i][v * c.size() + w] = from;
+      }
+  }
+  // The best last pair, then back.
+  std::vector<int> choice(n, 0);
+  if (n == 1) return;
+  const std::size_t lastB = positions[n - 2].candidates.size(), lastC = positions[n - 1].candidates.size();
+  double best = std::numeric_limits<double>::lowest();
+  for (std::size_t v = 0; v < lastB; ++v)
+    for (std::size_t w = 0; w < lastC; ++w)
+      if (delta[n - 1][v * lastC + w] > best) {
+        best = delta[n - 1][v * lastC + w];
+        choice[n - 2] = static_cast<int>(v);
+        choice[n - 1] = static_cast<int>(w);
+      }
+  for (std::size_t i = n - 1; i >= 2; --i) {
+    const std::size_t cSize = positions[i].candidates.size();
+    choice[i - 2] = back[i][static_cast<std::size_t>(choice[i - 1]) * cSize + static_cast<std::size_t>(choice[i])];
+  }
+  for (std::size_t i = 0; i < n; ++i)
+    if (positions[i].word >= 0)
+      words[static_cast<std::size_t>(positions[i].word)].chosen =
+          positions[i].candidates[static_cast<std::size_t>(choice[i])].analysis;
+}
+
+std::size_t ContextualTagger::memoryUsed() const {
+  return logTrigram_.capacity() * sizeof(double) + lemmaFrequencies_.capacity() * 4 + lemmaGovernment_.capacity() +
+         tagNames_.capacity() * 3;
+}
+
+}  // namespace varnelio

@@ -1,0 +1,78 @@
+#pragma once
+// The contextual tagger: chooses, among the analyser's analyses of each word of a
+// sentence, the likeliest in context. A second-order hidden Markov model over the
+// tags of a hand-tagged corpus of classical Latin (part of speech with case and
+// number, or mood): the transitions are the corpus's tag trigrams, smoothed with
+// its pairs and single tags; a word's emission is its lemmas' frequencies in the
+// same corpus. Viterbi decoding picks the best sequence of tags; within a tag, the
+// likeliest lemma wins. A preposition makes the case it does not govern unlikely
+// right after it.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/files/file_error.h"
+#include "core/morphology/latin_analyser.h"
+#include "core/morphology/tagger_data.h"
+
+namespace varnelio {
+
+// One word of a sentence, as the tagger reads and answers it.
+struct TaggedWord {
+  std::vector<Analysis> analyses;  // from the analyser; empty for an unknown word
+  bool clauseStart = false;        // a ";", ":", "?" or "!" stands before it
+  bool enclitic = false;           // "-que" is joined to it
+  int chosen = -1;                 // set by the tagger: an index into analyses, or -1
+};
+
+class ContextualTagger {
+ public:
+  enum class Status { Loaded, Missing, Unreadable, Invalid };
+  static constexpr std::string_view kFileName = "etiqueteur.dat";
+
+  ContextualTagger() = default;
+  // Reads etiqueteur.dat; any bytes are survived: a file that is not a whole
+  // tagger file leaves the tagger empty with status Invalid.
+  static ContextualTagger load(const std::string& path);
+  static ContextualTagger fromBytes(std::string_view bytes);
+
+  Status status() const { return status_; }
+  const FileError& error() const { return error_; }
+  // Whether the file was built with this analyser: one frequency per lemma.
+  bool fits(const LatinAnalyser& analyser) const {
+    return status_ == Status::Loaded && lemmaFrequencies_.size() == analyser.lemmaCount();
+  }
+  // Prepares the tagger for the analyser whose analyses it will choose among
+  // (the frequency of each class of lemmas); returns fits(analyser).
+  bool bind(const LatinAnalyser& analyser);
+
+  // Sets `chosen` of every word of one sentence, with the analyser it is bound to.
+  void tag(const LatinAnalyser& analyser, std::vector<TaggedWord>& words) const;
+
+  std::size_t memoryUsed() const;
+
+ private:
+  struct Candidate {
+    std::uint8_t tag;
+    double logEmission;
+    int analysis;  // the likeliest analysis of this tag, or -1
+  };
+  bool decode(std::string_view bytes);
+  int tagOf(const LatinAnalyser& analyser, const Analysis& a) const;
+  int tagId(char a, char b, char c) const;
+  void candidatesOf(const LatinAnalyser& analyser, const TaggedWord& word, std::vector<Candidate>& out) const;
+
+  Status status_ = Status::Missing;
+  FileError error_;
+  std::vector<std::array<char, 3>> tagNames_;
+  std::vector<double> logTrigram_;  // [t1][t2][t3]: log P(t3 | t1 t2), smoothed
+  std::size_t tagCount_ = 0;
+  std::vector<std::uint32_t> lemmaFrequencies_;
+  std::vector<std::uint8_t> lemmaGovernment_;
+  std::vector<double> letterMass_;  // by tag letter a..z: summed frequency of the lemmas behind it
+  std::vector<std::uint8_t> openTags_;  // what an unknown word may be
+  int snt_ = -1, enclitic_ = -1, preposition_ = -1;
+};
+
+}  // namespace varnelio

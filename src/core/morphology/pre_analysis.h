@@ -1,0 +1,48 @@
+#pragma once
+// The pre-analysis: for each candidate of a kind, whether it is a noun of the
+// kind's case and number, and then with which declension, hence its label
+// ("3 décl. acc. sg. [AC00C]"). The analyser gives every reading of each word of
+// the sentence; the contextual tagger chooses one; the judgement reads it.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/analysis/analysis_kind.h"
+#include "core/morphology/contextual_tagger.h"
+#include "core/morphology/latin_analyser.h"
+
+namespace varnelio {
+
+// One candidate of a sentence, in text order: its form (a view into the
+// sentence) and the proposed label, empty when it is judged not to be a noun of
+// the kind's case and number.
+struct CandidateJudgement {
+  std::string_view form;
+  std::string label;
+};
+
+class PreAnalyser {
+ public:
+  // Both must be loaded and built together (tagger.fits(analyser)); they must
+  // outlive the pre-analyser.
+  PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger);
+
+  // The judgements of the candidates of the kind in one sentence (as the scan
+  // cuts it, ending with "."), in the order the scan finds them. `out` is cleared.
+  void judgeSentence(std::string_view sentence, const AnalysisKind& kind, std::vector<CandidateJudgement>& out);
+
+  // The label of an analysis if it is a noun of the kind's case and number, or "".
+  std::string labelOf(const Analysis& analysis, const AnalysisKind& kind, std::string_view form) const;
+
+ private:
+  const LatinAnalyser& analyser_;
+  const ContextualTagger& tagger_;
+  std::vector<TaggedWord> words_;  // reused from sentence to sentence
+  std::vector<std::string_view> forms_;
+  std::vector<Analysis> stripped_;
+};
+
+// The declension (1 to 5) of a noun's category ("n. 3", "npr. 2"), or 0.
+int declensionOfCategory(std::string_view category);
+
+}  // namespace varnelio
