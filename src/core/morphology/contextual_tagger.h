@@ -4,8 +4,8 @@
 // tags of a hand-tagged corpus of classical Latin (part of speech with case and
 // number, or mood): the transitions are the corpus's tag trigrams, smoothed with
 // its pairs and single tags; a word's emission is its lemmas' frequencies in the
-// same corpus. Viterbi decoding picks the best sequence of tags; within a tag, the
-// likeliest lemma wins. A preposition makes the case it does not govern unlikely
+// same corpus. The forward-backward algorithm gives each analysis of each word its
+// probability in context; within a tag, the lemmas share it by their frequencies. A preposition makes the case it does not govern unlikely
 // right after it.
 #include <cstdint>
 #include <string>
@@ -23,7 +23,10 @@ struct TaggedWord {
   std::vector<Analysis> analyses;  // from the analyser; empty for an unknown word
   bool clauseStart = false;        // a ";", ":", "?" or "!" stands before it
   bool enclitic = false;           // "-que" is joined to it
-  int chosen = -1;                 // set by the tagger: an index into analyses, or -1
+  // Set by the tagger: the likeliest analysis (an index into analyses, or -1),
+  // and the probability of each analysis in this context.
+  int chosen = -1;
+  std::vector<double> posterior;
 };
 
 class ContextualTagger {
@@ -55,18 +58,20 @@ class ContextualTagger {
  private:
   struct Candidate {
     std::uint8_t tag;
-    double logEmission;
+    double emission;  // relative to the word's likeliest tag
     int analysis;  // the likeliest analysis of this tag, or -1
   };
   bool decode(std::string_view bytes);
   int tagOf(const LatinAnalyser& analyser, const Analysis& a) const;
   int tagId(char a, char b, char c) const;
+  double weightOf(const Analysis& a) const;
   void candidatesOf(const LatinAnalyser& analyser, const TaggedWord& word, std::vector<Candidate>& out) const;
 
   Status status_ = Status::Missing;
   FileError error_;
   std::vector<std::array<char, 3>> tagNames_;
-  std::vector<double> logTrigram_;  // [t1][t2][t3]: log P(t3 | t1 t2), smoothed
+  std::vector<std::int16_t> byName_;  // tags of a letter and two digits or blanks, by name
+  std::vector<double> trigram_;  // [t1][t2][t3]: P(t3 | t1 t2), smoothed
   std::size_t tagCount_ = 0;
   std::vector<std::uint32_t> lemmaFrequencies_;
   std::vector<std::uint8_t> lemmaGovernment_;

@@ -29,6 +29,9 @@ bool endsWithQue(std::string_view w) {
   return lower(w[w.size() - 3]) == 'q' && lower(w[w.size() - 2]) == 'u' && lower(w[w.size() - 1]) == 'e';
 }
 
+// The probability from which a noun reading of the kind is proposed.
+constexpr double kNounShare = 0.25;
+
 }  // namespace
 
 int declensionOfCategory(std::string_view category) {
@@ -37,20 +40,48 @@ int declensionOfCategory(std::string_view category) {
   return last >= '1' && last <= '5' && category[category.size() - 2] == ' ' ? last - '0' : 0;
 }
 
+int declensionOfEnding(std::string_view form) {
+  std::string w;
+  for (const char c : form.substr(form.size() > 4 ? form.size() - 4 : 0))
+    w += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  const auto ends = [&](std::string_view e) { return w.size() >= e.size() && w.compare(w.size() - e.size(), e.size(), e) == 0; };
+  if (ends("ei") || ends("erum") || ends("ebus")) return 5;
+  if (ends("uum") || ends("ui") || ends("ubus") || ends("u")) return 4;
+  if (ends("arum") || ends("am") || ends("ae") || ends("as") || ends("a")) return 1;
+  if (ends("orum") || ends("us") || ends("um") || ends("os") || ends("i") || ends("o") || ends("is")) return 2;
+  return 3;
+}
+
 PreAnalyser::PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger)
     : analyser_(analyser), tagger_(tagger) {
   tagger.bind(analyser);
 }
 
-std::string PreAnalyser::labelOf(const Analysis& a, const AnalysisKind& kind, std::string_view) const {
+std::string PreAnalyser::labelOf(const Analysis& a, const AnalysisKind& kind, std::string_view form) const {
   if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) return {};
   if (analyser_.partOfSpeech(a.lemma) != 'n') return {};
   if (analyser_.caseOf(a) != grammaticalCaseOf(kind.grammaticalCase)) return {};
   const GrammaticalNumber n = kind.number == Number::Singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
   if (analyser_.numberOf(a) != n) return {};
-  const int declension = declensionOfCategory(analyser_.category(a.lemma));
-  if (declension == 0) return {};
+  int declension = declensionOfCategory(analyser_.category(a.lemma));
+  if (declension == 0) declension = declensionOfEnding(form);
   return analysisLabel(kind, declension);
+}
+
+const PreAnalyser::WordFacts& PreAnalyser::factsOf(std::string_view word) {
+  constexpr std::size_t kMostWords = 50000;
+  std::string key(word);
+  if (const auto found = recent_.find(key); found != recent_.end()) return found->second;
+  if (recent_.size() >= kMostWords) recent_.clear();
+  WordFacts facts;
+  analyser_.analyse(word, facts.analyses);
+  if (endsWithQue(word) && !facts.analyses.empty()) {
+    analyser_.analyse(word.substr(0, word.size() - 3), stripped_);
+    facts.enclitic = !stripped_.empty() && std::all_of(facts.analyses.begin(), facts.analyses.end(), [&](const Analysis& a) {
+      return std::find(stripped_.begin(), stripped_.end(), a) != stripped_.end();
+    });
+  }
+  return recent_.emplace(std::move(key), std::move(facts)).first->second;
 }
 
 void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& kind,
@@ -84,21 +115,29 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
   if (!any) return;
   words_.resize(wordCount);
   for (std::size_t k = 0; k < wordCount; ++k) {
-    TaggedWord& t = words_[k];
-    analyser_.analyse(forms_[k], t.analyses);
-    if (endsWithQue(forms_[k]) && !t.analyses.empty()) {
-      analyser_.analyse(forms_[k].substr(0, forms_[k].size() - 3), stripped_);
-      t.enclitic = !stripped_.empty() && std::all_of(t.analyses.begin(), t.analyses.end(), [&](const Analysis& a) {
-        return std::find(stripped_.begin(), stripped_.end(), a) != stripped_.end();
-      });
-    }
+    const WordFacts& facts = factsOf(forms_[k]);
+    words_[k].analyses = facts.analyses;
+    words_[k].enclitic = facts.enclitic;
   }
   tagger_.tag(analyser_, words_);
   for (std::size_t k = 0; k < wordCount; ++k) {
     if (!isCandidate(forms_[k], kind)) continue;
     const TaggedWord& t = words_[k];
     CandidateJudgement j{forms_[k], {}};
-    if (t.chosen >= 0) j.label = labelOf(t.analyses[static_cast<std::size_t>(t.chosen)], kind, forms_[k]);
+    // A noun of the kind whenever that reading keeps a fair share of the
+    // probability, not only when it is the likeliest: a teacher deletes a wrong
+    // proposal at a glance, but a noun judged false disappears from the exercise.
+    double share = 0, best = -1;
+    for (std::size_t a = 0; a < t.analyses.size() && a < t.posterior.size(); ++a) {
+      std::string label = labelOf(t.analyses[a], kind, forms_[k]);
+      if (label.empty()) continue;
+      share += t.posterior[a];
+      if (t.posterior[a] > best) {
+        best = t.posterior[a];
+        j.label = std::move(label);
+      }
+    }
+    if (share < kNounShare) j.label.clear();
     out.push_back(std::move(j));
   }
 }

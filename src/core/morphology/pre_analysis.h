@@ -5,6 +5,7 @@
 // the sentence; the contextual tagger chooses one; the judgement reads it.
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/analysis/analysis_kind.h"
@@ -40,9 +41,20 @@ class PreAnalyser {
   std::vector<TaggedWord> words_;  // reused from sentence to sentence
   std::vector<std::string_view> forms_;
   std::vector<Analysis> stripped_;
+  // The analyses of the words met lately: a text uses its common words again and
+  // again, and the analyser is the costliest step. Emptied when it grows large.
+  struct WordFacts {
+    std::vector<Analysis> analyses;
+    bool enclitic = false;
+  };
+  std::unordered_map<std::string, WordFacts> recent_;
+  const WordFacts& factsOf(std::string_view word);
 };
 
 // The declension (1 to 5) of a noun's category ("n. 3", "npr. 2"), or 0.
 int declensionOfCategory(std::string_view category);
+// The declension a form's ending suggests, for the nouns the lexicon gives no
+// declension (the indeclinable and Hebrew names: "Abraham", "Iesum").
+int declensionOfEnding(std::string_view form);
 
 }  // namespace varnelio

@@ -1,0 +1,96 @@
+// The pre-analysis with the analyser and the tagger the build generated: the
+// context decides between readings that the form alone leaves open.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/morphology/pre_analysis.h"
+#include "mkdict/tagger_builder.h"
+
+namespace varnelio::mkdict {
+namespace {
+
+const std::string kDataDir = VARNELIO_DATA_DIR;
+
+struct Loaded {
+  LatinAnalyser analyser = LatinAnalyser::load(kDataDir + "/analyseur.dat");
+  ContextualTagger tagger = ContextualTagger::load(kDataDir + "/etiqueteur.dat");
+};
+
+Loaded& loaded() {
+  static Loaded l;
+  return l;
+}
+
+// "form=label" of each candidate of the kind; "form=" when judged false.
+std::string judge(std::string_view sentence, KindId kind) {
+  if (loaded().analyser.status() != LatinAnalyser::Status::Loaded || !loaded().tagger.fits(loaded().analyser))
+    return "not built";
+  PreAnalyser pre(loaded().analyser, loaded().tagger);
+  std::vector<CandidateJudgement> out;
+  pre.judgeSentence(sentence, analysisKind(kind), out);
+  std::string s;
+  for (const CandidateJudgement& j : out) s += (s.empty() ? "" : " ") + std::string(j.form) + "=" + j.label;
+  return s;
+}
+
+struct Case {
+  const char* sentence;
+  KindId kind;
+  const char* expected;
+};
+
+class PreAnalysisContext : public testing::TestWithParam<Case> {};
+
+TEST_P(PreAnalysisContext, TheContextDecides) {
+  if (judge("a.", KindId::AccSg) == "not built") GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  EXPECT_EQ(judge(GetParam().sentence, GetParam().kind), GetParam().expected) << GetParam().sentence;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sentences, PreAnalysisContext,
+    testing::Values(
+        // A preposition governs its case: "in horto" is ablative, never dative.
+        Case{"Rosae in horto sunt.", KindId::AblSg, "Rosae= horto=2 d\xE9" "cl. abl. sg. [AB00F]"},
+        Case{"Rosae in horto sunt.", KindId::DatSg, "Rosae= horto="},
+        Case{"Rosae in horto sunt.", KindId::NomPl, "Rosae=1 d\xE9" "cl. nom. pl. [AA00J]"},
+        // After "ad" the accusative; "-am" is no verb here.
+        Case{"Caesar legiones in Galliam duxit.", KindId::AccSg, "Galliam=1 d\xE9" "cl. acc. sg. [AA00C]"},
+        Case{"Caesar legiones in Galliam duxit.", KindId::AccPl, "legiones=3 d\xE9" "cl. acc. pl. [AC00L]"},
+        Case{"Caesar legiones in Galliam duxit.", KindId::NomPl, "legiones="},
+        // The dative of "dare" against the ablative: no preposition, a verb of giving.
+        Case{"Puella rosam dat.", KindId::NomSg, "Puella=1 d\xE9" "cl. nom. sg. [AA00A]"},
+        Case{"Puella rosam dat.", KindId::AccSg, "rosam=1 d\xE9" "cl. acc. sg. [AA00C]"},
+        // "cum" with the ablative; a neuter after a preposition of the accusative.
+        Case{"Consul cum legionibus ad oppidum venit.", KindId::AblPl, "legionibus=3 d\xE9" "cl. abl. pl. [AC00O]"},
+        Case{"Consul cum legionibus ad oppidum venit.", KindId::AccSg, "cum= oppidum=2 d\xE9" "cl. acc. sg. [AB00C]"},
+        // A neuter in -um: the subject of "est", the object of "videt".
+        Case{"Templum in urbe est.", KindId::NomSg, "Templum=2 d\xE9" "cl. nom. sg. [AB00A] urbe="},
+        Case{"Caesar templum videt.", KindId::AccSg, "templum=2 d\xE9" "cl. acc. sg. [AB00C]"},
+        // A verb form is no noun ("amas", "legis" when "legis" is a verb).
+        Case{"Tu amas.", KindId::AccPl, "amas="}));
+
+TEST(GovernedCases, FromThePrepositionsIndications) {
+  EXPECT_EQ(governedCases("pr\xE9p. + abl."), government::kAblative);
+  EXPECT_EQ(governedCases("pr\xE9p. + acc. ou + abl."), government::kAccusative | government::kAblative);
+  EXPECT_EQ(governedCases("adv, pr\xE9p. + acc."), government::kAccusative);
+  EXPECT_EQ(governedCases("conj."), 0);
+}
+
+TEST(TaggerFile, AnyBytesAreSurvived) {
+  EXPECT_EQ(ContextualTagger::fromBytes("").status(), ContextualTagger::Status::Invalid);
+  EXPECT_EQ(ContextualTagger::fromBytes("VARNTAGS\x01\0\0\0garbage").status(), ContextualTagger::Status::Invalid);
+  TaggerData d;
+  d.tags = {{{'s', 'n', 't'}, 10}, {{'n', '1', '1'}, 5}};
+  d.trigrams = {{0, 1, 0, 4}, {1, 0, 1, 3}};
+  d.lemmaFrequencies = {7};
+  d.lemmaGovernment = {0};
+  const std::string bytes = encodeTaggerData(d);
+  EXPECT_EQ(ContextualTagger::fromBytes(bytes).status(), ContextualTagger::Status::Loaded);
+  for (std::size_t cut = 0; cut < bytes.size(); ++cut)
+    EXPECT_EQ(ContextualTagger::fromBytes(bytes.substr(0, cut)).status(), ContextualTagger::Status::Invalid) << cut;
+}
+
+}  // namespace
+}  // namespace varnelio::mkdict
