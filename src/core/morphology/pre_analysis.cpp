@@ -1,6 +1,7 @@
 #include "core/morphology/pre_analysis.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/text/cp1252.h"
 
@@ -140,6 +141,47 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
     if (share < kNounShare) j.label.clear();
     out.push_back(std::move(j));
   }
+}
+
+bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const CandidateGrid& grid,
+               const AnalysisKind& kind, std::vector<RowJudgement>& out,
+               const std::function<bool(std::size_t done, std::size_t total)>& progress) {
+  const std::size_t total = grid.candidateCount();
+  out.assign(total, RowJudgement{});
+  std::vector<CandidateJudgement> judged;
+  std::string lastSentence = "\n";  // no sentence number is that
+  std::size_t next = 0;               // the first candidate of the sentence not yet matched
+  std::size_t r = 0;
+  bool going = true;
+  grid.forEachRow([&](std::int64_t, std::string_view sentence, std::string_view form, std::string_view) {
+    if (!going) return;
+    if (r % 256 == 0 && progress && !progress(r, total)) {
+      going = false;
+      return;
+    }
+    RowJudgement& row = out[r++];
+    if (sentence != lastSentence) {
+      lastSentence.assign(sentence);
+      judged.clear();
+      next = 0;
+      std::string_view digits = sentence;
+      while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
+      while (!digits.empty() && digits.back() == ' ') digits.remove_suffix(1);
+      std::int64_t n = 0;
+      const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+      if (ec == std::errc() && end == digits.data() + digits.size() && !digits.empty())
+        if (const auto text = sentences.sentence(n)) judge.judgeSentence(*text, kind, judged);
+    }
+    for (std::size_t k = next; k < judged.size(); ++k)
+      if (judged[k].form == form) {
+        row.found = true;
+        row.label = judged[k].label;
+        next = k + 1;
+        break;
+      }
+  });
+  if (going && progress) going = progress(total, total);
+  return going;
 }
 
 }  // namespace varnelio

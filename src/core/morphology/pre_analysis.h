@@ -3,12 +3,15 @@
 // kind's case and number, and then with which declension, hence its label
 // ("3 décl. acc. sg. [AC00C]"). The analyser gives every reading of each word of
 // the sentence; the contextual tagger chooses one; the judgement reads it.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "core/analysis/analysis_kind.h"
+#include "core/analysis/candidate_grid.h"
+#include "core/text/sentence_table.h"
 #include "core/morphology/contextual_tagger.h"
 #include "core/morphology/latin_analyser.h"
 
@@ -50,6 +53,22 @@ class PreAnalyser {
   std::unordered_map<std::string, WordFacts> recent_;
   const WordFacts& factsOf(std::string_view word);
 };
+
+// The judgement of one row of a grid: found when its form is a candidate of its
+// sentence in the text (a reopened file may not match the text), and then its
+// label, empty when it is judged not to be a noun of the kind.
+struct RowJudgement {
+  bool found = false;
+  std::string label;
+};
+
+// Judges every row of the grid, in order, against the sentences of the text: the
+// rows of one sentence are its candidates in text order, some perhaps deleted.
+// progress(done, total) is called now and then; when it returns false the work
+// stops and the function returns false.
+bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const CandidateGrid& grid,
+               const AnalysisKind& kind, std::vector<RowJudgement>& out,
+               const std::function<bool(std::size_t done, std::size_t total)>& progress);
 
 // The declension (1 to 5) of a noun's category ("n. 3", "npr. 2"), or 0.
 int declensionOfCategory(std::string_view category);

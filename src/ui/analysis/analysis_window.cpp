@@ -250,6 +250,11 @@ void AnalysisWindow::buildMenus() {
   QAction* dicoLemmes = action(dictionnaire, QStringLiteral("&Dictionnaire (Lemmes)"), "dico_lemmes");
   QAction* dicoFormes = action(dictionnaire, QStringLiteral("&Dictionnaire (Formes)"), "dico_formes");
 
+  QMenu* outils = menuBar()->addMenu(QStringLiteral("&Outils"));
+  outils->setObjectName(QStringLiteral("Outils"));
+  Preanalyse = action(outils, QStringLiteral("&Pré-analyse"), "Preanalyse");
+  Verifier = action(outils, QStringLiteral("&Vérifier les analyses"), "Verifier");
+
   QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
   aide->setObjectName(QStringLiteral("aide"));
   QAction* about = action(aide, QStringLiteral("&A propos de..."), "about");
@@ -263,6 +268,8 @@ void AnalysisWindow::buildMenus() {
   connect(dicoLemmes, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
   connect(dicoFormes, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
   connect(about, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmAbout"), false); });
+  connect(Preanalyse, &QAction::triggered, this, [this] { Preanalyse_Click(); });
+  connect(Verifier, &QAction::triggered, this, [this] { Verifier_Click(); });
 }
 
 void AnalysisWindow::setNomfichier(const QString& path) {

@@ -8,6 +8,8 @@
 #include "ui/analysis/layer.h"
 #include <QMainWindow>
 #include <QString>
+#include <memory>
+#include <vector>
 
 #include "core/analysis/analysis_kind.h"
 #include "core/analysis/candidate_grid.h"
@@ -22,6 +24,11 @@ class QLabel;
 class QPlainTextEdit;
 class QTextEdit;
 class QToolButton;
+
+namespace varnelio {
+class PreAnalyser;
+struct RowJudgement;
+}
 
 namespace varnelio::ui {
 
@@ -94,6 +101,14 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   void Command5_Click();
   void openSideWindow(const QString& name, bool hourglass = true);
 
+  // The "Outils" menu (analysis_window_tools.cpp).
+  struct PreAnalysisTools;
+  PreAnalyser* preAnalyser();
+  bool judgeAllRows(std::vector<RowJudgement>& out);
+  void Preanalyse_Click();
+  void Verifier_Click();
+  std::shared_ptr<PreAnalysisTools> tools_;
+
   Workspace& workspace_;
   QSize initialSize_;  // the first layout, never cut by the size clamp
   const AnalysisKind& kind_;
@@ -128,6 +143,8 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   QAction* exportexcell = nullptr;
   QAction* Imprimertable = nullptr;
   QAction* Fermer = nullptr;
+  QAction* Preanalyse = nullptr;
+  QAction* Verifier = nullptr;
 };
 
 // Registers the factories of the twenty analysis windows under their names.

@@ -1,0 +1,165 @@
+// The "Outils" menu of the analysis windows: the pre-analysis proposes the label
+// of every candidate judged a noun of the window's case and number and offers to
+// delete the others; the check walks the analyses the user wrote that the
+// pre-analysis would not have written.
+#include "ui/analysis/analysis_window.h"
+
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <optional>
+
+#include "core/morphology/pre_analysis.h"
+#include "ui/analysis/candidate_grid_model.h"
+#include "ui/analysis/candidate_grid_view.h"
+#include "ui/shell/busy_cursor.h"
+#include "ui/shell/codec.h"
+#include "ui/shell/prompts.h"
+#include "ui/shell/workspace.h"
+
+namespace varnelio::ui {
+
+// The analyser and the tagger, read from the data folder the first time a command
+// of the menu needs them.
+struct AnalysisWindow::PreAnalysisTools {
+  LatinAnalyser analyser;
+  ContextualTagger tagger;
+  std::optional<PreAnalyser> judge;
+};
+
+namespace {
+
+// How many rows a grid has before the pre-analysis shows its progress.
+constexpr std::size_t kLongGrid = 2000;
+
+// "au nominatif singulier", "à l'accusatif pluriel".
+QString caseInWords(const AnalysisKind& kind) {
+  const QString title = fromUtf8(kind.title).toLower();
+  const bool vowel = kind.grammaticalCase == Case::Accusative || kind.grammaticalCase == Case::Ablative;
+  return (vowel ? QStringLiteral("à l'") : QStringLiteral("au ")) + title;
+}
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+PreAnalyser* AnalysisWindow::preAnalyser() {
+  if (tools_ && tools_->judge) return &*tools_->judge;
+  auto tools = std::make_shared<PreAnalysisTools>();
+  const std::string dir = fromQString(workspace_.dataDir());
+  BusyCursor busy(this);
+  tools->analyser = LatinAnalyser::load(dir + "/" + std::string(LatinAnalyser::kFileName));
+  if (tools->analyser.status() == LatinAnalyser::Status::Loaded)
+    tools->tagger = ContextualTagger::load(dir + "/" + std::string(ContextualTagger::kFileName));
+  if (tools->analyser.status() != LatinAnalyser::Status::Loaded || !tools->tagger.fits(tools->analyser)) {
+    const std::string_view file = tools->analyser.status() != LatinAnalyser::Status::Loaded
+                                      ? LatinAnalyser::kFileName
+                                      : ContextualTagger::kFileName;
+    workspace_.prompts().inform(this, QStringLiteral("Le fichier %1 est manquant!").arg(toQString(file)),
+                                kApplicationTitle, MessageIcon::Warning);
+    return nullptr;
+  }
+  tools->judge.emplace(tools->analyser, tools->tagger);
+  tools_ = std::move(tools);
+  return &*tools_->judge;
+}
+
+bool AnalysisWindow::judgeAllRows(std::vector<RowJudgement>& out) {
+  PreAnalyser* judge = preAnalyser();
+  if (!judge) return false;
+  const std::size_t total = grid_.candidateCount();
+  std::optional<QProgressDialog> progress;
+  std::optional<BusyCursor> busy;
+  if (total >= kLongGrid) {
+    progress.emplace(QStringLiteral("Pré-analyse…"), QStringLiteral("Annuler"), 0, 1000, this);
+    progress->setObjectName(QStringLiteral("progression"));
+    progress->setWindowTitle(kApplicationTitle);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(0);
+    progress->setAutoReset(false);
+    progress->setAutoClose(false);
+  } else {
+    busy.emplace(this);
+  }
+  return judgeRows(*judge, sentences_, grid_, kind_, out, [&](std::size_t done, std::size_t all) {
+    if (!progress) return true;
+    progress->setValue(static_cast<int>(all ? done * 1000 / all : 1000));  // lets the dialog's events run
+    return !progress->wasCanceled();
+  });
+}
+
+void AnalysisWindow::Preanalyse_Click() {
+  if (grid_.empty()) return;
+  std::vector<RowJudgement> judged;
+  if (!judgeAllRows(judged)) return;  // cancelled, or nothing to judge with: the grid is untouched
+  std::size_t falseCount = 0;
+  model_->refill([&](CandidateGrid& grid) {
+    for (std::size_t r = 1; r <= judged.size(); ++r) {
+      const RowJudgement& j = judged[r - 1];
+      if (!j.found || !grid.analysis(r).empty()) continue;  // never over what the user wrote
+      if (j.label.empty())
+        ++falseCount;
+      else
+        grid.validate(r, j.label);
+    }
+  });
+  if (falseCount > 0) {
+    const QString question =
+        falseCount == 1
+            ? QStringLiteral("1 candidat ne semble pas être un nom %1. Le supprimer ?").arg(caseInWords(kind_))
+            : QStringLiteral("%1 candidats ne semblent pas être des noms %2. Les supprimer ?")
+                  .arg(falseCount)
+                  .arg(caseInWords(kind_));
+    if (workspace_.prompts().askYesNo(this, kApplicationTitle, question)) {
+      BusyCursor busy(this);
+      // One pass: the rows kept, renumbered from 1 as the bin renumbers them.
+      model_->refill([&](CandidateGrid& grid) {
+        CandidateGrid kept;
+        kept.reserve(grid.candidateCount() - falseCount);
+        std::size_t r = 0;
+        std::int32_t number = 0;
+        grid.forEachRow([&](std::int64_t, std::string_view sentence, std::string_view form, std::string_view analysis) {
+          const RowJudgement& j = judged[r];
+          const bool aligned = grid.analysisAlignedTopLeft(++r);
+          if (j.found && j.label.empty() && analysis.empty()) return;
+          kept.appendRow(CandidateRow(++number, std::string(sentence), std::string(form), std::string(analysis), aligned));
+        });
+        grid = std::move(kept);
+      });
+    }
+  }
+  if (grid_.empty()) {
+    showEmptyGrid();
+    return;
+  }
+  finishLoad();
+}
+
+void AnalysisWindow::Verifier_Click() {
+  if (grid_.empty()) return;
+  std::vector<RowJudgement> judged;
+  if (!judgeAllRows(judged)) return;
+  const std::size_t count = judged.size();
+  const std::size_t start = lignecourante_ >= 1 ? static_cast<std::size_t>(lignecourante_) : 0;
+  for (std::size_t step = 1; step <= count; ++step) {
+    const std::size_t r = (start + step - 1) % count + 1;
+    const RowJudgement& j = judged[r - 1];
+    const std::string_view written = trimmed(grid_.analysis(r));
+    if (!j.found || written.empty() || written == trimmed(j.label)) continue;
+    const QString form = toQString(grid_.form(r));
+    grille01->moveSilently(static_cast<int>(r), 2);
+    grille01_SelChange();
+    const QString text =
+        j.label.empty()
+            ? QStringLiteral("Ligne %1 : « %2 » ne semble pas être un nom %3.").arg(r).arg(form, caseInWords(kind_))
+            : QStringLiteral("Ligne %1 : « %2 » semble être %3.").arg(r).arg(form, toQString(j.label));
+    workspace_.prompts().inform(this, text);
+    return;
+  }
+  workspace_.prompts().inform(this, QStringLiteral("Toutes les analyses concordent avec la pré-analyse."));
+}
+
+}  // namespace varnelio::ui

@@ -1,0 +1,158 @@
+// The "Outils" menu of the analysis windows, with the analyser and the tagger the
+// build generated: the pre-analysis writes its labels into the empty analyses
+// only, asks whether to delete the false candidates, and leaves the grid as it was
+// when cancelled; the check walks the analyses that disagree with it.
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "ui/analysis/analysis_window.h"
+#include "ui/analysis/candidate_grid_view.h"
+#include "ui/app/main_window.h"
+#include "ui/shell/kind_windows.h"
+#include "ui_test_support.h"
+
+namespace varnelio::ui {
+namespace {
+
+using testing::UiHarness;
+using Kind = ScriptedPrompts::Shown::Kind;
+
+bool preAnalysisBuilt() {
+  return QFile::exists(QStringLiteral(VARNELIO_DATA_DIR "/analyseur.dat")) &&
+         QFile::exists(QStringLiteral(VARNELIO_DATA_DIR "/etiqueteur.dat"));
+}
+
+struct Session {
+  UiHarness h{QStringLiteral(VARNELIO_DATA_DIR)};
+  MainWindow* menu = nullptr;
+  AnalysisWindow* w = nullptr;
+
+  Session(const QByteArray& text, const char* window) {
+    menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
+    menu->show();
+    QFile f(h.path(QStringLiteral("texte.txt")));
+    f.open(QIODevice::WriteOnly);
+    f.write(text);
+    f.close();
+    auto* text1 = menu->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    text1->clear();
+    QTest::keyClicks(text1, f.fileName());
+    const auto kind = kindFromWindowName(window);
+    menu->findChild<QAction*>(kindWindows(kind->first).itemName(kind->second))->trigger();
+    w = h.workspace->find<AnalysisWindow>(QLatin1String(window));
+  }
+  CandidateGridView* grid() const { return w->findChild<CandidateGridView*>(QStringLiteral("grille01")); }
+  QStringList rows() const {
+    QStringList out;
+    const auto* m = grid()->model();
+    for (int r = 0; r < m->rowCount(); ++r) {
+      QStringList cells;
+      for (int c = 0; c < 4; ++c) cells << m->index(r, c).data().toString();
+      out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+  }
+  void trigger(const char* action) { w->findChild<QAction*>(QLatin1String(action))->trigger(); }
+  void writeAnalysis(int row, const QString& text) {
+    const QModelIndex index = grid()->model()->index(row - 1, 2);
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(index).center());
+    auto* box = w->findChild<QPlainTextEdit*>(QStringLiteral("Textanalyse"));
+    box->setPlainText(text);
+    QTest::mouseClick(w->findChild<QToolButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+  }
+};
+
+const QByteArray kText = "Puella rosam dat. Rosae in horto sunt. Caesar legiones in Galliam duxit.";
+const QString kNomPl = QStringLiteral("1 décl. nom. pl. [AA00J]");
+
+TEST(AnalysisWindowTools, OutilsStandsBeforeAide) {
+  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  Session s(kText, "frmnew_nom_pluriel");
+  ASSERT_NE(s.w, nullptr);
+  QStringList menus;
+  for (QAction* a : s.w->menuBar()->actions()) menus << a->text();
+  EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&Dictionnaire"), QStringLiteral("&Outils"),
+                                QStringLiteral("&Aide")}));
+  EXPECT_EQ(s.w->findChild<QAction*>(QStringLiteral("Preanalyse"))->text(), QStringLiteral("&Pré-analyse"));
+  EXPECT_EQ(s.w->findChild<QAction*>(QStringLiteral("Verifier"))->text(), QStringLiteral("&Vérifier les analyses"));
+}
+
+TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesTheOthers) {
+  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  Session s(kText, "frmnew_nom_pluriel");
+  s.h.prompts.questionAnswers = {true};
+  s.trigger("Preanalyse");
+  ASSERT_EQ(s.h.prompts.shown.size(), 1u);
+  EXPECT_EQ(s.h.prompts.shown[0].kind, Kind::Question);
+  EXPECT_EQ(s.h.prompts.shown[0].title, QStringLiteral("Varnelio"));
+  EXPECT_EQ(s.h.prompts.shown[0].text,
+            QStringLiteral("2 candidats ne semblent pas être des noms au nominatif pluriel. Les supprimer ?"));
+  EXPECT_EQ(s.rows(), QStringList{QStringLiteral("1|2|Rosae|") + kNomPl});
+  EXPECT_EQ(s.w->lignecourante(), 1);
+}
+
+TEST(AnalysisWindowTools, PreAnalysisKeepsWhatTheUserWroteAndNonKeepsTheCandidates) {
+  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  Session s(kText, "frmnew_nom_pluriel");
+  s.writeAnalysis(3, QStringLiteral("à revoir"));
+  s.writeAnalysis(2, QStringLiteral("mon analyse"));
+  s.h.prompts.questionAnswers = {false};
+  s.trigger("Preanalyse");
+  ASSERT_EQ(s.h.prompts.shown.size(), 1u);
+  EXPECT_EQ(s.h.prompts.shown[0].text,
+            QStringLiteral("1 candidat ne semble pas être un nom au nominatif pluriel. Le supprimer ?"));
+  EXPECT_EQ(s.rows(), (QStringList{QStringLiteral("1|1|Puella|"), QStringLiteral("2|2|Rosae|mon analyse"),
+                                   QStringLiteral("3|3|legiones|à revoir")}));
+  EXPECT_EQ(s.w->lignecourante(), 1);
+}
+
+TEST(AnalysisWindowTools, AnnulerLeavesTheGridAsItWas) {
+  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  QByteArray text;
+  for (int i = 0; i < 2500; ++i) text += "Rosae in horto sunt. ";
+  Session s(text, "frmnew_nom_pluriel");
+  s.writeAnalysis(5, QStringLiteral("x"));
+  const QStringList before = s.rows();
+  ASSERT_EQ(before.size(), 2500);
+  bool sawDialog = false;
+  QTimer::singleShot(0, [&] {
+    if (auto* p = s.w->findChild<QProgressDialog*>(QStringLiteral("progression"))) {
+      sawDialog = p->labelText().contains(QStringLiteral("Pré-analyse"));
+      p->cancel();
+    }
+  });
+  s.trigger("Preanalyse");
+  EXPECT_TRUE(sawDialog);
+  EXPECT_EQ(s.rows(), before);
+  EXPECT_TRUE(s.h.prompts.shown.empty());
+}
+
+TEST(AnalysisWindowTools, VerifierWalksTheDisagreementsAfterTheCurrentRow) {
+  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  Session s(kText, "frmnew_nom_pluriel");
+  s.writeAnalysis(1, kNomPl);                                   // Puella is no plural
+  s.writeAnalysis(2, QStringLiteral("2 décl. nom. pl. [AB00J]"));  // Rosae is of the first
+  // Row 2 is selected: the walk starts after it and comes round.
+  s.trigger("Verifier");
+  EXPECT_EQ(s.h.prompts.messages().back(),
+            QStringLiteral("Ligne 1 : « Puella » ne semble pas être un nom au nominatif pluriel."));
+  EXPECT_EQ(s.w->lignecourante(), 1);
+  s.trigger("Verifier");
+  EXPECT_EQ(s.h.prompts.messages().back(), QStringLiteral("Ligne 2 : « Rosae » semble être 1 décl. nom. pl. [AA00J]."));
+  EXPECT_EQ(s.w->lignecourante(), 2);
+  s.writeAnalysis(1, QString());
+  s.writeAnalysis(2, kNomPl);
+  s.trigger("Verifier");
+  EXPECT_EQ(s.h.prompts.messages().back(), QStringLiteral("Toutes les analyses concordent avec la pré-analyse."));
+}
+
+}  // namespace
+}  // namespace varnelio::ui
