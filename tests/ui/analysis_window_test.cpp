@@ -173,7 +173,7 @@ TEST(AnalysisWindow, MenusButtonsAndPanelsAsGiven) {
     return items;
   };
   const QList<QAction*> top = w->menuBar()->actions();
-  ASSERT_EQ(top.size(), 3);
+  ASSERT_EQ(top.size(), 4);
   EXPECT_EQ(top[0]->text(), QStringLiteral("&Fichier"));
   EXPECT_EQ(describe(top[0]->menu()),
             QStringList({"Enregistrerdirect=&Enregistrer les analyses", "Enregistrer=&Enregistrer les analyses sous ...",
@@ -184,7 +184,11 @@ TEST(AnalysisWindow, MenusButtonsAndPanelsAsGiven) {
   EXPECT_EQ(top[1]->text(), QStringLiteral("&Dictionnaire"));
   EXPECT_EQ(describe(top[1]->menu()),
             QStringList({"dico_lemmes=&Dictionnaire (Lemmes)", "dico_formes=&Dictionnaire (Formes)"}));
-  EXPECT_EQ(describe(top[2]->menu()), QStringList({"about=&A propos de..."}));
+  EXPECT_EQ(top[2]->text(), QStringLiteral("&Outils"));
+  EXPECT_EQ(describe(top[2]->menu()),
+            QStringList({"Preanalyse=&Pr\u00e9-analyse", "Verifier=&V\u00e9rifier les analyses"}));
+  EXPECT_EQ(top[3]->text(), QStringLiteral("&Aide"));
+  EXPECT_EQ(describe(top[3]->menu()), QStringList({"about=&A propos de..."}));
 
   struct Button {
     const char* name;

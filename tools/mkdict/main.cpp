@@ -12,7 +12,7 @@
 #include "core/files/atomic_file.h"
 #include "core/morphology/contextual_tagger.h"
 #include "core/morphology/latin_analyser.h"
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 #include "mkdict/analyser_builder.h"
 #include "mkdict/dictionary_builder.h"
 #include "mkdict/tagger_builder.h"
@@ -53,23 +53,27 @@ int main(int argc, char** argv) {
   for (const std::string& problem : analyser.problems) std::fprintf(stderr, "varnelio-mkdict: %s\n", problem.c_str());
   if (!analyser.problems.empty()) return 1;
   const std::string analyserFile = encodeAnalyserData(analyser.data);
-  // The tagger's counts come from tags.la, which the lexicon does not need.
-  TaggerData tagger;
+  // The tagger's counts come from tags.la, which the lexicon does not need: without
+  // it the dictionaries are built all the same, and the pre-analysis is not.
+  std::string taggerFile;
   auto tagText = readWholeFile(dataFolder + "/tags.la");
-  if (auto* err = std::get_if<FileError>(&tagText)) {
-    std::fprintf(stderr, "varnelio-mkdict: impossible de lire %s : %s\n", err->path.c_str(), err->reason.c_str());
-    return 1;
+  if (auto* text = std::get_if<std::string>(&tagText)) {
+    TaggerData tagger;
+    if (auto error = mkdict::readTagCounts(*text, tagger)) {
+      std::fprintf(stderr, "varnelio-mkdict: %s\n", error->c_str());
+      return 1;
+    }
+    mkdict::addLemmaFacts(analyser, tagger);
+    taggerFile = encodeTaggerData(tagger);
+  } else {
+    std::fprintf(stderr, "varnelio-mkdict: pas de tags.la : %s n'est pas \xC3\xA9" "crit\n",
+                 std::string(ContextualTagger::kFileName).c_str());
   }
-  if (auto error = mkdict::readTagCounts(std::get<std::string>(tagText), tagger)) {
-    std::fprintf(stderr, "varnelio-mkdict: %s\n", error->c_str());
-    return 1;
-  }
-  mkdict::addLemmaFacts(analyser, tagger);
-  const std::string taggerFile = encodeTaggerData(tagger);
   for (const auto& [name, bytes] : {std::pair{std::string(LemmaTable::kFileName), &built.lemmaFile},
                                     std::pair{std::string(FormTable::kFileName), &built.formFile},
                                     std::pair{std::string(LatinAnalyser::kFileName), &analyserFile},
-                                    std::pair{std::string(ContextualTagger::kFileName), &taggerFile}}) {
+                                    std::pair{std::string(ContextualTagger::kFileName), static_cast<const std::string*>(&taggerFile)}}) {
+    if (name == ContextualTagger::kFileName && bytes->empty()) continue;
     const std::string path = outputFolder + "/" + name;
     if (auto error = writeFileAtomically(path, *bytes)) {
       std::fprintf(stderr, "varnelio-mkdict: impossible d'écrire %s : %s\n", path.c_str(), error->reason.c_str());

@@ -6,7 +6,7 @@
 #include <limits>
 #include <variant>
 
-#include "core/text/source_text.h"
+#include "core/files/source_file.h"
 
 namespace varnelio {
 
