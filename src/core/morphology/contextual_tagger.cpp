@@ -309,7 +309,12 @@ void ContextualTagger::candidatesOf(const LatinAnalyser& analyser, const TaggedW
       letter = lemmaLetter(analyser, a.lemma);
     }
     const double mass = letterMass_.empty() ? 1.0 : std::max(1.0, letterMass_[static_cast<unsigned char>(letter) - 'a']);
-    const double emission = weight / mass;
+    double emission = weight / mass;
+    if (analyser.caseOf(a) == GrammaticalCase::Nominative) {
+      const GrammaticalNumber number = analyser.numberOf(a);
+      if (number == GrammaticalNumber::Singular) emission *= word.nominativeWeight[0];
+      if (number == GrammaticalNumber::Plural) emission *= word.nominativeWeight[1];
+    }
     auto found = std::find_if(out.begin(), out.end(), [&](const Candidate& c) { return c.tag == tag; });
     if (found == out.end()) {
       out.push_back({static_cast<std::uint8_t>(tag), emission, static_cast<int>(k)});

@@ -23,6 +23,9 @@ struct TaggedWord {
   std::vector<Analysis> analyses;  // from the analyser; empty for an unknown word
   bool clauseStart = false;        // a ";", ":", "?" or "!" stands before it
   bool enclitic = false;           // "-que" is joined to it
+  // How much likelier its nominative readings are in the singular and in the
+  // plural: a verb in the third person calls for a subject of its number.
+  double nominativeWeight[2] = {1.0, 1.0};
   // Set by the tagger: the likeliest analysis (an index into analyses, or -1),
   // and the probability of each analysis in this context.
   int chosen = -1;

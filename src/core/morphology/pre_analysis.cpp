@@ -33,6 +33,10 @@ bool endsWithQue(std::string_view w) {
 // The probability from which a noun reading of the kind is proposed.
 constexpr double kNounShare = 0.25;
 
+// How much likelier a nominative of the number of the sentence's verbs is, and
+// how much less likely one of the other number.
+constexpr double kSubjectWeight = 2.0;
+
 }  // namespace
 
 int declensionOfCategory(std::string_view category) {
@@ -119,6 +123,46 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
     const WordFacts& facts = factsOf(forms_[k]);
     words_[k].analyses = facts.analyses;
     words_[k].enclitic = facts.enclitic;
+  }
+  // A verb that can only be a finite verb of the third person calls for a subject
+  // of its number: where the sentence has such verbs of one number only, the
+  // nominatives of that number are likelier.
+  bool singular = false, plural = false;
+  for (std::size_t k = 0; k < wordCount; ++k) {
+    const auto& as = words_[k].analyses;
+    if (as.empty()) continue;
+    int number = 0;  // 1 singular, 2 plural, 3 both, -1 not only third persons
+    for (const Analysis& a : as) {
+      const std::uint16_t m = a.morphology;
+      const bool finite = a.lemma != Analysis::kRomanNumeral && analyser_.partOfSpeech(a.lemma) == 'v' &&
+                          ((m >= 121 && m <= 180) || (m >= 267 && m <= 296));
+      const int person = finite ? ((m >= 267 ? m - 267 : m - 121) % 3) + 1 : 0;
+      if (!finite || person != 3) {
+        number = -1;
+        break;
+      }
+      number |= ((m >= 267 ? m - 267 : m - 121) % 6) < 3 ? 1 : 2;
+    }
+    if (number == 1) singular = true;
+    if (number == 2) plural = true;
+  }
+  // A word that can only be a nominative (or vocative) of that number is the
+  // subject already.
+  for (std::size_t k = 0; k < wordCount && (singular != plural); ++k) {
+    const auto& as = words_[k].analyses;
+    if (as.empty()) continue;
+    const GrammaticalNumber wanted = singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
+    const bool subject = std::all_of(as.begin(), as.end(), [&](const Analysis& a) {
+      const GrammaticalCase c = analyser_.caseOf(a);
+      return (c == GrammaticalCase::Nominative || c == GrammaticalCase::Vocative) && analyser_.numberOf(a) == wanted;
+    });
+    if (subject) singular = plural = false;
+  }
+  const double sgWeight = singular && !plural ? kSubjectWeight : plural && !singular ? 1 / kSubjectWeight : 1.0;
+  const double plWeight = plural && !singular ? kSubjectWeight : singular && !plural ? 1 / kSubjectWeight : 1.0;
+  for (std::size_t k = 0; k < wordCount; ++k) {
+    words_[k].nominativeWeight[0] = sgWeight;
+    words_[k].nominativeWeight[1] = plWeight;
   }
   tagger_.tag(analyser_, words_);
   for (std::size_t k = 0; k < wordCount; ++k) {
