@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "core/files/analysis_file.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/analysis/candidate_grid_view.h"
 #include "ui/app/main_window.h"
@@ -35,7 +36,7 @@ struct Session {
   MainWindow* menu = nullptr;
   AnalysisWindow* w = nullptr;
 
-  Session(const QByteArray& text, const char* window) {
+  Session(const QByteArray& text, const char* window, const CandidateGrid* file = nullptr) {
     menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
     menu->show();
     QFile f(h.path(QStringLiteral("texte.txt")));
@@ -45,6 +46,11 @@ struct Session {
     auto* text1 = menu->findChild<QLineEdit*>(QStringLiteral("Text1"));
     text1->clear();
     QTest::keyClicks(text1, f.fileName());
+    if (file) {
+      const QString path = h.path(QStringLiteral("analyse.DAT"));
+      EXPECT_FALSE(writeAnalysisFile(path.toStdString(), *file).has_value());
+      h.prompts.fileAnswers = {path};
+    }
     const auto kind = kindFromWindowName(window);
     menu->findChild<QAction*>(kindWindows(kind->first).itemName(kind->second))->trigger();
     w = h.workspace->find<AnalysisWindow>(QLatin1String(window));
@@ -152,6 +158,21 @@ TEST(AnalysisWindowTools, VerifierWalksTheDisagreementsAfterTheCurrentRow) {
   s.writeAnalysis(2, kNomPl);
   s.trigger("Verifier");
   EXPECT_EQ(s.h.prompts.messages().back(), QStringLiteral("Toutes les analyses concordent avec la pré-analyse."));
+}
+
+TEST(AnalysisWindowTools, AReopenedAnalysisIsJudgedAgainstItsText) {
+  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  // A file of the same text: one row left empty, one with the user's analysis.
+  CandidateGrid file;
+  file.appendRow(CandidateRow(1, "1", "rosam", "", false));
+  file.appendRow(CandidateRow(2, "3", "Galliam", "x", true));
+  Session s(kText, "frmanalyse_acc_sing", &file);
+  ASSERT_NE(s.w, nullptr);
+  s.trigger("Preanalyse");
+  EXPECT_EQ(s.rows(), (QStringList{QStringLiteral("1|1|rosam|1 décl. acc. sg. [AA00C]"), QStringLiteral("2|3|Galliam|x")}));
+  EXPECT_EQ(s.h.prompts.shown.size(), 1u);  // the file dialog only: no candidate judged false
+  s.trigger("Verifier");
+  EXPECT_EQ(s.h.prompts.messages().back(), QStringLiteral("Ligne 2 : « Galliam » semble être 1 décl. acc. sg. [AA00C]."));
 }
 
 }  // namespace
