@@ -217,10 +217,11 @@ TEST(AnalysisWindow, MenusButtonsAndPanelsAsGiven) {
   }
   // No button hides part of another.
   for (int i = 0; i < buttons.size(); ++i)
-    for (int j = i + 1; j < buttons.size(); ++j)
-      if (buttons[i]->parentWidget() == buttons[j]->parentWidget())
-        EXPECT_FALSE(buttons[i]->geometry().intersects(buttons[j]->geometry()))
-            << buttons[i]->objectName().toStdString() << " " << buttons[j]->objectName().toStdString();
+    for (int j = i + 1; j < buttons.size(); ++j) {
+      if (buttons[i]->parentWidget() != buttons[j]->parentWidget()) continue;
+      EXPECT_FALSE(buttons[i]->geometry().intersects(buttons[j]->geometry()))
+          << buttons[i]->objectName().toStdString() << " " << buttons[j]->objectName().toStdString();
+    }
   EXPECT_EQ(w->findChild<QToolButton*>(QStringLiteral("Command4"))->font().pointSizeF(), 9.75);
   EXPECT_EQ(w->findChild<QToolButton*>(QStringLiteral("Command3"))->font().pointSizeF(), 9.0);
   // The sentence view and the three panels lie side by side inside the window (a
