@@ -149,7 +149,255 @@ FormClass formClassOf(char partOfSpeech, int morphology) {
   return {};
 }
 
+// Where a form stands in the budget: pass 0, one form of each lemma, the first
+// spelled as its headword (kept whatever the budget); pass 1, the forms of the
+// nouns, pronouns and invariable words of the main lexicon; pass 2, the others;
+// within a pass, the likelier first.
+struct Place {
+  int pass = 3;  // 3: beyond every pass
+  double score = 0;
+};
+
+bool before(const Place& a, const Place& b) {
+  if (a.pass != b.pass) return a.pass < b.pass;
+  return a.pass != 0 && a.score > b.score;
+}
+
+struct PlacedForm {
+  std::string text;
+  std::uint16_t morphology;
+  Place place;
+};
+
+// The forms the analyser gives a lemma, in its order, each (spelling,
+// morphology) marked when an earlier one was the same.
+class LemmaForms {
+ public:
+  explicit LemmaForms(std::vector<std::pair<std::string, int>> forms) : forms_(std::move(forms)), order_(forms_.size()) {
+    std::iota(order_.begin(), order_.end(), 0u);
+    std::sort(order_.begin(), order_.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return forms_[a] != forms_[b] ? forms_[a] < forms_[b] : a < b;
+    });
+    repeated_.assign(forms_.size(), false);
+    for (std::size_t k = 1; k < order_.size(); ++k)
+      repeated_[order_[k]] = forms_[order_[k]] == forms_[order_[k - 1]];
+  }
+  std::size_t size() const { return forms_.size(); }
+  const std::pair<std::string, int>& operator[](std::size_t k) const { return forms_[k]; }
+  bool repeated(std::size_t k) const { return repeated_[k]; }
+  bool has(const std::string& form, int morphology) const {
+    const std::pair<std::string, int> wanted{form, morphology};
+    return std::binary_search(order_.begin(), order_.end(), wanted, [&](const auto& a, const auto& b) {
+      if constexpr (std::is_same_v<std::decay_t<decltype(a)>, std::uint32_t>) return forms_[a] < b;
+      else return a < forms_[b];
+    });
+  }
+
+ private:
+  std::vector<std::pair<std::string, int>> forms_;
+  std::vector<std::uint32_t> order_;  // by (spelling, morphology), then as met
+  std::vector<bool> repeated_;
+};
+
+// Every spelling of every form of a lemma, each with its place. The builder runs
+// it twice: once to find how far the budget reaches, once to write the records, so
+// that millions of forms are never held.
+class FormLister {
+ public:
+  FormLister(const CollatinusLexicon& lexicon, const AnalyserBuild& build, const LatinAnalyser& analyser,
+             std::size_t formWidth)
+      : lexicon_(lexicon), build_(build), analyser_(analyser), formWidth_(formWidth) {}
+
+  template <typename Sink>
+  void forEachSpelling(std::uint32_t l, Sink&& sink) const {
+    for (const PlacedForm& f : placedForms(l)) {
+      const std::vector<std::string> spellings = spellingsOf(f);
+      for (std::size_t k = 0; k < spellings.size(); ++k) {
+        if (spellings[k].size() > formWidth_) continue;
+        sink(spellings[k], f.morphology, k ? Place{std::max(f.place.pass, 1), f.place.score} : f.place);
+      }
+    }
+  }
+
+ private:
+  std::vector<PlacedForm> placedForms(std::uint32_t l) const;
+  LemmaForms formsOf(std::uint32_t l, bool& positive) const;
+  FormClass classOf(std::uint32_t l, bool positive, const LemmaForms& forms, std::size_t k) const;
+  std::vector<std::string> spellingsOf(const PlacedForm& f) const;
+
+  const CollatinusLexicon& lexicon_;
+  const AnalyserBuild& build_;
+  const LatinAnalyser& analyser_;
+  std::size_t formWidth_;
+};
+
+std::vector<PlacedForm> FormLister::placedForms(std::uint32_t l) const {
+  const LemmaLine& line = *build_.lines[l];
+  const char pos = analyser_.partOfSpeech(l);
+  const std::string headwordKey = latin::keyOf(line.lemma);
+  const double frequency = static_cast<double>(std::max(line.frequency, 1L));
+  bool positive = pos != 'a';
+  const LemmaForms forms = formsOf(l, positive);
+  std::vector<PlacedForm> placed;
+  bool headwordFound = false;
+  for (std::size_t k = 0; k < forms.size(); ++k) {
+    if (forms.repeated(k)) continue;  // each spelling once per morphology, the first met kept
+    const std::string& form = forms[k].first;
+    const FormClass formClass = classOf(l, positive, forms, k);
+    int pass = formClass.always && pos != 'n' && !line.extended ? 1 : 2;
+    if (!headwordFound && latin::keyOf(form) == headwordKey) {
+      pass = 0;
+      headwordFound = true;
+    }
+    placed.push_back({form, static_cast<std::uint16_t>(forms[k].second), {pass, frequency * formClass.share}});
+  }
+  // A lemma none of whose forms is spelled as its headword keeps at least its
+  // likeliest form.
+  if (!headwordFound && !placed.empty())
+    std::max_element(placed.begin(), placed.end(), [](const PlacedForm& a, const PlacedForm& b) {
+      return a.place.score < b.place.score;
+    })->place.pass = 0;
+  return placed;
+}
+
+// The analyser's forms that fit the record. `positive` tells whether the lemma
+// has a positive degree among all its forms (an adjective known only in its
+// degrees, "citerior", "ulterior", has none).
+LemmaForms FormLister::formsOf(std::uint32_t l, bool& positive) const {
+  std::vector<std::pair<std::string, int>> forms;
+  analyser_.forEachForm(l, [&](std::string_view form, std::uint16_t m) {
+    positive = positive || (m >= 13 && m <= 48);
+    if (!form.empty() && form.size() <= formWidth_) forms.emplace_back(form, m);
+  });
+  return LemmaForms(std::move(forms));
+}
+
+FormClass FormLister::classOf(std::uint32_t l, bool positive, const LemmaForms& forms, std::size_t k) const {
+  const char pos = analyser_.partOfSpeech(l);
+  const auto morphology = static_cast<std::uint16_t>(forms[k].second);
+  FormClass formClass = formClassOf(pos, morphology);
+  // An adjective known only in its degrees is met in them as often as another
+  // adjective in its positive.
+  if (!positive && morphology >= 49 && morphology <= 120)
+    formClass = formClassOf(pos, morphology - 36 * ((morphology - 13) / 36));
+  if (formClass.id < 0) formClass = {99, 0.0001, false};
+  // A vocative spelled as its nominative adds an analysis but nothing a lookup
+  // would otherwise miss, and the vocative is no case the analyses study: it
+  // comes late. (The vocative always follows its nominative.)
+  if (forms.has(forms[k].first, morphology - 1) && analyser_.caseOf({l, morphology}) == GrammaticalCase::Vocative)
+    formClass = {13, 0.002, false};
+  return formClass;
+}
+
+std::vector<std::string> FormLister::spellingsOf(const PlacedForm& f) const {
+  std::vector<std::string> spellings{f.text};
+  // The perfect system also comes contracted: "amaverunt" and "amarunt".
+  if (isPerfectSystem(f.morphology)) {
+    for (const auto& [shortEnding, longEnding] : lexicon_.contractions) {
+      if (f.text.size() > longEnding.size() && f.text.ends_with(longEnding)) {
+        spellings.push_back(f.text.substr(0, f.text.size() - longEnding.size()) + shortEnding);
+        break;
+      }
+    }
+  }
+  // Texts write the consonant i both ways: "justus" and "iustus".
+  for (std::size_t k = 0, n = spellings.size(); k < n; ++k)
+    if (std::string i = withIForJ(spellings[k]); i != spellings[k]) spellings.push_back(std::move(i));
+  return spellings;
+}
+
+// How far the budget reaches: the worst place kept, and how many records of
+// exactly that place are kept (the first ones met).
+class Budget {
+ public:
+  Budget(const FormLister& lister, std::uint32_t lemmaCount, std::size_t maxRecords) {
+    std::vector<Place> places;
+    for (std::uint32_t l = 0; l < lemmaCount; ++l)
+      lister.forEachSpelling(l, [&](const std::string&, std::uint16_t, Place p) { places.push_back(p); });
+    headwords_ = static_cast<std::size_t>(
+        std::count_if(places.begin(), places.end(), [](const Place& p) { return p.pass == 0; }));
+    const std::size_t room = std::max(maxRecords, headwords_);
+    if (room >= places.size()) return;
+    std::vector<Place> sorted = places;
+    std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(room - 1), sorted.end(), before);
+    last_ = sorted[room - 1];
+    const std::size_t strictlyBefore = static_cast<std::size_t>(
+        std::count_if(places.begin(), places.end(), [&](const Place& p) { return before(p, last_); }));
+    ofLast_ = room - strictlyBefore;
+  }
+
+  std::size_t headwords() const { return headwords_; }
+
+  // Whether the next record met, at this place, is kept.
+  bool keeps(const Place& place) {
+    if (last_.pass == 3 || place.pass == 0 || before(place, last_)) return true;
+    if (before(last_, place) || keptOfLast_ >= ofLast_) return false;
+    ++keptOfLast_;  // as good as the worst place kept, and met early enough
+    return true;
+  }
+
+ private:
+  std::size_t headwords_ = 0;
+  Place last_;               // the worst place kept
+  std::size_t ofLast_ = 0;   // records of that place kept
+  std::size_t keptOfLast_ = 0;
+};
+
+std::string lemmaRecord(const CollatinusLexicon& lexicon, const LemmaLine& lemma) {
+  const DictionaryLayout& layout = lemmaLayout();
+  return encodeDictionaryRecord(
+      layout, 0,
+      {lemma.lemma.substr(0, layout.fields[lemma_field::kLemma].width),
+       fitCategory(categoryWithClass(lexicon, lemma), layout.fields[lemma_field::kCategory].width),
+       fitTranslation(translationOf(lexicon, lemma), layout.fields[lemma_field::kTranslation].width), "", ""});
+}
+
+std::string formRecord(const LatinAnalyser& analyser, const Analysis& analysis, const std::string& form) {
+  const DictionaryLayout& layout = formLayout();
+  const AnalysisText t = analyser.describe(analysis, form);
+  return encodeDictionaryRecord(
+      layout, 0,
+      {form, fitCategory(t.category, layout.fields[form_field::kCategory].width),
+       std::string_view(t.lemma).substr(0, layout.fields[form_field::kLemma].width), t.caseGenderNumber,
+       t.moodTenseVoice, fitTranslation(t.translation, layout.fields[form_field::kTranslation].width)});
+}
+
+struct FormRecords {
+  std::vector<std::string> records;
+  std::vector<double> scores;
+  std::vector<std::size_t> keptOfLemma, formsOfLemma;
+};
+
+FormRecords formRecordsWithin(Budget& budget, const FormLister& lister, const LatinAnalyser& analyser,
+                              std::uint32_t lemmaCount) {
+  FormRecords out;
+  out.keptOfLemma.assign(lemmaCount, 0);
+  out.formsOfLemma.assign(lemmaCount, 0);
+  for (std::uint32_t l = 0; l < lemmaCount; ++l) {
+    lister.forEachSpelling(l, [&](const std::string& form, std::uint16_t morphology, const Place& place) {
+      ++out.formsOfLemma[l];
+      if (!budget.keeps(place)) return;
+      ++out.keptOfLemma[l];
+      out.records.push_back(formRecord(analyser, {l, morphology}, form));
+      out.scores.push_back(place.pass == 0 ? 1e12 + place.score : place.score);
+    });
+  }
+  return out;
+}
+
+std::string concatenated(const std::vector<std::string>& records, std::size_t recordSize) {
+  std::string file;
+  file.reserve(records.size() * recordSize);
+  for (const auto& r : records) file += r;
+  return file;
+}
+
 }  // namespace
+
+std::string translationOf(const CollatinusLexicon& lexicon, const LemmaLine& lemma) {
+  const auto found = lexicon.translations.find(lemma.key);
+  return found == lexicon.translations.end() ? std::string() : found->second;
+}
 
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options) {
   return buildDictionaries(lexicon, buildAnalyserData(lexicon), options);
@@ -159,179 +407,31 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Anal
                                     const BuildOptions& options) {
   const DictionaryLayout& lemmaL = lemmaLayout();
   const DictionaryLayout& formL = formLayout();
-  const std::size_t lemmaWidth = lemmaL.fields[lemma_field::kLemma].width;
-  const std::size_t formWidth = formL.fields[form_field::kForm].width;
-
   std::vector<std::string> lemmaRecords;
   lemmaRecords.reserve(lexicon.lemmas.size());
-  for (const LemmaLine& lemma : lexicon.lemmas) {
-    const auto tr = lexicon.translations.find(lemma.key);
-    const std::string translation = tr == lexicon.translations.end() ? std::string() : tr->second;
-    lemmaRecords.push_back(encodeDictionaryRecord(
-        lemmaL, 0,
-        {lemma.lemma.substr(0, lemmaWidth),
-         fitCategory(categoryWithClass(lexicon, lemma), lemmaL.fields[lemma_field::kCategory].width),
-         fitTranslation(translation, lemmaL.fields[lemma_field::kTranslation].width), "", ""}));
-  }
+  for (const LemmaLine& lemma : lexicon.lemmas) lemmaRecords.push_back(lemmaRecord(lexicon, lemma));
 
   // The forms come from the analyser itself, so that the file holds no form the
   // analyser would not give (our corrections included), worded as it words them.
   const LatinAnalyser analyser = LatinAnalyser::fromBytes(encodeAnalyserData(analyserBuild.data));
-  const std::uint32_t lemmaCount = static_cast<std::uint32_t>(analyser.lemmaCount());
-
-  // Every form of every lemma, each spelling once per morphology, with its place:
-  // pass 0, one form of each lemma, the first spelled as its headword (kept
-  // whatever the budget);
-  // pass 1, the forms of the nouns, pronouns and invariable words of the main
-  // lexicon; pass 2, the others. Run twice: once to find how far the budget
-  // reaches, once to write the records, so that millions of forms are never held.
-  auto forEachForm = [&](std::uint32_t l, auto&& sink) {
-    const LemmaLine& line = *analyserBuild.lines[l];
-    const char pos = analyser.partOfSpeech(l);
-    const std::string headwordKey = latin::keyOf(line.lemma);
-    const double frequency = static_cast<double>(std::max(line.frequency, 1L));
-    struct Form {
-      std::string text;
-      std::uint16_t morphology;
-      int pass;
-      double score;
-    };
-    std::vector<Form> forms;
-    bool headwordFound = false;
-    // An adjective known only in its degrees ("citerior", "ulterior") is met in them
-    // as often as another adjective in its positive.
-    bool positive = pos != 'a';
-    std::vector<std::pair<std::string, int>> raw;
-    analyser.forEachForm(l, [&](std::string_view form, std::uint16_t m) {
-      positive = positive || (m >= 13 && m <= 48);
-      if (!form.empty() && form.size() <= formWidth) raw.emplace_back(form, m);
-    });
-    // Each spelling once per morphology, the first met kept.
-    std::vector<std::uint32_t> order(raw.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-      return raw[a] != raw[b] ? raw[a] < raw[b] : a < b;
-    });
-    std::vector<bool> repeated(raw.size(), false);
-    for (std::size_t k = 1; k < order.size(); ++k) repeated[order[k]] = raw[order[k]] == raw[order[k - 1]];
-    const auto has = [&](const std::string& form, int morphology) {
-      const std::pair<std::string, int> wanted{form, morphology};
-      return std::binary_search(order.begin(), order.end(), wanted, [&](const auto& a, const auto& b) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(a)>, std::uint32_t>) return raw[a] < b;
-        else return a < raw[b];
-      });
-    };
-    for (std::size_t k = 0; k < raw.size(); ++k) {
-      if (repeated[k]) continue;
-      const std::string& form = raw[k].first;
-      const auto morphology = static_cast<std::uint16_t>(raw[k].second);
-      FormClass formClass = formClassOf(pos, morphology);
-      if (!positive && morphology >= 49 && morphology <= 120)
-        formClass = formClassOf(pos, morphology - 36 * ((morphology - 13) / 36));
-      if (formClass.id < 0) formClass = {99, 0.0001, false};
-      // A vocative spelled as its nominative adds an analysis but nothing a lookup
-      // would otherwise miss, and the vocative is no case the analyses study: it
-      // comes late. (The vocative always follows its nominative.)
-      if (has(form, morphology - 1) && analyser.caseOf({l, morphology}) == GrammaticalCase::Vocative)
-        formClass = {13, 0.002, false};
-      int pass = formClass.always && pos != 'n' && !line.extended ? 1 : 2;
-      if (!headwordFound && latin::keyOf(form) == headwordKey) {
-        pass = 0;
-        headwordFound = true;
-      }
-      forms.push_back({form, morphology, pass, frequency * formClass.share});
-    }
-    // A lemma none of whose forms is spelled as its headword keeps at least its
-    // likeliest form.
-    if (!headwordFound && !forms.empty())
-      std::max_element(forms.begin(), forms.end(), [](const Form& a, const Form& b) { return a.score < b.score; })
-          ->pass = 0;
-    for (const Form& f : forms) {
-      std::vector<std::string> spellings{f.text};
-      // The perfect system also comes contracted: "amaverunt" and "amarunt".
-      if ((f.morphology >= 139 && f.morphology <= 156) || (f.morphology >= 169 && f.morphology <= 180) ||
-          f.morphology == 188) {
-        for (const auto& [shortEnding, longEnding] : lexicon.contractions) {
-          if (f.text.size() > longEnding.size() && f.text.ends_with(longEnding)) {
-            spellings.push_back(f.text.substr(0, f.text.size() - longEnding.size()) + shortEnding);
-            break;
-          }
-        }
-      }
-      // Texts write the consonant i both ways: "justus" and "iustus".
-      for (std::size_t k = 0, n = spellings.size(); k < n; ++k)
-        if (std::string i = withIForJ(spellings[k]); i != spellings[k]) spellings.push_back(std::move(i));
-      for (std::size_t k = 0; k < spellings.size(); ++k)
-        if (spellings[k].size() <= formWidth) sink(spellings[k], f.morphology, k ? std::max(f.pass, 1) : f.pass, f.score);
-    }
-  };
-
-  // First run: the lowest pass and score that still fit, and how many records of
-  // exactly that pass and score fit (the first ones met).
-  std::vector<std::pair<int, double>> places;
-  for (std::uint32_t l = 0; l < lemmaCount; ++l)
-    forEachForm(l, [&](const std::string&, std::uint16_t, int pass, double score) { places.emplace_back(pass, score); });
-  const auto better = [](const std::pair<int, double>& a, const std::pair<int, double>& b) {
-    if (a.first != b.first) return a.first < b.first;
-    return a.first != 0 && a.second > b.second;
-  };
-  const std::size_t headwords =
-      static_cast<std::size_t>(std::count_if(places.begin(), places.end(), [](const auto& p) { return p.first == 0; }));
-  const std::size_t room = std::max(options.maxFormRecords, headwords);
-  std::pair<int, double> last{3, 0.0};  // the worst place kept
-  std::size_t ofLast = 0;               // records of that place kept
-  if (room < places.size()) {
-    std::vector<std::pair<int, double>> sorted = places;
-    std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(room - 1), sorted.end(), better);
-    last = sorted[room - 1];
-    const std::size_t strictlyBetter =
-        static_cast<std::size_t>(std::count_if(places.begin(), places.end(), [&](const auto& p) { return better(p, last); }));
-    ofLast = room - strictlyBetter;
-  }
-  places.clear();
-  places.shrink_to_fit();
-
-  // Second run: the records.
-  std::vector<std::string> formRecords;
-  std::vector<double> formScores;
-  std::vector<std::size_t> keptOfLemma(lemmaCount, 0), formsOfLemma(lemmaCount, 0);
-  std::size_t lastKept = 0;
-  for (std::uint32_t l = 0; l < lemmaCount; ++l) {
-    forEachForm(l, [&](const std::string& form, std::uint16_t morphology, int pass, double score) {
-      ++formsOfLemma[l];
-      const std::pair<int, double> place{pass, score};
-      bool keep = last.first == 3 || pass == 0 || better(place, last);
-      if (!keep && !better(last, place) && lastKept < ofLast) {
-        keep = true;  // as good as the worst place kept, and met early enough
-        ++lastKept;
-      }
-      if (!keep) return;
-      ++keptOfLemma[l];
-      const AnalysisText t = analyser.describe({l, morphology}, form);
-      const std::string category = fitCategory(t.category, formL.fields[form_field::kCategory].width);
-      const std::string translation = fitTranslation(t.translation, formL.fields[form_field::kTranslation].width);
-      formRecords.push_back(encodeDictionaryRecord(
-          formL, 0,
-          {form, category, std::string_view(t.lemma).substr(0, formL.fields[form_field::kLemma].width),
-           t.caseGenderNumber, t.moodTenseVoice, translation}));
-      formScores.push_back(pass == 0 ? 1e12 + score : score);
-    });
-  }
+  const auto lemmaCount = static_cast<std::uint32_t>(analyser.lemmaCount());
+  const FormLister lister(lexicon, analyserBuild, analyser, formL.fields[form_field::kForm].width);
+  Budget budget(lister, lemmaCount, options.maxFormRecords);
+  FormRecords forms = formRecordsWithin(budget, lister, analyser, lemmaCount);
 
   BuiltDictionaries built;
-  built.headwordRecords = headwords;
+  built.headwordRecords = budget.headwords();
   for (std::size_t l = 0; l < lemmaCount; ++l) {
-    if (keptOfLemma[l]) ++built.lemmasWithForms;
-    if (keptOfLemma[l] && keptOfLemma[l] == formsOfLemma[l]) ++built.lemmasWithAllForms;
+    if (forms.keptOfLemma[l]) ++built.lemmasWithForms;
+    if (forms.keptOfLemma[l] && forms.keptOfLemma[l] == forms.formsOfLemma[l]) ++built.lemmasWithAllForms;
   }
-  sortForLookup(lemmaRecords, lemmaL.fields[lemma_field::kLemma].offset, lemmaWidth);
-  sortForLookup(formRecords, formL.fields[form_field::kForm].offset, formWidth, formScores);
+  sortForLookup(lemmaRecords, lemmaL.fields[lemma_field::kLemma].offset, lemmaL.fields[lemma_field::kLemma].width);
+  sortForLookup(forms.records, formL.fields[form_field::kForm].offset, formL.fields[form_field::kForm].width,
+                forms.scores);
   built.lemmaCount = lemmaRecords.size();
-  built.formCount = formRecords.size();
-  built.lemmaFile.reserve(lemmaRecords.size() * lemmaL.recordSize);
-  for (const auto& r : lemmaRecords) built.lemmaFile += r;
-  built.formFile.reserve(formRecords.size() * formL.recordSize);
-  for (const auto& r : formRecords) built.formFile += r;
+  built.formCount = forms.records.size();
+  built.lemmaFile = concatenated(lemmaRecords, lemmaL.recordSize);
+  built.formFile = concatenated(forms.records, formL.recordSize);
   return built;
 }
 

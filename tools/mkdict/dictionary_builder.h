@@ -28,6 +28,9 @@ struct CollatinusLexicon {
   std::vector<LexiconCorrection> corrections;  // ours, applied by the builders
 };
 
+// The French translation of a lemma, empty when the lexicon gives none.
+std::string translationOf(const CollatinusLexicon& lexicon, const LemmaLine& lemma);
+
 // Reads lemmes.la, lemmes.fr, modeles.la and morphos.fr from a Collatinus data
 // folder, and the optional files when they are there (lem_ext.la with lem_ext.fr,
 // contractions.la, irregs.la, assimilations.la, CatLASLA.txt); then our

@@ -97,116 +97,146 @@ std::vector<int> parseMorphologyList(std::string_view text) {
   return numbers;
 }
 
-InflectionModels readInflectionModels(std::string_view utf8Text) {
-  InflectionModels models;
-  Constants constants;
-  InflectionModel current;
-  bool open = false;
-  std::set<int> ownRadicals;     // radicals the current model states itself
-  std::set<int> ownDesinences;   // morphologies it gives desinences for
-  bool ownRequiredSuffixes = false;
+namespace {
 
-  auto close = [&] {
-    if (open) models[current.name] = current;
-    open = false;
-  };
+// modeles.la, line by line: constants ("$name=..."), then models, each opened by
+// "modele:" and made of its parent's ("pere:") with its own lines over them.
+class ModelFileReader {
+ public:
+  InflectionModels read(std::string_view utf8Text) {
+    for (std::string_view line : dataLines(utf8Text)) readLine(line);
+    close();
+    return std::move(models_);
+  }
 
-  for (std::string_view line : dataLines(utf8Text)) {
+ private:
+  void readLine(std::string_view line) {
     if (line.front() == '$') {
       const std::size_t eq = line.find('=');
-      if (eq != std::string_view::npos)
-        constants[std::string(line.substr(1, eq - 1))] = std::string(line.substr(eq + 1));
-      continue;
+      if (eq != std::string_view::npos) constants_[std::string(line.substr(1, eq - 1))] = std::string(line.substr(eq + 1));
+      return;
     }
     const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos) continue;
+    if (colon == std::string_view::npos) return;
     const std::string_view key = line.substr(0, colon);
     const std::string_view value = line.substr(colon + 1);
-
     if (key == "modele") {
-      close();
-      current = InflectionModel{};
-      current.name = std::string(value);
-      ownRadicals.clear();
-      ownDesinences.clear();
-      ownRequiredSuffixes = false;
-      open = true;
-      continue;
+      startModel(value);
+      return;
     }
-    if (!open) continue;
-
+    if (!open_) return;
     if (key == "pere") {
-      const auto parent = models.find(std::string(value));
-      if (parent != models.end()) {
-        const std::string name = current.name;
-        current = parent->second;
-        current.name = name;
-      }
-      current.parent = std::string(value);
+      inherit(value);
     } else if (key == "pos") {
-      current.partOfSpeech = value.empty() ? 0 : value.front();
+      current_.partOfSpeech = value.empty() ? 0 : value.front();
     } else if (key == "R") {
-      const std::size_t c = value.find(':');
-      if (c == std::string_view::npos) continue;
-      const int number = toInt(value.substr(0, c));
-      const RadicalRule rule = parseRadicalRule(value.substr(c + 1));
-      // A model that changes how its first radical is cut from the lemma cannot keep
-      // the other radicals its parent derived by cutting the same lemma: moneo
-      // ("-eo") inherits from amo ("-o") a supine radical "-at" that would give
-      // "moneatus". Such radicals then come only from lemmes.la.
-      if (number == 0 && !ownRadicals.contains(0)) {
-        const auto inherited = current.radicals.find(0);
-        if (inherited == current.radicals.end() || !sameRule(inherited->second, rule)) {
-          for (auto it = current.radicals.begin(); it != current.radicals.end();) {
-            if (it->first != 0 && !ownRadicals.contains(it->first) && it->second.kind == RadicalRule::Kind::Derived)
-              it = current.radicals.erase(it);
-            else
-              ++it;
-          }
-        }
-      }
-      current.radicals[number] = rule;
-      ownRadicals.insert(number);
+      radical(value);
     } else if (key == "des" || key == "des+") {
-      const auto parts = splitOn(value, ':');
-      if (parts.size() < 3) continue;
-      const std::vector<int> numbers = parseMorphologyList(parts[0]);
-      const int radical = toInt(parts[1]);
-      // The list itself may hold ':' in no known file, but keep whatever follows.
-      const std::string_view list = value.substr(parts[0].size() + parts[1].size() + 2);
-      const std::vector<std::string> items = expandList(list, constants);
-      for (std::size_t k = 0; k < numbers.size(); ++k) {
-        // A list shorter than its morphologies repeats its last desinence.
-        const std::string item = items.empty() ? std::string() : items[std::min(k, items.size() - 1)];
-        std::vector<Desinence> alternatives;
-        for (std::string_view alternative : splitOn(item, ','))
-          alternatives.push_back({radical, plainEnding(alternative)});
-        auto& slot = current.desinences[numbers[k]];
-        // "des" replaces what the parent gave; a second line of the model itself for
-        // the same morphology adds to the first (amo: "amavisse" and "amasse").
-        if (key == "des" && !ownDesinences.contains(numbers[k])) slot.clear();
-        ownDesinences.insert(numbers[k]);
-        for (auto& d : alternatives) {
-          const bool dup = std::any_of(slot.begin(), slot.end(), [&](const Desinence& e) {
-            return e.radical == d.radical && e.ending == d.ending;
-          });
-          if (!dup) slot.push_back(std::move(d));
-        }
-      }
+      desinences(value, key == "des");
     } else if (key == "abs") {
-      for (int n : parseMorphologyList(value)) current.desinences.erase(n);
+      for (int n : parseMorphologyList(value)) current_.desinences.erase(n);
     } else if (key == "suf") {
       const std::size_t c = value.rfind(':');
-      if (c == std::string_view::npos) continue;
-      current.optionalSuffixes.emplace_back(parseMorphologyList(value.substr(0, c)), plainEnding(value.substr(c + 1)));
+      if (c == std::string_view::npos) return;
+      current_.optionalSuffixes.emplace_back(parseMorphologyList(value.substr(0, c)), plainEnding(value.substr(c + 1)));
     } else if (key == "sufd") {
-      if (!ownRequiredSuffixes) current.requiredSuffixes.clear();
-      ownRequiredSuffixes = true;
-      current.requiredSuffixes.push_back(plainEnding(value));
+      if (!ownRequiredSuffixes_) current_.requiredSuffixes.clear();
+      ownRequiredSuffixes_ = true;
+      current_.requiredSuffixes.push_back(plainEnding(value));
     }
   }
-  close();
-  return models;
-}
+
+  void close() {
+    if (open_) models_[current_.name] = current_;
+    open_ = false;
+  }
+
+  void startModel(std::string_view name) {
+    close();
+    current_ = InflectionModel{};
+    current_.name = std::string(name);
+    ownRadicals_.clear();
+    ownDesinences_.clear();
+    ownRequiredSuffixes_ = false;
+    open_ = true;
+  }
+
+  void inherit(std::string_view parentName) {
+    const auto parent = models_.find(std::string(parentName));
+    if (parent != models_.end()) {
+      const std::string name = current_.name;
+      current_ = parent->second;
+      current_.name = name;
+    }
+    current_.parent = std::string(parentName);
+  }
+
+  // "R:number:rule".
+  void radical(std::string_view value) {
+    const std::size_t c = value.find(':');
+    if (c == std::string_view::npos) return;
+    const int number = toInt(value.substr(0, c));
+    const RadicalRule rule = parseRadicalRule(value.substr(c + 1));
+    if (number == 0 && !ownRadicals_.contains(0)) dropDerivedRadicalsIfCutDiffers(rule);
+    current_.radicals[number] = rule;
+    ownRadicals_.insert(number);
+  }
+
+  // A model that changes how its first radical is cut from the lemma cannot keep
+  // the other radicals its parent derived by cutting the same lemma: moneo
+  // ("-eo") inherits from amo ("-o") a supine radical "-at" that would give
+  // "moneatus". Such radicals then come only from lemmes.la.
+  void dropDerivedRadicalsIfCutDiffers(const RadicalRule& first) {
+    const auto inherited = current_.radicals.find(0);
+    if (inherited != current_.radicals.end() && sameRule(inherited->second, first)) return;
+    std::erase_if(current_.radicals, [&](const auto& entry) {
+      return entry.first != 0 && !ownRadicals_.contains(entry.first) && entry.second.kind == RadicalRule::Kind::Derived;
+    });
+  }
+
+  // "des:morphologies:radical:list" replaces what the parent gave; "des+:..." adds.
+  void desinences(std::string_view value, bool replacing) {
+    const auto parts = splitOn(value, ':');
+    if (parts.size() < 3) return;
+    const std::vector<int> numbers = parseMorphologyList(parts[0]);
+    const int radical = toInt(parts[1]);
+    // The list itself may hold ':' in no known file, but keep whatever follows.
+    const std::string_view list = value.substr(parts[0].size() + parts[1].size() + 2);
+    const std::vector<std::string> items = expandList(list, constants_);
+    for (std::size_t k = 0; k < numbers.size(); ++k) {
+      // A list shorter than its morphologies repeats its last desinence.
+      const std::string item = items.empty() ? std::string() : items[std::min(k, items.size() - 1)];
+      addDesinences(numbers[k], radical, item, replacing);
+    }
+  }
+
+  // The comma-separated alternatives of one morphology, each once. A second line
+  // of the model itself for the same morphology adds to the first (amo:
+  // "amavisse" and "amasse").
+  void addDesinences(int morphology, int radical, std::string_view alternatives, bool replacing) {
+    auto& slot = current_.desinences[morphology];
+    if (replacing && !ownDesinences_.contains(morphology)) slot.clear();
+    ownDesinences_.insert(morphology);
+    for (std::string_view alternative : splitOn(alternatives, ',')) {
+      Desinence d{radical, plainEnding(alternative)};
+      const bool dup = std::any_of(slot.begin(), slot.end(), [&](const Desinence& e) {
+        return e.radical == d.radical && e.ending == d.ending;
+      });
+      if (!dup) slot.push_back(std::move(d));
+    }
+  }
+
+  InflectionModels models_;
+  Constants constants_;
+  InflectionModel current_;
+  bool open_ = false;
+  std::set<int> ownRadicals_;    // radicals the current model states itself
+  std::set<int> ownDesinences_;  // morphologies it gives desinences for
+  bool ownRequiredSuffixes_ = false;
+};
+
+}  // namespace
+
+InflectionModels readInflectionModels(std::string_view utf8Text) { return ModelFileReader().read(utf8Text); }
 
 }  // namespace varnelio::mkdict

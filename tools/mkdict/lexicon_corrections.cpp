@@ -20,6 +20,65 @@ std::vector<std::string_view> words(std::string_view line) {
   return out;
 }
 
+std::string_view trimmed(std::string_view line) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  return line;
+}
+
+// "# why": the reason of the corrections right below it, over one line or more.
+void appendReason(std::string& reason, std::string_view comment) {
+  comment.remove_prefix(1);
+  while (!comment.empty() && comment.front() == ' ') comment.remove_prefix(1);
+  if (!reason.empty()) reason += ' ';
+  reason += comment;
+}
+
+// The kind and fields of one correction line; the reason it is wrong otherwise.
+std::optional<std::string> parseCorrection(std::string_view line, LexiconCorrection& c) {
+  const auto w = words(line);
+  if (w[0] == "absent" && w.size() == 3) {
+    c.kind = LexiconCorrection::Kind::Absent;
+    c.lemmaKey = std::string(w[1]);
+    c.morphologies = parseMorphologyList(w[2]);
+  } else if (w[0] == "form" && (w.size() == 4 || (w.size() == 5 && w[4] == "only"))) {
+    c.kind = LexiconCorrection::Kind::Form;
+    c.form = std::string(w[1]);
+    c.lemmaKey = std::string(w[2]);
+    c.morphologies = parseMorphologyList(w[3]);
+    c.only = w.size() == 5;
+  } else if (w[0] == "ending" && w.size() == 5) {
+    c.kind = LexiconCorrection::Kind::Ending;
+    c.lemmaKey = std::string(w[1]);
+    c.morphologies = parseMorphologyList(w[2]);
+    c.wrong = std::string(w[3]);
+    c.form = std::string(w[4]);
+    if (c.morphologies.size() != 1) return "une seule morphologie par correction de désinence";
+  } else if (w[0] == "ending+" && w.size() == 5) {
+    c.kind = LexiconCorrection::Kind::AddedEnding;
+    c.lemmaKey = std::string(w[1]);
+    c.morphologies = parseMorphologyList(w[2]);
+    c.radical = std::atoi(std::string(w[3]).c_str());
+    c.form = std::string(w[4]);
+  } else if (w[0] == "abbreviation" && w.size() == 3) {
+    c.kind = LexiconCorrection::Kind::Abbreviation;
+    c.form = std::string(w[1]);
+    c.lemmaKey = std::string(w[2]);
+    c.morphologies = {1, 2, 3, 4, 5, 6};
+  } else if (w[0] == "contraction" && w.size() == 3) {
+    c.kind = LexiconCorrection::Kind::Contraction;
+    c.wrong = std::string(w[1]);
+    c.form = std::string(w[2]);
+    return std::nullopt;  // endings, no morphology
+  } else {
+    return "correction inconnue : " + std::string(line);
+  }
+  for (int m : c.morphologies)
+    if (m <= 0 || m > 0xFFFF) return "morphologie invalide";
+  if (c.morphologies.empty()) return "aucune morphologie";
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> readCorrections(std::string_view text, std::vector<LexiconCorrection>& out) {
@@ -27,65 +86,21 @@ std::optional<std::string> readCorrections(std::string_view text, std::vector<Le
   int number = 0;
   for (std::string_view line : splitOn(text, '\n')) {
     ++number;
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    line = trimmed(line);
     if (line.empty()) {
       reason.clear();  // a reason belongs to the corrections right below it
       continue;
     }
     if (line.front() == '#') {
-      line.remove_prefix(1);
-      while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
-      if (!reason.empty()) reason += ' ';
-      reason += line;
+      appendReason(reason, line);
       continue;
     }
     const std::string where = "ligne " + std::to_string(number);
-    const auto w = words(line);
+    if (reason.empty()) return where + " : correction sans sa raison (une ligne # au-dessus)";
     LexiconCorrection c;
     c.line = number;
     c.reason = reason;
-    if (reason.empty()) return where + " : correction sans sa raison (une ligne # au-dessus)";
-    if (w[0] == "absent" && w.size() == 3) {
-      c.kind = LexiconCorrection::Kind::Absent;
-      c.lemmaKey = std::string(w[1]);
-      c.morphologies = parseMorphologyList(w[2]);
-    } else if (w[0] == "form" && (w.size() == 4 || (w.size() == 5 && w[4] == "only"))) {
-      c.kind = LexiconCorrection::Kind::Form;
-      c.form = std::string(w[1]);
-      c.lemmaKey = std::string(w[2]);
-      c.morphologies = parseMorphologyList(w[3]);
-      c.only = w.size() == 5;
-    } else if (w[0] == "ending" && w.size() == 5) {
-      c.kind = LexiconCorrection::Kind::Ending;
-      c.lemmaKey = std::string(w[1]);
-      c.morphologies = parseMorphologyList(w[2]);
-      c.wrong = std::string(w[3]);
-      c.form = std::string(w[4]);
-      if (c.morphologies.size() != 1) return where + " : une seule morphologie par correction de désinence";
-    } else if (w[0] == "ending+" && w.size() == 5) {
-      c.kind = LexiconCorrection::Kind::AddedEnding;
-      c.lemmaKey = std::string(w[1]);
-      c.morphologies = parseMorphologyList(w[2]);
-      c.radical = std::atoi(std::string(w[3]).c_str());
-      c.form = std::string(w[4]);
-    } else if (w[0] == "abbreviation" && w.size() == 3) {
-      c.kind = LexiconCorrection::Kind::Abbreviation;
-      c.form = std::string(w[1]);
-      c.lemmaKey = std::string(w[2]);
-      c.morphologies = {1, 2, 3, 4, 5, 6};
-    } else if (w[0] == "contraction" && w.size() == 3) {
-      c.kind = LexiconCorrection::Kind::Contraction;
-      c.wrong = std::string(w[1]);
-      c.form = std::string(w[2]);
-      out.push_back(std::move(c));
-      continue;
-    } else {
-      return where + " : correction inconnue : " + std::string(line);
-    }
-    for (int m : c.morphologies)
-      if (m <= 0 || m > 0xFFFF) return where + " : morphologie invalide";
-    if (c.morphologies.empty()) return where + " : aucune morphologie";
+    if (auto error = parseCorrection(line, c)) return where + " : " + *error;
     out.push_back(std::move(c));
   }
   return std::nullopt;

@@ -47,70 +47,95 @@ class Pool {
   std::unordered_map<std::string, std::uint32_t> offsets_;
 };
 
+// The file: its tables, each a count and its records, with the strings they name
+// gathered in the pool that precedes them.
+class AnalyserFileWriter {
+ public:
+  template <typename Record, typename WriteRecord>
+  void table(const std::vector<Record>& records, WriteRecord writeRecord) {
+    body_.u32(static_cast<std::uint32_t>(records.size()));
+    for (const Record& r : records) writeRecord(*this, r);
+  }
+  void u8(std::uint8_t v) { body_.u8(v); }
+  void u16(std::uint16_t v) { body_.u16(v); }
+  void u32(std::uint32_t v) { body_.u32(v); }
+  void str(const std::string& s) { body_.u32(pool_.ref(s)); }
+
+  // The header, the pool, then the tables.
+  std::string file() {
+    Writer file;
+    file.bytes(std::string_view(kAnalyserMagic, 8));
+    file.u32(kAnalyserVersion);
+    file.u32(static_cast<std::uint32_t>(pool_.bytes().size()));
+    file.bytes(pool_.bytes());
+    file.bytes(body_.out());
+    return std::move(file.out());
+  }
+
+ private:
+  Pool pool_;
+  Writer body_;
+};
+
+void writeMorphology(AnalyserFileWriter& w, const MorphologyData& m) {
+  for (const std::string* s : {&m.personCase, &m.gender, &m.number, &m.moodTenseVoice, &m.deponentMoodTenseVoice})
+    w.str(*s);
+  w.u8(static_cast<std::uint8_t>(m.grammaticalCase));
+  w.u8(static_cast<std::uint8_t>(m.grammaticalNumber));
+  w.u8(m.nounForm ? 1 : 0);
+}
+
+void writeLemma(AnalyserFileWriter& w, const LemmaData& l) {
+  for (const std::string* s : {&l.headword, &l.category, &l.translation, &l.gender}) w.str(*s);
+  w.u16(l.model);
+  w.u8(static_cast<std::uint8_t>(l.partOfSpeech));
+  w.u8(l.flags);
+}
+
+void writeEnding(AnalyserFileWriter& w, const EndingData& e) {
+  w.str(e.ending);
+  w.u16(e.model);
+  w.u8(e.radical);
+  w.u16(e.morphology);
+}
+
+void writeStem(AnalyserFileWriter& w, const StemData& s) {
+  w.str(s.stem);
+  w.u32(s.lemma);
+  w.u8(s.radical);
+}
+
+// An irregular form or an abbreviation.
+void writeForm(AnalyserFileWriter& w, const IrregularData& i) {
+  w.str(i.form);
+  w.u32(i.lemma);
+  w.u16(i.morphology);
+}
+
+void writeExclusion(AnalyserFileWriter& w, const std::pair<std::uint32_t, std::uint16_t>& x) {
+  w.u32(x.first);
+  w.u16(x.second);
+}
+
+void writePair(AnalyserFileWriter& w, const std::pair<std::string, std::string>& p) {
+  w.str(p.first);
+  w.str(p.second);
+}
+
 }  // namespace
 
 std::string encodeAnalyserData(const AnalyserData& data) {
-  Pool pool;
-  Writer body;
-  body.u32(static_cast<std::uint32_t>(data.morphologies.size()));
-  for (const MorphologyData& m : data.morphologies) {
-    for (const std::string* s : {&m.personCase, &m.gender, &m.number, &m.moodTenseVoice, &m.deponentMoodTenseVoice})
-      body.u32(pool.ref(*s));
-    body.u8(static_cast<std::uint8_t>(m.grammaticalCase));
-    body.u8(static_cast<std::uint8_t>(m.grammaticalNumber));
-    body.u8(m.nounForm ? 1 : 0);
-  }
-  body.u32(static_cast<std::uint32_t>(data.lemmas.size()));
-  for (const LemmaData& l : data.lemmas) {
-    for (const std::string* s : {&l.headword, &l.category, &l.translation, &l.gender}) body.u32(pool.ref(*s));
-    body.u16(l.model);
-    body.u8(static_cast<std::uint8_t>(l.partOfSpeech));
-    body.u8(l.flags);
-  }
-  body.u32(static_cast<std::uint32_t>(data.endings.size()));
-  for (const EndingData& e : data.endings) {
-    body.u32(pool.ref(e.ending));
-    body.u16(e.model);
-    body.u8(e.radical);
-    body.u16(e.morphology);
-  }
-  body.u32(static_cast<std::uint32_t>(data.stems.size()));
-  for (const StemData& s : data.stems) {
-    body.u32(pool.ref(s.stem));
-    body.u32(s.lemma);
-    body.u8(s.radical);
-  }
-  body.u32(static_cast<std::uint32_t>(data.irregulars.size()));
-  for (const IrregularData& i : data.irregulars) {
-    body.u32(pool.ref(i.form));
-    body.u32(i.lemma);
-    body.u16(i.morphology);
-  }
-  body.u32(static_cast<std::uint32_t>(data.exclusions.size()));
-  for (const auto& [lemma, morphology] : data.exclusions) {
-    body.u32(lemma);
-    body.u16(morphology);
-  }
-  body.u32(static_cast<std::uint32_t>(data.abbreviations.size()));
-  for (const IrregularData& i : data.abbreviations) {
-    body.u32(pool.ref(i.form));
-    body.u32(i.lemma);
-    body.u16(i.morphology);
-  }
-  for (const auto* pairs : {&data.contractions, &data.assimilations}) {
-    body.u32(static_cast<std::uint32_t>(pairs->size()));
-    for (const auto& [a, b] : *pairs) {
-      body.u32(pool.ref(a));
-      body.u32(pool.ref(b));
-    }
-  }
-  Writer file;
-  file.bytes(std::string_view(kAnalyserMagic, 8));
-  file.u32(kAnalyserVersion);
-  file.u32(static_cast<std::uint32_t>(pool.bytes().size()));
-  file.bytes(pool.bytes());
-  file.bytes(body.out());
-  return std::move(file.out());
+  AnalyserFileWriter w;
+  w.table(data.morphologies, writeMorphology);
+  w.table(data.lemmas, writeLemma);
+  w.table(data.endings, writeEnding);
+  w.table(data.stems, writeStem);
+  w.table(data.irregulars, writeForm);
+  w.table(data.exclusions, writeExclusion);
+  w.table(data.abbreviations, writeForm);
+  w.table(data.contractions, writePair);
+  w.table(data.assimilations, writePair);
+  return w.file();
 }
 
 }  // namespace varnelio

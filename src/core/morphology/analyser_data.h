@@ -95,6 +95,12 @@ struct AnalyserData {
   std::vector<std::pair<std::string, std::string>> assimilations;   // ("adc", "acc")
 };
 
+// Perfect, pluperfect, future perfect (indicative and subjunctive) and the perfect
+// infinitive: the forms a contraction shortens ("amarunt" for "amaverunt").
+inline constexpr bool isPerfectSystem(std::uint16_t morphology) {
+  return (morphology >= 139 && morphology <= 156) || (morphology >= 169 && morphology <= 180) || morphology == 188;
+}
+
 // The bytes of analyseur.dat.
 std::string encodeAnalyserData(const AnalyserData& data);
 

@@ -20,54 +20,6 @@ std::uint32_t hashOf(std::string_view key, std::uint32_t tag) {
   return h ^ (h >> 15);
 }
 
-// Reads the little-endian file; any read past the end sets `bad` and returns 0.
-class Reader {
- public:
-  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-  bool bad() const { return bad_; }
-  std::size_t left() const { return bytes_.size() - at_; }
-  std::uint8_t u8() {
-    if (at_ + 1 > bytes_.size()) return fail();
-    return static_cast<std::uint8_t>(bytes_[at_++]);
-  }
-  std::uint16_t u16() {
-    const std::uint16_t lo = u8();
-    return static_cast<std::uint16_t>(lo | (u8() << 8));
-  }
-  std::uint32_t u32() {
-    const std::uint32_t lo = u16();
-    return lo | (static_cast<std::uint32_t>(u16()) << 16);
-  }
-  std::string_view take(std::size_t n) {
-    if (n > left()) {
-      fail();
-      return {};
-    }
-    const std::string_view out = bytes_.substr(at_, n);
-    at_ += n;
-    return out;
-  }
-  // A count of records of `size` bytes that must all be there.
-  std::uint32_t count(std::size_t size) {
-    const std::uint32_t n = u32();
-    if (static_cast<std::uint64_t>(n) * size > left()) {
-      fail();
-      return 0;
-    }
-    return n;
-  }
-
- private:
-  std::uint8_t fail() {
-    bad_ = true;
-    at_ = bytes_.size();
-    return 0;
-  }
-  std::string_view bytes_;
-  std::size_t at_ = 0;
-  bool bad_ = false;
-};
-
 void appendUnique(std::vector<Analysis>& out, Analysis a) {
   if (std::find(out.begin(), out.end(), a) == out.end()) out.push_back(a);
 }
@@ -81,10 +33,6 @@ void joinTo(std::string& out, std::string_view piece) {
 bool endsWith(std::string_view s, std::string_view end) {
   return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
 }
-
-// Perfect, pluperfect, future perfect (indicative and subjunctive) and the perfect
-// infinitive: the forms a contraction shortens.
-bool perfectSystem(std::uint16_t m) { return (m >= 139 && m <= 156) || (m >= 169 && m <= 180) || m == 188; }
 
 }  // namespace
 
@@ -169,106 +117,175 @@ LatinAnalyser LatinAnalyser::fromBytes(std::string bytes) {
   return a;
 }
 
+// Reads the little-endian file; any read past the end sets `bad` and returns 0, and
+// so does a value out of its range.
+class LatinAnalyser::Reader {
+ public:
+  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+  bool bad() const { return bad_; }
+  std::size_t left() const { return bytes_.size() - at_; }
+  std::uint8_t u8() {
+    if (at_ + 1 > bytes_.size()) return fail();
+    return static_cast<std::uint8_t>(bytes_[at_++]);
+  }
+  std::uint16_t u16() {
+    const std::uint16_t lo = u8();
+    return static_cast<std::uint16_t>(lo | (u8() << 8));
+  }
+  std::uint32_t u32() {
+    const std::uint32_t lo = u16();
+    return lo | (static_cast<std::uint32_t>(u16()) << 16);
+  }
+  std::string_view take(std::size_t n) {
+    if (n > left()) {
+      fail();
+      return {};
+    }
+    const std::string_view out = bytes_.substr(at_, n);
+    at_ += n;
+    return out;
+  }
+  // The strings of the file are references into its pool: the pool must be set
+  // before they are read.
+  void setPool(std::string_view pool) { pool_ = pool; }
+  std::string_view str() {
+    const std::uint32_t ref = u32();
+    if (ref + 2ull > pool_.size()) return reject();
+    const std::size_t n = static_cast<unsigned char>(pool_[ref]) | (static_cast<unsigned char>(pool_[ref + 1]) << 8);
+    if (ref + 2ull + n > pool_.size()) return reject();
+    return pool_.substr(ref + 2, n);
+  }
+  // Marks the file as not an analyser file: a value out of its range.
+  std::string_view reject() {
+    bad_ = true;
+    return {};
+  }
+  // A count of records of `size` bytes that must all be there.
+  std::uint32_t count(std::size_t size) {
+    const std::uint32_t n = u32();
+    if (static_cast<std::uint64_t>(n) * size > left()) {
+      fail();
+      return 0;
+    }
+    return n;
+  }
+
+ private:
+  std::uint8_t fail() {
+    bad_ = true;
+    at_ = bytes_.size();
+    return 0;
+  }
+  std::string_view bytes_;
+  std::string_view pool_;
+  std::size_t at_ = 0;
+  bool bad_ = false;
+};
+
 bool LatinAnalyser::decode() {
   Reader r(*bytes_);
   if (r.take(8) != std::string_view(kAnalyserMagic, 8) || r.u32() != kAnalyserVersion) return false;
   const std::uint32_t poolSize = r.u32();
-  const std::string_view pool = r.take(poolSize);
+  r.setPool(r.take(poolSize));
   if (r.bad()) return false;
-  bool bad = false;
-  auto str = [&](std::uint32_t ref) -> std::string_view {
-    if (ref + 2ull > pool.size()) {
-      bad = true;
-      return {};
-    }
-    const std::size_t n = static_cast<unsigned char>(pool[ref]) | (static_cast<unsigned char>(pool[ref + 1]) << 8);
-    if (ref + 2ull + n > pool.size()) {
-      bad = true;
-      return {};
-    }
-    return pool.substr(ref + 2, n);
-  };
+  readMorphologies(r);
+  readLemmas(r);
+  readEndings(r);
+  readStems(r);
+  readForms(r, irregulars_, false);
+  readExclusions(r);
+  readForms(r, abbreviations_, true);
+  for (auto* pairs : {&contractions_, &assimilations_}) readPairs(r, *pairs);
+  if (r.bad() || r.left() != 0) return false;
+  if (!buildIndexes()) return false;
+  buildRuns();
+  return true;
+}
 
-  const std::uint32_t morphologyCount = r.count(23);
-  morphologies_.resize(morphologyCount);
+void LatinAnalyser::readMorphologies(Reader& r) {
+  morphologies_.resize(r.count(23));
   for (Morphology& m : morphologies_) {
-    m.personCase = str(r.u32());
-    m.gender = str(r.u32());
-    m.number = str(r.u32());
-    m.moodTenseVoice = str(r.u32());
-    m.deponentMoodTenseVoice = str(r.u32());
+    m.personCase = r.str();
+    m.gender = r.str();
+    m.number = r.str();
+    m.moodTenseVoice = r.str();
+    m.deponentMoodTenseVoice = r.str();
     const std::uint8_t c = r.u8(), n = r.u8();
-    if (c > static_cast<std::uint8_t>(GrammaticalCase::Locative) || n > 2) bad = true;
+    if (c > static_cast<std::uint8_t>(GrammaticalCase::Locative) || n > 2) r.reject();
     m.grammaticalCase = static_cast<GrammaticalCase>(c);
     m.grammaticalNumber = static_cast<GrammaticalNumber>(n);
     m.nounForm = r.u8() != 0;
   }
-  const std::uint32_t lemmaCount = r.count(20);
-  lemmas_.resize(lemmaCount);
-  std::uint32_t modelCount = 0;
+}
+
+void LatinAnalyser::readLemmas(Reader& r) {
+  lemmas_.resize(r.count(20));
   for (Lemma& l : lemmas_) {
-    l.headword = str(r.u32());
-    l.category = str(r.u32());
-    l.translation = str(r.u32());
-    l.gender = str(r.u32());
+    l.headword = r.str();
+    l.category = r.str();
+    l.translation = r.str();
+    l.gender = r.str();
     l.model = r.u16();
     l.partOfSpeech = static_cast<char>(r.u8());
     l.flags = r.u8();
-    modelCount = std::max<std::uint32_t>(modelCount, l.model + 1u);
   }
-  const std::uint32_t endingCount = r.count(9);
-  endings_.resize(endingCount);
+}
+
+void LatinAnalyser::readEndings(Reader& r) {
+  endings_.resize(r.count(9));
   for (Ending& e : endings_) {
-    e.text = str(r.u32());
+    e.text = r.str();
     e.model = r.u16();
     e.radical = r.u8();
     e.morphology = r.u16();
-    if (e.morphology >= morphologyCount) bad = true;
-    modelCount = std::max<std::uint32_t>(modelCount, e.model + 1u);
+    if (e.morphology >= morphologies_.size()) r.reject();
   }
-  const std::uint32_t stemCount = r.count(9);
-  stems_.resize(stemCount);
+}
+
+void LatinAnalyser::readStems(Reader& r) {
+  stems_.resize(r.count(9));
   for (Stem& s : stems_) {
-    s.text = str(r.u32());
+    s.text = r.str();
     s.lemma = r.u32();
     s.radical = r.u8();
-    if (s.lemma >= lemmaCount) bad = true;
+    if (s.lemma >= lemmas_.size()) r.reject();
   }
-  const std::uint32_t irregularCount = r.count(10);
-  irregulars_.resize(irregularCount);
-  for (Irregular& i : irregulars_) {
-    i.text = str(r.u32());
+}
+
+// The irregular forms and the abbreviations: a form, its lemma and morphology.
+// An abbreviation cannot be empty, since it is matched as written.
+void LatinAnalyser::readForms(Reader& r, std::vector<Irregular>& forms, bool abbreviations) {
+  forms.resize(r.count(10));
+  for (Irregular& i : forms) {
+    i.text = r.str();
     i.lemma = r.u32();
     i.morphology = r.u16();
-    if (i.lemma >= lemmaCount || i.morphology >= morphologyCount) bad = true;
+    if (i.lemma >= lemmas_.size() || i.morphology >= morphologies_.size() || (abbreviations && i.text.empty()))
+      r.reject();
   }
-  const std::uint32_t exclusionCount = r.count(6);
-  exclusions_.resize(exclusionCount);
+}
+
+void LatinAnalyser::readExclusions(Reader& r) {
+  exclusions_.resize(r.count(6));
   for (std::uint64_t& x : exclusions_) {
     const std::uint64_t lemma = r.u32();
     x = lemma << 16 | r.u16();
   }
   std::sort(exclusions_.begin(), exclusions_.end());
-  const std::uint32_t abbreviationCount = r.count(10);
-  abbreviations_.resize(abbreviationCount);
-  for (Irregular& i : abbreviations_) {
-    i.text = str(r.u32());
-    i.lemma = r.u32();
-    i.morphology = r.u16();
-    if (i.lemma >= lemmaCount || i.morphology >= morphologyCount || i.text.empty()) bad = true;
-  }
-  for (auto* pairs : {&contractions_, &assimilations_}) {
-    const std::uint32_t n = r.count(8);
-    pairs->resize(n);
-    for (auto& [a, b] : *pairs) {
-      a = latin::keyOf(str(r.u32()));
-      b = latin::keyOf(str(r.u32()));
-      if (a.empty() || b.empty()) bad = true;
-    }
-  }
-  if (bad || r.bad() || r.left() != 0) return false;
+}
 
-  // The keys, in one buffer that no longer grows once the views are taken.
+void LatinAnalyser::readPairs(Reader& r, std::vector<std::pair<std::string, std::string>>& pairs) {
+  pairs.resize(r.count(8));
+  for (auto& [a, b] : pairs) {
+    a = latin::keyOf(r.str());
+    b = latin::keyOf(r.str());
+    if (a.empty() || b.empty()) r.reject();
+  }
+}
+
+// The lookup keys of the endings, stems and irregular forms, in that order, in one
+// buffer that no longer grows once the views are taken.
+std::vector<std::string_view> LatinAnalyser::buildKeys() {
   std::size_t keyBytes = 0;
   for (const Ending& e : endings_) keyBytes += e.text.size() * 2;
   for (const Stem& s : stems_) keyBytes += s.text.size() * 2;
@@ -284,50 +301,62 @@ bool LatinAnalyser::decode() {
   for (const Ending& e : endings_) addKey(e.text);
   for (const Stem& s : stems_) addKey(s.text);
   for (const Irregular& i : irregulars_) addKey(i.text);
-  if (keyPool_->size() > keyBytes) return false;  // cannot happen: a key is at most twice its text
-  const auto view = [&](std::size_t k) { return std::string_view(*keyPool_).substr(spans[k].first, spans[k].second); };
-
+  if (keyPool_->size() > keyBytes) return {};  // cannot happen: a key is at most twice its text
   std::vector<std::string_view> keys;
+  keys.reserve(spans.size());
+  for (const auto& [start, size] : spans) keys.push_back(std::string_view(*keyPool_).substr(start, size));
+  return keys;
+}
+
+bool LatinAnalyser::buildIndexes() {
+  const std::vector<std::string_view> all = buildKeys();
+  if (all.size() != endings_.size() + stems_.size() + irregulars_.size()) return false;
+  const auto endingKeys = all.begin(), stemKeys = endingKeys + static_cast<std::ptrdiff_t>(endings_.size()),
+             irregularKeys = stemKeys + static_cast<std::ptrdiff_t>(stems_.size());
+  std::vector<std::string_view> keys(endingKeys, stemKeys);
   std::vector<std::uint32_t> tags;
-  keys.reserve(endings_.size());
   tags.reserve(endings_.size());
   for (std::size_t k = 0; k < endings_.size(); ++k) {
-    keys.push_back(view(k));
     tags.push_back(static_cast<std::uint32_t>(endings_[k].model) << 8 | endings_[k].radical);
-    longestEnding_ = std::max(longestEnding_, keys.back().size());
+    longestEnding_ = std::max(longestEnding_, keys[k].size());
   }
   endingIndex_.build(keys, tags);
-  {
-    std::vector<std::string_view> distinct = keys;
-    std::sort(distinct.begin(), distinct.end());
-    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-    endingSet_.build(distinct, std::vector<std::uint32_t>(distinct.size(), 0));
-  }
-  keys.clear();
-  std::size_t base = endings_.size();
-  for (std::size_t k = 0; k < stems_.size(); ++k) keys.push_back(view(base + k));
-  tags.assign(keys.size(), 0);
-  stemIndex_.build(keys, tags);
-  keys.clear();
-  base += stems_.size();
-  for (std::size_t k = 0; k < irregulars_.size(); ++k) keys.push_back(view(base + k));
-  tags.assign(keys.size(), 0);
-  irregularIndex_.build(keys, tags);
-
-  // Runs of endings by model and of stems by lemma, for forEachForm.
-  auto runs = [](std::size_t groups, std::size_t n, auto groupOf, std::vector<std::uint32_t>& start,
-                 std::vector<std::uint32_t>& list) {
-    start.assign(groups + 1, 0);
-    for (std::size_t k = 0; k < n; ++k) ++start[groupOf(k) + 1];
-    for (std::size_t g = 0; g < groups; ++g) start[g + 1] += start[g];
-    list.resize(n);
-    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
-    for (std::size_t k = 0; k < n; ++k) list[fill[groupOf(k)]++] = static_cast<std::uint32_t>(k);
-  };
-  runs(modelCount, endings_.size(), [&](std::size_t k) { return endings_[k].model; }, modelEndingStart_,
-       modelEndings_);
-  runs(lemmas_.size(), stems_.size(), [&](std::size_t k) { return stems_[k].lemma; }, lemmaStemStart_, lemmaStems_);
+  std::sort(keys.begin(), keys.end());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  endingSet_.build(keys, std::vector<std::uint32_t>(keys.size(), 0));
+  keys.assign(stemKeys, irregularKeys);
+  stemIndex_.build(keys, std::vector<std::uint32_t>(keys.size(), 0));
+  keys.assign(irregularKeys, all.end());
+  irregularIndex_.build(keys, std::vector<std::uint32_t>(keys.size(), 0));
   return true;
+}
+
+namespace {
+
+// Groups 0 to groups - 1 of the items 0 to n - 1 as runs of one list: run g is
+// list[start[g]] to list[start[g + 1]], in the items' order.
+template <typename GroupOf>
+void buildRunsOf(std::size_t groups, std::size_t n, GroupOf groupOf, std::vector<std::uint32_t>& start,
+                 std::vector<std::uint32_t>& list) {
+  start.assign(groups + 1, 0);
+  for (std::size_t k = 0; k < n; ++k) ++start[groupOf(k) + 1];
+  for (std::size_t g = 0; g < groups; ++g) start[g + 1] += start[g];
+  list.resize(n);
+  std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+  for (std::size_t k = 0; k < n; ++k) list[fill[groupOf(k)]++] = static_cast<std::uint32_t>(k);
+}
+
+}  // namespace
+
+// Runs of endings by model and of stems by lemma, for forEachForm.
+void LatinAnalyser::buildRuns() {
+  std::uint32_t modelCount = 0;
+  for (const Lemma& l : lemmas_) modelCount = std::max<std::uint32_t>(modelCount, l.model + 1u);
+  for (const Ending& e : endings_) modelCount = std::max<std::uint32_t>(modelCount, e.model + 1u);
+  buildRunsOf(modelCount, endings_.size(), [&](std::size_t k) { return endings_[k].model; }, modelEndingStart_,
+              modelEndings_);
+  buildRunsOf(lemmas_.size(), stems_.size(), [&](std::size_t k) { return stems_[k].lemma; }, lemmaStemStart_,
+              lemmaStems_);
 }
 
 bool LatinAnalyser::excluded(std::uint32_t lemma, std::uint16_t morphology) const {
@@ -371,7 +400,7 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     more.clear();
     coreAnalyses(longer, more);
     for (const Analysis& a : more)
-      if (perfectSystem(a.morphology)) appendUnique(out, a);
+      if (isPerfectSystem(a.morphology)) appendUnique(out, a);
   }
   // "virum", "deum", "nummum", "sestertium": the genitive plural in -um of the
   // masculine nouns of the second declension, for -orum (never the neuters:

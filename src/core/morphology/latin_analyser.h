@@ -130,7 +130,18 @@ class LatinAnalyser {
     std::uint32_t mask_ = 0;
   };
 
+  class Reader;  // of the file's little-endian values and pooled strings
   bool decode();
+  void readMorphologies(Reader& r);
+  void readLemmas(Reader& r);
+  void readEndings(Reader& r);
+  void readStems(Reader& r);
+  void readForms(Reader& r, std::vector<Irregular>& forms, bool abbreviations);
+  void readExclusions(Reader& r);
+  void readPairs(Reader& r, std::vector<std::pair<std::string, std::string>>& pairs);
+  std::vector<std::string_view> buildKeys();
+  bool buildIndexes();
+  void buildRuns();
   void coreAnalyses(std::string_view key, std::vector<Analysis>& out) const;
   void baseAnalyses(std::string_view key, std::vector<Analysis>& out) const;
   void withEnclitics(std::string_view key, bool allEnclitics, std::vector<Analysis>& out) const;
