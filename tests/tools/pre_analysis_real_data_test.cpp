@@ -31,7 +31,10 @@ std::string judge(std::string_view sentence, KindId kind) {
   std::vector<CandidateJudgement> out;
   pre.judgeSentence(sentence, analysisKind(kind), out);
   std::string s;
-  for (const CandidateJudgement& j : out) s += (s.empty() ? "" : " ") + std::string(j.form) + "=" + j.label;
+  for (const CandidateJudgement& j : out) {
+    if (!s.empty()) s += ' ';
+    s.append(j.form).append("=").append(j.label);
+  }
   return s;
 }
 
