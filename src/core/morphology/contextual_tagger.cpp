@@ -1,9 +1,11 @@
 #include "core/morphology/contextual_tagger.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <variant>
 
 #include "core/files/source_file.h"
@@ -147,89 +149,151 @@ ContextualTagger ContextualTagger::fromBytes(std::string_view bytes) {
   return t;
 }
 
-bool ContextualTagger::decode(std::string_view b) {
-  std::size_t at = 0;
-  auto need = [&](std::size_t n) { return n <= b.size() - at; };
-  if (!need(12) || b.substr(0, 8) != std::string_view(kTaggerMagic, 8) || get32(b, 8) != kTaggerVersion) return false;
-  at = 12;
-  if (!need(4)) return false;
-  const std::uint32_t tagCount = get32(b, at);
-  at += 4;
-  if (tagCount == 0 || tagCount > 255 || !need(tagCount * 7ull)) return false;
-  std::vector<double> unigram(tagCount);
-  tagNames_.resize(tagCount);
-  for (std::uint32_t k = 0; k < tagCount; ++k) {
-    tagNames_[k] = {b[at], b[at + 1], b[at + 2]};
-    unigram[k] = get32(b, at + 3);
-    at += 7;
-  }
-  tagCount_ = tagCount;
-  if (!need(4)) return false;
-  const std::uint32_t trigramCount = get32(b, at);
-  at += 4;
-  if (!need(trigramCount * 7ull)) return false;
-  const std::size_t T = tagCount_;
-  std::vector<double> tri(T * T * T, 0.0), bi(T * T, 0.0), pairs(T * T, 0.0);
-  for (std::uint32_t k = 0; k < trigramCount; ++k, at += 7) {
-    const std::size_t x = static_cast<unsigned char>(b[at]), y = static_cast<unsigned char>(b[at + 1]),
-                      z = static_cast<unsigned char>(b[at + 2]);
-    if (x >= T || y >= T || z >= T) return false;
-    const double c = get32(b, at + 3);
-    tri[(x * T + y) * T + z] += c;
-    bi[y * T + z] += c;     // the pair (y, z)
-    pairs[x * T + y] += c;  // the history (x, y)
-  }
-  if (!need(4)) return false;
-  const std::uint32_t lemmaCount = get32(b, at);
-  at += 4;
-  if (!need(lemmaCount * 5ull)) return false;
-  lemmaFrequencies_.resize(lemmaCount);
-  lemmaGovernment_.resize(lemmaCount);
-  for (std::uint32_t k = 0; k < lemmaCount; ++k, at += 5) {
-    lemmaFrequencies_[k] = get32(b, at);
-    lemmaGovernment_[k] = static_cast<std::uint8_t>(b[at + 4]);
-  }
-  if (at != b.size()) return false;
+namespace {
 
-  // Interpolation weights by deleted interpolation over the trigrams themselves:
-  // each trigram votes, with its count, for the order that predicts it best once
-  // it is taken out of the counts.
-  std::vector<double> second(T, 0.0);  // counts of y as the middle of a pair (y, z)
-  for (std::size_t y = 0; y < T; ++y)
-    for (std::size_t z = 0; z < T; ++z) second[y] += bi[y * T + z];
-  double total = 0;
-  for (double u : unigram) total += u;
-  if (total <= 0) return false;
+// The bytes of the file, read from the front; need(n) tells whether n more are there.
+struct Cursor {
+  std::string_view b;
+  std::size_t at = 0;
+  bool need(std::size_t n) const { return n <= b.size() - at; }
+  std::uint32_t u32() {
+    const std::uint32_t v = get32(b, at);
+    at += 4;
+    return v;
+  }
+};
+
+// The corpus's counts of tag trigrams (x, y, z), with the pairs (y, z), the
+// histories (x, y) and the middles y they hold, each T tags wide.
+struct TrigramCounts {
+  explicit TrigramCounts(std::size_t tags) : T(tags), tri(T * T * T, 0.0), bi(T * T, 0.0), pairs(T * T, 0.0) {}
+  std::size_t T;
+  std::vector<double> tri, bi, pairs;
+  std::vector<double> second;  // counts of y as the middle of a pair (y, z)
+};
+
+struct InterpolationWeights {
   double l1 = 0, l2 = 0, l3 = 0;
+};
+
+// The tags: their names, and how often each occurs alone.
+bool readTags(Cursor& in, std::vector<std::array<char, 3>>& names, std::vector<double>& unigram) {
+  if (!in.need(4)) return false;
+  const std::uint32_t tagCount = in.u32();
+  if (tagCount == 0 || tagCount > 255 || !in.need(tagCount * 7ull)) return false;
+  unigram.resize(tagCount);
+  names.resize(tagCount);
+  for (std::uint32_t k = 0; k < tagCount; ++k, in.at += 7) {
+    names[k] = {in.b[in.at], in.b[in.at + 1], in.b[in.at + 2]};
+    unigram[k] = get32(in.b, in.at + 3);
+  }
+  return true;
+}
+
+bool readTrigrams(Cursor& in, TrigramCounts& n) {
+  if (!in.need(4)) return false;
+  const std::uint32_t trigramCount = in.u32();
+  if (!in.need(trigramCount * 7ull)) return false;
+  const std::size_t T = n.T;
+  for (std::uint32_t k = 0; k < trigramCount; ++k, in.at += 7) {
+    const std::size_t x = static_cast<unsigned char>(in.b[in.at]), y = static_cast<unsigned char>(in.b[in.at + 1]),
+                      z = static_cast<unsigned char>(in.b[in.at + 2]);
+    if (x >= T || y >= T || z >= T) return false;
+    const double c = get32(in.b, in.at + 3);
+    n.tri[(x * T + y) * T + z] += c;
+    n.bi[y * T + z] += c;     // the pair (y, z)
+    n.pairs[x * T + y] += c;  // the history (x, y)
+  }
+  n.second.assign(T, 0.0);
+  for (std::size_t y = 0; y < T; ++y)
+    for (std::size_t z = 0; z < T; ++z) n.second[y] += n.bi[y * T + z];
+  return true;
+}
+
+// Each lemma's frequency in the corpus and the cases it governs as a preposition.
+bool readLemmas(Cursor& in, std::vector<std::uint32_t>& frequencies, std::vector<std::uint8_t>& government) {
+  if (!in.need(4)) return false;
+  const std::uint32_t lemmaCount = in.u32();
+  if (!in.need(lemmaCount * 5ull)) return false;
+  frequencies.resize(lemmaCount);
+  government.resize(lemmaCount);
+  for (std::uint32_t k = 0; k < lemmaCount; ++k, in.at += 5) {
+    frequencies[k] = get32(in.b, in.at);
+    government[k] = static_cast<std::uint8_t>(in.b[in.at + 4]);
+  }
+  return true;
+}
+
+// Interpolation weights by deleted interpolation over the trigrams themselves:
+// each trigram votes, with its count, for the order that predicts it best once
+// it is taken out of the counts. Nothing when no trigram votes.
+std::optional<InterpolationWeights> deletedInterpolation(const TrigramCounts& n, const std::vector<double>& unigram,
+                                                         double total) {
+  const std::size_t T = n.T;
+  InterpolationWeights w;
   for (std::size_t x = 0; x < T; ++x)
     for (std::size_t y = 0; y < T; ++y)
       for (std::size_t z = 0; z < T; ++z) {
-        const double c = tri[(x * T + y) * T + z];
+        const double c = n.tri[(x * T + y) * T + z];
         if (c <= 0) continue;
-        const double h = pairs[x * T + y], p = bi[y * T + z], s = second[y];
+        const double h = n.pairs[x * T + y], p = n.bi[y * T + z], s = n.second[y];
         const double f3 = h > 1 ? (c - 1) / (h - 1) : 0;
         const double f2 = s > 1 ? (p - 1) / (s - 1) : 0;
         const double f1 = (unigram[z] - 1) / (total - 1);
-        if (f3 >= f2 && f3 >= f1) l3 += c;
-        else if (f2 >= f1) l2 += c;
-        else l1 += c;
+        if (f3 >= f2 && f3 >= f1) w.l3 += c;
+        else if (f2 >= f1) w.l2 += c;
+        else w.l1 += c;
       }
-  const double sum = l1 + l2 + l3;
-  if (sum <= 0) return false;
-  l1 /= sum;
-  l2 /= sum;
-  l3 /= sum;
-  trigram_.assign(T * T * T, 0.0);
+  const double sum = w.l1 + w.l2 + w.l3;
+  if (sum <= 0) return std::nullopt;
+  w.l1 /= sum;
+  w.l2 /= sum;
+  w.l3 /= sum;
+  return w;
+}
+
+// P(z | x y), the three orders mixed by the weights; the single tags are smoothed
+// so that no trigram is impossible.
+std::vector<double> smoothedTrigrams(const TrigramCounts& n, const std::vector<double>& unigram, double total,
+                                     const InterpolationWeights& w) {
+  const std::size_t T = n.T;
+  std::vector<double> trigram(T * T * T, 0.0);
   for (std::size_t x = 0; x < T; ++x)
     for (std::size_t y = 0; y < T; ++y)
       for (std::size_t z = 0; z < T; ++z) {
-        const double h = pairs[x * T + y], s = second[y];
-        double p = l1 * (unigram[z] + 0.5) / (total + 0.5 * T);
-        if (s > 0) p += l2 * bi[y * T + z] / s;
-        if (h > 0) p += l3 * tri[(x * T + y) * T + z] / h;
-        trigram_[(x * T + y) * T + z] = p;
+        const double h = n.pairs[x * T + y], s = n.second[y];
+        double p = w.l1 * (unigram[z] + 0.5) / (total + 0.5 * T);
+        if (s > 0) p += w.l2 * n.bi[y * T + z] / s;
+        if (h > 0) p += w.l3 * n.tri[(x * T + y) * T + z] / h;
+        trigram[(x * T + y) * T + z] = p;
       }
+  return trigram;
+}
 
+}  // namespace
+
+bool ContextualTagger::decode(std::string_view b) {
+  Cursor in{b};
+  if (!in.need(12) || b.substr(0, 8) != std::string_view(kTaggerMagic, 8) || get32(b, 8) != kTaggerVersion) return false;
+  in.at = 12;
+  std::vector<double> unigram;
+  if (!readTags(in, tagNames_, unigram)) return false;
+  tagCount_ = tagNames_.size();
+  TrigramCounts counts(tagCount_);
+  if (!readTrigrams(in, counts) || !readLemmas(in, lemmaFrequencies_, lemmaGovernment_) || in.at != b.size())
+    return false;
+  double total = 0;
+  for (double u : unigram) total += u;
+  if (total <= 0) return false;
+  const auto weights = deletedInterpolation(counts, unigram, total);
+  if (!weights) return false;
+  trigram_ = smoothedTrigrams(counts, unigram, total, *weights);
+  return indexTags();
+}
+
+// The tags found by name, the ones the tagger sets itself, and the open classes.
+bool ContextualTagger::indexTags() {
+  const std::size_t T = tagCount_;
   byName_.assign(26 * 11 * 11, -1);
   for (std::size_t k = 0; k < T; ++k)
     if (const int slot = nameSlot(tagNames_[k][0], tagNames_[k][1], tagNames_[k][2]); slot >= 0)

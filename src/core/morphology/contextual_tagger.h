@@ -65,6 +65,7 @@ class ContextualTagger {
     int analysis;  // the likeliest analysis of this tag, or -1
   };
   bool decode(std::string_view bytes);
+  bool indexTags();
   int tagOf(const LatinAnalyser& analyser, const Analysis& a) const;
   int tagId(char a, char b, char c) const;
   double weightOf(const Analysis& a) const;
