@@ -409,141 +409,184 @@ bool ContextualTagger::bind(const LatinAnalyser& analyser) {
   return true;
 }
 
+// The positions: a sentence boundary, the words (with the enclitic and the clause
+// boundaries as tokens of their own, as the corpus counts them), and the boundary
+// after.
+std::vector<ContextualTagger::Position> ContextualTagger::positionsOf(const LatinAnalyser& analyser,
+                                                                      const std::vector<TaggedWord>& words) const {
+  std::vector<Position> positions;
+  positions.reserve(words.size() * 2 + 2);
+  const auto token = [&](int tag) {
+    Position p;
+    p.candidates.push_back({static_cast<std::uint8_t>(tag), 1.0, -1});
+    positions.push_back(std::move(p));
+  };
+  token(snt_);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i].clauseStart && i > 0) token(snt_);
+    positions.push_back(wordPosition(analyser, words[i], static_cast<int>(i)));
+    if (words[i].enclitic && enclitic_ >= 0) token(enclitic_);
+  }
+  token(snt_);
+  return positions;
+}
+
+// A word's tags, any open tag for a word the tagger cannot place, and the cases it
+// governs if it may be a preposition.
+ContextualTagger::Position ContextualTagger::wordPosition(const LatinAnalyser& analyser, const TaggedWord& word,
+                                                          int index) const {
+  Position p;
+  p.word = index;
+  candidatesOf(analyser, word, p.candidates);
+  if (p.candidates.empty())
+    for (const std::uint8_t t : openTags_) p.candidates.push_back({t, 1.0, -1});
+  for (const Analysis& a : word.analyses)
+    if (a.lemma != Analysis::kRomanNumeral && tagOf(analyser, a) == preposition_ && preposition_ >= 0)
+      p.governs |= lemmaGovernment_[a.lemma];
+  return p;
+}
+
+// Forward and backward over the pairs of neighbouring candidates, scaled at each
+// position so that long sentences neither underflow nor need logarithms:
+// alpha[i][v * |C_i| + w] is the share of the paths that end with v at i - 1 and
+// w at i; beta the (equally scaled) weight of the paths that go on from there.
+// Position 0 is the opening boundary, seen after another boundary.
+class ContextualTagger::Lattice {
+ public:
+  Lattice(const ContextualTagger& tagger, const std::vector<Position>& positions)
+      : tagger_(tagger), positions_(positions), alpha_(positions.size()), beta_(positions.size()),
+        scale_(positions.size(), 1.0) {
+    forward();
+    backward();
+  }
+
+  // The probability of each candidate of position i, 0 < i < n - 1 (up to the
+  // position's scale).
+  void tagProbabilities(std::size_t i, std::vector<double>& out) const {
+    const std::size_t B = size(i - 1), C = size(i);
+    out.assign(C, 0.0);
+    for (std::size_t v = 0; v < B; ++v)
+      for (std::size_t w = 0; w < C; ++w) out[w] += alpha_[i][v * C + w] * beta_[i][v * C + w];
+  }
+
+ private:
+  std::size_t size(std::size_t i) const { return positions_[i].candidates.size(); }
+
+  // How much a case is weighed down right after a preposition that does not govern it.
+  double governedFactor(std::size_t prev, std::uint8_t prevTag, std::uint8_t tag) const {
+    if (prevTag != tagger_.preposition_ || positions_[prev].governs == 0) return 1.0;
+    const char letter = tagger_.tagNames_[tag][0], c = tagger_.tagNames_[tag][1];
+    if (letter != 'n' && letter != 'a' && letter != 'p' && letter != 'm' && letter != 'w') return 1.0;
+    if (c < '1' || c > '7') return 1.0;
+    const std::uint8_t g = positions_[prev].governs;
+    if ((c == '3' && (g & government::kAccusative)) || (c == '6' && (g & government::kAblative))) return 1.0;
+    return kUngoverned;
+  }
+
+  // The weight of going from the pair (u at i - 2, v at i - 1) to w at i.
+  double step(std::size_t i, std::size_t u, std::size_t v, std::size_t w) const {
+    const std::size_t T = tagger_.tagCount_;
+    const Candidate& a = positions_[i - 2].candidates[u];
+    const Candidate& b = positions_[i - 1].candidates[v];
+    const Candidate& c = positions_[i].candidates[w];
+    return tagger_.trigram_[(a.tag * T + b.tag) * T + c.tag] * c.emission * governedFactor(i - 1, b.tag, c.tag);
+  }
+
+  void normalise(std::size_t i) {
+    double sum = 0;
+    for (double a : alpha_[i]) sum += a;
+    if (sum <= 0) sum = 1e-300;  // cannot happen: every probability is positive
+    scale_[i] = sum;
+    for (double& a : alpha_[i]) a /= sum;
+  }
+
+  void forward() {
+    const std::size_t T = tagger_.tagCount_;
+    const std::size_t snt = static_cast<std::size_t>(tagger_.snt_);
+    alpha_[0].assign(1, 1.0);
+    const auto& c1 = positions_[1].candidates;
+    alpha_[1].assign(c1.size(), 0.0);
+    for (std::size_t w = 0; w < c1.size(); ++w)
+      alpha_[1][w] = tagger_.trigram_[(snt * T + snt) * T + c1[w].tag] * c1[w].emission;
+    normalise(1);
+    for (std::size_t i = 2; i < positions_.size(); ++i) {
+      const std::size_t A = size(i - 2), B = size(i - 1), C = size(i);
+      alpha_[i].assign(B * C, 0.0);
+      for (std::size_t v = 0; v < B; ++v)
+        for (std::size_t w = 0; w < C; ++w) {
+          double sum = 0;
+          for (std::size_t u = 0; u < A; ++u) sum += alpha_[i - 1][u * B + v] * step(i, u, v, w);
+          alpha_[i][v * C + w] = sum;
+        }
+      normalise(i);
+    }
+  }
+
+  void backward() {
+    const std::size_t n = positions_.size();
+    beta_[n - 1].assign(alpha_[n - 1].size(), 1.0);
+    for (std::size_t i = n - 1; i >= 2; --i) {
+      const std::size_t A = size(i - 2), B = size(i - 1), C = size(i);
+      beta_[i - 1].assign(A * B, 0.0);
+      for (std::size_t u = 0; u < A; ++u)
+        for (std::size_t v = 0; v < B; ++v) {
+          double sum = 0;
+          for (std::size_t w = 0; w < C; ++w) sum += step(i, u, v, w) * beta_[i][v * C + w];
+          beta_[i - 1][u * B + v] = sum / scale_[i];
+        }
+    }
+  }
+
+  const ContextualTagger& tagger_;
+  const std::vector<Position>& positions_;
+  std::vector<std::vector<double>> alpha_, beta_;
+  std::vector<double> scale_;
+};
+
+// A word's analyses share the probability of their tag by their weights; the
+// likeliest is chosen.
+void ContextualTagger::shareAmongAnalyses(const LatinAnalyser& analyser, const std::vector<Candidate>& cands,
+                                          const std::vector<double>& tagProbability, TaggedWord& word) const {
+  const std::size_t C = cands.size();
+  word.posterior.assign(word.analyses.size(), 0.0);
+  std::vector<double> tagWeight(C, 0.0);
+  std::vector<int> tagOfAnalysis(word.analyses.size(), -1);
+  for (std::size_t k = 0; k < word.analyses.size(); ++k) {
+    const int t = tagOf(analyser, word.analyses[k]);
+    for (std::size_t w = 0; w < C; ++w)
+      if (cands[w].tag == t) {
+        tagOfAnalysis[k] = static_cast<int>(w);
+        tagWeight[w] += weightOf(word.analyses[k]) * formShare(analyser, word.analyses[k]);
+      }
+  }
+  double best = -1;
+  for (std::size_t k = 0; k < word.analyses.size(); ++k) {
+    if (tagOfAnalysis[k] < 0) continue;
+    const std::size_t w = static_cast<std::size_t>(tagOfAnalysis[k]);
+    const Analysis& a = word.analyses[k];
+    word.posterior[k] =
+        tagWeight[w] > 0 ? tagProbability[w] * weightOf(a) * formShare(analyser, a) / tagWeight[w] : 0.0;
+    if (word.posterior[k] > best) {
+      best = word.posterior[k];
+      word.chosen = static_cast<int>(k);
+    }
+  }
+}
+
 void ContextualTagger::tag(const LatinAnalyser& analyser, std::vector<TaggedWord>& words) const {
   for (TaggedWord& w : words) {
     w.chosen = -1;
     w.posterior.clear();
   }
   if (status_ != Status::Loaded || words.empty()) return;
-  // The positions: a sentence boundary, the words (with the enclitic and the
-  // clause boundaries as tokens of their own, as the corpus counts them), and the
-  // boundary after.
-  struct Position {
-    std::vector<Candidate> candidates;
-    int word = -1;
-    std::uint8_t governs = 0;
-  };
-  std::vector<Position> positions;
-  positions.reserve(words.size() * 2 + 2);
-  auto boundary = [&] {
-    Position p;
-    p.candidates.push_back({static_cast<std::uint8_t>(snt_), 1.0, -1});
-    positions.push_back(std::move(p));
-  };
-  boundary();
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    if (words[i].clauseStart && i > 0) boundary();
-    Position p;
-    p.word = static_cast<int>(i);
-    candidatesOf(analyser, words[i], p.candidates);
-    if (p.candidates.empty())
-      for (const std::uint8_t t : openTags_) p.candidates.push_back({t, 1.0, -1});
-    for (const Analysis& a : words[i].analyses)
-      if (a.lemma != Analysis::kRomanNumeral && tagOf(analyser, a) == preposition_ && preposition_ >= 0)
-        p.governs |= lemmaGovernment_[a.lemma];
-    positions.push_back(std::move(p));
-    if (words[i].enclitic && enclitic_ >= 0) {
-      Position e;
-      e.candidates.push_back({static_cast<std::uint8_t>(enclitic_), 1.0, -1});
-      positions.push_back(std::move(e));
-    }
-  }
-  boundary();
-
-  const std::size_t T = tagCount_;
-  const std::size_t n = positions.size();
-  auto governedFactor = [&](std::size_t prev, std::uint8_t prevTag, std::uint8_t tag) {
-    if (prevTag != preposition_ || positions[prev].governs == 0) return 1.0;
-    const char letter = tagNames_[tag][0], c = tagNames_[tag][1];
-    if (letter != 'n' && letter != 'a' && letter != 'p' && letter != 'm' && letter != 'w') return 1.0;
-    if (c < '1' || c > '7') return 1.0;
-    const std::uint8_t g = positions[prev].governs;
-    if ((c == '3' && (g & government::kAccusative)) || (c == '6' && (g & government::kAblative))) return 1.0;
-    return kUngoverned;
-  };
-  // The weight of going from the pair (u at i - 2, v at i - 1) to w at i.
-  const auto step = [&](std::size_t i, std::size_t u, std::size_t v, std::size_t w) {
-    const Candidate& a = positions[i - 2].candidates[u];
-    const Candidate& b = positions[i - 1].candidates[v];
-    const Candidate& c = positions[i].candidates[w];
-    return trigram_[(a.tag * T + b.tag) * T + c.tag] * c.emission * governedFactor(i - 1, b.tag, c.tag);
-  };
-  // Forward and backward over the pairs of neighbouring candidates, scaled at each
-  // position so that long sentences neither underflow nor need logarithms:
-  // alpha[i][v * |C_i| + w] is the share of the paths that end with v at i - 1 and
-  // w at i; beta the (equally scaled) weight of the paths that go on from there.
-  // Position 0 is the opening boundary, seen after another boundary.
-  std::vector<std::vector<double>> alpha(n), beta(n);
-  std::vector<double> scale(n, 1.0);
-  const auto normalise = [&](std::size_t i) {
-    double sum = 0;
-    for (double a : alpha[i]) sum += a;
-    if (sum <= 0) sum = 1e-300;  // cannot happen: every probability is positive
-    scale[i] = sum;
-    for (double& a : alpha[i]) a /= sum;
-  };
-  alpha[0].assign(1, 1.0);
-  const auto& c1 = positions[1].candidates;
-  alpha[1].assign(c1.size(), 0.0);
-  for (std::size_t w = 0; w < c1.size(); ++w) alpha[1][w] = trigram_[(snt_ * T + snt_) * T + c1[w].tag] * c1[w].emission;
-  normalise(1);
-  for (std::size_t i = 2; i < n; ++i) {
-    const std::size_t A = positions[i - 2].candidates.size(), B = positions[i - 1].candidates.size(),
-                      C = positions[i].candidates.size();
-    alpha[i].assign(B * C, 0.0);
-    for (std::size_t v = 0; v < B; ++v)
-      for (std::size_t w = 0; w < C; ++w) {
-        double sum = 0;
-        for (std::size_t u = 0; u < A; ++u) sum += alpha[i - 1][u * B + v] * step(i, u, v, w);
-        alpha[i][v * C + w] = sum;
-      }
-    normalise(i);
-  }
-  beta[n - 1].assign(alpha[n - 1].size(), 1.0);
-  for (std::size_t i = n - 1; i >= 2; --i) {
-    const std::size_t A = positions[i - 2].candidates.size(), B = positions[i - 1].candidates.size(),
-                      C = positions[i].candidates.size();
-    beta[i - 1].assign(A * B, 0.0);
-    for (std::size_t u = 0; u < A; ++u)
-      for (std::size_t v = 0; v < B; ++v) {
-        double sum = 0;
-        for (std::size_t w = 0; w < C; ++w) sum += step(i, u, v, w) * beta[i][v * C + w];
-        beta[i - 1][u * B + v] = sum / scale[i];
-      }
-  }
-  // Each word's analyses share the probability of their tag by their weights.
+  const std::vector<Position> positions = positionsOf(analyser, words);
+  const Lattice lattice(*this, positions);
   std::vector<double> tagProbability;
-  for (std::size_t i = 1; i + 1 < n; ++i) {
+  for (std::size_t i = 1; i + 1 < positions.size(); ++i) {
     if (positions[i].word < 0) continue;
-    TaggedWord& word = words[static_cast<std::size_t>(positions[i].word)];
-    const auto& cands = positions[i].candidates;
-    const std::size_t B = positions[i - 1].candidates.size(), C = cands.size();
-    tagProbability.assign(C, 0.0);
-    for (std::size_t v = 0; v < B; ++v)
-      for (std::size_t w = 0; w < C; ++w) tagProbability[w] += alpha[i][v * C + w] * beta[i][v * C + w];
-    word.posterior.assign(word.analyses.size(), 0.0);
-    std::vector<double> tagWeight(C, 0.0);
-    std::vector<int> tagOfAnalysis(word.analyses.size(), -1);
-    for (std::size_t k = 0; k < word.analyses.size(); ++k) {
-      const int t = tagOf(analyser, word.analyses[k]);
-      for (std::size_t w = 0; w < C; ++w)
-        if (cands[w].tag == t) {
-          tagOfAnalysis[k] = static_cast<int>(w);
-          tagWeight[w] += weightOf(word.analyses[k]) * formShare(analyser, word.analyses[k]);
-        }
-    }
-    double best = -1;
-    for (std::size_t k = 0; k < word.analyses.size(); ++k) {
-      if (tagOfAnalysis[k] < 0) continue;
-      const std::size_t w = static_cast<std::size_t>(tagOfAnalysis[k]);
-      word.posterior[k] = tagWeight[w] > 0 ? tagProbability[w] * weightOf(word.analyses[k]) *
-                                                 formShare(analyser, word.analyses[k]) / tagWeight[w]
-                                           : 0.0;
-      if (word.posterior[k] > best) {
-        best = word.posterior[k];
-        word.chosen = static_cast<int>(k);
-      }
-    }
+    lattice.tagProbabilities(i, tagProbability);
+    shareAmongAnalyses(analyser, positions[i].candidates, tagProbability,
+                       words[static_cast<std::size_t>(positions[i].word)]);
   }
 }
 

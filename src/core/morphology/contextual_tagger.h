@@ -64,8 +64,21 @@ class ContextualTagger {
     double emission;  // relative to the word's likeliest tag
     int analysis;  // the likeliest analysis of this tag, or -1
   };
+  // One place of a sentence as the tagger walks it: a word, an enclitic or a
+  // boundary, with the tags it may have.
+  struct Position {
+    std::vector<Candidate> candidates;
+    int word = -1;             // the index of its word, or -1
+    std::uint8_t governs = 0;  // the cases it governs if it may be a preposition
+  };
+  class Lattice;
+
   bool decode(std::string_view bytes);
   bool indexTags();
+  std::vector<Position> positionsOf(const LatinAnalyser& analyser, const std::vector<TaggedWord>& words) const;
+  Position wordPosition(const LatinAnalyser& analyser, const TaggedWord& word, int index) const;
+  void shareAmongAnalyses(const LatinAnalyser& analyser, const std::vector<Candidate>& cands,
+                          const std::vector<double>& tagProbability, TaggedWord& word) const;
   int tagOf(const LatinAnalyser& analyser, const Analysis& a) const;
   int tagId(char a, char b, char c) const;
   double weightOf(const Analysis& a) const;
