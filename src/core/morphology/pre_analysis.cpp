@@ -93,19 +93,27 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
                                 std::vector<CandidateJudgement>& out) {
   out.clear();
   // Nothing to tag where the scan finds no candidate.
+  if (!cutWords(sentence, kind)) return;
+  analyseWords();
+  weighNominatives();
+  tagger_.tag(analyser_, words_);
+  for (std::size_t k = 0; k < forms_.size(); ++k)
+    if (isCandidate(forms_[k], kind)) out.push_back(judgeWord(k, kind));
+}
+
+bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) {
   bool any = false;
   forms_.clear();
   std::size_t i = 0;
   const std::size_t n = sentence.size();
-  std::size_t wordCount = 0;
   bool clauseStart = false;
   while (i < n) {
     const std::size_t start = i;
     while (i < n && isLetter(sentence[i])) ++i;
     if (i > start) {
       const std::string_view w = sentence.substr(start, i - start);
-      if (wordCount == words_.size()) words_.emplace_back();
-      TaggedWord& t = words_[wordCount++];
+      if (forms_.size() == words_.size()) words_.emplace_back();
+      TaggedWord& t = words_[forms_.size()];
       t.clauseStart = clauseStart;
       t.enclitic = false;
       forms_.push_back(w);
@@ -117,38 +125,47 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
       if (c == ';' || c == ':' || c == '?' || c == '!') clauseStart = true;
     }
   }
-  if (!any) return;
-  words_.resize(wordCount);
-  for (std::size_t k = 0; k < wordCount; ++k) {
+  return any;
+}
+
+void PreAnalyser::analyseWords() {
+  words_.resize(forms_.size());
+  for (std::size_t k = 0; k < forms_.size(); ++k) {
     const WordFacts& facts = factsOf(forms_[k]);
     words_[k].analyses = facts.analyses;
     words_[k].enclitic = facts.enclitic;
   }
-  // A verb that can only be a finite verb of the third person calls for a subject
-  // of its number: where the sentence has such verbs of one number only, the
-  // nominatives of that number are likelier.
+}
+
+// 1 when every analysis is a finite verb of the third person singular, 2 of the
+// plural, 3 when both occur, -1 when one is not such a verb, 0 for no analysis.
+int PreAnalyser::thirdPersonNumber(const std::vector<Analysis>& analyses) const {
+  int number = 0;
+  for (const Analysis& a : analyses) {
+    const std::uint16_t m = a.morphology;
+    const bool finite = a.lemma != Analysis::kRomanNumeral && analyser_.partOfSpeech(a.lemma) == 'v' &&
+                        ((m >= 121 && m <= 180) || (m >= 267 && m <= 296));
+    const int person = finite ? ((m >= 267 ? m - 267 : m - 121) % 3) + 1 : 0;
+    if (!finite || person != 3) return -1;
+    number |= ((m >= 267 ? m - 267 : m - 121) % 6) < 3 ? 1 : 2;
+  }
+  return number;
+}
+
+// A verb that can only be a finite verb of the third person calls for a subject
+// of its number: where the sentence has such verbs of one number only, the
+// nominatives of that number are likelier.
+void PreAnalyser::weighNominatives() {
   bool singular = false, plural = false;
-  for (std::size_t k = 0; k < wordCount; ++k) {
-    const auto& as = words_[k].analyses;
-    if (as.empty()) continue;
-    int number = 0;  // 1 singular, 2 plural, 3 both, -1 not only third persons
-    for (const Analysis& a : as) {
-      const std::uint16_t m = a.morphology;
-      const bool finite = a.lemma != Analysis::kRomanNumeral && analyser_.partOfSpeech(a.lemma) == 'v' &&
-                          ((m >= 121 && m <= 180) || (m >= 267 && m <= 296));
-      const int person = finite ? ((m >= 267 ? m - 267 : m - 121) % 3) + 1 : 0;
-      if (!finite || person != 3) {
-        number = -1;
-        break;
-      }
-      number |= ((m >= 267 ? m - 267 : m - 121) % 6) < 3 ? 1 : 2;
-    }
+  for (const TaggedWord& w : words_) {
+    if (w.analyses.empty()) continue;
+    const int number = thirdPersonNumber(w.analyses);
     if (number == 1) singular = true;
     if (number == 2) plural = true;
   }
   // A word that can only be a nominative (or vocative) of that number is the
   // subject already.
-  for (std::size_t k = 0; k < wordCount && (singular != plural); ++k) {
+  for (std::size_t k = 0; k < words_.size() && (singular != plural); ++k) {
     const auto& as = words_[k].analyses;
     if (as.empty()) continue;
     const GrammaticalNumber wanted = singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
@@ -160,31 +177,30 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
   }
   const double sgWeight = singular && !plural ? kSubjectWeight : plural && !singular ? 1 / kSubjectWeight : 1.0;
   const double plWeight = plural && !singular ? kSubjectWeight : singular && !plural ? 1 / kSubjectWeight : 1.0;
-  for (std::size_t k = 0; k < wordCount; ++k) {
-    words_[k].nominativeWeight[0] = sgWeight;
-    words_[k].nominativeWeight[1] = plWeight;
+  for (TaggedWord& w : words_) {
+    w.nominativeWeight[0] = sgWeight;
+    w.nominativeWeight[1] = plWeight;
   }
-  tagger_.tag(analyser_, words_);
-  for (std::size_t k = 0; k < wordCount; ++k) {
-    if (!isCandidate(forms_[k], kind)) continue;
-    const TaggedWord& t = words_[k];
-    CandidateJudgement j{forms_[k], {}};
-    // A noun of the kind whenever that reading keeps a fair share of the
-    // probability, not only when it is the likeliest: a teacher deletes a wrong
-    // proposal at a glance, but a noun judged false disappears from the exercise.
-    double share = 0, best = -1;
-    for (std::size_t a = 0; a < t.analyses.size() && a < t.posterior.size(); ++a) {
-      std::string label = labelOf(t.analyses[a], kind, forms_[k]);
-      if (label.empty()) continue;
-      share += t.posterior[a];
-      if (t.posterior[a] > best) {
-        best = t.posterior[a];
-        j.label = std::move(label);
-      }
+}
+
+// A noun of the kind whenever that reading keeps a fair share of the probability,
+// not only when it is the likeliest: a teacher deletes a wrong proposal at a
+// glance, but a noun judged false disappears from the exercise.
+CandidateJudgement PreAnalyser::judgeWord(std::size_t k, const AnalysisKind& kind) const {
+  const TaggedWord& t = words_[k];
+  CandidateJudgement j{forms_[k], {}};
+  double share = 0, best = -1;
+  for (std::size_t a = 0; a < t.analyses.size() && a < t.posterior.size(); ++a) {
+    std::string label = labelOf(t.analyses[a], kind, forms_[k]);
+    if (label.empty()) continue;
+    share += t.posterior[a];
+    if (t.posterior[a] > best) {
+      best = t.posterior[a];
+      j.label = std::move(label);
     }
-    if (share < kNounShare) j.label.clear();
-    out.push_back(std::move(j));
   }
+  if (share < kNounShare) j.label.clear();
+  return j;
 }
 
 bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const CandidateGrid& grid,

@@ -52,6 +52,15 @@ class PreAnalyser {
   };
   std::unordered_map<std::string, WordFacts> recent_;
   const WordFacts& factsOf(std::string_view word);
+
+  // The steps of judgeSentence. cutWords fills forms_ and the first words_ and
+  // tells whether a word is a candidate of the kind; analyseWords then sizes
+  // words_ to the sentence.
+  bool cutWords(std::string_view sentence, const AnalysisKind& kind);
+  void analyseWords();
+  int thirdPersonNumber(const std::vector<Analysis>& analyses) const;
+  void weighNominatives();
+  CandidateJudgement judgeWord(std::size_t k, const AnalysisKind& kind) const;
 };
 
 // The judgement of one row of a grid: found when its form is a candidate of its
