@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -17,76 +18,111 @@
 #include "mkdict/dictionary_builder.h"
 #include "mkdict/tagger_builder.h"
 
-int main(int argc, char** argv) {
-  using namespace varnelio;
+using namespace varnelio;
+
+namespace {
+
+struct Arguments {
   std::string dataFolder, outputFolder, corrections;
   mkdict::BuildOptions options;
+};
+
+// The options and the two folders; nothing when a folder is missing or a third
+// is given.
+std::optional<Arguments> parseArguments(int argc, char** argv) {
+  Arguments args;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--max-forms" && i + 1 < argc) {
-      options.maxFormRecords = std::strtoul(argv[++i], nullptr, 10);
+      args.options.maxFormRecords = std::strtoul(argv[++i], nullptr, 10);
     } else if (arg == "--corrections" && i + 1 < argc) {
-      corrections = argv[++i];
-    } else if (dataFolder.empty()) {
-      dataFolder = arg;
-    } else if (outputFolder.empty()) {
-      outputFolder = arg;
+      args.corrections = argv[++i];
+    } else if (args.dataFolder.empty()) {
+      args.dataFolder = arg;
+    } else if (args.outputFolder.empty()) {
+      args.outputFolder = arg;
     } else {
-      dataFolder.clear();
-      break;
+      return std::nullopt;
     }
   }
-  if (dataFolder.empty() || outputFolder.empty()) {
+  if (args.dataFolder.empty() || args.outputFolder.empty()) return std::nullopt;
+  return args;
+}
+
+void report(const std::string& message) { std::fprintf(stderr, "varnelio-mkdict: %s\n", message.c_str()); }
+
+// The tagger's counts come from tags.la, which the lexicon does not need: without
+// it the dictionaries are built all the same, and the pre-analysis is not (the
+// file stays empty). False when tags.la is there but wrong.
+bool buildTaggerFile(const std::string& dataFolder, const mkdict::AnalyserBuild& analyser, std::string& taggerFile) {
+  auto tagText = readWholeFile(dataFolder + "/tags.la");
+  auto* text = std::get_if<std::string>(&tagText);
+  if (!text) {
+    report("pas de tags.la : " + std::string(ContextualTagger::kFileName) + " n'est pas \xC3\xA9" "crit");
+    return true;
+  }
+  TaggerData tagger;
+  if (auto error = mkdict::readTagCounts(*text, tagger)) {
+    report(*error);
+    return false;
+  }
+  mkdict::addLemmaFacts(analyser, tagger);
+  taggerFile = encodeTaggerData(tagger);
+  return true;
+}
+
+// Writes each file into the output folder, the tagger's only if it was built.
+bool writeFiles(const std::string& outputFolder, const mkdict::BuiltDictionaries& built,
+                const std::string& analyserFile, const std::string& taggerFile) {
+  for (const auto& [name, bytes] : {std::pair{std::string(LemmaTable::kFileName), &built.lemmaFile},
+                                    std::pair{std::string(FormTable::kFileName), &built.formFile},
+                                    std::pair{std::string(LatinAnalyser::kFileName), &analyserFile},
+                                    std::pair{std::string(ContextualTagger::kFileName), &taggerFile}}) {
+    if (name == ContextualTagger::kFileName && bytes->empty()) continue;
+    const std::string path = outputFolder + "/" + name;
+    if (auto error = writeFileAtomically(path, *bytes)) {
+      report("impossible d'écrire " + path + " : " + error->reason);
+      return false;
+    }
+  }
+  return true;
+}
+
+void printSummary(const mkdict::BuiltDictionaries& built, const mkdict::AnalyserBuild& analyser,
+                  std::size_t analyserBytes, long long ms) {
+  std::printf("varnelio-mkdict: %zu lemmes dans lexique.dat, %zu formes dans donnees.dat "
+              "(%zu lemmes fléchis, dont %zu en entier ; %zu formes des lemmes eux-mêmes), "
+              "analyseur de %zu lemmes (%zu Ko), %lld ms\n",
+              built.lemmaCount, built.formCount, built.lemmasWithForms, built.lemmasWithAllForms, built.headwordRecords,
+              analyser.data.lemmas.size(), analyserBytes / 1024, ms);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Arguments> args = parseArguments(argc, argv);
+  if (!args) {
     std::fprintf(stderr,
                  "usage: varnelio-mkdict [--max-forms N] [--corrections FICHIER] <dossier des données Collatinus> <dossier de sortie>\n");
     return 2;
   }
   const auto start = std::chrono::steady_clock::now();
   mkdict::CollatinusLexicon lexicon;
-  if (auto error = mkdict::loadCollatinusLexicon(dataFolder, lexicon, corrections)) {
-    std::fprintf(stderr, "varnelio-mkdict: %s\n", error->c_str());
+  if (auto error = mkdict::loadCollatinusLexicon(args->dataFolder, lexicon, args->corrections)) {
+    report(*error);
     return 1;
   }
   const mkdict::AnalyserBuild analyser = mkdict::buildAnalyserData(lexicon);
-  const mkdict::BuiltDictionaries built = mkdict::buildDictionaries(lexicon, analyser, options);
-  for (const std::string& warning : analyser.warnings) std::fprintf(stderr, "varnelio-mkdict: %s\n", warning.c_str());
-  for (const std::string& problem : analyser.problems) std::fprintf(stderr, "varnelio-mkdict: %s\n", problem.c_str());
+  const mkdict::BuiltDictionaries built = mkdict::buildDictionaries(lexicon, analyser, args->options);
+  for (const std::string& warning : analyser.warnings) report(warning);
+  for (const std::string& problem : analyser.problems) report(problem);
   if (!analyser.problems.empty()) return 1;
   const std::string analyserFile = encodeAnalyserData(analyser.data);
-  // The tagger's counts come from tags.la, which the lexicon does not need: without
-  // it the dictionaries are built all the same, and the pre-analysis is not.
   std::string taggerFile;
-  auto tagText = readWholeFile(dataFolder + "/tags.la");
-  if (auto* text = std::get_if<std::string>(&tagText)) {
-    TaggerData tagger;
-    if (auto error = mkdict::readTagCounts(*text, tagger)) {
-      std::fprintf(stderr, "varnelio-mkdict: %s\n", error->c_str());
-      return 1;
-    }
-    mkdict::addLemmaFacts(analyser, tagger);
-    taggerFile = encodeTaggerData(tagger);
-  } else {
-    std::fprintf(stderr, "varnelio-mkdict: pas de tags.la : %s n'est pas \xC3\xA9" "crit\n",
-                 std::string(ContextualTagger::kFileName).c_str());
-  }
-  for (const auto& [name, bytes] : {std::pair{std::string(LemmaTable::kFileName), &built.lemmaFile},
-                                    std::pair{std::string(FormTable::kFileName), &built.formFile},
-                                    std::pair{std::string(LatinAnalyser::kFileName), &analyserFile},
-                                    std::pair{std::string(ContextualTagger::kFileName), static_cast<const std::string*>(&taggerFile)}}) {
-    if (name == ContextualTagger::kFileName && bytes->empty()) continue;
-    const std::string path = outputFolder + "/" + name;
-    if (auto error = writeFileAtomically(path, *bytes)) {
-      std::fprintf(stderr, "varnelio-mkdict: impossible d'écrire %s : %s\n", path.c_str(), error->reason.c_str());
-      return 1;
-    }
-  }
+  if (!buildTaggerFile(args->dataFolder, analyser, taggerFile)) return 1;
+  if (!writeFiles(args->outputFolder, built, analyserFile, taggerFile)) return 1;
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-  std::printf("varnelio-mkdict: %zu lemmes dans lexique.dat, %zu formes dans donnees.dat "
-              "(%zu lemmes fléchis, dont %zu en entier ; %zu formes des lemmes eux-mêmes), "
-              "analyseur de %zu lemmes (%zu Ko), %lld ms\n",
-              built.lemmaCount, built.formCount, built.lemmasWithForms, built.lemmasWithAllForms, built.headwordRecords,
-              analyser.data.lemmas.size(), analyserFile.size() / 1024,
-              static_cast<long long>(ms));
+  printSummary(built, analyser, analyserFile.size(), static_cast<long long>(ms));
   return 0;
 }
