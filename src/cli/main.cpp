@@ -162,71 +162,106 @@ std::string installedDataDir(const char* argv0) {
   return dir + "/../share/varnelio";
 }
 
-int run(int argc, char** argv) {
-  if (argc < 2) return usageError("commande manquante");
-  const std::string command = argv[1];
+int unknownKind(const std::string& name) { return usageError("genre d'analyse inconnu : " + name); }
+
+bool given(const Parsed& p, const char* flag) {
+  return std::find(p.flags.begin(), p.flags.end(), flag) != p.flags.end();
+}
+
+// Each command checks its arguments, then runs; a wrong one is a usage error.
+int scanCommand(const std::string& command, int argc, char** argv) {
+  Parsed p;
+  if (auto err = parse(argc, argv, 2, {"--tsv", "--dat", "--morceau"}, p, {"--suggest", "--drop"}))
+    return usageError(*err);
+  if (p.positional.size() != 2) return wrongCount(command, "GENRE SOURCE");
+  const AnalysisKind* kind = kindOf(p.positional[0]);
+  if (!kind) return unknownKind(p.positional[0]);
+  if (auto err = outputsClash(p.positional[1], {option(p, "--tsv"), option(p, "--dat")})) return usageError(*err);
+  std::optional<SuggestOptions> suggest;
+  if (given(p, "--suggest")) suggest = SuggestOptions{given(p, "--drop"), installedDataDir(argv[0])};
+  else if (given(p, "--drop")) return usageError("--drop ne va qu'avec --suggest");
+  return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"), option(p, "--morceau"), suggest);
+}
+
+int showCommand(const std::string& command, int argc, char** argv) {
+  Parsed p;
+  if (auto err = parse(argc, argv, 2, {"--tsv"}, p)) return usageError(*err);
+  if (p.positional.size() != 1) return wrongCount(command, "ANALYSE");
+  if (auto err = outputsClash(p.positional[0], {option(p, "--tsv")})) return usageError(*err);
+  return runShow(p.positional[0], option(p, "--tsv"));
+}
+
+int sentenceCommand(const std::string& command, int argc, char** argv) {
+  Parsed p;
+  if (auto err = parse(argc, argv, 2, {}, p)) return usageError(*err);
+  if (p.positional.size() != 2) return wrongCount(command, "SOURCE N");
+  return runSentence(p.positional[0], p.positional[1]);
+}
+
+int labelsCommand(const std::string& command, int argc, char** argv) {
+  Parsed p;
+  if (auto err = parse(argc, argv, 2, {}, p)) return usageError(*err);
+  if (p.positional.size() != 1) return wrongCount(command, "GENRE");
+  const AnalysisKind* kind = kindOf(p.positional[0]);
+  if (!kind) return unknownKind(p.positional[0]);
+  return runLabels(*kind);
+}
+
+// "lemma" and "form": a text to look up, or the letter whose words to list.
+int dictionaryCommand(const std::string& command, int argc, char** argv) {
+  Parsed p;
+  if (auto err = parse(argc, argv, 2, {"--dict", "--letter"}, p)) return usageError(*err);
+  DictionaryQuery q;
+  q.dictionary = command == "lemma" ? Dictionary::Lemmas : Dictionary::Forms;
+  q.dictPath = option(p, "--dict");
+  if (const auto letter = option(p, "--letter")) {
+    if (!p.positional.empty()) return wrongCount(command, "TEXTE ou --letter C, pas les deux");
+    const char lower = letter->empty() ? '\0' : static_cast<char>((*letter)[0] | 0x20);
+    if (letter->size() != 1 || lower < 'a' || lower > 'z')
+      return usageError("lettre invalide : " + *letter + " (une lettre de a \xC3\xA0 z)");
+    q.letter = lower;
+  } else {
+    if (p.positional.size() != 1) return wrongCount(command, "TEXTE ou --letter C");
+    q.text = p.positional[0];
+  }
+  return runDictionary(q, installedDataDir(argv[0]));
+}
+
+int analyseCommand(const std::string& command, int argc, char** argv) {
+  Parsed p;
+  if (auto err = parse(argc, argv, 2, {"--dict"}, p)) return usageError(*err);
+  if (p.positional.size() != 1) return wrongCount(command, "SOURCE");
+  return runAnalyse(p.positional[0], option(p, "--dict"), installedDataDir(argv[0]));
+}
+
+struct Command {
+  std::string_view name;
+  int (*run)(const std::string& command, int argc, char** argv);
+};
+constexpr Command kCommands[] = {{"scan", scanCommand},         {"show", showCommand},
+                                 {"sentence", sentenceCommand}, {"labels", labelsCommand},
+                                 {"lemma", dictionaryCommand},  {"form", dictionaryCommand},
+                                 {"analyse", analyseCommand}};
+
+// "--help" or "-h" anywhere before "--", or "help" as the command.
+bool asksForHelp(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     if (a == "--") break;
-    if (a == "--help" || a == "-h" || (i == 1 && a == "help")) {
-      std::fwrite(kHelp.data(), 1, kHelp.size(), stdout);
-      return std::fflush(stdout) == 0 ? kOk : kFileFailure;
-    }
+    if (a == "--help" || a == "-h" || (i == 1 && a == "help")) return true;
   }
-  Parsed p;
-  if (command == "scan") {
-    if (auto err = parse(argc, argv, 2, {"--tsv", "--dat", "--morceau"}, p, {"--suggest", "--drop"}))
-      return usageError(*err);
-    if (p.positional.size() != 2) return wrongCount(command, "GENRE SOURCE");
-    const AnalysisKind* kind = kindOf(p.positional[0]);
-    if (!kind) return usageError("genre d'analyse inconnu : " + p.positional[0]);
-    if (auto err = outputsClash(p.positional[1], {option(p, "--tsv"), option(p, "--dat")})) return usageError(*err);
-    const auto given = [&](const char* flag) { return std::find(p.flags.begin(), p.flags.end(), flag) != p.flags.end(); };
-    std::optional<SuggestOptions> suggest;
-    if (given("--suggest")) suggest = SuggestOptions{given("--drop"), installedDataDir(argv[0])};
-    else if (given("--drop")) return usageError("--drop ne va qu'avec --suggest");
-    return runScan(*kind, p.positional[1], option(p, "--tsv"), option(p, "--dat"), option(p, "--morceau"), suggest);
+  return false;
+}
+
+int run(int argc, char** argv) {
+  if (argc < 2) return usageError("commande manquante");
+  const std::string command = argv[1];
+  if (asksForHelp(argc, argv)) {
+    std::fwrite(kHelp.data(), 1, kHelp.size(), stdout);
+    return std::fflush(stdout) == 0 ? kOk : kFileFailure;
   }
-  if (command == "show") {
-    if (auto err = parse(argc, argv, 2, {"--tsv"}, p)) return usageError(*err);
-    if (p.positional.size() != 1) return wrongCount(command, "ANALYSE");
-    if (auto err = outputsClash(p.positional[0], {option(p, "--tsv")})) return usageError(*err);
-    return runShow(p.positional[0], option(p, "--tsv"));
-  }
-  if (command == "sentence") {
-    if (auto err = parse(argc, argv, 2, {}, p)) return usageError(*err);
-    if (p.positional.size() != 2) return wrongCount(command, "SOURCE N");
-    return runSentence(p.positional[0], p.positional[1]);
-  }
-  if (command == "labels") {
-    if (auto err = parse(argc, argv, 2, {}, p)) return usageError(*err);
-    if (p.positional.size() != 1) return wrongCount(command, "GENRE");
-    const AnalysisKind* kind = kindOf(p.positional[0]);
-    if (!kind) return usageError("genre d'analyse inconnu : " + p.positional[0]);
-    return runLabels(*kind);
-  }
-  if (command == "lemma" || command == "form") {
-    if (auto err = parse(argc, argv, 2, {"--dict", "--letter"}, p)) return usageError(*err);
-    DictionaryQuery q;
-    q.dictionary = command == "lemma" ? Dictionary::Lemmas : Dictionary::Forms;
-    q.dictPath = option(p, "--dict");
-    if (const auto letter = option(p, "--letter")) {
-      if (!p.positional.empty()) return wrongCount(command, "TEXTE ou --letter C, pas les deux");
-      const char lower = letter->empty() ? '\0' : static_cast<char>((*letter)[0] | 0x20);
-      if (letter->size() != 1 || lower < 'a' || lower > 'z')
-        return usageError("lettre invalide : " + *letter + " (une lettre de a \xC3\xA0 z)");
-      q.letter = lower;
-    } else {
-      if (p.positional.size() != 1) return wrongCount(command, "TEXTE ou --letter C");
-      q.text = p.positional[0];
-    }
-    return runDictionary(q, installedDataDir(argv[0]));
-  }
-  if (command == "analyse") {
-    if (auto err = parse(argc, argv, 2, {"--dict"}, p)) return usageError(*err);
-    if (p.positional.size() != 1) return wrongCount(command, "SOURCE");
-    return runAnalyse(p.positional[0], option(p, "--dict"), installedDataDir(argv[0]));
-  }
+  for (const Command& c : kCommands)
+    if (c.name == command) return c.run(command, argc, argv);
   return usageError("commande inconnue : " + command);
 }
 
