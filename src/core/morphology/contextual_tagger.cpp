@@ -495,7 +495,13 @@ class ContextualTagger::Lattice {
   void normalise(std::size_t i) {
     double sum = 0;
     for (double a : alpha_[i]) sum += a;
-    if (sum <= 0) sum = 1e-300;  // cannot happen: every probability is positive
+    // Every path can be impossible only with a file of no use (no tag of a word and
+    // no open tag, or no weight on the single tags): the probabilities then stay 0,
+    // where a tiny scale would let the backward weights overflow into NaN.
+    if (sum <= 0) {
+      scale_[i] = 1.0;
+      return;
+    }
     scale_[i] = sum;
     for (double& a : alpha_[i]) a /= sum;
   }
