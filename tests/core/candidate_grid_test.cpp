@@ -216,3 +216,47 @@ TEST(ScannedGrid, ValidateAndDeleteAtTheFirstAMiddleAndTheLastRowAsTheGridDoes) 
 
 }  // namespace
 }  // namespace varnelio
+
+namespace varnelio {
+namespace {
+
+// Deleting many rows at once leaves the grid exactly as deleting them one by one
+// from the last: numbers, texts, analyses and alignment marks, for a scanned grid
+// and for rows kept as texts (numbers not following each other, as a reopened file
+// may hold them).
+TEST(CandidateGrid, DeletingRowsAtOnceEqualsDeletingThemOneByOne) {
+  const std::string text = "Rosam vidi. Puella aquam et viam amat. Nautam, reginam, undam, terram video. Rem.";
+  const AnalysisKind& kind = analysisKind(KindId::AccSg);
+  const auto prepare = [&](CandidateGrid& grid, bool scanned) {
+    if (scanned) {
+      cutAndScan(text, kind, grid);
+    } else {
+      for (int i = 1; i <= 9; ++i) grid.appendRow(CandidateRow(i * 3, std::to_string(i), "forme" + std::to_string(i), "", false));
+    }
+    grid.validate(2, "deux");
+    grid.validate(4, "quatre");
+    grid.validate(grid.candidateCount(), "dernier");
+  };
+  for (const bool scanned : {true, false}) {
+    SCOPED_TRACE(scanned ? "scanned" : "texts");
+    const std::vector<std::size_t> rows = {1, 4, 5, 7};
+    CandidateGrid atOnce, oneByOne;
+    prepare(atOnce, scanned);
+    prepare(oneByOne, scanned);
+    ASSERT_GE(atOnce.candidateCount(), 8u);
+    atOnce.deleteRows(rows);
+    for (auto r = rows.rbegin(); r != rows.rend(); ++r) oneByOne.deleteRow(*r);
+    ASSERT_EQ(atOnce.candidateCount(), oneByOne.candidateCount());
+    for (std::size_t r = 1; r <= oneByOne.candidateCount(); ++r) {
+      const CandidateRow a = atOnce.row(r), b = oneByOne.row(r);
+      EXPECT_EQ(a.number, b.number) << r;
+      EXPECT_EQ(a.sentence, b.sentence) << r;
+      EXPECT_EQ(a.form, b.form) << r;
+      EXPECT_EQ(a.analysis, b.analysis) << r;
+      EXPECT_EQ(a.analysisAlignedTopLeft, b.analysisAlignedTopLeft) << r;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace varnelio

@@ -114,7 +114,7 @@ TEST(AnalysisWindowTools, PreAnalysisKeepsWhatTheUserWroteAndNonKeepsTheCandidat
   s.trigger("Preanalyse");
   ASSERT_EQ(s.h.prompts.shown.size(), 1u);
   EXPECT_EQ(s.h.prompts.shown[0].text,
-            QStringLiteral("1 candidat ne semble pas être un nom au nominatif pluriel. Le supprimer ?"));
+            QStringLiteral("1 candidats ne semblent pas être des noms au nominatif pluriel. Les supprimer ?"));
   EXPECT_EQ(s.rows(), (QStringList{QStringLiteral("1|1|Puella|"), QStringLiteral("2|2|Rosae|mon analyse"),
                                    QStringLiteral("3|3|legiones|à revoir")}));
   EXPECT_EQ(s.w->lignecourante(), 1);

@@ -218,4 +218,50 @@ void CandidateGrid::deleteRow(std::size_t r) {
   if (!aligned_.empty() && aligned_.back() == count - 1) aligned_.pop_back();
 }
 
+void CandidateGrid::deleteRows(const std::vector<std::size_t>& rows) {
+  const std::size_t count = candidateCount();
+  std::vector<std::size_t> gone;  // indexes from 0, ascending, within the grid
+  for (const std::size_t r : rows)
+    if (r >= 1 && r <= count && (gone.empty() || gone.back() < r - 1)) gone.push_back(r - 1);
+  if (gone.empty()) return;
+  if (scanned()) {
+    std::vector<std::uint32_t> candidates;
+    candidates.reserve(gone.size());
+    for (const std::size_t index : gone) {
+      const Place place = placeOf(index + 1);
+      candidates.push_back(firstCandidate_[place.sentence] + place.rank);
+    }
+    std::vector<std::uint32_t> merged(deleted_.size() + candidates.size());
+    std::merge(deleted_.begin(), deleted_.end(), candidates.begin(), candidates.end(), merged.begin());
+    deleted_ = std::move(merged);
+  } else {
+    // Each row kept moves up by the rows deleted before it, its number with it.
+    std::size_t next = 0, before = 0, to = 0;
+    for (std::size_t from = 0; from < textRows_.size(); ++from) {
+      if (next < gone.size() && gone[next] == from) {
+        ++next;
+        ++before;
+        continue;
+      }
+      textRows_[from].number -= static_cast<std::int32_t>(before);
+      if (to != from) textRows_[to] = std::move(textRows_[from]);
+      ++to;
+    }
+    textRows_.resize(to);
+  }
+  // The analyses follow their rows; the alignment marks stay with the places, and
+  // the last places go with theirs.
+  std::size_t next = 0, to = 0;
+  for (std::size_t from = 0; from < analyses_.size(); ++from) {
+    auto& entry = analyses_[from];
+    while (next < gone.size() && gone[next] < entry.first) ++next;
+    if (next < gone.size() && gone[next] == entry.first) continue;
+    entry.first -= static_cast<std::uint32_t>(next);
+    if (to != from) analyses_[to] = std::move(entry);
+    ++to;
+  }
+  analyses_.resize(to);
+  while (!aligned_.empty() && aligned_.back() >= count - gone.size()) aligned_.pop_back();
+}
+
 }  // namespace varnelio

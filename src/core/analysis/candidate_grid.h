@@ -94,6 +94,9 @@ class CandidateGrid {
   // Deletes row r: every later row moves up one, its number lowered by one, so
   // that the numbers keep following the rows. Does nothing when r is not a row.
   void deleteRow(std::size_t r);
+  // Deletes the rows given (ascending, from 1) in one pass, exactly as deleting them
+  // one by one from the last would: a scanned grid stays without rows of its own.
+  void deleteRows(const std::vector<std::size_t>& rows);
 
  private:
   struct TextRow {

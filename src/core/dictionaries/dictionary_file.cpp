@@ -25,7 +25,7 @@ DictionaryFile DictionaryFile::load(const DictionaryLayout& layout, const std::s
     file.error_ = *err;
     // A file that is not there is the ordinary "missing" case; anything else (a
     // folder, no permission, a read error) is reported with its reason.
-    const bool missing = err->reason == describeErrno(ENOENT);
+    const bool missing = isMissingFile(*err);
     file.status_ = missing ? DictionaryStatus::MissingOrEmpty : DictionaryStatus::Unreadable;
     return file;
   }

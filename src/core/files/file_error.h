@@ -1,6 +1,7 @@
 #pragma once
 // What went wrong with a file, for a message to the user. Both texts are UTF-8
 // (they are file-system paths and French sentences, not Windows-1252 content).
+#include <cerrno>
 #include <string>
 
 namespace varnelio {
@@ -17,5 +18,9 @@ inline constexpr const char* kNotARegularFile = "Ce n'est pas un fichier ordinai
 
 // A French wording of a system error number, for the line under a failure message.
 std::string describeErrno(int errorNumber);
+
+// Whether the file simply is not there: the ordinary "missing" case of the data
+// files, as against one that exists and cannot be read.
+inline bool isMissingFile(const FileError& error) { return error.reason == describeErrno(ENOENT); }
 
 }  // namespace varnelio

@@ -130,7 +130,7 @@ ContextualTagger ContextualTagger::load(const std::string& path) {
   if (auto* err = std::get_if<FileError>(&read)) {
     ContextualTagger t;
     t.error_ = *err;
-    t.status_ = err->reason == describeErrno(ENOENT) ? Status::Missing : Status::Unreadable;
+    t.status_ = isMissingFile(*err) ? Status::Missing : Status::Unreadable;
     return t;
   }
   ContextualTagger t = fromBytes(std::get<std::string>(read));

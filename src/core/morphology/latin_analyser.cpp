@@ -97,7 +97,7 @@ LatinAnalyser LatinAnalyser::load(const std::string& path) {
   if (auto* err = std::get_if<FileError>(&read)) {
     LatinAnalyser a;
     a.error_ = *err;
-    a.status_ = err->reason == describeErrno(ENOENT) ? Status::Missing : Status::Unreadable;
+    a.status_ = isMissingFile(*err) ? Status::Missing : Status::Unreadable;
     return a;
   }
   LatinAnalyser a = fromBytes(std::move(std::get<std::string>(read)));

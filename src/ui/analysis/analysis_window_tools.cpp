@@ -95,40 +95,25 @@ void AnalysisWindow::Preanalyse_Click() {
   if (grid_.empty()) return;
   std::vector<RowJudgement> judged;
   if (!judgeAllRows(judged)) return;  // cancelled, or nothing to judge with: the grid is untouched
-  std::size_t falseCount = 0;
+  std::vector<std::size_t> falseRows;  // judged false, with no analysis of the user's
   model_->refill([&](CandidateGrid& grid) {
     for (std::size_t r = 1; r <= judged.size(); ++r) {
       const RowJudgement& j = judged[r - 1];
       if (!j.found || !grid.analysis(r).empty()) continue;  // never over what the user wrote
       if (j.label.empty())
-        ++falseCount;
+        falseRows.push_back(r);
       else
         grid.validate(r, j.label);
     }
   });
-  if (falseCount > 0) {
-    const QString question =
-        falseCount == 1
-            ? QStringLiteral("1 candidat ne semble pas être un nom %1. Le supprimer ?").arg(caseInWords(kind_))
-            : QStringLiteral("%1 candidats ne semblent pas être des noms %2. Les supprimer ?")
-                  .arg(falseCount)
-                  .arg(caseInWords(kind_));
+  if (!falseRows.empty()) {
+    const QString question = QStringLiteral("%1 candidats ne semblent pas être des noms %2. Les supprimer ?")
+                                 .arg(falseRows.size())
+                                 .arg(caseInWords(kind_));
     if (workspace_.prompts().askYesNo(this, kApplicationTitle, question)) {
       BusyCursor busy(this);
-      // One pass: the rows kept, renumbered from 1 as the bin renumbers them.
-      model_->refill([&](CandidateGrid& grid) {
-        CandidateGrid kept;
-        kept.reserve(grid.candidateCount() - falseCount);
-        std::size_t r = 0;
-        std::int32_t number = 0;
-        grid.forEachRow([&](std::int64_t, std::string_view sentence, std::string_view form, std::string_view analysis) {
-          const RowJudgement& j = judged[r];
-          const bool aligned = grid.analysisAlignedTopLeft(++r);
-          if (j.found && j.label.empty() && analysis.empty()) return;
-          kept.appendRow(CandidateRow(++number, std::string(sentence), std::string(form), std::string(analysis), aligned));
-        });
-        grid = std::move(kept);
-      });
+      // In one pass, renumbered as the bin renumbers; a scanned grid keeps no rows.
+      model_->refill([&](CandidateGrid& grid) { grid.deleteRows(falseRows); });
     }
   }
   if (grid_.empty()) {
