@@ -71,6 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
         // A neuter in -um: the subject of "est", the object of "videt".
         Case{"Templum in urbe est.", KindId::NomSg, "Templum=2 d\xE9" "cl. nom. sg. [AB00A] urbe="},
         Case{"Caesar templum videt.", KindId::AccSg, "templum=2 d\xE9" "cl. acc. sg. [AB00C]"},
+        // A verb that takes a dative of the person: "domino", "amicis" are not
+        // ablatives here, though the ablative is the commoner reading.
+        Case{"Puer domino paret.", KindId::DatSg, "domino=2 d\xE9" "cl. dat. sg. [AB00E]"},
+        Case{"Puer domino paret.", KindId::AblSg, "domino="},
+        Case{"Milites amicis credunt.", KindId::AblPl, "amicis="},
         // A verb form is no noun ("amas", "legis" when "legis" is a verb).
         Case{"Tu amas.", KindId::AccPl, "amas="}));
 

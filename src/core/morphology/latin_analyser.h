@@ -66,6 +66,8 @@ class LatinAnalyser {
   std::string_view category(std::uint32_t lemma) const { return lemmas_[lemma].category; }
   std::string_view translation(std::uint32_t lemma) const { return lemmas_[lemma].translation; }
   char partOfSpeech(std::uint32_t lemma) const { return lemmas_[lemma].partOfSpeech; }
+  // A noun's gender as the lexicon gives it ("m.", "f.", "n.", "m., f."...), or "".
+  std::string_view gender(std::uint32_t lemma) const { return lemmas_[lemma].gender; }
 
   // Every form of a lemma in the lexicon's spelling, with its morphology, in the
   // order of the model (irregular forms first). Contracted perfects, enclitics and

@@ -37,6 +37,9 @@ constexpr double kNounShare = 0.25;
 // how much less likely one of the other number.
 constexpr double kSubjectWeight = 2.0;
 
+// The most a dative's odds are raised by the verb that calls for it.
+constexpr double kMostDativeRaise = 10.0;
+
 }  // namespace
 
 int declensionOfCategory(std::string_view category) {
@@ -60,6 +63,7 @@ int declensionOfEnding(std::string_view form) {
 PreAnalyser::PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger)
     : analyser_(analyser), tagger_(tagger) {
   tagger.bind(analyser);
+  findDativeVerbs();
 }
 
 std::string PreAnalyser::labelOf(const Analysis& a, const AnalysisKind& kind, std::string_view form) const {
@@ -97,6 +101,7 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
   analyseWords();
   weighNominatives();
   tagger_.tag(analyser_, words_);
+  expectDative();
   for (std::size_t k = 0; k < forms_.size(); ++k)
     if (isCandidate(forms_[k], kind)) out.push_back(judgeWord(k, kind));
 }
@@ -180,6 +185,92 @@ void PreAnalyser::weighNominatives() {
   for (TaggedWord& w : words_) {
     w.nominativeWeight[0] = sgWeight;
     w.nominativeWeight[1] = plWeight;
+  }
+}
+
+namespace {
+
+// Verbs that take a dative of the person: given to, told, entrusted, obeyed,
+// served, helped, harmed, pleased, trusted, set over. Headwords with i for j and
+// u for v.
+constexpr std::string_view kDativeVerbs[] = {
+    "accido", "adsum", "aio", "antepono", "appropinquo", "assentior", "blandior", "cedo", "committo",
+    "concedo", "confido", "credo", "desum", "dico", "diffido", "displiceo", "do", "dono", "faueo",
+    "fido", "gratulor", "ignosco", "impero", "indulgeo", "inquam", "insto", "intersum", "inuideo",
+    "irascor", "libet", "licet", "mando", "medeor", "minor", "ministro", "narro", "noceo", "nubo",
+    "nuntio", "obsisto", "obsto", "obsum", "obtempero", "occurro", "oboedio", "ostendo", "parco",
+    "pareo", "permitto", "persuadeo", "placeo", "praeficio", "praepono", "praesum", "praesto",
+    "promitto", "prosum", "reddo", "resisto", "respondeo", "scribo", "seruio", "studeo", "suadeo",
+    "subuenio", "succurro", "supplico", "trado", "tribuo", "uideor"};
+
+// "Iuvo2" as "iuuo": lower case, i for j, u for v, without the homonym's number.
+std::string plainHeadword(std::string_view headword) {
+  std::string out;
+  for (char c : headword) {
+    if (c >= '0' && c <= '9') continue;
+    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    out += c == 'j' ? 'i' : c == 'v' ? 'u' : c;
+  }
+  return out;
+}
+
+}  // namespace
+
+void PreAnalyser::findDativeVerbs() {
+  std::vector<std::string_view> sorted(std::begin(kDativeVerbs), std::end(kDativeVerbs));
+  std::sort(sorted.begin(), sorted.end());
+  dativeVerb_.assign(analyser_.lemmaCount(), false);
+  for (std::uint32_t l = 0; l < analyser_.lemmaCount(); ++l)
+    dativeVerb_[l] = analyser_.partOfSpeech(l) == 'v' &&
+                     std::binary_search(sorted.begin(), sorted.end(), plainHeadword(analyser_.headword(l)));
+}
+
+// The one a verb gives to, obeys or serves is a person: a pronoun or a noun that
+// is not neuter ("bello", "gladio" are ablatives of means far more often).
+bool PreAnalyser::isDativeOfPerson(const Analysis& a) const {
+  if (a.lemma >= analyser_.lemmaCount() || analyser_.caseOf(a) != GrammaticalCase::Dative) return false;
+  const char pos = analyser_.partOfSpeech(a.lemma);
+  return pos == 'p' || (pos == 'n' && analyser_.gender(a.lemma) != "n.");
+}
+
+double PreAnalyser::dativeShare(const TaggedWord& w) const {
+  double share = 0;
+  for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
+    if (isDativeOfPerson(w.analyses[a])) share += w.posterior[a];
+  return share;
+}
+
+// A verb that takes a dative calls for one. Where the sentence has such a verb
+// and its words together hold less than one dative, the datives of persons are
+// made likelier, each word's odds by the same least factor that makes one (at
+// most kMostDativeRaise): the ablatives of "-o" and "-is" no longer hide them.
+void PreAnalyser::expectDative() {
+  const bool called = std::any_of(words_.begin(), words_.end(), [&](const TaggedWord& w) {
+    for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
+      if (w.analyses[a].lemma < dativeVerb_.size() && dativeVerb_[w.analyses[a].lemma] && w.posterior[a] > 0.5) return true;
+    return false;
+  });
+  if (!called) return;
+  shares_.clear();
+  for (const TaggedWord& w : words_) shares_.push_back(dativeShare(w));
+  const auto expected = [&](double factor) {
+    double e = 0;
+    for (const double d : shares_) e += d * factor / (d * factor + 1 - d);
+    return e;
+  };
+  if (expected(1.0) >= 1.0) return;
+  double low = 1.0, high = kMostDativeRaise;
+  if (expected(high) >= 1.0)
+    for (int step = 0; step < 20; ++step) {
+      const double middle = (low + high) / 2;
+      (expected(middle) < 1.0 ? low : high) = middle;
+    }
+  for (std::size_t k = 0; k < words_.size(); ++k) {
+    if (shares_[k] <= 0) continue;
+    TaggedWord& w = words_[k];
+    const double total = shares_[k] * high + 1 - shares_[k];
+    for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
+      w.posterior[a] *= (isDativeOfPerson(w.analyses[a]) ? high : 1.0) / total;
   }
 }
 

@@ -60,6 +60,12 @@ class PreAnalyser {
   void analyseWords();
   int thirdPersonNumber(const std::vector<Analysis>& analyses) const;
   void weighNominatives();
+  void findDativeVerbs();
+  void expectDative();
+  bool isDativeOfPerson(const Analysis& a) const;
+  double dativeShare(const TaggedWord& w) const;
+  std::vector<bool> dativeVerb_;  // by lemma: a verb that takes a dative
+  std::vector<double> shares_;    // by word of the sentence: its dative share
   CandidateJudgement judgeWord(std::size_t k, const AnalysisKind& kind) const;
 };
 
