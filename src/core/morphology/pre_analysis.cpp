@@ -66,16 +66,16 @@ PreAnalyser::PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger
   findDativeVerbs();
 }
 
-std::string PreAnalyser::labelOf(const Analysis& a, const AnalysisKind& kind, std::string_view form) const {
-  if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) return {};
-  if (analyser_.partOfSpeech(a.lemma) != 'n') return {};
-  if (analyser_.caseOf(a) != grammaticalCaseOf(kind.grammaticalCase)) return {};
+int PreAnalyser::declensionAsKind(const Analysis& a, const AnalysisKind& kind, std::string_view form) const {
+  if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) return 0;
+  if (analyser_.partOfSpeech(a.lemma) != 'n') return 0;
+  if (analyser_.caseOf(a) != grammaticalCaseOf(kind.grammaticalCase)) return 0;
   const GrammaticalNumber n = kind.number == Number::Singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
-  if (analyser_.numberOf(a) != n) return {};
-  int declension = declensionOfCategory(analyser_.category(a.lemma));
-  if (declension == 0) declension = declensionOfEnding(form);
-  return analysisLabel(kind, declension);
+  if (analyser_.numberOf(a) != n) return 0;
+  const int declension = declensionOfCategory(analyser_.category(a.lemma));
+  return declension != 0 ? declension : declensionOfEnding(form);
 }
+
 
 const PreAnalyser::WordFacts& PreAnalyser::factsOf(std::string_view word) {
   constexpr std::size_t kMostWords = 50000;
@@ -279,18 +279,19 @@ void PreAnalyser::expectDative() {
 // glance, but a noun judged false disappears from the exercise.
 CandidateJudgement PreAnalyser::judgeWord(std::size_t k, const AnalysisKind& kind) const {
   const TaggedWord& t = words_[k];
-  CandidateJudgement j{forms_[k], {}};
+  CandidateJudgement j{forms_[k], {}, 0};
   double share = 0, best = -1;
   for (std::size_t a = 0; a < t.analyses.size() && a < t.posterior.size(); ++a) {
-    std::string label = labelOf(t.analyses[a], kind, forms_[k]);
-    if (label.empty()) continue;
+    const int declension = declensionAsKind(t.analyses[a], kind, forms_[k]);
+    if (declension == 0) continue;
     share += t.posterior[a];
     if (t.posterior[a] > best) {
       best = t.posterior[a];
-      j.label = std::move(label);
+      j.declension = declension;
     }
   }
-  if (share < kNounShare) j.label.clear();
+  if (share < kNounShare) j.declension = 0;
+  if (j.declension != 0) j.label = analysisLabel(kind, j.declension);
   return j;
 }
 
@@ -326,13 +327,17 @@ bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const Candida
     for (std::size_t k = next; k < judged.size(); ++k)
       if (judged[k].form == form) {
         row.found = true;
-        row.label = judged[k].label;
+        row.declension = static_cast<std::uint8_t>(judged[k].declension);
         next = k + 1;
         break;
       }
   });
   if (going && progress) going = progress(total, total);
   return going;
+}
+
+std::string RowJudgement::label(const AnalysisKind& kind) const {
+  return declension == 0 ? std::string() : analysisLabel(kind, declension);
 }
 
 }  // namespace varnelio

@@ -23,6 +23,7 @@ namespace varnelio {
 struct CandidateJudgement {
   std::string_view form;
   std::string label;
+  int declension = 0;  // of the label, 0 when judged false
 };
 
 class PreAnalyser {
@@ -35,8 +36,8 @@ class PreAnalyser {
   // cuts it, ending with "."), in the order the scan finds them. `out` is cleared.
   void judgeSentence(std::string_view sentence, const AnalysisKind& kind, std::vector<CandidateJudgement>& out);
 
-  // The label of an analysis if it is a noun of the kind's case and number, or "".
-  std::string labelOf(const Analysis& analysis, const AnalysisKind& kind, std::string_view form) const;
+  // The declension of an analysis if it is a noun of the kind's case and number, or 0.
+  int declensionAsKind(const Analysis& analysis, const AnalysisKind& kind, std::string_view form) const;
 
  private:
   const LatinAnalyser& analyser_;
@@ -70,11 +71,14 @@ class PreAnalyser {
 };
 
 // The judgement of one row of a grid: found when its form is a candidate of its
-// sentence in the text (a reopened file may not match the text), and then its
-// label, empty when it is judged not to be a noun of the kind.
+// sentence in the text (a reopened file may not match the text), and then the
+// declension of its label, 0 when it is judged not to be a noun of the kind. Two
+// bytes a row: a whole library's grid is judged at once.
 struct RowJudgement {
   bool found = false;
-  std::string label;
+  std::uint8_t declension = 0;
+  // The proposed label, or "" when judged false.
+  std::string label(const AnalysisKind& kind) const;
 };
 
 // Judges every row of the grid, in order, against the sentences of the text: the

@@ -100,10 +100,10 @@ void AnalysisWindow::Preanalyse_Click() {
     for (std::size_t r = 1; r <= judged.size(); ++r) {
       const RowJudgement& j = judged[r - 1];
       if (!j.found || !grid.analysis(r).empty()) continue;  // never over what the user wrote
-      if (j.label.empty())
+      if (j.declension == 0)
         falseRows.push_back(r);
       else
-        grid.validate(r, j.label);
+        grid.validate(r, j.label(kind_));
     }
   });
   if (!falseRows.empty()) {
@@ -133,14 +133,16 @@ void AnalysisWindow::Verifier_Click() {
     const std::size_t r = (start + step - 1) % count + 1;
     const RowJudgement& j = judged[r - 1];
     const std::string_view written = trimmed(grid_.analysis(r));
-    if (!j.found || written.empty() || written == trimmed(j.label)) continue;
+    if (!j.found || written.empty()) continue;
+    const std::string label = j.label(kind_);
+    if (written == trimmed(label)) continue;
     const QString form = toQString(grid_.form(r));
     grille01->moveSilently(static_cast<int>(r), 2);
     grille01_SelChange();
     const QString text =
-        j.label.empty()
+        label.empty()
             ? QStringLiteral("Ligne %1 : « %2 » ne semble pas être un nom %3.").arg(r).arg(form, caseInWords(kind_))
-            : QStringLiteral("Ligne %1 : « %2 » semble être %3.").arg(r).arg(form, toQString(j.label));
+            : QStringLiteral("Ligne %1 : « %2 » semble être %3.").arg(r).arg(form, toQString(label));
     workspace_.prompts().inform(this, text);
     return;
   }
