@@ -76,6 +76,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Puer domino paret.", KindId::DatSg, "domino=2 d\xE9" "cl. dat. sg. [AB00E]"},
         Case{"Puer domino paret.", KindId::AblSg, "domino="},
         Case{"Milites amicis credunt.", KindId::AblPl, "amicis="},
+        // A contracted spelling is the rare reading: "Gallis" are the Gauls (2nd
+        // declension), not Gallia's "Galliis"; "provincis" has no other reading.
+        Case{"Caesar Gallis bellum intulit.", KindId::DatPl, "Gallis=2 d\xE9" "cl. dat. pl. [AB00N]"},
+        Case{"Legatus in provincis manet.", KindId::AblPl, "provincis=1 d\xE9" "cl. abl. pl. [AA00O]"},
         // A verb form is no noun ("amas", "legis" when "legis" is a verb).
         Case{"Tu amas.", KindId::AccPl, "amas="}));
 

@@ -310,8 +310,12 @@ bool ContextualTagger::indexTags() {
   return true;
 }
 
+// A lemma's frequency; a contracted spelling counts as a twentieth of its lemma,
+// so that "Gallis" is read as the Gauls rather than as Gallia's "Galliis".
 double ContextualTagger::weightOf(const Analysis& a) const {
-  return a.lemma == Analysis::kRomanNumeral || a.lemma >= lemmaFrequencies_.size() ? 1.0 : lemmaFrequencies_[a.lemma] + 1.0;
+  constexpr double kContracted = 0.05;
+  if (a.lemma == Analysis::kRomanNumeral || a.lemma >= lemmaFrequencies_.size()) return 1.0;
+  return (lemmaFrequencies_[a.lemma] + 1.0) * (a.contracted ? kContracted : 1.0);
 }
 
 

@@ -421,8 +421,11 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     longer += "iis";
     more.clear();
     coreAnalyses(longer, more);
-    for (const Analysis& a : more)
-      if (lemmas_[a.lemma].partOfSpeech == 'n' && (a.morphology == 11 || a.morphology == 12)) appendUnique(out, a);
+    for (Analysis a : more)
+      if (lemmas_[a.lemma].partOfSpeech == 'n' && (a.morphology == 11 || a.morphology == 12)) {
+        a.contracted = true;
+        appendUnique(out, a);
+      }
   }
   // "consili", "imperi": the genitive singular of the nouns in -ius and -ium
   // written with one i.

@@ -24,7 +24,10 @@ struct Analysis {
   static constexpr std::uint32_t kRomanNumeral = 0xFFFFFFFF;
   std::uint32_t lemma = 0;         // index of the lemma, or kRomanNumeral
   std::uint16_t morphology = 0;    // morphology number; the value of a numeral
-  bool operator==(const Analysis&) const = default;
+  // Read through a shortened spelling ("provincis" for "provinciis"): a rare
+  // reading beside a regular one. Two analyses are the same whatever this says.
+  bool contracted = false;
+  bool operator==(const Analysis& o) const { return lemma == o.lemma && morphology == o.morphology; }
 };
 
 // The columns of an analysis, Windows-1252, worded as in donnees.dat.
