@@ -71,6 +71,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A neuter in -um: the subject of "est", the object of "videt".
         Case{"Templum in urbe est.", KindId::NomSg, "Templum=2 d\xE9" "cl. nom. sg. [AB00A] urbe="},
         Case{"Caesar templum videt.", KindId::AccSg, "templum=2 d\xE9" "cl. acc. sg. [AB00C]"},
+        // A subject agrees with the verb of its stretch between commas: a neuter
+        // plural beside a verb in the singular is its object, even where another
+        // stretch holds the subject.
+        Case{"Caesar praesidia disponit, castella communit.", KindId::NomPl, "praesidia= castella="},
+        Case{"Legatus, cum milites pugnant, castra munit.", KindId::NomPl,
+             "Legatus= milites=3 d\xE9" "cl. nom. pl. [AC00J] castra="},
         // A verb that takes a dative of the person: "domino", "amicis" are not
         // ablatives here, though the ablative is the commoner reading.
         Case{"Puer domino paret.", KindId::DatSg, "domino=2 d\xE9" "cl. dat. sg. [AB00E]"},

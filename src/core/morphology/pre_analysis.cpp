@@ -112,6 +112,8 @@ bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) 
   std::size_t i = 0;
   const std::size_t n = sentence.size();
   bool clauseStart = false;
+  int segment = 0;
+  segments_.clear();
   while (i < n) {
     const std::size_t start = i;
     while (i < n && isLetter(sentence[i])) ++i;
@@ -122,12 +124,14 @@ bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) 
       t.clauseStart = clauseStart;
       t.enclitic = false;
       forms_.push_back(w);
+      segments_.push_back(segment);
       any = any || isCandidate(w, kind);
       clauseStart = false;
     }
     while (i < n && !isLetter(sentence[i])) {
       const char c = sentence[i++];
       if (c == ';' || c == ':' || c == '?' || c == '!') clauseStart = true;
+      if (c == ',' || c == ';' || c == ':' || c == '?' || c == '!') segment = static_cast<int>(forms_.size());
     }
   }
   return any;
@@ -157,34 +161,39 @@ int PreAnalyser::thirdPersonNumber(const std::vector<Analysis>& analyses) const 
   return number;
 }
 
+// Whether every analysis is a nominative (or vocative) of that number.
+bool PreAnalyser::isSureSubject(const std::vector<Analysis>& analyses, GrammaticalNumber number) const {
+  return !analyses.empty() && std::all_of(analyses.begin(), analyses.end(), [&](const Analysis& a) {
+    const GrammaticalCase c = analyser_.caseOf(a);
+    return (c == GrammaticalCase::Nominative || c == GrammaticalCase::Vocative) && analyser_.numberOf(a) == number;
+  });
+}
+
 // A verb that can only be a finite verb of the third person calls for a subject
-// of its number: where the sentence has such verbs of one number only, the
-// nominatives of that number are likelier.
+// of its number near it. Within each stretch of the sentence between commas (or
+// ";", ":", "?", "!") whose sure verbs are of one number only, the nominatives of
+// that number are likelier and those of the other less likely, unless a word of
+// the stretch can only be its subject already. A subject is far more often in the
+// stretch of its verb than beyond a comma.
 void PreAnalyser::weighNominatives() {
-  bool singular = false, plural = false;
-  for (const TaggedWord& w : words_) {
-    if (w.analyses.empty()) continue;
-    const int number = thirdPersonNumber(w.analyses);
-    if (number == 1) singular = true;
-    if (number == 2) plural = true;
-  }
-  // A word that can only be a nominative (or vocative) of that number is the
-  // subject already.
-  for (std::size_t k = 0; k < words_.size() && (singular != plural); ++k) {
-    const auto& as = words_[k].analyses;
-    if (as.empty()) continue;
-    const GrammaticalNumber wanted = singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
-    const bool subject = std::all_of(as.begin(), as.end(), [&](const Analysis& a) {
-      const GrammaticalCase c = analyser_.caseOf(a);
-      return (c == GrammaticalCase::Nominative || c == GrammaticalCase::Vocative) && analyser_.numberOf(a) == wanted;
-    });
-    if (subject) singular = plural = false;
-  }
-  const double sgWeight = singular && !plural ? kSubjectWeight : plural && !singular ? 1 / kSubjectWeight : 1.0;
-  const double plWeight = plural && !singular ? kSubjectWeight : singular && !plural ? 1 / kSubjectWeight : 1.0;
-  for (TaggedWord& w : words_) {
-    w.nominativeWeight[0] = sgWeight;
-    w.nominativeWeight[1] = plWeight;
+  for (std::size_t first = 0, end = 0; first < words_.size(); first = end) {
+    bool singular = false, plural = false;
+    for (end = first; end < words_.size() && segments_[end] == segments_[first]; ++end) {
+      const int number = words_[end].analyses.empty() ? 0 : thirdPersonNumber(words_[end].analyses);
+      singular = singular || number == 1;
+      plural = plural || number == 2;
+    }
+    if (singular != plural) {
+      const GrammaticalNumber wanted = singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
+      for (std::size_t k = first; k < end; ++k)
+        if (isSureSubject(words_[k].analyses, wanted)) singular = plural = false;
+    }
+    const double sgWeight = singular && !plural ? kSubjectWeight : plural && !singular ? 1 / kSubjectWeight : 1.0;
+    const double plWeight = plural && !singular ? kSubjectWeight : singular && !plural ? 1 / kSubjectWeight : 1.0;
+    for (std::size_t k = first; k < end; ++k) {
+      words_[k].nominativeWeight[0] = sgWeight;
+      words_[k].nominativeWeight[1] = plWeight;
+    }
   }
 }
 

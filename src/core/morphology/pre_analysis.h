@@ -44,6 +44,7 @@ class PreAnalyser {
   const ContextualTagger& tagger_;
   std::vector<TaggedWord> words_;  // reused from sentence to sentence
   std::vector<std::string_view> forms_;
+  std::vector<int> segments_;  // by word: the first word of its stretch between commas
   std::vector<Analysis> stripped_;
   // The analyses of the words met lately: a text uses its common words again and
   // again, and the analyser is the costliest step. Emptied when it grows large.
@@ -60,6 +61,7 @@ class PreAnalyser {
   bool cutWords(std::string_view sentence, const AnalysisKind& kind);
   void analyseWords();
   int thirdPersonNumber(const std::vector<Analysis>& analyses) const;
+  bool isSureSubject(const std::vector<Analysis>& analyses, GrammaticalNumber number) const;
   void weighNominatives();
   void findDativeVerbs();
   void expectDative();
