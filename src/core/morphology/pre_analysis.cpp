@@ -249,19 +249,26 @@ double PreAnalyser::dativeShare(const TaggedWord& w) const {
   return share;
 }
 
-// A verb that takes a dative calls for one. Where the sentence has such a verb
-// and its words together hold less than one dative, the datives of persons are
-// made likelier, each word's odds by the same least factor that makes one (at
-// most kMostDativeRaise): the ablatives of "-o" and "-is" no longer hide them.
+// A verb that takes a dative calls for one near it. Where a stretch between
+// commas has such a verb and its words together hold less than one dative, the
+// datives of persons in it are made likelier, each word's odds by the same least
+// factor that makes one (at most kMostDativeRaise): the ablatives of "-o" and
+// "-is" no longer hide them.
 void PreAnalyser::expectDative() {
-  const bool called = std::any_of(words_.begin(), words_.end(), [&](const TaggedWord& w) {
-    for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
-      if (w.analyses[a].lemma < dativeVerb_.size() && dativeVerb_[w.analyses[a].lemma] && w.posterior[a] > 0.5) return true;
-    return false;
-  });
-  if (!called) return;
+  for (std::size_t first = 0, end = 0; first < words_.size(); first = end) {
+    bool called = false;
+    for (end = first; end < words_.size() && segments_[end] == segments_[first]; ++end) {
+      const TaggedWord& w = words_[end];
+      for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
+        if (w.analyses[a].lemma < dativeVerb_.size() && dativeVerb_[w.analyses[a].lemma] && w.posterior[a] > 0.5) called = true;
+    }
+    if (called) expectDativeIn(first, end);
+  }
+}
+
+void PreAnalyser::expectDativeIn(std::size_t first, std::size_t end) {
   shares_.clear();
-  for (const TaggedWord& w : words_) shares_.push_back(dativeShare(w));
+  for (std::size_t k = first; k < end; ++k) shares_.push_back(dativeShare(words_[k]));
   const auto expected = [&](double factor) {
     double e = 0;
     for (const double d : shares_) e += d * factor / (d * factor + 1 - d);
@@ -274,10 +281,11 @@ void PreAnalyser::expectDative() {
       const double middle = (low + high) / 2;
       (expected(middle) < 1.0 ? low : high) = middle;
     }
-  for (std::size_t k = 0; k < words_.size(); ++k) {
-    if (shares_[k] <= 0) continue;
+  for (std::size_t k = first; k < end; ++k) {
+    const double share = shares_[k - first];
+    if (share <= 0) continue;
     TaggedWord& w = words_[k];
-    const double total = shares_[k] * high + 1 - shares_[k];
+    const double total = share * high + 1 - share;
     for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
       w.posterior[a] *= (isDativeOfPerson(w.analyses[a]) ? high : 1.0) / total;
   }

@@ -65,6 +65,7 @@ class PreAnalyser {
   void weighNominatives();
   void findDativeVerbs();
   void expectDative();
+  void expectDativeIn(std::size_t first, std::size_t end);
   bool isDativeOfPerson(const Analysis& a) const;
   double dativeShare(const TaggedWord& w) const;
   std::vector<bool> dativeVerb_;  // by lemma: a verb that takes a dative
