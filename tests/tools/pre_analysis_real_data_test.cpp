@@ -82,6 +82,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Puer domino paret.", KindId::DatSg, "domino=2 d\xE9" "cl. dat. sg. [AB00E]"},
         Case{"Puer domino paret.", KindId::AblSg, "domino="},
         Case{"Milites amicis credunt.", KindId::AblPl, "amicis="},
+        // ... near it: the dative of another stretch is not its own.
+        Case{"Tibi librum do, servus domino paret.", KindId::DatSg, "Tibi= do= domino=2 d\xE9" "cl. dat. sg. [AB00E]"},
+        Case{"Tibi librum do, servus domino paret.", KindId::AblSg, "Tibi= do= domino="},
         // A contracted spelling is the rare reading: "Gallis" are the Gauls (2nd
         // declension), not Gallia's "Galliis"; "provincis" has no other reading.
         Case{"Caesar Gallis bellum intulit.", KindId::DatPl, "Gallis=2 d\xE9" "cl. dat. pl. [AB00N]"},
