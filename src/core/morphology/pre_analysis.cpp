@@ -76,7 +76,6 @@ int PreAnalyser::declensionAsKind(const Analysis& a, const AnalysisKind& kind, s
   return declension != 0 ? declension : declensionOfEnding(form);
 }
 
-
 const PreAnalyser::WordFacts& PreAnalyser::factsOf(std::string_view word) {
   constexpr std::size_t kMostWords = 50000;
   std::string key(word);
@@ -161,6 +160,13 @@ int PreAnalyser::thirdPersonNumber(const std::vector<Analysis>& analyses) const 
   return number;
 }
 
+// The word after the last of the stretch between commas that starts at `first`.
+std::size_t PreAnalyser::stretchEnd(std::size_t first) const {
+  std::size_t end = first;
+  while (end < segments_.size() && segments_[end] == segments_[first]) ++end;
+  return end;
+}
+
 // Whether every analysis is a nominative (or vocative) of that number.
 bool PreAnalyser::isSureSubject(const std::vector<Analysis>& analyses, GrammaticalNumber number) const {
   return !analyses.empty() && std::all_of(analyses.begin(), analyses.end(), [&](const Analysis& a) {
@@ -177,9 +183,10 @@ bool PreAnalyser::isSureSubject(const std::vector<Analysis>& analyses, Grammatic
 // stretch of its verb than beyond a comma.
 void PreAnalyser::weighNominatives() {
   for (std::size_t first = 0, end = 0; first < words_.size(); first = end) {
+    end = stretchEnd(first);
     bool singular = false, plural = false;
-    for (end = first; end < words_.size() && segments_[end] == segments_[first]; ++end) {
-      const int number = words_[end].analyses.empty() ? 0 : thirdPersonNumber(words_[end].analyses);
+    for (std::size_t k = first; k < end; ++k) {
+      const int number = words_[k].analyses.empty() ? 0 : thirdPersonNumber(words_[k].analyses);
       singular = singular || number == 1;
       plural = plural || number == 2;
     }
@@ -256,9 +263,10 @@ double PreAnalyser::dativeShare(const TaggedWord& w) const {
 // "-is" no longer hide them.
 void PreAnalyser::expectDative() {
   for (std::size_t first = 0, end = 0; first < words_.size(); first = end) {
+    end = stretchEnd(first);
     bool called = false;
-    for (end = first; end < words_.size() && segments_[end] == segments_[first]; ++end) {
-      const TaggedWord& w = words_[end];
+    for (std::size_t k = first; k < end; ++k) {
+      const TaggedWord& w = words_[k];
       for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
         if (w.analyses[a].lemma < dativeVerb_.size() && dativeVerb_[w.analyses[a].lemma] && w.posterior[a] > 0.5) called = true;
     }

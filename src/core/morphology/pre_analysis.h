@@ -36,10 +36,10 @@ class PreAnalyser {
   // cuts it, ending with "."), in the order the scan finds them. `out` is cleared.
   void judgeSentence(std::string_view sentence, const AnalysisKind& kind, std::vector<CandidateJudgement>& out);
 
+ private:
   // The declension of an analysis if it is a noun of the kind's case and number, or 0.
   int declensionAsKind(const Analysis& analysis, const AnalysisKind& kind, std::string_view form) const;
 
- private:
   const LatinAnalyser& analyser_;
   const ContextualTagger& tagger_;
   std::vector<TaggedWord> words_;  // reused from sentence to sentence
@@ -61,6 +61,7 @@ class PreAnalyser {
   bool cutWords(std::string_view sentence, const AnalysisKind& kind);
   void analyseWords();
   int thirdPersonNumber(const std::vector<Analysis>& analyses) const;
+  std::size_t stretchEnd(std::size_t first) const;
   bool isSureSubject(const std::vector<Analysis>& analyses, GrammaticalNumber number) const;
   void weighNominatives();
   void findDativeVerbs();
