@@ -1,7 +1,10 @@
 """What the evaluation scripts share: the CoNLL-U files of ../shared/gold, read where
 they lie (nothing of them is kept), and the words as the scan cuts them."""
+import contextlib
 import os
+import subprocess
 import sys
+import tempfile
 
 
 def is_letter(byte):
@@ -70,6 +73,27 @@ def gold_files(given, script):
     if not os.path.isdir(gold):
         sys.exit(f"{os.path.basename(script)}: no {os.path.normpath(gold)}: name the CoNLL-U files to measure")
     return sorted(os.path.join(gold, f) for f in os.listdir(gold) if f.endswith(".conllu"))
+
+
+@contextlib.contextmanager
+def text_file(lines):
+    """The lines (Windows-1252 bytes) as a CR LF text in a temporary file, removed after."""
+    with tempfile.NamedTemporaryFile(suffix=".txt", delete=False) as text:
+        text.write(b"\r\n".join(lines) + b"\r\n")
+    try:
+        yield text.name
+    finally:
+        os.unlink(text.name)
+
+
+def run_cli(cli, args, script):
+    """The standard output of varnelio-cli with these arguments; the script stops
+    saying why when the command fails."""
+    run = subprocess.run([cli] + args, capture_output=True, check=False)
+    if run.returncode != 0:
+        sys.exit(f"{os.path.basename(script)}: varnelio-cli {args[0]} failed: "
+                 + run.stderr.decode("utf-8", "replace"))
+    return run.stdout.decode("utf-8")
 
 
 def built_cli(build, script):

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench_support.h"
 #include "core/files/analysis_file.h"
 
 #include "core/analysis/analysis_kind.h"
@@ -31,12 +32,6 @@
 #include "ui/shell/prompts.h"
 
 namespace {
-
-long peakKilobytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
 
 long currentKilobytes() {
   QFile status(QStringLiteral("/proc/self/status"));
@@ -60,22 +55,12 @@ int main(int argc, char** argv) {
   if (QFileInfo(given).isFile()) {
     path = given;
   } else {
-    QByteArray corpus;
     const QDir corpusDir(argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral(VARNELIO_CORPUS_DIR));
-    for (const QString& name : corpusDir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
-      QFile f(corpusDir.filePath(name));
-      if (f.open(QIODevice::ReadOnly)) corpus += f.readAll();
-    }
-    if (corpus.isEmpty()) {
-      std::fprintf(stderr, "no corpus in %s\n", qPrintable(corpusDir.path()));
+    if (!varnelio::bench::writeRepeatedCorpus(corpusDir, megabytes, path)) {
+      std::fprintf(stderr, "no corpus in %s, or %s cannot be written\n", qPrintable(corpusDir.path()),
+                   qPrintable(path));
       return 1;
     }
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return 1;
-    const qint64 target = megabytes * 1000 * 1000;
-    qint64 written = 0;
-    while (written + corpus.size() <= target) written += out.write(corpus);
-    written += out.write(corpus.left(target - written));
   }
   const qint64 textBytes = QFileInfo(path).size();
 
@@ -83,17 +68,14 @@ int main(int argc, char** argv) {
   varnelio::ui::ScriptedPrompts prompts;
   varnelio::ui::Workspace workspace(prompts, dir.path());
   varnelio::ui::registerAllWindows(workspace);
-  auto* menu = qobject_cast<varnelio::ui::MainWindow*>(workspace.open(QStringLiteral("Menu")));
-  menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
-  QCoreApplication::processEvents();
+  auto* menu = varnelio::bench::menuWithText(workspace, path);
   const long baseline = currentKilobytes();
 
-  const auto kind = varnelio::ui::kindFromWindowName(windowName.toStdString());
-  if (!kind) return 1;
-  const QString item = varnelio::ui::kindWindows(kind->first).itemName(kind->second);
+  QAction* item = varnelio::bench::analysisItem(menu, windowName);
+  if (!item) return 1;
   QElapsedTimer timer;
   timer.start();
-  menu->findChild<QAction*>(item)->trigger();
+  item->trigger();
   auto* window = workspace.find<varnelio::ui::AnalysisWindow>(windowName);
   QCoreApplication::processEvents();  // the first paint of the window
   const qint64 elapsed = timer.elapsed();
@@ -101,7 +83,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the window did not open on row 1\n");
     return 1;
   }
-  const long peak = peakKilobytes();
+  const long peak = varnelio::bench::peakKilobytes();
   const std::size_t candidates = window->candidateGrid().candidateCount();
   const double textMb = double(textBytes) / 1e6;
   std::printf("%s: text %.1f MB, %zu candidates, %zu sentences\n", qPrintable(windowName), textMb,

@@ -5,8 +5,6 @@
 // corpus repeated); by default Caesar's book of the corpus. Prints the time of the
 // pre-analysis (judging every row, writing the labels, deleting the false ones,
 // row 1 shown again) and the memory it adds to the open window, against the text.
-#include <sys/resource.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -16,6 +14,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "bench_support.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
 #include "ui/app/window_registry.h"
@@ -25,31 +24,11 @@
 
 namespace {
 
-long peakKilobytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
-
 // The text to open: the file given, a text of the megabytes given, or Caesar.
 QString textToOpen(const QString& given, const QDir& corpus, const QString& scratch) {
   if (QFileInfo(given).isFile()) return given;
-  if (given.isEmpty()) {
-    const QStringList books = corpus.entryList({QStringLiteral("*aesar*.txt"), QStringLiteral("*AESAR*.txt")});
-    return books.isEmpty() ? QString() : corpus.filePath(books.first());
-  }
-  QByteArray all;
-  for (const QString& name : corpus.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
-    QFile f(corpus.filePath(name));
-    if (f.open(QIODevice::ReadOnly)) all += f.readAll();
-  }
-  QFile out(scratch);
-  if (all.isEmpty() || !out.open(QIODevice::WriteOnly)) return {};
-  const qint64 target = given.toLongLong() * 1000 * 1000;
-  qint64 written = 0;
-  while (written + all.size() <= target) written += out.write(all);
-  out.write(all.left(target - written));
-  return scratch;
+  if (given.isEmpty()) return varnelio::bench::caesarBook(corpus);
+  return varnelio::bench::writeRepeatedCorpus(corpus, given.toLongLong(), scratch) ? scratch : QString();
 }
 
 }  // namespace
@@ -72,9 +51,7 @@ int main(int argc, char** argv) {
   prompts.questionAnswers = {true};  // delete the candidates judged false
   varnelio::ui::Workspace workspace(prompts, QStringLiteral(VARNELIO_DATA_DIR));
   varnelio::ui::registerAllWindows(workspace);
-  auto* menu = qobject_cast<varnelio::ui::MainWindow*>(workspace.open(QStringLiteral("Menu")));
-  menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
-  menu->findChild<QAction*>(varnelio::ui::kindWindows(kind->first).itemName(kind->second))->trigger();
+  varnelio::bench::analysisItem(varnelio::bench::menuWithText(workspace, path), windowName)->trigger();
   QCoreApplication::processEvents();
   auto* window = workspace.find<varnelio::ui::AnalysisWindow>(windowName);
   if (!window || window->lignecourante() != 1) {
@@ -82,14 +59,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::size_t before = window->candidateGrid().candidateCount();
-  const long windowPeak = peakKilobytes();
+  const long windowPeak = varnelio::bench::peakKilobytes();
 
   QElapsedTimer timer;
   timer.start();
   window->findChild<QAction*>(QStringLiteral("Preanalyse"))->trigger();
   QCoreApplication::processEvents();
   const qint64 elapsed = timer.elapsed();
-  const long peak = peakKilobytes();
+  const long peak = varnelio::bench::peakKilobytes();
   if (prompts.shown.empty() || prompts.shown.back().kind != varnelio::ui::ScriptedPrompts::Shown::Kind::Question ||
       window->lignecourante() != 1) {
     std::fprintf(stderr, "the pre-analysis did not ask its question or did not come back to row 1\n");

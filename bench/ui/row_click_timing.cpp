@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/analysis/analysis_kind.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
@@ -28,9 +29,8 @@ using namespace varnelio::ui;
 
 // Opens a new accusative singular analysis of the text, as the user does.
 AnalysisWindow* openAnalysis(Workspace& workspace, const QString& path) {
-  auto* menu = qobject_cast<MainWindow*>(workspace.open(QStringLiteral("Menu")));
-  menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
-  menu->findChild<QAction*>(QStringLiteral("acc_sing_nouveau"))->trigger();
+  varnelio::bench::analysisItem(varnelio::bench::menuWithText(workspace, path), QStringLiteral("frmnew_analyse"))
+      ->trigger();
   QCoreApplication::processEvents();
   return workspace.find<AnalysisWindow>(QStringLiteral("frmnew_analyse"));
 }
@@ -80,19 +80,19 @@ int main(int argc, char** argv) {
                 median(times));
   }
   {
-    const QStringList books = corpus.entryList({QStringLiteral("*aesar*.txt"), QStringLiteral("*AESAR*.txt")});
-    if (books.isEmpty()) {
+    const QString book = varnelio::bench::caesarBook(corpus);
+    if (book.isEmpty()) {
       std::fprintf(stderr, "no Caesar text in %s\n", qPrintable(corpus.path()));
       return 1;
     }
     Workspace workspace(prompts, dir.path());
     registerAllWindows(workspace);
-    AnalysisWindow* window = openAnalysis(workspace, corpus.filePath(books.first()));
+    AnalysisWindow* window = openAnalysis(workspace, book);
     if (!window) return 1;
     const int rows = static_cast<int>(window->candidateGrid().candidateCount());
     std::vector<double> times;
     for (int i = 1; i <= 50; ++i) times.push_back(clickRow(window, 1 + (i * 7919) % rows));
-    std::printf("%s: %.1f ms per click (median of 50 rows), slowest %.1f ms\n", qPrintable(books.first()),
+    std::printf("%s: %.1f ms per click (median of 50 rows), slowest %.1f ms\n", qPrintable(QFileInfo(book).fileName()),
                 median(times), *std::max_element(times.begin(), times.end()));
   }
   return 0;

@@ -54,8 +54,9 @@ TEST(AtomicFile, LeavesNoTemporaryFileBehind) {
   TempDir dir;
   const std::string path = dir.file("analyse.DAT");
   writeBytes(path, "ancien");
-  const char* stale[] = {".analyse.DAT.a1B2c3", ".analyse.DAT.XXXXXX"};
-  const char* kept[] = {".analyse.DAT.bak", ".autre.DAT.a1B2c3", "analyse.DAT.a1B2c3", ".analyse.DAT.a1B2c"};
+  const char* stale[] = {".analyse.DAT.varnelio-a1B2c3", ".analyse.DAT.varnelio-XXXXXX"};
+  const char* kept[] = {".analyse.DAT.bak", ".analyse.DAT.backup", ".autre.DAT.varnelio-a1B2c3",
+                        "analyse.DAT.varnelio-a1B2c3", ".analyse.DAT.varnelio-a1B2c"};
   for (const char* name : stale) writeBytes(dir.file(name), "reste");
   for (const char* name : kept) writeBytes(dir.file(name), "autre");
   std::size_t duringWrite = 0;

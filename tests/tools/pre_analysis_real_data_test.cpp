@@ -92,6 +92,26 @@ INSTANTIATE_TEST_SUITE_P(
         // A verb form is no noun ("amas", "legis" when "legis" is a verb).
         Case{"Tu amas.", KindId::AccPl, "amas="}));
 
+// The rows of a reopened file name their sentence as the file pads it; the
+// pre-analysis finds the sentence as the window shows it, blanks and "+" included.
+TEST(JudgeRows, ReadTheSentenceNumberAsTheWindowDoes) {
+  if (judge("a.", KindId::AccSg) == "not built") GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  PreAnalyser pre(loaded().analyser, loaded().tagger);
+  const SentenceTable sentences("Puella rosam dat. Caesar Galliam vicit.");
+  CandidateGrid grid;
+  grid.appendRow({1, "\t+1", "rosam", "", false});
+  grid.appendRow({2, " 2 ", "Galliam", "", false});
+  grid.appendRow({3, "x", "rosam", "", false});
+  std::vector<RowJudgement> out;
+  ASSERT_TRUE(judgeRows(pre, sentences, grid, analysisKind(KindId::AccSg), out, {}));
+  ASSERT_EQ(out.size(), 3u);
+  EXPECT_TRUE(out[0].found);
+  EXPECT_EQ(out[0].label(analysisKind(KindId::AccSg)), "1 d\xE9" "cl. acc. sg. [AA00C]");
+  EXPECT_TRUE(out[1].found);
+  EXPECT_EQ(out[1].label(analysisKind(KindId::AccSg)), "1 d\xE9" "cl. acc. sg. [AA00C]");
+  EXPECT_FALSE(out[2].found);
+}
+
 TEST(GovernedCases, FromThePrepositionsIndications) {
   EXPECT_EQ(governedCases("pr\xE9p. + abl."), government::kAblative);
   EXPECT_EQ(governedCases("pr\xE9p. + acc. ou + abl."), government::kAccusative | government::kAblative);

@@ -24,8 +24,8 @@ TEST(KindWindows, EveryNameLeadsBackToItsKindAndNoTwoAreAlike) {
     ++count;
     EXPECT_EQ(w.paradigmName(Family::Existing), w.paradigmName(Family::New) + QStringLiteral("_modif"));
     // The captions name the kind as the core words it.
-    EXPECT_TRUE(QString::fromUtf8(w.windowTitle).endsWith(QString::fromUtf8(kind.title) + QLatin1Char(')')));
-    EXPECT_EQ(QString::fromUtf8(w.submenuCaption), QStringLiteral("Varnelio - Noms - ") + QString::fromUtf8(kind.title));
+    EXPECT_TRUE(analysisWindowTitle(kind).endsWith(QString::fromUtf8(kind.title) + QLatin1Char(')')));
+    EXPECT_EQ(submenuCaption(kind), QStringLiteral("Varnelio - Noms - ") + QString::fromUtf8(kind.title));
   }
   EXPECT_EQ(names.size(), count);
   EXPECT_FALSE(kindFromWindowName("frmlexique").has_value());

@@ -192,10 +192,7 @@ LemmaFinder addLemmas(const CollatinusLexicon& lexicon, const std::map<std::stri
   LemmaFinder finder;
   for (const LemmaLine& lemma : lexicon.lemmas) {
     const auto modelIt = lexicon.models.find(lemma.model);
-    if (modelIt == lexicon.models.end()) {
-      ++build.lemmasWithoutModel;
-      continue;
-    }
+    if (modelIt == lexicon.models.end()) continue;
     const auto index = static_cast<std::uint32_t>(build.data.lemmas.size());
     finder.add(lemma, index);
     build.lines.push_back(&lemma);

@@ -15,7 +15,6 @@ struct AnalyserBuild {
   AnalyserData data;
   std::vector<std::string> problems;  // corrections that name no lemma, in French: the build fails
   std::vector<std::string> warnings;  // irregular forms of the lexicon that name no lemma
-  std::size_t lemmasWithoutModel = 0;
   std::vector<const LemmaLine*> lines;  // the lexicon's line of each lemma of data.lemmas
 };
 

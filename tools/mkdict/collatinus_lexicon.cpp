@@ -1,6 +1,7 @@
 #include "mkdict/collatinus_lexicon.h"
 
 #include <charconv>
+#include <optional>
 
 #include "mkdict/inflection_models.h"
 #include "mkdict/plain_latin.h"
@@ -47,6 +48,14 @@ long leadingNumber(std::string_view s) {
   return value;
 }
 
+// The two halves of a "key:value" line around its first separator, each trimmed;
+// nothing when the line has no separator.
+std::optional<std::pair<std::string_view, std::string_view>> halves(std::string_view line, char separator) {
+  const std::size_t at = line.find(separator);
+  if (at == std::string_view::npos) return std::nullopt;
+  return std::pair{trim(line.substr(0, at)), trim(line.substr(at + 1))};
+}
+
 }  // namespace
 
 std::vector<LemmaLine> readLemmas(std::string_view utf8Text) {
@@ -80,35 +89,27 @@ std::vector<LemmaLine> readLemmas(std::string_view utf8Text) {
 
 std::map<std::string, std::string> readTranslations(std::string_view utf8Text) {
   std::map<std::string, std::string> translations;
-  for (std::string_view line : dataLines(utf8Text)) {
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos || colon == 0) continue;
-    translations.emplace(plainLatin(trim(line.substr(0, colon))), plainLatin(trim(line.substr(colon + 1))));
-  }
+  for (std::string_view line : dataLines(utf8Text))
+    if (const auto h = halves(line, ':'); h && line.front() != ':')
+      translations.emplace(plainLatin(h->first), plainLatin(h->second));
   return translations;
 }
 
 std::map<int, std::string> readMorphologies(std::string_view utf8Text) {
   std::map<int, std::string> morphos;
   for (std::string_view line : dataLines(utf8Text)) {
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos) continue;
-    const long n = leadingNumber(line.substr(0, colon));
-    if (n <= 0) continue;  // the trailing list of bare words has no number
-    morphos.emplace(static_cast<int>(n), plainLatin(trim(line.substr(colon + 1))));
+    const auto h = halves(line, ':');
+    const long n = h ? leadingNumber(h->first) : 0;
+    if (n > 0) morphos.emplace(static_cast<int>(n), plainLatin(h->second));  // the trailing bare words have none
   }
   return morphos;
 }
 
 std::vector<std::pair<std::string, std::string>> readContractions(std::string_view utf8Text) {
   std::vector<std::pair<std::string, std::string>> rules;
-  for (std::string_view line : dataLines(utf8Text)) {
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos) continue;
-    std::string shortEnding = plainLatin(trim(line.substr(0, colon)));
-    std::string longEnding = plainLatin(trim(line.substr(colon + 1)));
-    if (!longEnding.empty()) rules.emplace_back(std::move(shortEnding), std::move(longEnding));
-  }
+  for (std::string_view line : dataLines(utf8Text))
+    if (const auto h = halves(line, ':'); h && !h->second.empty())
+      rules.emplace_back(plainLatin(h->first), plainLatin(h->second));
   return rules;
 }
 
@@ -134,12 +135,9 @@ std::vector<IrregularLine> readIrregulars(std::string_view utf8Text) {
 
 std::map<std::string, std::string> readModelClasses(std::string_view utf8Text) {
   std::map<std::string, std::string> classes;
-  for (std::string_view line : dataLines(utf8Text)) {
-    const std::size_t comma = line.find(',');
-    if (comma == std::string_view::npos) continue;
-    const std::string_view cls = trim(line.substr(comma + 1));
-    if (!cls.empty()) classes.emplace(std::string(trim(line.substr(0, comma))), std::string(cls));
-  }
+  for (std::string_view line : dataLines(utf8Text))
+    if (const auto h = halves(line, ','); h && !h->second.empty())
+      classes.emplace(std::string(h->first), std::string(h->second));
   return classes;
 }
 

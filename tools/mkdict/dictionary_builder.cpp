@@ -102,50 +102,48 @@ namespace {
 // reader is likeliest to meet: the rarest forms are cut, never a lemma. The same
 // order puts the likeliest analysis first among the records of one spelling.
 struct FormClass {
-  int id = -1;  // -1: not in the dictionary
-  double share = 0;
+  double share = 0;  // 0: not in the dictionary
   bool always = false;
 };
 
 FormClass formClassOf(char partOfSpeech, int morphology) {
   const bool verb = partOfSpeech == 'v';
-  if (morphology == 413) return {13, 0.002};  // the locative, of a few nouns
+  if (morphology == 413) return {0.002};  // the locative, of a few nouns
   if (morphology <= 48) {
     if (verb) return {};
     switch (partOfSpeech) {
-      case 'n': return {0, 0.12, true};  // every noun: their endings are what Varnelio studies
-      case 'a': return {1, 0.03};   // the thirty-six of an adjective
-      default: return {2, 0.05, true};  // pronouns and numerals: few and everywhere
+      case 'n': return {0.12, true};  // every noun: their endings are what Varnelio studies
+      case 'a': return {0.03};   // the thirty-six of an adjective
+      default: return {0.05, true};  // pronouns and numerals: few and everywhere
     }
   }
-  if (morphology <= 84) return {3, 0.003};  // comparative
-  if (morphology <= 120) return {4, 0.002};  // superlative
+  if (morphology <= 84) return {0.003};  // comparative
+  if (morphology <= 120) return {0.002};  // superlative
   if (morphology >= 411) {
-    if (morphology == 415) return {5, 0.04};  // future infinitive
-    if (morphology == 411 || morphology == 412) return {3, 0.003};  // an adjective's adverb, compared
-    if (morphology == 414) return {1, 0.03};  // an adjective's adverb
-    return {6, 1.0, true};  // invariable words: one form each
+    if (morphology == 415) return {0.04};  // future infinitive
+    if (morphology == 411 || morphology == 412) return {0.003};  // an adjective's adverb, compared
+    if (morphology == 414) return {0.03};  // an adjective's adverb
+    return {1.0, true};  // invariable words: one form each
   }
-  if (morphology >= 261 && morphology <= 264) return {12, 0.01};  // gerund: four forms, often met
-  if (morphology >= 265 && morphology <= 266) return {9, 0.0008};  // supines
-  const auto thirdPerson = [](int first, int m) { return m == first + 2 || m == first + 5; };
+  if (morphology >= 261 && morphology <= 264) return {0.01};  // gerund: four forms, often met
+  if (morphology >= 265 && morphology <= 266) return {0.0008};  // supines
   // Finite forms: blocks of six persons, one block per tense.
-  if ((morphology >= 121 && morphology <= 180) || (morphology >= 267 && morphology <= 296)) {
+  if (const int slot = finiteVerbSlot(static_cast<std::uint16_t>(morphology)); slot >= 0) {
     const bool passive = morphology >= 267;
-    const int first = passive ? 267 + (morphology - 267) / 6 * 6 : 121 + (morphology - 121) / 6 * 6;
+    const int first = morphology - slot % 6;
     const bool common = !passive && (first == 121 || first == 127 || first == 139 || first == 145 ||
                                      first == 157 || first == 163 || first == 175);
-    if (!thirdPerson(first, morphology)) return {7, 0.003};  // first and second persons
-    return common ? FormClass{5, 0.04} : FormClass{8, 0.015};
+    if (!isThirdPerson(slot)) return {0.003};  // first and second persons
+    return common ? FormClass{0.04} : FormClass{0.015};
   }
-  if (morphology == 187 || morphology == 188 || morphology == 302) return {5, 0.04};  // infinitives
-  if (morphology == 181 || morphology == 182 || morphology == 297 || morphology == 298) return {7, 0.003};
-  if ((morphology >= 183 && morphology <= 186) || (morphology >= 299 && morphology <= 301)) return {9, 0.0008};
+  if (morphology == 187 || morphology == 188 || morphology == 302) return {0.04};  // infinitives
+  if (morphology == 181 || morphology == 182 || morphology == 297 || morphology == 298) return {0.003};
+  if ((morphology >= 183 && morphology <= 186) || (morphology >= 299 && morphology <= 301)) return {0.0008};
   if ((morphology >= 303 && morphology <= 338) || (morphology >= 375 && morphology <= 410))
-    return {10, 0.006};  // perfect participles
+    return {0.006};  // perfect participles
   if ((morphology >= 189 && morphology <= 224) || (morphology >= 339 && morphology <= 374))
-    return {11, 0.003};  // present participle, gerundive
-  if (morphology >= 225 && morphology <= 260) return {9, 0.0008};  // future participle
+    return {0.003};  // present participle, gerundive
+  if (morphology >= 225 && morphology <= 260) return {0.0008};  // future participle
   return {};
 }
 
@@ -280,12 +278,12 @@ FormClass FormLister::classOf(std::uint32_t l, bool positive, const LemmaForms& 
   // adjective in its positive.
   if (!positive && morphology >= 49 && morphology <= 120)
     formClass = formClassOf(pos, morphology - 36 * ((morphology - 13) / 36));
-  if (formClass.id < 0) formClass = {99, 0.0001, false};
+  if (formClass.share == 0) formClass = {0.0001, false};
   // A vocative spelled as its nominative adds an analysis but nothing a lookup
   // would otherwise miss, and the vocative is no case the analyses study: it
   // comes late. (The vocative always follows its nominative.)
   if (forms.has(forms[k].first, morphology - 1) && analyser_.caseOf({l, morphology}) == GrammaticalCase::Vocative)
-    formClass = {13, 0.002, false};
+    formClass = {0.002, false};
   return formClass;
 }
 
@@ -318,9 +316,9 @@ class Budget {
         std::count_if(places.begin(), places.end(), [](const Place& p) { return p.pass == 0; }));
     const std::size_t room = std::max(maxRecords, headwords_);
     if (room >= places.size()) return;
-    std::vector<Place> sorted = places;
-    std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(room - 1), sorted.end(), before);
-    last_ = sorted[room - 1];
+    // Only counts are taken from the places after this: their order may change.
+    std::nth_element(places.begin(), places.begin() + static_cast<std::ptrdiff_t>(room - 1), places.end(), before);
+    last_ = places[room - 1];
     const std::size_t strictlyBefore = static_cast<std::size_t>(
         std::count_if(places.begin(), places.end(), [&](const Place& p) { return before(p, last_); }));
     ofLast_ = room - strictlyBefore;

@@ -113,10 +113,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   const mkdict::AnalyserBuild analyser = mkdict::buildAnalyserData(lexicon);
-  const mkdict::BuiltDictionaries built = mkdict::buildDictionaries(lexicon, analyser, args->options);
   for (const std::string& warning : analyser.warnings) report(warning);
   for (const std::string& problem : analyser.problems) report(problem);
   if (!analyser.problems.empty()) return 1;
+  const mkdict::BuiltDictionaries built = mkdict::buildDictionaries(lexicon, analyser, args->options);
   const std::string analyserFile = encodeAnalyserData(analyser.data);
   std::string taggerFile;
   if (!buildTaggerFile(args->dataFolder, analyser, taggerFile)) return 1;

@@ -33,19 +33,13 @@ CandidateGrid::Place CandidateGrid::placeOf(std::size_t r) const {
 }
 
 std::string_view CandidateGrid::scannedForm(const Place& place) const {
-  const std::string& text = source_.text();
   if (cachedSentence_ != place.sentence) {
     cachedForms_.clear();
     const std::string_view sentence = *source_.sentence(static_cast<std::int64_t>(place.sentence) + 1);
-    Cherchecandidats(sentence, 0, *kind_, [&](std::string_view form, std::int64_t) {
-      cachedForms_.emplace_back(static_cast<std::uint32_t>(form.data() - sentence.data()),
-                                static_cast<std::uint32_t>(form.size()));
-    });
+    Cherchecandidats(sentence, 0, *kind_, [&](std::string_view form, std::int64_t) { cachedForms_.push_back(form); });
     cachedSentence_ = place.sentence;
   }
-  const std::size_t begin = place.sentence == 0 ? 0 : source_.sentenceEnd(static_cast<std::int64_t>(place.sentence));
-  const auto& [offset, length] = cachedForms_[place.rank];
-  return std::string_view(text).substr(begin + offset, length);
+  return cachedForms_[place.rank];
 }
 
 const std::string* CandidateGrid::analysisOf(std::size_t index) const {
@@ -195,28 +189,7 @@ void CandidateGrid::validate(std::size_t r, std::string_view analysis) {
   if (mark == aligned_.end() || *mark != index) aligned_.insert(mark, index);
 }
 
-void CandidateGrid::deleteRow(std::size_t r) {
-  const std::size_t count = candidateCount();
-  if (r < 1 || r > count) return;
-  const std::size_t index = r - 1;
-  // Every later row takes its predecessor's place with its own number minus one:
-  // a scanned row's number is its index, a row kept as texts carries its own. The
-  // alignment mark stays with the place, as the grid's cell formatting does.
-  if (scanned()) {
-    const Place place = placeOf(r);
-    const std::uint32_t candidate = firstCandidate_[place.sentence] + place.rank;
-    deleted_.insert(std::lower_bound(deleted_.begin(), deleted_.end(), candidate), candidate);
-  } else {
-    textRows_.erase(textRows_.begin() + static_cast<std::ptrdiff_t>(index));
-    for (std::size_t i = index; i < textRows_.size(); ++i) --textRows_[i].number;
-  }
-  auto it = std::lower_bound(analyses_.begin(), analyses_.end(), index,
-                             [](const auto& a, std::size_t i) { return a.first < i; });
-  if (it != analyses_.end() && it->first == index) it = analyses_.erase(it);
-  for (; it != analyses_.end(); ++it) --it->first;
-  // The last place goes, with its mark.
-  if (!aligned_.empty() && aligned_.back() == count - 1) aligned_.pop_back();
-}
+void CandidateGrid::deleteRow(std::size_t r) { deleteRows({r}); }
 
 void CandidateGrid::deleteRows(const std::vector<std::size_t>& rows) {
   const std::size_t count = candidateCount();

@@ -124,9 +124,10 @@ class CandidateGrid {
   const AnalysisKind* kind_ = nullptr;
   std::vector<std::uint32_t> firstCandidate_;  // per sentence, the candidates before it
   std::vector<std::uint32_t> deleted_;         // the deleted candidates, by scan order, ascending
-  // The candidates of the sentence scanned last (offset and length of each form).
+  // The candidates of the sentence scanned last: views into source_'s text, which
+  // lives as long as any table shares it.
   mutable std::size_t cachedSentence_ = static_cast<std::size_t>(-1);
-  mutable std::vector<std::pair<std::uint32_t, std::uint32_t>> cachedForms_;
+  mutable std::vector<std::string_view> cachedForms_;
   // Rows given as texts: read from an analysis file, or appended one by one.
   std::vector<TextRow> textRows_;
   // The analyses written, by row index (from 0), in increasing order.

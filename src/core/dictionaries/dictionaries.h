@@ -85,9 +85,6 @@ class FormTable final : public DictionaryTable {
   explicit FormTable(DictionaryFile file) : file_(std::move(file)) {}
   // Reads donnees.dat, and the Latin analyser (analyseur.dat) when it lies beside it.
   static FormTable load(const std::string& path);
-  // The analyser whose answers follow the records of a search; none: the records alone.
-  void setAnalyser(std::shared_ptr<const LatinAnalyser> analyser) { analyser_ = std::move(analyser); }
-  bool hasAnalyser() const { return analyser_ != nullptr; }
 
   const DictionaryFile& file() const override { return file_; }
   FormRow row(std::size_t i) const;

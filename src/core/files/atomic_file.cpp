@@ -63,13 +63,16 @@ std::string fileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Our temporary names: "." + the destination's name + "." + six letters or digits,
-// as mkstemp makes them.
+// Our temporary names: "." + the destination's name + ".varnelio-" + six letters
+// or digits, as mkstemp makes them. The marker keeps a user's own hidden files
+// (".notes.txt.backup") out of reach of the clean-up below.
+constexpr std::string_view kTemporaryMarker = ".varnelio-";
+
 bool isTemporaryNameOf(std::string_view entry, std::string_view name) {
-  if (entry.size() != name.size() + 8 || entry[0] != '.' || entry.substr(1, name.size()) != name ||
-      entry[name.size() + 1] != '.')
+  if (entry.size() != 1 + name.size() + kTemporaryMarker.size() + 6 || entry[0] != '.' ||
+      entry.substr(1, name.size()) != name || entry.substr(1 + name.size(), kTemporaryMarker.size()) != kTemporaryMarker)
     return false;
-  for (const char c : entry.substr(name.size() + 2))
+  for (const char c : entry.substr(1 + name.size() + kTemporaryMarker.size()))
     if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
   return true;
 }
@@ -91,7 +94,7 @@ void removeStaleTemporaries(const std::string& folder, const std::string& name) 
 class TemporaryFile {
  public:
   TemporaryFile(std::string folder, const std::string& name)
-      : folder_(std::move(folder)), pattern_(folder_ + "/." + name + ".XXXXXX") {}
+      : folder_(std::move(folder)), pattern_(folder_ + "/." + name + std::string(kTemporaryMarker) + "XXXXXX") {}
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
   ~TemporaryFile() {
@@ -206,7 +209,7 @@ std::optional<FileError> writeFileAtomically(const std::string& givenPath,
   if (::fsync(temp.fd()) != 0) return failure(errno);
   if (int err = temp.install(path)) return failure(err);
   // Make the rename itself durable.
-  const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);

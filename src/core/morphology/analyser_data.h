@@ -101,6 +101,17 @@ inline constexpr bool isPerfectSystem(std::uint16_t morphology) {
   return (morphology >= 139 && morphology <= 156) || (morphology >= 169 && morphology <= 180) || morphology == 188;
 }
 
+// The finite forms of a verb come in blocks of six (three persons of the singular,
+// then of the plural), one block per tense and mood: 121-180 in the active,
+// 267-296 in the passive. The place of a form in its voice's run, or -1.
+inline constexpr int finiteVerbSlot(std::uint16_t morphology) {
+  if (morphology >= 121 && morphology <= 180) return morphology - 121;
+  if (morphology >= 267 && morphology <= 296) return morphology - 267;
+  return -1;
+}
+inline constexpr bool isThirdPerson(int finiteSlot) { return finiteSlot % 3 == 2; }
+inline constexpr bool isPluralPerson(int finiteSlot) { return finiteSlot % 6 >= 3; }
+
 // The bytes of analyseur.dat.
 std::string encodeAnalyserData(const AnalyserData& data);
 

@@ -360,22 +360,14 @@ void ContextualTagger::candidatesOf(const LatinAnalyser& analyser, const TaggedW
                                     std::vector<Candidate>& out) const {
   out.clear();
   if (word.analyses.empty()) {
-    for (const std::uint8_t t : openTags_) out.push_back({t, 1.0, -1});
+    for (const std::uint8_t t : openTags_) out.push_back({t, 1.0});
     return;
   }
-  std::vector<double> weightOfBest;
-  for (std::size_t k = 0; k < word.analyses.size(); ++k) {
-    const Analysis& a = word.analyses[k];
+  for (const Analysis& a : word.analyses) {
     const int tag = tagOf(analyser, a);
     if (tag < 0) continue;
-    double weight;
-    char letter = 'm';
-    if (a.lemma == Analysis::kRomanNumeral) {
-      weight = 1.0;
-    } else {
-      weight = (lemmaFrequencies_[a.lemma] + 1.0) * formShare(analyser, a);
-      letter = lemmaLetter(analyser, a.lemma);
-    }
+    const double weight = weightOf(a) * formShare(analyser, a);
+    const char letter = a.lemma == Analysis::kRomanNumeral ? 'm' : lemmaLetter(analyser, a.lemma);
     const double mass = letterMass_.empty() ? 1.0 : std::max(1.0, letterMass_[static_cast<unsigned char>(letter) - 'a']);
     double emission = weight / mass;
     if (analyser.caseOf(a) == GrammaticalCase::Nominative) {
@@ -384,17 +376,10 @@ void ContextualTagger::candidatesOf(const LatinAnalyser& analyser, const TaggedW
       if (number == GrammaticalNumber::Plural) emission *= word.nominativeWeight[1];
     }
     auto found = std::find_if(out.begin(), out.end(), [&](const Candidate& c) { return c.tag == tag; });
-    if (found == out.end()) {
-      out.push_back({static_cast<std::uint8_t>(tag), emission, static_cast<int>(k)});
-      weightOfBest.push_back(weight);
-    } else {
-      const std::size_t i = static_cast<std::size_t>(found - out.begin());
+    if (found == out.end())
+      out.push_back({static_cast<std::uint8_t>(tag), emission});
+    else
       found->emission += emission;
-      if (weight > weightOfBest[i]) {
-        weightOfBest[i] = weight;
-        found->analysis = static_cast<int>(k);
-      }
-    }
   }
   // Only the ratios between the tags of one word matter: the largest is 1.
   double largest = 0;
@@ -422,7 +407,7 @@ std::vector<ContextualTagger::Position> ContextualTagger::positionsOf(const Lati
   positions.reserve(words.size() * 2 + 2);
   const auto token = [&](int tag) {
     Position p;
-    p.candidates.push_back({static_cast<std::uint8_t>(tag), 1.0, -1});
+    p.candidates.push_back({static_cast<std::uint8_t>(tag), 1.0});
     positions.push_back(std::move(p));
   };
   token(snt_);
@@ -443,7 +428,7 @@ ContextualTagger::Position ContextualTagger::wordPosition(const LatinAnalyser& a
   p.word = index;
   candidatesOf(analyser, word, p.candidates);
   if (p.candidates.empty())
-    for (const std::uint8_t t : openTags_) p.candidates.push_back({t, 1.0, -1});
+    for (const std::uint8_t t : openTags_) p.candidates.push_back({t, 1.0});
   for (const Analysis& a : word.analyses)
     if (a.lemma != Analysis::kRomanNumeral && tagOf(analyser, a) == preposition_ && preposition_ >= 0)
       p.governs |= lemmaGovernment_[a.lemma];

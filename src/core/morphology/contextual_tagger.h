@@ -62,7 +62,6 @@ class ContextualTagger {
   struct Candidate {
     std::uint8_t tag;
     double emission;  // relative to the word's likeliest tag
-    int analysis;  // the likeliest analysis of this tag, or -1
   };
   // One place of a sentence as the tagger walks it: a word, an enclitic or a
   // boundary, with the tags it may have.

@@ -411,7 +411,8 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     more.clear();
     coreAnalyses(longer, more);
     for (const Analysis& a : more)
-      if (lemmas_[a.lemma].partOfSpeech == 'n' && a.morphology == 10 && lemmas_[a.lemma].gender.starts_with("m."))
+      if (lemmas_[a.lemma].partOfSpeech == 'n' && caseOf(a) == GrammaticalCase::Genitive &&
+          numberOf(a) == GrammaticalNumber::Plural && lemmas_[a.lemma].gender.starts_with("m."))
         appendUnique(out, a);
   }
   // "provincis", "auspicis": the dative and ablative plural in -is of the nouns in
@@ -421,11 +422,14 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     longer += "iis";
     more.clear();
     coreAnalyses(longer, more);
-    for (Analysis a : more)
-      if (lemmas_[a.lemma].partOfSpeech == 'n' && (a.morphology == 11 || a.morphology == 12)) {
-        a.contracted = true;
-        appendUnique(out, a);
-      }
+    for (Analysis a : more) {
+      const GrammaticalCase c = caseOf(a);
+      if (lemmas_[a.lemma].partOfSpeech != 'n' || numberOf(a) != GrammaticalNumber::Plural ||
+          (c != GrammaticalCase::Dative && c != GrammaticalCase::Ablative))
+        continue;
+      a.contracted = true;
+      appendUnique(out, a);
+    }
   }
   // "consili", "imperi": the genitive singular of the nouns in -ius and -ium
   // written with one i.
@@ -436,14 +440,15 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     coreAnalyses(longer, more);
     for (const Analysis& a : more) {
       const Lemma& l = lemmas_[a.lemma];
-      if (l.partOfSpeech != 'n' || a.morphology != 4) continue;
+      if (l.partOfSpeech != 'n' || caseOf(a) != GrammaticalCase::Genitive || numberOf(a) != GrammaticalNumber::Singular)
+        continue;
       const std::string lemmaKey = latin::keyOf(l.headword);
       if (endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium")) appendUnique(out, a);
     }
   }
 }
 
-void LatinAnalyser::withEnclitics(std::string_view key, bool allEnclitics, std::vector<Analysis>& out) const {
+void LatinAnalyser::withEnclitics(std::string_view key, std::vector<Analysis>& out) const {
   std::vector<Analysis> more;
   if (key.size() > 3 && endsWith(key, "que")) baseAnalyses(key.substr(0, key.size() - 3), out);
   // "mecum", "nobiscum", "quocum": an ablative of a pronoun with the preposition after it.
@@ -454,7 +459,7 @@ void LatinAnalyser::withEnclitics(std::string_view key, bool allEnclitics, std::
   }
   // -ne and -ve end too many words of their own ("ratione", "nave") to be tried
   // where the word already has an analysis.
-  if (allEnclitics && out.empty()) {
+  if (out.empty()) {
     for (const std::string_view enclitic : {std::string_view("ne"), std::string_view("ue")})
       if (key.size() > 2 && endsWith(key, enclitic)) baseAnalyses(key.substr(0, key.size() - 2), out);
   }
@@ -467,7 +472,7 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
   latin::appendKey(key, word);
   if (!lemmas_.empty()) {
     baseAnalyses(key, out);
-    withEnclitics(key, true, out);
+    withEnclitics(key, out);
     // A prefix written the other way: "conloquium" for "colloquium", "inpono"
     // for "impono", "exspecto" for "expecto". Tried even where the word has
     // analyses: "aggredior" is a form of adgredior beside the archaic aggredio.
@@ -480,7 +485,7 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
         other.assign(to);
         other.append(key, from.size());
         baseAnalyses(other, out);
-        withEnclitics(other, true, out);
+        withEnclitics(other, out);
       }
     }
   }
@@ -512,7 +517,7 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
   const auto vowel = [](char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y'; };
   const auto tryOther = [&] {
     baseAnalyses(other, out);
-    withEnclitics(other, true, out);
+    withEnclitics(other, out);
   };
   for (std::size_t at = 0; at < key.size(); ++at) {
     const char c = key[at];

@@ -1,8 +1,8 @@
 #include "core/morphology/pre_analysis.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "core/morphology/latin_spelling.h"
 #include "core/text/cp1252.h"
 
 namespace varnelio {
@@ -24,11 +24,7 @@ bool isLetter(char c) { return cp1252::isLetter(static_cast<unsigned char>(c)); 
 
 // "-que" joined to a word is a word of its own for the tagger ("rosamque": "rosam"
 // and "que"), but "atque", "quisque" and "itaque" are words in themselves.
-bool endsWithQue(std::string_view w) {
-  if (w.size() < 5) return false;
-  const auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
-  return lower(w[w.size() - 3]) == 'q' && lower(w[w.size() - 2]) == 'u' && lower(w[w.size() - 1]) == 'e';
-}
+bool endsWithQue(std::string_view w) { return w.size() >= 5 && cp1252::equalsIgnoringCase(w.substr(w.size() - 3), "que"); }
 
 // The probability from which a noun reading of the kind is proposed.
 constexpr double kNounShare = 0.25;
@@ -49,9 +45,7 @@ int declensionOfCategory(std::string_view category) {
 }
 
 int declensionOfEnding(std::string_view form) {
-  std::string w;
-  for (const char c : form.substr(form.size() > 4 ? form.size() - 4 : 0))
-    w += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  const std::string w = cp1252::toLower(form.substr(form.size() > 4 ? form.size() - 4 : 0));
   const auto ends = [&](std::string_view e) { return w.size() >= e.size() && w.compare(w.size() - e.size(), e.size(), e) == 0; };
   if (ends("ei") || ends("erum") || ends("ebus")) return 5;
   if (ends("uum") || ends("ui") || ends("ubus") || ends("u")) return 4;
@@ -150,12 +144,11 @@ void PreAnalyser::analyseWords() {
 int PreAnalyser::thirdPersonNumber(const std::vector<Analysis>& analyses) const {
   int number = 0;
   for (const Analysis& a : analyses) {
-    const std::uint16_t m = a.morphology;
-    const bool finite = a.lemma != Analysis::kRomanNumeral && analyser_.partOfSpeech(a.lemma) == 'v' &&
-                        ((m >= 121 && m <= 180) || (m >= 267 && m <= 296));
-    const int person = finite ? ((m >= 267 ? m - 267 : m - 121) % 3) + 1 : 0;
-    if (!finite || person != 3) return -1;
-    number |= ((m >= 267 ? m - 267 : m - 121) % 6) < 3 ? 1 : 2;
+    const int slot = a.lemma != Analysis::kRomanNumeral && analyser_.partOfSpeech(a.lemma) == 'v'
+                         ? finiteVerbSlot(a.morphology)
+                         : -1;
+    if (slot < 0 || !isThirdPerson(slot)) return -1;
+    number |= isPluralPerson(slot) ? 2 : 1;
   }
   return number;
 }
@@ -186,7 +179,7 @@ void PreAnalyser::weighNominatives() {
     end = stretchEnd(first);
     bool singular = false, plural = false;
     for (std::size_t k = first; k < end; ++k) {
-      const int number = words_[k].analyses.empty() ? 0 : thirdPersonNumber(words_[k].analyses);
+      const int number = thirdPersonNumber(words_[k].analyses);
       singular = singular || number == 1;
       plural = plural || number == 2;
     }
@@ -219,15 +212,11 @@ constexpr std::string_view kDativeVerbs[] = {
     "promitto", "prosum", "reddo", "resisto", "respondeo", "scribo", "seruio", "studeo", "suadeo",
     "subuenio", "succurro", "supplico", "trado", "tribuo", "uideor"};
 
-// "Iuvo2" as "iuuo": lower case, i for j, u for v, without the homonym's number.
+// "Iuvo2" as "iuuo": the word's key without the homonym's number.
 std::string plainHeadword(std::string_view headword) {
-  std::string out;
-  for (char c : headword) {
-    if (c >= '0' && c <= '9') continue;
-    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    out += c == 'j' ? 'i' : c == 'v' ? 'u' : c;
-  }
-  return out;
+  std::string key = latin::keyOf(headword);
+  std::erase_if(key, [](char c) { return c >= '0' && c <= '9'; });
+  return key;
 }
 
 }  // namespace
@@ -341,13 +330,8 @@ bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const Candida
       lastSentence.assign(sentence);
       judged.clear();
       next = 0;
-      std::string_view digits = sentence;
-      while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
-      while (!digits.empty() && digits.back() == ' ') digits.remove_suffix(1);
-      std::int64_t n = 0;
-      const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-      if (ec == std::errc() && end == digits.data() + digits.size() && !digits.empty())
-        if (const auto text = sentences.sentence(n)) judge.judgeSentence(*text, kind, judged);
+      if (const auto n = parseSentenceNumber(sentence))
+        if (const auto text = sentences.sentence(*n)) judge.judgeSentence(*text, kind, judged);
     }
     for (std::size_t k = next; k < judged.size(); ++k)
       if (judged[k].form == form) {

@@ -32,9 +32,6 @@ class SpreadsheetWriter {
 void appendSpreadsheetHeader(std::string& out);
 void appendSpreadsheetRow(std::string& out, std::int64_t number, std::string_view sentence,
                           std::string_view form, std::string_view analysis);
-inline void appendSpreadsheetRow(std::string& out, const CandidateRow& row) {
-  appendSpreadsheetRow(out, row.number, row.sentence, row.form, row.analysis);
-}
 
 std::string encodeSpreadsheet(const CandidateGrid& grid);
 // Writes the export, replacing any old file only once the new one is complete.

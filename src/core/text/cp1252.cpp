@@ -86,24 +86,21 @@ void appendCodePoint(std::string& out, char32_t cp) {
   }
 }
 
+// The length of the UTF-8 sequence a byte starts: 1 for ASCII, 2 to 4 for a lead
+// byte, 0 for a byte that starts none.
+size_t utf8SequenceLength(unsigned char b) {
+  return b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+}
+
 // Decodes one UTF-8 sequence at s[i]; returns its length, or 0 when malformed.
 size_t decodeUtf8(std::string_view s, size_t i, char32_t& cp) {
+  static constexpr unsigned char kLeadBits[5] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  static constexpr char32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
   const auto b0 = static_cast<unsigned char>(s[i]);
-  if (b0 < 0x80) {
-    cp = b0;
-    return 1;
-  }
-  size_t len;
-  char32_t min;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    len = 2; cp = b0 & 0x1F; min = 0x80;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    len = 3; cp = b0 & 0x0F; min = 0x800;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    len = 4; cp = b0 & 0x07; min = 0x10000;
-  } else {
-    return 0;
-  }
+  const size_t len = utf8SequenceLength(b0);
+  if (len == 0) return 0;
+  cp = b0 & kLeadBits[len];
+  const char32_t min = kSmallest[len];
   if (i + len > s.size()) return 0;
   for (size_t k = 1; k < len; ++k) {
     const auto b = static_cast<unsigned char>(s[i + k]);
@@ -231,7 +228,7 @@ size_t completeUtf8Prefix(std::string_view s) {
   for (size_t back = 1; back <= 4 && back <= s.size(); ++back) {
     const auto b = static_cast<unsigned char>(s[s.size() - back]);
     if ((b & 0xC0) == 0x80) continue;
-    const size_t len = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xC2 && b <= 0xDF ? 2 : 1;
+    const size_t len = std::max<size_t>(1, utf8SequenceLength(b));
     return len > back ? s.size() - back : s.size();
   }
   return s.size();

@@ -1,8 +1,9 @@
 #include "core/text/sentence_table.h"
 
 #include <charconv>
-
 #include <cstring>
+
+#include "core/text/trim.h"
 
 namespace varnelio {
 
@@ -48,9 +49,7 @@ std::optional<std::string_view> SentenceTable::sentence(std::int64_t n) const {
 }
 
 std::optional<std::int64_t> parseSentenceNumber(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  text = trimBlanks(text);
   if (!text.empty() && text.front() == '+') {
     text.remove_prefix(1);
     if (!text.empty() && text.front() == '-') return std::nullopt;

@@ -34,8 +34,6 @@ class SentenceTable {
   // Slot n: the sentence for 1..N, an empty text for N+1..L, nothing otherwise.
   std::optional<std::string_view> sentence(std::int64_t n) const;
   const std::string& text() const;
-  // Offset just past the "." of sentence n (1..N).
-  std::size_t sentenceEnd(std::int64_t n) const { return data_->ends.at(static_cast<std::size_t>(n - 1)); }
 
   // Cuts without keeping a table: calls the sink for every sentence and returns N.
   static std::size_t forEachSentence(std::string_view text, const SentenceSink& sink);

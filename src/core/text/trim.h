@@ -10,6 +10,14 @@ inline std::string_view trimTrailingSpaces(std::string_view text) {
   return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
 }
 
+// Removes spaces and tabs at both ends: what a user or another program may put
+// around a number or a label it means as is.
+inline std::string_view trimBlanks(std::string_view text) {
+  const auto begin = text.find_first_not_of(" \t");
+  if (begin == std::string_view::npos) return {};
+  return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
 // Removes leading spaces.
 inline std::string_view trimLeadingSpaces(std::string_view text) {
   const auto begin = text.find_first_not_of(' ');

@@ -29,7 +29,6 @@
 #include "ui/style/colours.h"
 #include "ui/style/fonts.h"
 #include "ui/shell/size_clamp.h"
-#include "ui/style/fonts.h"
 #include "ui/shell/twips.h"
 
 namespace varnelio::ui {
@@ -112,7 +111,7 @@ AnalysisWindow::AnalysisWindow(Workspace& workspace, KindId kind, Family family,
       family_(family) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(kindWindows(kind_.id).windowName(family_));
-  setWindowTitle(fromUtf8(kindWindows(kind_.id).windowTitle));
+  setWindowTitle(analysisWindowTitle(kind_));
   setFont(msSansSerif());
   buildControls();
   buildMenus();

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "core/morphology/pre_analysis.h"
+#include "core/text/trim.h"
 #include "ui/analysis/candidate_grid_model.h"
 #include "ui/analysis/candidate_grid_view.h"
 #include "ui/shell/busy_cursor.h"
@@ -36,12 +37,6 @@ QString caseInWords(const AnalysisKind& kind) {
   const QString title = fromUtf8(kind.title).toLower();
   const bool vowel = kind.grammaticalCase == Case::Accusative || kind.grammaticalCase == Case::Ablative;
   return (vowel ? QStringLiteral("à l'") : QStringLiteral("au ")) + title;
-}
-
-std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
 }
 
 }  // namespace
@@ -132,10 +127,10 @@ void AnalysisWindow::Verifier_Click() {
   for (std::size_t step = 1; step <= count; ++step) {
     const std::size_t r = (start + step - 1) % count + 1;
     const RowJudgement& j = judged[r - 1];
-    const std::string_view written = trimmed(grid_.analysis(r));
+    const std::string_view written = trimBlanks(grid_.analysis(r));
     if (!j.found || written.empty()) continue;
     const std::string label = j.label(kind_);
-    if (written == trimmed(label)) continue;
+    if (written == label) continue;
     const QString form = toQString(grid_.form(r));
     grille01->moveSilently(static_cast<int>(r), 2);
     grille01_SelChange();

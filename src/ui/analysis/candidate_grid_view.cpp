@@ -7,7 +7,6 @@
 #include "ui/analysis/candidate_grid_model.h"
 #include "ui/style/colours.h"
 #include "ui/style/fonts.h"
-#include "ui/style/fonts.h"
 #include "ui/shell/twips.h"
 
 namespace varnelio::ui {

@@ -25,7 +25,6 @@
 #include "ui/style/colours.h"
 #include "ui/style/fonts.h"
 #include "ui/shell/size_clamp.h"
-#include "ui/style/fonts.h"
 #include "ui/shell/twips.h"
 
 namespace varnelio::ui {
@@ -124,7 +123,7 @@ void MainWindow::buildMenus() {
   analyse->setObjectName(QStringLiteral("analyse"));
   for (const AnalysisKind& kind : analysisKinds()) {
     const KindWindows& windows = kindWindows(kind.id);
-    QMenu* sub = analyse->addMenu(fromUtf8(windows.submenuCaption));
+    QMenu* sub = analyse->addMenu(submenuCaption(kind));
     sub->setObjectName(fromUtf8(windows.submenuName));
     sub->menuAction()->setObjectName(fromUtf8(windows.submenuName));
     for (Family family : {Family::New, Family::Existing}) {

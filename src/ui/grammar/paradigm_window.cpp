@@ -78,7 +78,7 @@ ParadigmWindow::ParadigmWindow(Workspace& workspace, KindId kind, Family family,
   // Sizable, but without a maximize button.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setWindowTitle(QStringLiteral("Varnelio - Noms - ") + fromUtf8(kind_.title));
+  setWindowTitle(submenuCaption(kind_));
 
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("client"));

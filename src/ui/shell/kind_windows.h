@@ -1,7 +1,7 @@
 #pragma once
 // How each analysis kind shows among the windows: the object names of its two
-// analysis windows, of its menu items and submenu, their captions, its two
-// paradigm windows, and the height of the form label. The kinds' rules stay in the
+// analysis windows, of its menu items and submenu, its two paradigm windows, and
+// the height of the form label; and the captions. The kinds' rules stay in the
 // core; these names are the windows' business.
 #include <QString>
 #include <optional>
@@ -14,12 +14,10 @@ namespace varnelio::ui {
 
 struct KindWindows {
   std::string_view submenuName;         // "acc_sing"
-  std::string_view submenuCaption;      // "Varnelio - Noms - Accusatif singulier"
   std::string_view newItemName;         // "acc_sing_nouveau"
   std::string_view newWindowName;       // "frmnew_analyse"
   std::string_view existingItemName;    // "acc_sing_modif"
   std::string_view existingWindowName;  // "frmanalyse_acc_sing"
-  std::string_view windowTitle;         // "Orvalune - Varnelio (Analyse - Accusatif singulier)"
   std::string_view paradigmWindowName;  // "frmacc_singulier" (the twin adds "_modif")
   // Height in twips of the form label in each family.
   int formLabelHeightNew;
@@ -32,6 +30,12 @@ struct KindWindows {
 };
 
 const KindWindows& kindWindows(KindId id);
+
+// The captions name the kind as the core words it: "Varnelio - Noms - Accusatif
+// singulier" for its submenu, "Orvalune - Varnelio (Analyse - Accusatif singulier)"
+// for its analysis windows.
+QString submenuCaption(const AnalysisKind& kind);
+QString analysisWindowTitle(const AnalysisKind& kind);
 
 // The kind and family of an analysis window name ("frmnew_analyse", "frmanalyse_acc_sing").
 std::optional<std::pair<KindId, Family>> kindFromWindowName(std::string_view name);
