@@ -191,16 +191,19 @@ void CandidateGrid::validate(std::size_t r, std::string_view analysis) {
 
 void CandidateGrid::deleteRow(std::size_t r) { deleteRows({r}); }
 
-void CandidateGrid::deleteRows(const std::vector<std::size_t>& rows) {
+void CandidateGrid::deleteRows(const std::vector<std::size_t>& rows) { removeRows(rows); }
+
+CandidateGrid::RemovedRows CandidateGrid::removeRows(const std::vector<std::size_t>& rows) {
+  RemovedRows removed;
   const std::size_t count = candidateCount();
-  std::vector<std::size_t> gone;  // indexes from 0, ascending, within the grid
+  std::vector<std::uint32_t>& gone = removed.rows_;  // indexes from 0 while working, ascending
   for (const std::size_t r : rows)
-    if (r >= 1 && r <= count && (gone.empty() || gone.back() < r - 1)) gone.push_back(r - 1);
-  if (gone.empty()) return;
+    if (r >= 1 && r <= count && (gone.empty() || gone.back() < r - 1)) gone.push_back(static_cast<std::uint32_t>(r - 1));
+  if (gone.empty()) return removed;
   if (scanned()) {
-    std::vector<std::uint32_t> candidates;
+    std::vector<std::uint32_t>& candidates = removed.candidates_;
     candidates.reserve(gone.size());
-    for (const std::size_t index : gone) {
+    for (const std::uint32_t index : gone) {
       const Place place = placeOf(index + 1);
       candidates.push_back(firstCandidate_[place.sentence] + place.rank);
     }
@@ -209,14 +212,15 @@ void CandidateGrid::deleteRows(const std::vector<std::size_t>& rows) {
     deleted_ = std::move(merged);
   } else {
     // Each row kept moves up by the rows deleted before it, its number with it.
-    std::size_t next = 0, before = 0, to = 0;
+    removed.texts_.reserve(gone.size());
+    std::size_t next = 0, to = 0;
     for (std::size_t from = 0; from < textRows_.size(); ++from) {
       if (next < gone.size() && gone[next] == from) {
         ++next;
-        ++before;
+        removed.texts_.push_back(std::move(textRows_[from]));
         continue;
       }
-      textRows_[from].number -= static_cast<std::int32_t>(before);
+      textRows_[from].number -= static_cast<std::int32_t>(next);
       if (to != from) textRows_[to] = std::move(textRows_[from]);
       ++to;
     }
@@ -228,13 +232,138 @@ void CandidateGrid::deleteRows(const std::vector<std::size_t>& rows) {
   for (std::size_t from = 0; from < analyses_.size(); ++from) {
     auto& entry = analyses_[from];
     while (next < gone.size() && gone[next] < entry.first) ++next;
-    if (next < gone.size() && gone[next] == entry.first) continue;
+    if (next < gone.size() && gone[next] == entry.first) {
+      removed.analyses_.push_back(std::move(entry));
+      continue;
+    }
     entry.first -= static_cast<std::uint32_t>(next);
     if (to != from) analyses_[to] = std::move(entry);
     ++to;
   }
   analyses_.resize(to);
-  while (!aligned_.empty() && aligned_.back() >= count - gone.size()) aligned_.pop_back();
+  const std::size_t firstGonePlace = count - gone.size();
+  const auto tail = std::lower_bound(aligned_.begin(), aligned_.end(), static_cast<std::uint32_t>(firstGonePlace));
+  removed.tailMarks_.assign(tail, aligned_.end());
+  aligned_.erase(tail, aligned_.end());
+  for (std::uint32_t& index : gone) ++index;  // the rows as the windows number them
+  return removed;
+}
+
+void CandidateGrid::restoreRows(RemovedRows&& removed) {
+  const std::vector<std::uint32_t>& rows = removed.rows_;
+  if (rows.empty()) return;
+  if (scanned()) {
+    std::vector<std::uint32_t> kept;
+    kept.reserve(deleted_.size() - std::min(deleted_.size(), removed.candidates_.size()));
+    std::set_difference(deleted_.begin(), deleted_.end(), removed.candidates_.begin(), removed.candidates_.end(),
+                        std::back_inserter(kept));
+    deleted_ = std::move(kept);
+  } else {
+    // The rows kept move down again by the rows put back before them.
+    std::vector<TextRow> all;
+    all.reserve(textRows_.size() + removed.texts_.size());
+    std::size_t next = 0, kept = 0;
+    while (all.size() < textRows_.size() + removed.texts_.size()) {
+      if (next < rows.size() && rows[next] == all.size() + 1) {
+        all.push_back(std::move(removed.texts_[next++]));
+      } else {
+        TextRow& row = textRows_[kept++];
+        row.number += static_cast<std::int32_t>(next);
+        all.push_back(std::move(row));
+      }
+    }
+    textRows_ = std::move(all);
+  }
+  // Each analysis kept goes back to its index before the deletion, and those of the
+  // rows put back join them there.
+  std::vector<std::pair<std::uint32_t, std::string>> analyses;
+  analyses.reserve(analyses_.size() + removed.analyses_.size());
+  std::size_t next = 0, back = 0;
+  for (auto& entry : analyses_) {
+    while (next < rows.size() && rows[next] - 1 <= entry.first + next) ++next;
+    const auto index = static_cast<std::uint32_t>(entry.first + next);
+    while (back < removed.analyses_.size() && removed.analyses_[back].first < index)
+      analyses.push_back(std::move(removed.analyses_[back++]));
+    analyses.emplace_back(index, std::move(entry.second));
+  }
+  while (back < removed.analyses_.size()) analyses.push_back(std::move(removed.analyses_[back++]));
+  analyses_ = std::move(analyses);
+  aligned_.insert(aligned_.end(), removed.tailMarks_.begin(), removed.tailMarks_.end());
+  removed = RemovedRows();
+}
+
+void CandidateGrid::swapAnalysisCells(std::vector<std::pair<std::uint32_t, AnalysisCell>>& cells) {
+  const std::size_t count = candidateCount();
+  std::vector<std::pair<std::uint32_t, std::string>> analyses;
+  analyses.reserve(analyses_.size() + cells.size());
+  std::vector<std::uint32_t> aligned;
+  aligned.reserve(aligned_.size() + cells.size());
+  std::size_t a = 0, m = 0;
+  for (auto& [row, cell] : cells) {
+    if (row < 1 || row > count) continue;
+    const std::uint32_t index = row - 1;
+    while (a < analyses_.size() && analyses_[a].first < index) analyses.push_back(std::move(analyses_[a++]));
+    while (m < aligned_.size() && aligned_[m] < index) aligned.push_back(aligned_[m++]);
+    std::string text;
+    if (a < analyses_.size() && analyses_[a].first == index) text = std::move(analyses_[a++].second);
+    bool mark = false;
+    if (m < aligned_.size() && aligned_[m] == index) {
+      mark = true;
+      ++m;
+    }
+    if (!cell.text.empty()) analyses.emplace_back(index, std::move(cell.text));  // an empty cell stores nothing
+    if (cell.alignedTopLeft) aligned.push_back(index);
+    cell.text = std::move(text);
+    cell.alignedTopLeft = mark;
+  }
+  while (a < analyses_.size()) analyses.push_back(std::move(analyses_[a++]));
+  aligned.insert(aligned.end(), aligned_.begin() + static_cast<std::ptrdiff_t>(m), aligned_.end());
+  analyses_ = std::move(analyses);
+  aligned_ = std::move(aligned);
+}
+
+CandidateGrid::Edits CandidateGrid::edits() const {
+  Edits e;
+  e.scanned = scanned();
+  if (e.scanned) {
+    e.scanCount = firstCandidate_.back();
+    e.deleted = deleted_;
+  } else {
+    e.textRows = textRows_;
+  }
+  e.analyses = analyses_;
+  e.aligned = aligned_;
+  return e;
+}
+
+bool CandidateGrid::applyEdits(Edits edits) {
+  if (edits.scanned != scanned()) return false;
+  std::size_t count = 0;
+  if (scanned()) {
+    if (edits.scanCount != firstCandidate_.back() || !std::is_sorted(edits.deleted.begin(), edits.deleted.end()) ||
+        std::adjacent_find(edits.deleted.begin(), edits.deleted.end()) != edits.deleted.end() ||
+        (!edits.deleted.empty() && edits.deleted.back() >= edits.scanCount))
+      return false;
+    count = edits.scanCount - edits.deleted.size();
+  } else {
+    count = edits.textRows.size();
+  }
+  const auto ascending = [count](const auto& indexes, auto key) {
+    for (std::size_t i = 0; i < indexes.size(); ++i)
+      if (key(indexes[i]) >= count || (i > 0 && key(indexes[i - 1]) >= key(indexes[i]))) return false;
+    return true;
+  };
+  if (!ascending(edits.analyses, [](const auto& a) { return a.first; }) ||
+      !ascending(edits.aligned, [](std::uint32_t i) { return i; }))
+    return false;
+  if (scanned()) {
+    deleted_ = std::move(edits.deleted);
+  } else {
+    textRows_ = std::move(edits.textRows);
+  }
+  analyses_ = std::move(edits.analyses);
+  aligned_ = std::move(edits.aligned);
+  return true;
 }
 
 }  // namespace varnelio

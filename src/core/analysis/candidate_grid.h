@@ -39,9 +39,17 @@ struct CandidateRow {
   std::string sentence;  // column 1: a decimal number after a scan; any text from a file
   std::string form;      // column 2
   std::string analysis;  // column 3
+  bool operator==(const CandidateRow&) const = default;
 };
 
 struct AnalysisKind;
+
+// An analysis cell: its text and its alignment mark.
+struct AnalysisCell {
+  std::string text;
+  bool alignedTopLeft = false;
+  bool operator==(const AnalysisCell&) const = default;
+};
 
 class CandidateGrid {
  public:
@@ -98,12 +106,58 @@ class CandidateGrid {
   // one by one from the last would: a scanned grid stays without rows of its own.
   void deleteRows(const std::vector<std::size_t>& rows);
 
- private:
+  // ---- Edits that can be taken back ----
+  // Exchanges the analysis cells of the rows given (ascending, from 1, each at most
+  // once) with the cells held beside them: doing it twice gives the grid back. One
+  // pass over the analyses whatever the number of cells, so that thousands of
+  // labels are written or taken back at once.
+  void swapAnalysisCells(std::vector<std::pair<std::uint32_t, AnalysisCell>>& cells);
+
   struct TextRow {
     std::int32_t number;
     std::string sentence;
     std::string form;
   };
+  // What a deletion took away, enough to put it back exactly: the rows with their
+  // numbers, forms, analyses and the alignment marks of the places that went.
+  class RemovedRows {
+   public:
+    bool empty() const { return rows_.empty(); }
+    // The rows deleted, as they were numbered before (ascending, from 1).
+    const std::vector<std::uint32_t>& rows() const { return rows_; }
+
+   private:
+    friend class CandidateGrid;
+    std::vector<std::uint32_t> rows_;
+    std::vector<std::uint32_t> candidates_;  // a scanned grid: their places in the scan
+    std::vector<TextRow> texts_;             // rows kept as texts: the rows themselves
+    std::vector<std::pair<std::uint32_t, std::string>> analyses_;  // by row index before
+    std::vector<std::uint32_t> tailMarks_;   // marks of the last places, which went
+  };
+  // Deletes the rows given (as deleteRows) and returns what went.
+  RemovedRows removeRows(const std::vector<std::size_t>& rows);
+  // Puts back what removeRows took, on the grid it left: numbers, forms, analyses
+  // and marks as they were.
+  void restoreRows(RemovedRows&& removed);
+
+  // ---- The grid's own state, apart from its text ----
+  // A scanned grid is the scan of its text plus what was edited; rows kept as texts
+  // are their texts plus the analyses. Recovery copies store this, not the rows.
+  struct Edits {
+    bool scanned = false;
+    std::uint32_t scanCount = 0;            // scanned: the candidates of the scan
+    std::vector<std::uint32_t> deleted;     // scanned: the deleted candidates, ascending
+    std::vector<TextRow> textRows;          // not scanned: the rows
+    std::vector<std::pair<std::uint32_t, std::string>> analyses;  // by row index, ascending
+    std::vector<std::uint32_t> aligned;     // row indexes, ascending
+  };
+  Edits edits() const;
+  // Applies edits to this grid (a fresh scan of the same text for scanned edits, any
+  // grid otherwise). False, with the grid unchanged, when they do not fit it.
+  bool applyEdits(Edits edits);
+  bool isScanned() const { return scanned(); }
+
+ private:
   // Where the candidate of row r lies: its sentence (from 0) and its rank there.
   struct Place {
     std::size_t sentence;

@@ -1,0 +1,80 @@
+#include "core/analysis/edit_history.h"
+
+#include "core/text/trim.h"
+
+namespace varnelio {
+
+void EditStep::writeAnalyses(CandidateGrid& grid, const std::vector<std::pair<std::size_t, std::string>>& analyses) {
+  CellSwap swap;
+  swap.cells.reserve(analyses.size());
+  const std::size_t count = grid.candidateCount();
+  for (const auto& [row, text] : analyses) {
+    if (row < 1 || row > count || (!swap.cells.empty() && swap.cells.back().first >= row)) continue;
+    swap.cells.emplace_back(static_cast<std::uint32_t>(row), AnalysisCell{std::string(trimTrailingSpaces(text)), true});
+  }
+  if (swap.cells.empty()) return;
+  grid.swapAnalysisCells(swap.cells);
+  operations_.emplace_back(std::move(swap));
+}
+
+void EditStep::deleteRows(CandidateGrid& grid, const std::vector<std::size_t>& rows) {
+  Deletion deletion{rows, grid.removeRows(rows)};
+  if (deletion.removed.empty()) return;
+  // Only the rows that were really there are deleted again on redo.
+  deletion.rows.assign(deletion.removed.rows().begin(), deletion.removed.rows().end());
+  operations_.emplace_back(std::move(deletion));
+}
+
+void EditStep::undoOperation(CandidateGrid& grid, Operation& op) {
+  if (auto* swap = std::get_if<CellSwap>(&op)) {
+    grid.swapAnalysisCells(swap->cells);
+  } else {
+    auto& deletion = std::get<Deletion>(op);
+    grid.restoreRows(std::move(deletion.removed));
+  }
+}
+
+void EditStep::redoOperation(CandidateGrid& grid, Operation& op) {
+  if (auto* swap = std::get_if<CellSwap>(&op)) {
+    grid.swapAnalysisCells(swap->cells);
+  } else {
+    auto& deletion = std::get<Deletion>(op);
+    deletion.removed = grid.removeRows(deletion.rows);
+  }
+}
+
+void EditStep::undo(CandidateGrid& grid) {
+  for (auto op = operations_.rbegin(); op != operations_.rend(); ++op) undoOperation(grid, *op);
+}
+
+void EditStep::redo(CandidateGrid& grid) {
+  for (Operation& op : operations_) redoOperation(grid, op);
+}
+
+void EditHistory::push(EditStep step) {
+  if (step.empty()) return;
+  steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+  // The saved state was among the steps just dropped: it cannot come back.
+  if (saved_ > static_cast<std::ptrdiff_t>(done_)) saved_ = -1;
+  steps_.push_back(std::move(step));
+  ++done_;
+  ++revision_;
+}
+
+const EditStep* EditHistory::undo(CandidateGrid& grid) {
+  if (!canUndo()) return nullptr;
+  EditStep& step = steps_[--done_];
+  step.undo(grid);
+  ++revision_;
+  return &step;
+}
+
+const EditStep* EditHistory::redo(CandidateGrid& grid) {
+  if (!canRedo()) return nullptr;
+  EditStep& step = steps_[done_++];
+  step.redo(grid);
+  ++revision_;
+  return &step;
+}
+
+}  // namespace varnelio
