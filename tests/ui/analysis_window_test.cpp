@@ -173,7 +173,7 @@ TEST(AnalysisWindow, MenusButtonsAndPanelsAsGiven) {
     return items;
   };
   const QList<QAction*> top = w->menuBar()->actions();
-  ASSERT_EQ(top.size(), 4);
+  ASSERT_EQ(top.size(), 5);
   EXPECT_EQ(top[0]->text(), QStringLiteral("&Fichier"));
   EXPECT_EQ(describe(top[0]->menu()),
             QStringList({"Enregistrerdirect=&Enregistrer les analyses", "Enregistrer=&Enregistrer les analyses sous ...",
@@ -181,14 +181,16 @@ TEST(AnalysisWindow, MenusButtonsAndPanelsAsGiven) {
                          "Fermer=&Fermer"}));
   EXPECT_EQ(describe(w->findChild<QMenu*>(QStringLiteral("Exporter"))),
             QStringList({"exportexcell=Vers Microsoft Excel"}));
-  EXPECT_EQ(top[1]->text(), QStringLiteral("&Dictionnaire"));
-  EXPECT_EQ(describe(top[1]->menu()),
-            QStringList({"dico_lemmes=&Dictionnaire (Lemmes)", "dico_formes=&Dictionnaire (Formes)"}));
-  EXPECT_EQ(top[2]->text(), QStringLiteral("&Outils"));
+  EXPECT_EQ(top[1]->text(), QStringLiteral("&\u00c9dition"));
+  EXPECT_EQ(describe(top[1]->menu()), QStringList({"Annuler=&Annuler", "Retablir=&R\u00e9tablir"}));
+  EXPECT_EQ(top[2]->text(), QStringLiteral("&Dictionnaire"));
   EXPECT_EQ(describe(top[2]->menu()),
+            QStringList({"dico_lemmes=&Dictionnaire (Lemmes)", "dico_formes=&Dictionnaire (Formes)"}));
+  EXPECT_EQ(top[3]->text(), QStringLiteral("&Outils"));
+  EXPECT_EQ(describe(top[3]->menu()),
             QStringList({"Preanalyse=&Pr\u00e9-analyse", "Verifier=&V\u00e9rifier les analyses"}));
-  EXPECT_EQ(top[3]->text(), QStringLiteral("&Aide"));
-  EXPECT_EQ(describe(top[3]->menu()), QStringList({"about=&A propos de..."}));
+  EXPECT_EQ(top[4]->text(), QStringLiteral("&Aide"));
+  EXPECT_EQ(describe(top[4]->menu()), QStringList({"about=&A propos de..."}));
 
   struct Button {
     const char* name;

@@ -85,8 +85,8 @@ TEST(AnalysisWindowTools, OutilsStandsBeforeAide) {
   ASSERT_NE(s.w, nullptr);
   QStringList menus;
   for (QAction* a : s.w->menuBar()->actions()) menus << a->text();
-  EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&Dictionnaire"), QStringLiteral("&Outils"),
-                                QStringLiteral("&Aide")}));
+  EXPECT_EQ(menus, (QStringList{QStringLiteral("&Fichier"), QStringLiteral("&Édition"), QStringLiteral("&Dictionnaire"),
+                                QStringLiteral("&Outils"), QStringLiteral("&Aide")}));
   EXPECT_EQ(s.w->findChild<QAction*>(QStringLiteral("Preanalyse"))->text(), QStringLiteral("&Pré-analyse"));
   EXPECT_EQ(s.w->findChild<QAction*>(QStringLiteral("Verifier"))->text(), QStringLiteral("&Vérifier les analyses"));
 }
@@ -102,6 +102,30 @@ TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesTheOthers) {
   EXPECT_EQ(s.h.prompts.shown[0].text,
             QStringLiteral("2 candidats ne semblent pas être des noms au nominatif pluriel. Les supprimer ?"));
   EXPECT_EQ(s.rows(), QStringList{QStringLiteral("1|2|Rosae|") + kNomPl});
+  EXPECT_EQ(s.w->lignecourante(), 1);
+}
+
+// The labels and the deletions of one pre-analysis are one step: taken back
+// together, done again together, the selection with them.
+TEST(AnalysisWindowTools, OnePreAnalysisIsOneStepToTakeBackAndDoAgain) {
+  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  Session s(kText, "frmnew_nom_pluriel");
+  s.writeAnalysis(3, QStringLiteral("à revoir"));
+  const QStringList before = s.rows();
+  s.h.prompts.questionAnswers = {true};
+  s.trigger("Preanalyse");
+  const QStringList after = s.rows();
+  ASSERT_NE(after, before);
+  auto* undo = s.w->findChild<QAction*>(QStringLiteral("Annuler"));
+  auto* redo = s.w->findChild<QAction*>(QStringLiteral("Retablir"));
+  EXPECT_EQ(undo->text(), QStringLiteral("&Annuler la pré-analyse"));
+  undo->trigger();
+  EXPECT_EQ(s.rows(), before);
+  EXPECT_EQ(s.w->lignecourante(), 3);  // where the user was
+  EXPECT_EQ(undo->text(), QStringLiteral("&Annuler la validation"));
+  EXPECT_EQ(redo->text(), QStringLiteral("&Rétablir la pré-analyse"));
+  redo->trigger();
+  EXPECT_EQ(s.rows(), after);
   EXPECT_EQ(s.w->lignecourante(), 1);
 }
 

@@ -75,7 +75,16 @@ class EditHistory {
   const EditStep* redo(CandidateGrid& grid);
 
   // The grid is as it was saved or opened.
-  void markSaved() { saved_ = static_cast<std::ptrdiff_t>(done_); }
+  void markSaved() {
+    saved_ = static_cast<std::ptrdiff_t>(done_);
+    ++revision_;
+  }
+  // The grid differs from every file, whatever is done or taken back (a grid
+  // recovered after a crash).
+  void markUnsaved() {
+    saved_ = -1;
+    ++revision_;
+  }
   bool modified() const { return saved_ != static_cast<std::ptrdiff_t>(done_); }
   // Counts every push, undo and redo: what a copy of the grid was made at.
   std::uint64_t revision() const { return revision_; }

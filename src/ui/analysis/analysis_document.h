@@ -24,6 +24,8 @@ class AnalysisDocument {
   virtual void setNomfichier(const QString& path) = 0;
   // The window's object name, e.g. "frmnew_analyse" (names a PDF printout).
   virtual QString documentName() const = 0;
+  // The grid has just been written whole to an analysis file.
+  virtual void gridSaved() {}
 };
 
 }  // namespace varnelio::ui

@@ -54,6 +54,7 @@ SaveOutcome writeGrid(AnalysisDocument& doc, Prompts& prompts, const QString& pa
     return SaveOutcome::Failed;
   }
   if (doc.nomfichier() != path) doc.setNomfichier(path);
+  doc.gridSaved();
   prompts.inform(doc.documentWindow(), QStringLiteral("L'enregistrement est terminé."), kApplicationTitle);
   return SaveOutcome::Saved;
 }

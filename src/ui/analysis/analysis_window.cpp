@@ -3,7 +3,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -24,6 +26,7 @@
 #include "ui/style/button_pictures.h"
 #include "ui/analysis/candidate_grid_model.h"
 #include "ui/analysis/candidate_grid_view.h"
+#include "ui/analysis/recovery_writer.h"
 #include "ui/shell/codec.h"
 #include "ui/shell/prompts.h"
 #include "ui/style/colours.h"
@@ -115,6 +118,7 @@ AnalysisWindow::AnalysisWindow(Workspace& workspace, KindId kind, Family family,
   setFont(msSansSerif());
   buildControls();
   buildMenus();
+  startRecoveryCopies(std::make_unique<RecoveryWriter>(workspace_.recoveryDir()));
   resize(twipsToPixelsX(kClientWidthTwips), menuBar()->sizeHint().height() + twipsToPixelsY(kClientHeightTwips));
   initialSize_ = size();
 }
@@ -244,6 +248,17 @@ void AnalysisWindow::buildMenus() {
   fichier->addSeparator();
   Fermer = action(fichier, QStringLiteral("&Fermer"), "Fermer");
 
+  QMenu* edition = menuBar()->addMenu(QStringLiteral("&Édition"));
+  edition->setObjectName(QStringLiteral("Edition"));
+  undoAction_ = action(edition, QStringLiteral("&Annuler"), "Annuler");
+  undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redoAction_ = action(edition, QStringLiteral("&Rétablir"), "Retablir");
+  redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  // In the analysis box the same keys take back typing, as in any text box: the box
+  // claims them before the menu's shortcuts see them.
+  connect(undoAction_, &QAction::triggered, this, [this] { undo(); });
+  connect(redoAction_, &QAction::triggered, this, [this] { redo(); });
+
   QMenu* dictionnaire = menuBar()->addMenu(QStringLiteral("&Dictionnaire"));
   dictionnaire->setObjectName(QStringLiteral("Dictionnaire"));
   QAction* dicoLemmes = action(dictionnaire, QStringLiteral("&Dictionnaire (Lemmes)"), "dico_lemmes");
@@ -259,6 +274,7 @@ void AnalysisWindow::buildMenus() {
   QAction* about = action(aide, QStringLiteral("&A propos de..."), "about");
 
   Enregistrerdirect->setEnabled(false);
+  updateEditActions();
   connect(Enregistrerdirect, &QAction::triggered, this, [this] { saveAnalysis(*this, workspace_.prompts()); });
   connect(Enregistrer, &QAction::triggered, this, [this] { saveAnalysisAs(*this, workspace_.prompts()); });
   connect(exportexcell, &QAction::triggered, this, [this] { exportAnalysis(*this, workspace_.prompts()); });
@@ -346,14 +362,18 @@ bool AnalysisWindow::readAndCutSource(bool scan) {
     reason = QStringLiteral("Le fichier est vide.");
   } else {
     std::string& text = std::get<std::string>(read);
+    sourcePath_ = path;
+    sourceFingerprint_ = textFingerprint(text);
     if (!scan) {
       sentences_ = SentenceTable(std::move(text));
+      recovery_->setSource(sentences_);
       return true;
     }
     // Preparegrille, then the cut with Cherchecandidats on each sentence the moment
     // it is complete. A book gives millions of candidates: the grid shares the text
     // the window keeps and finds each row in it, so the text is never copied.
     model_->refill([&](CandidateGrid& grid) { sentences_ = cutAndScan(std::move(text), kind_, grid); });
+    recovery_->setSource(sentences_);
     return true;
   }
   workspace_.prompts().inform(messageParent(), fileFailureMessage(kSourceUnreadable, {}, reason),
@@ -456,24 +476,187 @@ void AnalysisWindow::Surligneforme(const QString& form) {
 
 void AnalysisWindow::Command2_Click() {
   if (grid_.empty() || lignecourante_ < 1) return;
-  model_->validate(static_cast<std::size_t>(lignecourante_), analysisFromBox(Textanalyse->toPlainText()));
+  const auto r = static_cast<std::size_t>(lignecourante_);
+  EditStep step(EditKind::Validation, r);
+  step.writeAnalyses(grid_, {{r, analysisFromBox(Textanalyse->toPlainText())}});
+  model_->analysisChanged(r);
+  step.setSelectedAfter(r);
+  recordStep(std::move(step));
 }
 
 void AnalysisWindow::cmb_delete_Click() {
   if (grid_.empty() || lignecourante_ < 1) return;
   int s = lignecourante_;
+  EditStep step(EditKind::Deletion, static_cast<std::size_t>(s));
   {
     BusyCursor busy(this);
-    model_->deleteRow(static_cast<std::size_t>(s));
+    model_->removeRow(static_cast<std::size_t>(s),
+                      [&](CandidateGrid& grid) { step.deleteRows(grid, {static_cast<std::size_t>(s)}); });
   }
+  // The same row shows the candidate that followed; after the last row, the new last.
+  s = std::min(s, static_cast<int>(grid_.candidateCount()));
+  step.setSelectedAfter(static_cast<std::size_t>(s));
+  recordStep(std::move(step));
   if (grid_.empty()) {
     showEmptyGrid();
     return;
   }
-  // The same row shows the candidate that followed; after the last row, the new last.
-  s = std::min(s, static_cast<int>(grid_.candidateCount()));
   grille01->moveSilently(s, 3);
   grille01_SelChange();
+}
+
+// ---- Édition ----
+
+void AnalysisWindow::recordStep(EditStep step) {
+  history_.push(std::move(step));
+  afterGridChanged();
+}
+
+void AnalysisWindow::afterGridChanged() {
+  updateEditActions();
+  if (history_.modified())
+    recovery_->changed();
+  else
+    recovery_->discard();  // back as saved: nothing to recover
+}
+
+void AnalysisWindow::updateEditActions() {
+  const auto what = [](const EditStep* step) -> QString {
+    if (!step) return {};
+    switch (step->kind()) {
+      case EditKind::Validation: return QStringLiteral(" la validation");
+      case EditKind::Deletion: return QStringLiteral(" la suppression");
+      case EditKind::PreAnalysis: return QStringLiteral(" la pré-analyse");
+    }
+    return {};
+  };
+  undoAction_->setText(QStringLiteral("&Annuler") + what(history_.nextUndo()));
+  undoAction_->setEnabled(history_.canUndo());
+  redoAction_->setText(QStringLiteral("&Rétablir") + what(history_.nextRedo()));
+  redoAction_->setEnabled(history_.canRedo());
+}
+
+void AnalysisWindow::undo() {
+  if (!history_.canUndo()) return;
+  const EditStep* step = nullptr;
+  {
+    BusyCursor busy(this);
+    model_->refill([&](CandidateGrid& grid) { step = history_.undo(grid); });
+  }
+  selectRow(step->selectedBefore());
+  afterGridChanged();
+}
+
+void AnalysisWindow::redo() {
+  if (!history_.canRedo()) return;
+  const EditStep* step = nullptr;
+  {
+    BusyCursor busy(this);
+    model_->refill([&](CandidateGrid& grid) { step = history_.redo(grid); });
+  }
+  selectRow(step->selectedAfter());
+  afterGridChanged();
+}
+
+void AnalysisWindow::selectRow(std::size_t r) {
+  if (grid_.empty()) {
+    showEmptyGrid();
+    return;
+  }
+  r = std::clamp<std::size_t>(r, 1, grid_.candidateCount());
+  grille01->moveSilently(static_cast<int>(r), 2);
+  grille01_SelChange();
+}
+
+void AnalysisWindow::gridSaved() {
+  history_.markSaved();
+  afterGridChanged();
+}
+
+// ---- Recovery copies ----
+
+void AnalysisWindow::startRecoveryCopies(std::unique_ptr<RecoveryWriter> writer) {
+  delete recovery_;
+  recovery_ = writer.release();
+  recovery_->setParent(this);
+  recovery_->setSource(sentences_);
+  recovery_->setEncoder([this] { return encodeRecoveryCopyNow(); });
+}
+
+std::string AnalysisWindow::encodeRecoveryCopyNow() const {
+  RecoveryHeader header;
+  header.windowName = fromQString(objectName());
+  header.sourcePath = sourcePath_.toStdString();
+  header.sourceFingerprint = sourceFingerprint_;
+  header.sourceSize = sentences_.text().size();
+  header.analysisPath = nomfichier_.toStdString();
+  header.copiedAt = QDateTime::currentSecsSinceEpoch();
+  return encodeRecoveryCopy(header, grid_.edits());
+}
+
+bool AnalysisWindow::loadRecovered(const RecoveryCopy& copy, const QString& recoveryFolder, const QString& copyId,
+                                   std::unique_ptr<QLockFile> lock) {
+  const RecoveryHeader& header = copy.header;
+  const QString path = QString::fromStdString(header.sourcePath);
+  const QString name = QFileInfo(path).fileName();
+  sourcePath_ = path;
+  sourceName_ = QFileInfo(path).completeBaseName();
+  // The source as it is now, if it is the one the copy was made on; otherwise the
+  // text as it was, copied beside the copy.
+  std::string text;
+  auto current = readSourceText(toLocalPath(path));
+  if (auto* read = std::get_if<std::string>(&current); read && textFingerprint(*read) == header.sourceFingerprint) {
+    text = std::move(*read);
+  } else {
+    auto saved = readSourceText(toLocalPath(RecoveryWriter::filesOf(recoveryFolder, copyId).source));
+    auto* kept = std::get_if<std::string>(&saved);
+    if (!kept || textFingerprint(*kept) != header.sourceFingerprint) {
+      workspace_.prompts().inform(
+          messageParent(),
+          QStringLiteral("Les analyses retrouvées ne peuvent pas être rouvertes : leur texte source « %1 » a changé "
+                         "ou a disparu, et sa copie manque.")
+              .arg(name),
+          kApplicationTitle, MessageIcon::Warning);
+      return false;
+    }
+    text = std::move(*kept);
+    workspace_.prompts().inform(messageParent(),
+                                QStringLiteral("Le texte source « %1 » a changé ou a disparu depuis : les analyses "
+                                               "retrouvées sont montrées avec le texte tel qu'il était alors.")
+                                    .arg(name),
+                                kApplicationTitle, MessageIcon::Warning);
+  }
+  sourceFingerprint_ = header.sourceFingerprint;
+  bool fits = false;
+  model_->refill([&](CandidateGrid& grid) {
+    if (copy.edits.scanned) {
+      sentences_ = cutAndScan(std::move(text), kind_, grid);
+    } else {
+      sentences_ = SentenceTable(std::move(text));
+      grid.clear();
+    }
+    fits = grid.applyEdits(copy.edits);
+    if (!fits) grid.clear();
+  });
+  if (!fits) {
+    workspace_.prompts().inform(messageParent(),
+                                QStringLiteral("Les analyses retrouvées ne peuvent pas être rouvertes : leur copie ne "
+                                               "correspond pas au texte source « %1 ».")
+                                    .arg(name),
+                                kApplicationTitle, MessageIcon::Warning);
+    return false;
+  }
+  startRecoveryCopies(std::make_unique<RecoveryWriter>(recoveryFolder, copyId, std::move(lock)));
+  if (!header.analysisPath.empty()) setNomfichier(QString::fromStdString(header.analysisPath));
+  // Nothing of it is saved: the copy stays until the user saves or closes.
+  history_.markUnsaved();
+  updateEditActions();
+  hideMainWindow();
+  if (grid_.empty())
+    showEmptyGrid();
+  else
+    finishLoad();
+  return true;
 }
 
 void AnalysisWindow::Command5_Click() {
@@ -502,6 +685,9 @@ void AnalysisWindow::resizeEvent(QResizeEvent* event) {
 void AnalysisWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
   if (!event->isAccepted()) return;
+  // Closed by the user: what was not saved was given up, as the window has always
+  // done; only a crash leaves a copy behind.
+  recovery_->discard();
   // Form_Unload: however the window closes, the main window comes back.
   if (QWidget* menu = workspace_.mainWindow()) {
     menu->show();

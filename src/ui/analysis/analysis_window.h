@@ -13,12 +13,15 @@
 
 #include "core/analysis/analysis_kind.h"
 #include "core/analysis/candidate_grid.h"
+#include "core/analysis/edit_history.h"
+#include "core/analysis/recovery_copy.h"
 #include "core/text/sentence_table.h"
 #include "ui/analysis/analysis_document.h"
 #include "ui/shell/analysis_target.h"
 #include "ui/shell/common_dialog.h"
 
 class QAction;
+class QLockFile;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
@@ -34,6 +37,7 @@ namespace varnelio::ui {
 
 class CandidateGridModel;
 class CandidateGridView;
+class RecoveryWriter;
 class Workspace;
 
 class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public AnalysisTarget {
@@ -51,6 +55,10 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   // must not stay open (the user has been told why). A cancelled file dialog is not
   // a failure: the window closes itself once shown.
   bool load();
+  // Shows again the grid of a recovery copy (the copy's files are taken over with
+  // their lock). Returns false when it cannot be shown (the user has been told why).
+  bool loadRecovered(const RecoveryCopy& copy, const QString& recoveryFolder, const QString& copyId,
+                     std::unique_ptr<QLockFile> lock);
 
   const AnalysisKind& kind() const { return kind_; }
   Family family() const { return family_; }
@@ -68,6 +76,15 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   QString nomfichier() const override { return nomfichier_; }
   void setNomfichier(const QString& path) override;
   QString documentName() const override;
+  void gridSaved() override;
+
+  // The edits that can be taken back, and whether the grid differs from its file.
+  const EditHistory& editHistory() const { return history_; }
+  // Takes back the last edit / does it again, as "Édition" does.
+  void undo();
+  void redo();
+  // The recovery copy kept while the grid has unsaved changes.
+  RecoveryWriter* recoveryWriter() const { return recovery_; }
 
   // AnalysisTarget: a label picked in the paradigm window goes into `Textanalyse`.
   void receiveAnalysis(const QString& label) override;
@@ -101,6 +118,15 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   void Command5_Click();
   void openSideWindow(const QString& name, bool hourglass = true);
 
+  // Keeps a step just done on the grid, and what follows from it.
+  void recordStep(EditStep step);
+  void afterGridChanged();
+  void updateEditActions();
+  // Selects row r (the nearest row left) and shows it, as a click would.
+  void selectRow(std::size_t r);
+  void startRecoveryCopies(std::unique_ptr<RecoveryWriter> writer);
+  std::string encodeRecoveryCopyNow() const;
+
   // The "Outils" menu (analysis_window_tools.cpp).
   struct PreAnalysisTools;
   PreAnalyser* preAnalyser();
@@ -120,6 +146,10 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   QString sourceName_;  // the source text's file name without its extension
   Etat etat_ = Etat::NotAsked;
   int lignecourante_ = 0;
+  EditHistory history_;
+  RecoveryWriter* recovery_ = nullptr;
+  QString sourcePath_;  // the source text shown, as the main window named it
+  std::uint64_t sourceFingerprint_ = 0;
 
   CandidateGridModel* model_ = nullptr;
   QTextEdit* phrase = nullptr;
@@ -143,6 +173,8 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   QAction* exportexcell = nullptr;
   QAction* Imprimertable = nullptr;
   QAction* Fermer = nullptr;
+  QAction* undoAction_ = nullptr;  // `Annuler`
+  QAction* redoAction_ = nullptr;  // `Retablir`
   QAction* Preanalyse = nullptr;
   QAction* Verifier = nullptr;
 };

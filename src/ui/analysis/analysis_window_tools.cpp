@@ -90,17 +90,19 @@ void AnalysisWindow::Preanalyse_Click() {
   if (grid_.empty()) return;
   std::vector<RowJudgement> judged;
   if (!judgeAllRows(judged)) return;  // cancelled, or nothing to judge with: the grid is untouched
+  // The labels and the deletions are one step: "Annuler la pré-analyse" takes back both.
+  EditStep step(EditKind::PreAnalysis, lignecourante_ >= 1 ? static_cast<std::size_t>(lignecourante_) : 0);
   std::vector<std::size_t> falseRows;  // judged false, with no analysis of the user's
-  model_->refill([&](CandidateGrid& grid) {
-    for (std::size_t r = 1; r <= judged.size(); ++r) {
-      const RowJudgement& j = judged[r - 1];
-      if (!j.found || !grid.analysis(r).empty()) continue;  // never over what the user wrote
-      if (j.declension == 0)
-        falseRows.push_back(r);
-      else
-        grid.validate(r, j.label(kind_));
-    }
-  });
+  std::vector<std::pair<std::size_t, std::string>> labels;
+  for (std::size_t r = 1; r <= judged.size(); ++r) {
+    const RowJudgement& j = judged[r - 1];
+    if (!j.found || !grid_.analysis(r).empty()) continue;  // never over what the user wrote
+    if (j.declension == 0)
+      falseRows.push_back(r);
+    else
+      labels.emplace_back(r, j.label(kind_));
+  }
+  model_->refill([&](CandidateGrid& grid) { step.writeAnalyses(grid, labels); });
   if (!falseRows.empty()) {
     const QString question = QStringLiteral("%1 candidats ne semblent pas être des noms %2. Les supprimer ?")
                                  .arg(falseRows.size())
@@ -108,9 +110,11 @@ void AnalysisWindow::Preanalyse_Click() {
     if (workspace_.prompts().askYesNo(this, kApplicationTitle, question)) {
       BusyCursor busy(this);
       // In one pass, renumbered as the bin renumbers; a scanned grid keeps no rows.
-      model_->refill([&](CandidateGrid& grid) { grid.deleteRows(falseRows); });
+      model_->refill([&](CandidateGrid& grid) { step.deleteRows(grid, falseRows); });
     }
   }
+  step.setSelectedAfter(1);
+  recordStep(std::move(step));
   if (grid_.empty()) {
     showEmptyGrid();
     return;

@@ -76,10 +76,20 @@ void CandidateGridModel::validate(std::size_t r, std::string_view analysis) {
 }
 
 void CandidateGridModel::deleteRow(std::size_t r) {
+  removeRow(r, [r](CandidateGrid& grid) { grid.deleteRow(r); });
+}
+
+void CandidateGridModel::analysisChanged(std::size_t r) {
+  if (r < 1 || r > grid_.candidateCount()) return;
+  const QModelIndex cell = index(static_cast<int>(r - 1), 3);
+  Q_EMIT dataChanged(cell, cell);
+}
+
+void CandidateGridModel::removeRow(std::size_t r, const std::function<void(CandidateGrid&)>& remove) {
   if (r < 1 || r > grid_.candidateCount()) return;
   const int row = static_cast<int>(r - 1);
   beginRemoveRows({}, row, row);
-  grid_.deleteRow(r);
+  remove(grid_);
   endRemoveRows();
   // The rows below moved up with new numbers, and an analysis cell's alignment stays
   // with its place: repaint from the deleted place down.

@@ -35,6 +35,10 @@ class CandidateGridModel final : public QAbstractTableModel {
   void validate(std::size_t r, std::string_view analysis);
   // Deletes candidate row r (counted from 1), renumbering the rows after it.
   void deleteRow(std::size_t r);
+  // Runs remove, which takes row r away (and only it), as one removal.
+  void removeRow(std::size_t r, const std::function<void(CandidateGrid&)>& remove);
+  // The analysis cell of row r changed.
+  void analysisChanged(std::size_t r);
 
  private:
   CandidateGrid& grid_;

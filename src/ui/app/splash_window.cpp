@@ -1,4 +1,5 @@
 #include "ui/app/splash_window.h"
+#include "ui/app/recovery_offer.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -140,7 +141,12 @@ void SplashWindow::handOff() {
   setAttribute(Qt::WA_QuitOnClose, false);
   close();  // deletes the window, and its timer with it
   // Without its main window the program would linger with no window at all.
-  if (!workspace_.open(QStringLiteral("Menu"))) QCoreApplication::quit();
+  if (!workspace_.open(QStringLiteral("Menu"))) {
+    QCoreApplication::quit();
+    return;
+  }
+  // What a crash left unsaved is offered back once the main window is up.
+  offerRecoveredAnalyses(workspace_);
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {

@@ -56,12 +56,18 @@ class Workspace : public QObject {
   void setSourcePathProvider(std::function<QString()> provider) { sourcePath_ = std::move(provider); }
   QString sourcePath() const { return sourcePath_ ? sourcePath_() : QString(); }
 
+  // Where the analysis windows keep the recovery copies of their unsaved changes;
+  // empty: no copy is kept (tests that do not ask for one).
+  void setRecoveryDir(QString dir) { recoveryDir_ = std::move(dir); }
+  const QString& recoveryDir() const { return recoveryDir_; }
+
  private:
   Prompts& prompts_;
   QString dataDir_;
   QHash<QString, Factory> factories_;
   QHash<QString, QPointer<QWidget>> windows_;
   std::function<QString()> sourcePath_;
+  QString recoveryDir_;
 };
 
 }  // namespace varnelio::ui

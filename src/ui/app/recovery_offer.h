@@ -1,0 +1,15 @@
+#pragma once
+// At start-up, the analyses a crash left unsaved: each recovery copy that no running
+// program holds is offered back, one question per copy.
+#include "ui/app/layer.h"
+#include <QString>
+
+namespace varnelio::ui {
+
+class Workspace;
+
+// Asks about each recovery copy of the workspace's recovery folder and reopens, in
+// the analysis window of its kind, those the user wants back.
+void offerRecoveredAnalyses(Workspace& workspace);
+
+}  // namespace varnelio::ui
