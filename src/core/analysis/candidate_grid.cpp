@@ -194,11 +194,23 @@ void CandidateGrid::deleteRow(std::size_t r) { deleteRows({r}); }
 void CandidateGrid::deleteRows(const std::vector<std::size_t>& rows) { removeRows(rows); }
 
 CandidateGrid::RemovedRows CandidateGrid::removeRows(const std::vector<std::size_t>& rows) {
+  std::vector<std::uint32_t> kept;
+  kept.reserve(rows.size());
+  for (const std::size_t r : rows)
+    if (r >= 1 && r <= candidateCount()) kept.push_back(static_cast<std::uint32_t>(r));
+  return removeRows(std::move(kept));
+}
+
+CandidateGrid::RemovedRows CandidateGrid::removeRows(std::vector<std::uint32_t> rows) {
   RemovedRows removed;
   const std::size_t count = candidateCount();
-  std::vector<std::uint32_t>& gone = removed.rows_;  // indexes from 0 while working, ascending
-  for (const std::size_t r : rows)
-    if (r >= 1 && r <= count && (gone.empty() || gone.back() < r - 1)) gone.push_back(static_cast<std::uint32_t>(r - 1));
+  // The rows turn into indexes from 0 while working, ascending, each once.
+  std::vector<std::uint32_t>& gone = removed.rows_;
+  gone = std::move(rows);
+  std::size_t kept = 0;
+  for (const std::uint32_t r : gone)
+    if (r >= 1 && r <= count && (kept == 0 || gone[kept - 1] < r - 1)) gone[kept++] = r - 1;
+  gone.resize(kept);
   if (gone.empty()) return removed;
   if (scanned()) {
     std::vector<std::uint32_t>& candidates = removed.candidates_;
@@ -249,9 +261,9 @@ CandidateGrid::RemovedRows CandidateGrid::removeRows(const std::vector<std::size
   return removed;
 }
 
-void CandidateGrid::restoreRows(RemovedRows&& removed) {
+std::vector<std::uint32_t> CandidateGrid::restoreRows(RemovedRows&& removed) {
   const std::vector<std::uint32_t>& rows = removed.rows_;
-  if (rows.empty()) return;
+  if (rows.empty()) return {};
   if (scanned()) {
     std::vector<std::uint32_t> kept;
     kept.reserve(deleted_.size() - std::min(deleted_.size(), removed.candidates_.size()));
@@ -289,37 +301,41 @@ void CandidateGrid::restoreRows(RemovedRows&& removed) {
   while (back < removed.analyses_.size()) analyses.push_back(std::move(removed.analyses_[back++]));
   analyses_ = std::move(analyses);
   aligned_.insert(aligned_.end(), removed.tailMarks_.begin(), removed.tailMarks_.end());
+  std::vector<std::uint32_t> restored = std::move(removed.rows_);
   removed = RemovedRows();
+  return restored;
 }
 
-void CandidateGrid::swapAnalysisCells(std::vector<std::pair<std::uint32_t, AnalysisCell>>& cells) {
+void CandidateGrid::swapAnalysisCells(PackedCells& cells) {
   const std::size_t count = candidateCount();
+  PackedCells replaced;
+  replaced.reserve(cells.size());
   std::vector<std::pair<std::uint32_t, std::string>> analyses;
   analyses.reserve(analyses_.size() + cells.size());
   std::vector<std::uint32_t> aligned;
   aligned.reserve(aligned_.size() + cells.size());
   std::size_t a = 0, m = 0;
-  for (auto& [row, cell] : cells) {
-    if (row < 1 || row > count) continue;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const std::uint32_t row = cells.row(i);
+    if (row < 1 || row > count || (!replaced.empty() && replaced.row(replaced.size() - 1) >= row)) continue;
     const std::uint32_t index = row - 1;
     while (a < analyses_.size() && analyses_[a].first < index) analyses.push_back(std::move(analyses_[a++]));
     while (m < aligned_.size() && aligned_[m] < index) aligned.push_back(aligned_[m++]);
-    std::string text;
-    if (a < analyses_.size() && analyses_[a].first == index) text = std::move(analyses_[a++].second);
-    bool mark = false;
-    if (m < aligned_.size() && aligned_[m] == index) {
-      mark = true;
-      ++m;
-    }
-    if (!cell.text.empty()) analyses.emplace_back(index, std::move(cell.text));  // an empty cell stores nothing
-    if (cell.alignedTopLeft) aligned.push_back(index);
-    cell.text = std::move(text);
-    cell.alignedTopLeft = mark;
+    std::string_view text;
+    if (a < analyses_.size() && analyses_[a].first == index) text = analyses_[a++].second;
+    const bool mark = m < aligned_.size() && aligned_[m] == index;
+    if (mark) ++m;
+    replaced.add(row, text, mark);
+    if (!cells.text(i).empty()) analyses.emplace_back(index, std::string(cells.text(i)));  // an empty cell stores nothing
+    if (cells.alignedTopLeft(i)) aligned.push_back(index);
   }
   while (a < analyses_.size()) analyses.push_back(std::move(analyses_[a++]));
   aligned.insert(aligned.end(), aligned_.begin() + static_cast<std::ptrdiff_t>(m), aligned_.end());
   analyses_ = std::move(analyses);
   aligned_ = std::move(aligned);
+  // Swapped, not move-assigned: a string moved onto keeps its own buffer, which
+  // would keep the texts just given to the grid alive in the step.
+  std::swap(cells, replaced);
 }
 
 CandidateGrid::Edits CandidateGrid::edits() const {

@@ -51,6 +51,38 @@ struct AnalysisCell {
   bool operator==(const AnalysisCell&) const = default;
 };
 
+// Analysis cells of some rows, packed tight (a few bytes a cell besides its text):
+// what an edit keeps of the cells it replaced, for thousands of rows at once.
+class PackedCells {
+ public:
+  // Rows are added in ascending order, each once.
+  void add(std::uint32_t row, std::string_view text, bool alignedTopLeft) {
+    rows_.push_back(row);
+    texts_.append(text);
+    ends_.push_back(static_cast<std::uint32_t>(texts_.size()));
+    marks_.push_back(alignedTopLeft);
+  }
+  void reserve(std::size_t cells) {
+    rows_.reserve(cells);
+    ends_.reserve(cells);
+    marks_.reserve(cells);
+  }
+  std::size_t size() const { return rows_.size(); }
+  bool empty() const { return rows_.empty(); }
+  std::uint32_t row(std::size_t i) const { return rows_[i]; }
+  std::string_view text(std::size_t i) const {
+    const std::uint32_t begin = i ? ends_[i - 1] : 0;
+    return std::string_view(texts_).substr(begin, ends_[i] - begin);
+  }
+  bool alignedTopLeft(std::size_t i) const { return marks_[i]; }
+
+ private:
+  std::vector<std::uint32_t> rows_;
+  std::vector<std::uint32_t> ends_;  // where each cell's text ends in texts_
+  std::string texts_;
+  std::vector<bool> marks_;
+};
+
 class CandidateGrid {
  public:
   static constexpr int kColumnCount = 4;
@@ -111,7 +143,7 @@ class CandidateGrid {
   // once) with the cells held beside them: doing it twice gives the grid back. One
   // pass over the analyses whatever the number of cells, so that thousands of
   // labels are written or taken back at once.
-  void swapAnalysisCells(std::vector<std::pair<std::uint32_t, AnalysisCell>>& cells);
+  void swapAnalysisCells(PackedCells& cells);
 
   struct TextRow {
     std::int32_t number;
@@ -125,6 +157,7 @@ class CandidateGrid {
     bool empty() const { return rows_.empty(); }
     // The rows deleted, as they were numbered before (ascending, from 1).
     const std::vector<std::uint32_t>& rows() const { return rows_; }
+    std::vector<std::uint32_t> takeRows() { return std::move(rows_); }
 
    private:
     friend class CandidateGrid;
@@ -136,9 +169,10 @@ class CandidateGrid {
   };
   // Deletes the rows given (as deleteRows) and returns what went.
   RemovedRows removeRows(const std::vector<std::size_t>& rows);
+  RemovedRows removeRows(std::vector<std::uint32_t> rows);
   // Puts back what removeRows took, on the grid it left: numbers, forms, analyses
-  // and marks as they were.
-  void restoreRows(RemovedRows&& removed);
+  // and marks as they were. Returns the rows put back (ascending, from 1).
+  std::vector<std::uint32_t> restoreRows(RemovedRows&& removed);
 
   // ---- The grid's own state, apart from its text ----
   // A scanned grid is the scan of its text plus what was edited; rows kept as texts

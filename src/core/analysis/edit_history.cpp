@@ -9,8 +9,8 @@ void EditStep::writeAnalyses(CandidateGrid& grid, const std::vector<std::pair<st
   swap.cells.reserve(analyses.size());
   const std::size_t count = grid.candidateCount();
   for (const auto& [row, text] : analyses) {
-    if (row < 1 || row > count || (!swap.cells.empty() && swap.cells.back().first >= row)) continue;
-    swap.cells.emplace_back(static_cast<std::uint32_t>(row), AnalysisCell{std::string(trimTrailingSpaces(text)), true});
+    if (row < 1 || row > count || (!swap.cells.empty() && swap.cells.row(swap.cells.size() - 1) >= row)) continue;
+    swap.cells.add(static_cast<std::uint32_t>(row), trimTrailingSpaces(text), true);
   }
   if (swap.cells.empty()) return;
   grid.swapAnalysisCells(swap.cells);
@@ -18,10 +18,8 @@ void EditStep::writeAnalyses(CandidateGrid& grid, const std::vector<std::pair<st
 }
 
 void EditStep::deleteRows(CandidateGrid& grid, const std::vector<std::size_t>& rows) {
-  Deletion deletion{rows, grid.removeRows(rows)};
+  Deletion deletion{grid.removeRows(rows), {}};
   if (deletion.removed.empty()) return;
-  // Only the rows that were really there are deleted again on redo.
-  deletion.rows.assign(deletion.removed.rows().begin(), deletion.removed.rows().end());
   operations_.emplace_back(std::move(deletion));
 }
 
@@ -30,7 +28,7 @@ void EditStep::undoOperation(CandidateGrid& grid, Operation& op) {
     grid.swapAnalysisCells(swap->cells);
   } else {
     auto& deletion = std::get<Deletion>(op);
-    grid.restoreRows(std::move(deletion.removed));
+    deletion.rows = grid.restoreRows(std::move(deletion.removed));
   }
 }
 
@@ -39,7 +37,8 @@ void EditStep::redoOperation(CandidateGrid& grid, Operation& op) {
     grid.swapAnalysisCells(swap->cells);
   } else {
     auto& deletion = std::get<Deletion>(op);
-    deletion.removed = grid.removeRows(deletion.rows);
+    deletion.removed = grid.removeRows(std::move(deletion.rows));
+    deletion.rows = {};
   }
 }
 

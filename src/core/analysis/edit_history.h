@@ -43,12 +43,13 @@ class EditStep {
  private:
   // Cells exchanged with the grid's: what the grid does not hold now.
   struct CellSwap {
-    std::vector<std::pair<std::uint32_t, AnalysisCell>> cells;
+    PackedCells cells;
   };
-  // Rows deleted, and what went with them while the deletion holds.
+  // Rows deleted: while the deletion holds, what went with them (the rows among it);
+  // once taken back, only the rows.
   struct Deletion {
-    std::vector<std::size_t> rows;
     CandidateGrid::RemovedRows removed;
+    std::vector<std::uint32_t> rows;
   };
   using Operation = std::variant<CellSwap, Deletion>;
   static void undoOperation(CandidateGrid& grid, Operation& op);
