@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QLockFile>
+#include <QTimer>
+#include <QWindow>
 #include <memory>
 
 #include "core/analysis/recovery_copy.h"
@@ -110,6 +113,29 @@ void offerRecoveredAnalyses(Workspace& workspace) {
   const QStringList copies = QDir(folder).entryList({QStringLiteral("*") + QLatin1String(RecoveryWriter::kCopySuffix)},
                                                     QDir::Files, QDir::Name);
   for (const QString& name : copies) offerCopy(workspace, folder, name.chopped(int(qstrlen(RecoveryWriter::kCopySuffix))));
+}
+
+}  // namespace varnelio::ui
+
+namespace varnelio::ui {
+
+void offerRecoveredAnalysesOnceShown(Workspace& workspace) {
+  QWidget* menu = workspace.mainWindow();
+  if (!menu || workspace.recoveryDir().isEmpty()) return;
+  // The window manager places a new window after it is shown, and tells when it
+  // exposes it; a question asked before would be centred on where it was not.
+  auto* poll = new QTimer(menu);
+  auto* waited = new QElapsedTimer;
+  waited->start();
+  QObject::connect(poll, &QTimer::timeout, menu, [poll, waited, menu, &workspace] {
+    const QWindow* window = menu->windowHandle();
+    if (!(window && window->isExposed()) && waited->elapsed() < 2000) return;
+    poll->stop();
+    poll->deleteLater();
+    delete waited;
+    offerRecoveredAnalyses(workspace);
+  });
+  poll->start(50);
 }
 
 }  // namespace varnelio::ui

@@ -2,6 +2,7 @@
 #include "ui/app/recovery_offer.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -146,7 +147,7 @@ void SplashWindow::handOff() {
     return;
   }
   // What a crash left unsaved is offered back once the main window is up.
-  offerRecoveredAnalyses(workspace_);
+  offerRecoveredAnalysesOnceShown(workspace_);
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* event) {
