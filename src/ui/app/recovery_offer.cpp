@@ -125,14 +125,13 @@ void offerRecoveredAnalysesOnceShown(Workspace& workspace) {
   // The window manager places a new window after it is shown, and tells when it
   // exposes it; a question asked before would be centred on where it was not.
   auto* poll = new QTimer(menu);
-  auto* waited = new QElapsedTimer;
-  waited->start();
+  QElapsedTimer waited;
+  waited.start();
   QObject::connect(poll, &QTimer::timeout, menu, [poll, waited, menu, &workspace] {
     const QWindow* window = menu->windowHandle();
-    if (!(window && window->isExposed()) && waited->elapsed() < 2000) return;
+    if (!(window && window->isExposed()) && waited.elapsed() < 2000) return;
     poll->stop();
     poll->deleteLater();
-    delete waited;
     offerRecoveredAnalyses(workspace);
   });
   poll->start(50);
