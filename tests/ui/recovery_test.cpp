@@ -226,7 +226,9 @@ TEST(Recovery, EachStateOfACopyAtStartUpIsToldInFrenchAndNothingIsLost) {
     }
     auto* w = p.h.workspace->find<AnalysisWindow>(QStringLiteral("frmnew_analyse"));
     EXPECT_EQ(w != nullptr, c.opened);
-    if (w) EXPECT_EQ(rowsOf(w), expected);
+    if (w) {
+      EXPECT_EQ(rowsOf(w), expected);
+    }
     QStringList left;
     for (const QString& name : copiesIn(p.folder)) left << name.mid(id.size());
     EXPECT_EQ(left, c.filesLeft);
