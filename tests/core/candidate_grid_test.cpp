@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/required_data.h"
+
 #include <filesystem>
 #include <functional>
 
@@ -156,7 +158,7 @@ std::string corpusText(const char* name) {
 
 TEST(ScannedGrid, HoldsThePlainScanOfTheCorpusForEveryKind) {
   const std::string text = corpusText("caesar-bellum-gallicum.txt");
-  if (text.empty()) GTEST_SKIP() << "corpus not found";
+  VARNELIO_REQUIRE_DATA(!text.empty(), "the corpus");
   for (const AnalysisKind& kind : analysisKinds()) {
     SCOPED_TRACE(std::string(kind.cliName));
     CandidateGrid grid;
@@ -170,7 +172,7 @@ TEST(ScannedGrid, HoldsThePlainScanOfTheCorpusForEveryKind) {
 
 TEST(ScannedGrid, ValidateAndDeleteAtTheFirstAMiddleAndTheLastRowAsTheGridDoes) {
   const std::string text = corpusText("cicero-in-catilinam.txt");
-  if (text.empty()) GTEST_SKIP() << "corpus not found";
+  VARNELIO_REQUIRE_DATA(!text.empty(), "the corpus");
   const AnalysisKind& kind = analysisKind(KindId::AblSg);
   CandidateGrid grid;
   cutAndScan(text, kind, grid);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/required_data.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -129,7 +131,7 @@ TEST(CandidateScan, GridRowsAreNumberedByTheirIndex) {
 TEST(CandidateScan, EveryCorpusWordEndingInUmIsAGenitivePluralCandidate) {
   const std::filesystem::path corpus = VARNELIO_CORPUS_DIR;
   const auto file = corpus / "cicero-de-amicitia.txt";
-  if (!std::filesystem::exists(file)) GTEST_SKIP() << "corpus not found at " << corpus;
+  VARNELIO_REQUIRE_DATA(std::filesystem::exists(file), "the corpus at " + corpus.string());
   const auto read = readSourceText(file.string());
   ASSERT_TRUE(std::holds_alternative<std::string>(read));
   const std::string& text = std::get<std::string>(read);

@@ -5,6 +5,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "../support/required_data.h"
+
 #include <filesystem>
 
 #include "core/analysis/candidate_scan.h"
@@ -73,7 +75,7 @@ TEST(CandidateGridModel, FixedCellsHeaderAndAnalysisAlignment) {
 
 TEST(CandidateGridModel, ServesTheScanOfTheCorpusForEveryKindAndFollowsDeletions) {
   const auto file = std::filesystem::path(VARNELIO_CORPUS_DIR) / "cicero-de-amicitia.txt";
-  if (!std::filesystem::exists(file)) GTEST_SKIP() << "corpus not found";
+  VARNELIO_REQUIRE_DATA(std::filesystem::exists(file), "the corpus");
   const std::string text = std::get<std::string>(readSourceText(file.string()));
   for (const AnalysisKind& kind : analysisKinds()) {
     SCOPED_TRACE(std::string(kind.cliName));
