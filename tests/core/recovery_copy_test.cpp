@@ -41,7 +41,7 @@ TEST(RecoveryCopy, ReadsBackWhatItWrote) {
   ASSERT_TRUE(std::holds_alternative<RecoveryCopy>(read));
   const CandidateGrid::Edits& edits = std::get<RecoveryCopy>(read).edits;
   EXPECT_TRUE(edits.scanned);
-  EXPECT_EQ(edits.scanCount, 5u);
+  EXPECT_EQ(edits.sourceCount, 5u);
   EXPECT_EQ(edits.deleted, std::vector<std::uint32_t>{0});
   EXPECT_EQ(edits.aligned, std::vector<std::uint32_t>{1});
 }

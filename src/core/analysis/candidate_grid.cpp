@@ -11,14 +11,70 @@ namespace varnelio {
 const std::string_view CandidateGrid::kHeaders[kColumnCount] = {"N\xB0", "N\xB0 phrase", "Forme(s)",
                                                                  "Analyse(s)"};
 
-std::size_t CandidateGrid::candidateCount() const {
-  return scanned() ? firstCandidate_.back() - deleted_.size() : textRows_.size();
+// ---- The source ----
+
+std::uint32_t CandidateGrid::sourceCount() const {
+  if (const auto* scan = std::get_if<ScanRows>(&source_)) return static_cast<std::uint32_t>(scan->firstCandidate.back());
+  return static_cast<std::uint32_t>(std::get<TextRows>(source_).rows.size());
 }
 
-CandidateGrid::Place CandidateGrid::placeOf(std::size_t r) const {
-  // The candidate of row r is the r-th one the deletions left. A deleted candidate
-  // d, the i-th deleted, had d - i candidates kept before it: those with d - i < r
-  // come before row r.
+std::int32_t CandidateGrid::sourceNumber(std::uint32_t id) const {
+  if (std::holds_alternative<ScanRows>(source_)) return static_cast<std::int32_t>(id + 1);
+  return std::get<TextRows>(source_).rows[id].number;
+}
+
+std::string CandidateGrid::sourceSentence(std::uint32_t id) const {
+  if (const auto* scan = std::get_if<ScanRows>(&source_)) {
+    const auto after = std::upper_bound(scan->firstCandidate.begin(), scan->firstCandidate.end(), std::uint64_t{id});
+    return std::to_string(after - scan->firstCandidate.begin());
+  }
+  return std::get<TextRows>(source_).rows[id].sentence;
+}
+
+std::string_view CandidateGrid::sourceForm(std::uint32_t id) const {
+  const auto* scan = std::get_if<ScanRows>(&source_);
+  if (!scan) return std::get<TextRows>(source_).rows[id].form;
+  const auto after = std::upper_bound(scan->firstCandidate.begin(), scan->firstCandidate.end(), std::uint64_t{id});
+  const auto sentence = static_cast<std::size_t>(after - scan->firstCandidate.begin()) - 1;
+  if (scan->cachedSentence != sentence) {
+    scan->cachedForms.clear();
+    const std::string_view text = *scan->text.sentence(static_cast<std::int64_t>(sentence) + 1);
+    Cherchecandidats(text, 0, *scan->kind, [&](std::string_view form, std::int64_t) { scan->cachedForms.push_back(form); });
+    scan->cachedSentence = sentence;
+  }
+  return scan->cachedForms[id - scan->firstCandidate[sentence]];
+}
+
+void CandidateGrid::forEachSourceRow(const SourceVisitor& visit) const {
+  if (const auto* texts = std::get_if<TextRows>(&source_)) {
+    for (std::uint32_t id = 0; id < texts->rows.size(); ++id) {
+      const TextRow& row = texts->rows[id];
+      visit(id, row.number, row.sentence, row.form);
+    }
+    return;
+  }
+  // The sentences that hold candidates are scanned again, in order.
+  const ScanRows& scan = std::get<ScanRows>(source_);
+  char digits[24];
+  for (std::size_t s = 0; s + 1 < scan.firstCandidate.size(); ++s) {
+    auto id = static_cast<std::uint32_t>(scan.firstCandidate[s]);
+    if (id == scan.firstCandidate[s + 1]) continue;
+    const auto n = static_cast<std::int64_t>(s + 1);
+    const std::string_view number(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+    Cherchecandidats(*scan.text.sentence(n), n, *scan.kind, [&](std::string_view form, std::int64_t) {
+      if (id < scan.firstCandidate[s + 1]) visit(id, static_cast<std::int32_t>(id + 1), number, form);
+      ++id;
+    });
+  }
+}
+
+// ---- Rows under the edits ----
+
+std::size_t CandidateGrid::candidateCount() const { return sourceCount() - deleted_.size(); }
+
+std::uint32_t CandidateGrid::idOf(std::size_t r) const {
+  // Row r is the r-th place the deletions left. A deleted place d, the i-th deleted,
+  // had d - i places kept before it: those with d - i < r come before row r.
   const auto target = static_cast<std::uint32_t>(r - 1);
   std::size_t lo = 0, hi = deleted_.size();
   while (lo < hi) {
@@ -26,20 +82,7 @@ CandidateGrid::Place CandidateGrid::placeOf(std::size_t r) const {
     if (deleted_[mid] - mid <= target) lo = mid + 1;
     else hi = mid;
   }
-  const auto candidate = static_cast<std::uint32_t>(target + lo);
-  const auto after = std::upper_bound(firstCandidate_.begin(), firstCandidate_.end(), candidate);
-  const auto sentence = static_cast<std::size_t>(after - firstCandidate_.begin()) - 1;
-  return {sentence, candidate - firstCandidate_[sentence]};
-}
-
-std::string_view CandidateGrid::scannedForm(const Place& place) const {
-  if (cachedSentence_ != place.sentence) {
-    cachedForms_.clear();
-    const std::string_view sentence = *source_.sentence(static_cast<std::int64_t>(place.sentence) + 1);
-    Cherchecandidats(sentence, 0, *kind_, [&](std::string_view form, std::int64_t) { cachedForms_.push_back(form); });
-    cachedSentence_ = place.sentence;
-  }
-  return cachedForms_[place.rank];
+  return static_cast<std::uint32_t>(target + lo);
 }
 
 const std::string* CandidateGrid::analysisOf(std::size_t index) const {
@@ -53,17 +96,14 @@ bool CandidateGrid::analysisAlignedTopLeft(std::size_t r) const {
 }
 
 std::int32_t CandidateGrid::number(std::size_t r) const {
-  return scanned() ? static_cast<std::int32_t>(r) : textRows_[r - 1].number;
+  // Every row deleted before it lowered its number by one.
+  const std::uint32_t id = idOf(r);
+  return sourceNumber(id) - static_cast<std::int32_t>(id - (r - 1));
 }
 
-std::string CandidateGrid::sentenceText(std::size_t r) const {
-  if (!scanned()) return textRows_[r - 1].sentence;
-  return std::to_string(placeOf(r).sentence + 1);
-}
+std::string CandidateGrid::sentenceText(std::size_t r) const { return sourceSentence(idOf(r)); }
 
-std::string_view CandidateGrid::form(std::size_t r) const {
-  return scanned() ? scannedForm(placeOf(r)) : std::string_view(textRows_[r - 1].form);
-}
+std::string_view CandidateGrid::form(std::size_t r) const { return sourceForm(idOf(r)); }
 
 std::string_view CandidateGrid::analysis(std::size_t r) const {
   const std::string* a = analysisOf(r - 1);
@@ -86,65 +126,25 @@ std::string CandidateGrid::cellText(std::size_t r, int c) const {
 }
 
 void CandidateGrid::forEachRow(const RowVisitor& visit) const {
-  std::size_t nextAnalysis = 0;
+  std::size_t nextAnalysis = 0, nextDeleted = 0;
   std::uint32_t index = 0;  // of the row visited, from 0
-  const auto analysisAt = [&]() -> std::string_view {
-    if (nextAnalysis < analyses_.size() && analyses_[nextAnalysis].first == index)
-      return analyses_[nextAnalysis++].second;
-    return {};
-  };
-  if (!scanned()) {
-    for (const TextRow& row : textRows_) {
-      visit(row.number, row.sentence, row.form, analysisAt());
-      ++index;
+  forEachSourceRow([&](std::uint32_t id, std::int32_t number, std::string_view sentence, std::string_view form) {
+    if (nextDeleted < deleted_.size() && deleted_[nextDeleted] == id) {
+      ++nextDeleted;
+      return;
     }
-    return;
-  }
-  // The sentences that hold candidates are scanned again, in order.
-  std::size_t nextDeleted = 0;
-  char digits[24];
-  for (std::size_t s = 0; s + 1 < firstCandidate_.size(); ++s) {
-    std::uint32_t candidate = firstCandidate_[s];
-    if (candidate == firstCandidate_[s + 1]) continue;
-    const auto n = static_cast<std::int64_t>(s + 1);
-    const std::string_view number(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
-    Cherchecandidats(*source_.sentence(n), n, *kind_, [&](std::string_view form, std::int64_t) {
-      if (nextDeleted < deleted_.size() && deleted_[nextDeleted] == candidate) {
-        ++nextDeleted;
-      } else {
-        visit(static_cast<std::int64_t>(index) + 1, number, form, analysisAt());
-        ++index;
-      }
-      ++candidate;
-    });
-  }
-}
-
-void CandidateGrid::clear() {
-  source_ = SentenceTable();
-  kind_ = nullptr;
-  std::vector<std::uint32_t>().swap(firstCandidate_);
-  std::vector<std::uint32_t>().swap(deleted_);
-  cachedSentence_ = static_cast<std::size_t>(-1);
-  cachedForms_.clear();
-  std::vector<TextRow>().swap(textRows_);
-  analyses_.clear();
-  aligned_.clear();
-}
-
-void CandidateGrid::keepAsTexts() {
-  if (!scanned()) return;
-  std::vector<TextRow> rows;
-  rows.reserve(candidateCount());
-  forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view) {
-    rows.push_back({static_cast<std::int32_t>(number), std::string(sentence), std::string(form)});
+    std::string_view analysis;
+    if (nextAnalysis < analyses_.size() && analyses_[nextAnalysis].first == index)
+      analysis = analyses_[nextAnalysis++].second;
+    visit(std::int64_t{number} - static_cast<std::int64_t>(nextDeleted), sentence, form, analysis);
+    ++index;
   });
-  auto analyses = std::move(analyses_);
-  auto aligned = std::move(aligned_);
-  clear();
-  textRows_ = std::move(rows);
-  analyses_ = std::move(analyses);
-  aligned_ = std::move(aligned);
+}
+
+void CandidateGrid::clear() { *this = CandidateGrid(); }
+
+void CandidateGrid::reserve(std::size_t n) {
+  if (auto* texts = std::get_if<TextRows>(&source_)) texts->rows.reserve(n);
 }
 
 void CandidateGrid::appendCandidate(std::string_view form, std::int64_t sentenceNumber) {
@@ -153,22 +153,28 @@ void CandidateGrid::appendCandidate(std::string_view form, std::int64_t sentence
 }
 
 void CandidateGrid::appendRow(CandidateRow row) {
-  keepAsTexts();
-  const auto index = static_cast<std::uint32_t>(textRows_.size());
-  textRows_.push_back({row.number, std::move(row.sentence), std::move(row.form)});
+  if (!std::holds_alternative<TextRows>(source_) || sourceCount() >= kMaxCandidates) {
+    if (isScanned()) clear();  // rows given as texts never follow a scan's
+    else return;
+  }
+  auto& rows = std::get<TextRows>(source_).rows;
+  const auto index = static_cast<std::uint32_t>(candidateCount());
+  rows.push_back({row.number, std::move(row.sentence), std::move(row.form)});
   if (!row.analysis.empty()) analyses_.emplace_back(index, std::move(row.analysis));
   if (row.analysisAlignedTopLeft) aligned_.push_back(index);
 }
 
 void CandidateGrid::assignScan(const SentenceTable& source, const AnalysisKind& kind,
-                               std::vector<std::uint32_t> firstCandidate) {
+                               std::vector<std::uint64_t> firstCandidate) {
   clear();
   if (firstCandidate.size() != source.sentenceCount() + 1 || firstCandidate.front() != 0 ||
-      !std::is_sorted(firstCandidate.begin(), firstCandidate.end()))
+      firstCandidate.back() > kMaxCandidates || !std::is_sorted(firstCandidate.begin(), firstCandidate.end()))
     return;  // not the counts of this table: no rows
-  source_ = source;
-  kind_ = &kind;
-  firstCandidate_ = std::move(firstCandidate);
+  ScanRows scan;
+  scan.text = source;
+  scan.kind = &kind;
+  scan.firstCandidate = std::move(firstCandidate);
+  source_ = std::move(scan);
 }
 
 void CandidateGrid::validate(std::size_t r, std::string_view analysis) {
@@ -212,32 +218,12 @@ CandidateGrid::RemovedRows CandidateGrid::removeRows(std::vector<std::uint32_t> 
     if (r >= 1 && r <= count && (kept == 0 || gone[kept - 1] < r - 1)) gone[kept++] = r - 1;
   gone.resize(kept);
   if (gone.empty()) return removed;
-  if (scanned()) {
-    std::vector<std::uint32_t>& candidates = removed.candidates_;
-    candidates.reserve(gone.size());
-    for (const std::uint32_t index : gone) {
-      const Place place = placeOf(index + 1);
-      candidates.push_back(firstCandidate_[place.sentence] + place.rank);
-    }
-    std::vector<std::uint32_t> merged(deleted_.size() + candidates.size());
-    std::merge(deleted_.begin(), deleted_.end(), candidates.begin(), candidates.end(), merged.begin());
-    deleted_ = std::move(merged);
-  } else {
-    // Each row kept moves up by the rows deleted before it, its number with it.
-    removed.texts_.reserve(gone.size());
-    std::size_t next = 0, to = 0;
-    for (std::size_t from = 0; from < textRows_.size(); ++from) {
-      if (next < gone.size() && gone[next] == from) {
-        ++next;
-        removed.texts_.push_back(std::move(textRows_[from]));
-        continue;
-      }
-      textRows_[from].number -= static_cast<std::int32_t>(next);
-      if (to != from) textRows_[to] = std::move(textRows_[from]);
-      ++to;
-    }
-    textRows_.resize(to);
-  }
+  std::vector<std::uint32_t>& ids = removed.ids_;
+  ids.reserve(gone.size());
+  for (const std::uint32_t index : gone) ids.push_back(idOf(index + 1));
+  std::vector<std::uint32_t> merged(deleted_.size() + ids.size());
+  std::merge(deleted_.begin(), deleted_.end(), ids.begin(), ids.end(), merged.begin());
+  deleted_ = std::move(merged);
   // The analyses follow their rows; the alignment marks stay with the places, and
   // the last places go with theirs.
   std::size_t next = 0, to = 0;
@@ -264,28 +250,11 @@ CandidateGrid::RemovedRows CandidateGrid::removeRows(std::vector<std::uint32_t> 
 std::vector<std::uint32_t> CandidateGrid::restoreRows(RemovedRows&& removed) {
   const std::vector<std::uint32_t>& rows = removed.rows_;
   if (rows.empty()) return {};
-  if (scanned()) {
-    std::vector<std::uint32_t> kept;
-    kept.reserve(deleted_.size() - std::min(deleted_.size(), removed.candidates_.size()));
-    std::set_difference(deleted_.begin(), deleted_.end(), removed.candidates_.begin(), removed.candidates_.end(),
-                        std::back_inserter(kept));
-    deleted_ = std::move(kept);
-  } else {
-    // The rows kept move down again by the rows put back before them.
-    std::vector<TextRow> all;
-    all.reserve(textRows_.size() + removed.texts_.size());
-    std::size_t next = 0, kept = 0;
-    while (all.size() < textRows_.size() + removed.texts_.size()) {
-      if (next < rows.size() && rows[next] == all.size() + 1) {
-        all.push_back(std::move(removed.texts_[next++]));
-      } else {
-        TextRow& row = textRows_[kept++];
-        row.number += static_cast<std::int32_t>(next);
-        all.push_back(std::move(row));
-      }
-    }
-    textRows_ = std::move(all);
-  }
+  std::vector<std::uint32_t> kept;
+  kept.reserve(deleted_.size() - std::min(deleted_.size(), removed.ids_.size()));
+  std::set_difference(deleted_.begin(), deleted_.end(), removed.ids_.begin(), removed.ids_.end(),
+                      std::back_inserter(kept));
+  deleted_ = std::move(kept);
   // Each analysis kept goes back to its index before the deletion, and those of the
   // rows put back join them there.
   std::vector<std::pair<std::uint32_t, std::string>> analyses;
@@ -340,43 +309,32 @@ void CandidateGrid::swapAnalysisCells(PackedCells& cells) {
 
 CandidateGrid::Edits CandidateGrid::edits() const {
   Edits e;
-  e.scanned = scanned();
-  if (e.scanned) {
-    e.scanCount = firstCandidate_.back();
-    e.deleted = deleted_;
-  } else {
-    e.textRows = textRows_;
-  }
+  e.scanned = isScanned();
+  e.sourceCount = sourceCount();
+  if (const auto* texts = std::get_if<TextRows>(&source_)) e.textRows = texts->rows;
+  e.deleted = deleted_;
   e.analyses = analyses_;
   e.aligned = aligned_;
   return e;
 }
 
 bool CandidateGrid::applyEdits(Edits edits) {
-  if (edits.scanned != scanned()) return false;
-  std::size_t count = 0;
-  if (scanned()) {
-    if (edits.scanCount != firstCandidate_.back() || !std::is_sorted(edits.deleted.begin(), edits.deleted.end()) ||
-        std::adjacent_find(edits.deleted.begin(), edits.deleted.end()) != edits.deleted.end() ||
-        (!edits.deleted.empty() && edits.deleted.back() >= edits.scanCount))
-      return false;
-    count = edits.scanCount - edits.deleted.size();
-  } else {
-    count = edits.textRows.size();
-  }
-  const auto ascending = [count](const auto& indexes, auto key) {
-    for (std::size_t i = 0; i < indexes.size(); ++i)
-      if (key(indexes[i]) >= count || (i > 0 && key(indexes[i - 1]) >= key(indexes[i]))) return false;
+  if (edits.scanned != isScanned()) return false;
+  if (!edits.scanned && edits.textRows.size() != edits.sourceCount) return false;
+  if (edits.scanned ? edits.sourceCount != sourceCount() : edits.sourceCount > kMaxCandidates) return false;
+  const auto ascending = [](const auto& items, std::size_t limit, auto key) {
+    for (std::size_t i = 0; i < items.size(); ++i)
+      if (key(items[i]) >= limit || (i > 0 && key(items[i - 1]) >= key(items[i]))) return false;
     return true;
   };
-  if (!ascending(edits.analyses, [](const auto& a) { return a.first; }) ||
-      !ascending(edits.aligned, [](std::uint32_t i) { return i; }))
+  const auto itself = [](std::uint32_t i) { return i; };
+  if (!ascending(edits.deleted, edits.sourceCount, itself)) return false;
+  const std::size_t count = edits.sourceCount - edits.deleted.size();
+  if (!ascending(edits.analyses, count, [](const auto& a) { return a.first; }) ||
+      !ascending(edits.aligned, count, itself))
     return false;
-  if (scanned()) {
-    deleted_ = std::move(edits.deleted);
-  } else {
-    textRows_ = std::move(edits.textRows);
-  }
+  if (!edits.scanned) source_ = TextRows{std::move(edits.textRows)};
+  deleted_ = std::move(edits.deleted);
   analyses_ = std::move(edits.analyses);
   aligned_ = std::move(edits.aligned);
   return true;

@@ -3,11 +3,13 @@
 // candidate ("N°", "N° phrase", "Forme(s)", "Analyse(s)"). Row r of the windows'
 // grid is row(r) here; the header is row 0. Texts are Windows-1252.
 //
-// A whole book gives millions of candidates, so the rows of a scan cost nothing
-// each: a form is a span of the source text, found again in its sentence when it
-// is shown, its sentence number is that sentence's, the candidate number is the row
-// index, and an analysis is stored only once one is written. Rows read from an
-// analysis file (or given as texts) keep their texts.
+// The grid is its rows before any edit (its source) under the edits made since:
+// the rows deleted, the analyses written, the alignment marks. Two sources, one set
+// of edits: the candidates of a scan, and rows given as texts (read from an
+// analysis file). A whole book gives millions of candidates, so the rows of a scan
+// cost nothing each: a form is a span of the source text, found again in its
+// sentence when it is shown, its sentence number is that sentence's, and its number
+// its place in the scan; an analysis is stored only once one is written.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -15,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "core/text/sentence_table.h"
@@ -117,15 +120,21 @@ class CandidateGrid {
   class RowRange;
   RowRange rows() const;
 
+  // The most candidates a grid holds (the rows are counted in 32 bits).
+  static constexpr std::uint64_t kMaxCandidates = 0xFFFFFFFFu;
+
   void clear();
-  void reserve(std::size_t n) { textRows_.reserve(n); }
-  // Appends a candidate given as text: its number is its row index, its analysis empty.
+  void reserve(std::size_t n);
+  // Appends a row given as texts (a grid of scanned candidates becomes a grid of
+  // rows given as texts, empty before the first). Its number is kept as given; an
+  // appended candidate's is its row index, its analysis empty.
   void appendCandidate(std::string_view form, std::int64_t sentenceNumber);
   void appendRow(CandidateRow row);
   // Replaces the rows by the candidates of the kind in the table's text, which a
   // scan has counted: sentence n holds firstCandidate[n] - firstCandidate[n - 1] of
-  // them (N + 1 counts, the first 0). The grid shares the table.
-  void assignScan(const SentenceTable& source, const AnalysisKind& kind, std::vector<std::uint32_t> firstCandidate);
+  // them (N + 1 counts, the first 0, the last at most kMaxCandidates). The grid
+  // shares the table.
+  void assignScan(const SentenceTable& source, const AnalysisKind& kind, std::vector<std::uint64_t> firstCandidate);
 
   // Validate: puts the analysis, trailing spaces removed (leading ones kept), into
   // row r and marks the cell aligned left and top. Does nothing when r is not a row.
@@ -162,8 +171,7 @@ class CandidateGrid {
    private:
     friend class CandidateGrid;
     std::vector<std::uint32_t> rows_;
-    std::vector<std::uint32_t> candidates_;  // a scanned grid: their places in the scan
-    std::vector<TextRow> texts_;             // rows kept as texts: the rows themselves
+    std::vector<std::uint32_t> ids_;  // their places in the source
     std::vector<std::pair<std::uint32_t, std::string>> analyses_;  // by row index before
     std::vector<std::uint32_t> tailMarks_;   // marks of the last places, which went
   };
@@ -175,13 +183,13 @@ class CandidateGrid {
   std::vector<std::uint32_t> restoreRows(RemovedRows&& removed);
 
   // ---- The grid's own state, apart from its text ----
-  // A scanned grid is the scan of its text plus what was edited; rows kept as texts
-  // are their texts plus the analyses. Recovery copies store this, not the rows.
+  // The edits, with the source's rows when they are given as texts (a scan's are
+  // found again from its text). Recovery copies store this, not the rows.
   struct Edits {
     bool scanned = false;
-    std::uint32_t scanCount = 0;            // scanned: the candidates of the scan
-    std::vector<std::uint32_t> deleted;     // scanned: the deleted candidates, ascending
-    std::vector<TextRow> textRows;          // not scanned: the rows
+    std::uint32_t sourceCount = 0;          // the rows of the source
+    std::vector<std::uint32_t> deleted;     // places in the source, ascending
+    std::vector<TextRow> textRows;          // a source of rows given as texts: the rows
     std::vector<std::pair<std::uint32_t, std::string>> analyses;  // by row index, ascending
     std::vector<std::uint32_t> aligned;     // row indexes, ascending
   };
@@ -189,35 +197,41 @@ class CandidateGrid {
   // Applies edits to this grid (a fresh scan of the same text for scanned edits, any
   // grid otherwise). False, with the grid unchanged, when they do not fit it.
   bool applyEdits(Edits edits);
-  bool isScanned() const { return scanned(); }
+  bool isScanned() const { return std::holds_alternative<ScanRows>(source_); }
 
  private:
-  // Where the candidate of row r lies: its sentence (from 0) and its rank there.
-  struct Place {
-    std::size_t sentence;
-    std::uint32_t rank;
+  // The candidates of a scan: none is stored; each is found again in its sentence
+  // (a few hundred bytes of scanning) from how many each sentence holds.
+  struct ScanRows {
+    SentenceTable text;
+    const AnalysisKind* kind = nullptr;
+    std::vector<std::uint64_t> firstCandidate;  // per sentence, the candidates before it
+    // The candidates of the sentence scanned last: views into the text, which lives
+    // as long as any table shares it.
+    mutable std::size_t cachedSentence = static_cast<std::size_t>(-1);
+    mutable std::vector<std::string_view> cachedForms;
   };
-  bool scanned() const { return kind_ != nullptr; }
-  Place placeOf(std::size_t r) const;
-  std::string_view scannedForm(const Place& place) const;
-  const std::string* analysisOf(std::size_t index) const;
-  // A row appended to a scanned grid turns all its rows into rows kept as texts
-  // (the windows never mix the two).
-  void keepAsTexts();
+  struct TextRows {
+    std::vector<TextRow> rows;
+  };
+  // The source's rows, by place (from 0). These are the only functions that tell
+  // the two sources apart.
+  std::uint32_t sourceCount() const;
+  std::int32_t sourceNumber(std::uint32_t id) const;
+  std::string sourceSentence(std::uint32_t id) const;
+  std::string_view sourceForm(std::uint32_t id) const;
+  using SourceVisitor = std::function<void(std::uint32_t id, std::int32_t number, std::string_view sentence,
+                                           std::string_view form)>;
+  void forEachSourceRow(const SourceVisitor& visit) const;
 
-  // A scanned grid holds no row at all: the candidates are found again in their
-  // sentence when asked for, which takes a few hundred bytes of scanning, and the
-  // grid keeps only how many each sentence holds and which ones were deleted.
-  SentenceTable source_;
-  const AnalysisKind* kind_ = nullptr;
-  std::vector<std::uint32_t> firstCandidate_;  // per sentence, the candidates before it
-  std::vector<std::uint32_t> deleted_;         // the deleted candidates, by scan order, ascending
-  // The candidates of the sentence scanned last: views into source_'s text, which
-  // lives as long as any table shares it.
-  mutable std::size_t cachedSentence_ = static_cast<std::size_t>(-1);
-  mutable std::vector<std::string_view> cachedForms_;
-  // Rows given as texts: read from an analysis file, or appended one by one.
-  std::vector<TextRow> textRows_;
+  // The place in the source of row r.
+  std::uint32_t idOf(std::size_t r) const;
+  const std::string* analysisOf(std::size_t index) const;
+
+  std::variant<TextRows, ScanRows> source_;
+  // The rows deleted, by their places in the source, ascending: a later row's
+  // number is its source number less the rows deleted before it.
+  std::vector<std::uint32_t> deleted_;
   // The analyses written, by row index (from 0), in increasing order.
   std::vector<std::pair<std::uint32_t, std::string>> analyses_;
   // The rows (from 0) whose analysis cell is marked aligned left and top, in

@@ -11,19 +11,17 @@ std::size_t scanText(std::string_view text, const AnalysisKind& kind, const Cand
 SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGrid& grid) {
   grid.clear();
   // The scan only counts the candidates of each sentence: the grid finds them
-  // again when they are shown. Counts are 32 bits: a text that could hold more
-  // candidates keeps its rows as texts.
-  const bool counted = text.size() <= 0xFFFFFFFFu;
-  std::vector<std::uint32_t> firstCandidate{0};
-  std::uint32_t count = 0;
+  // again when they are shown. Beyond the most a grid holds (a text of several
+  // gigabytes), the candidates are not listed.
+  std::vector<std::uint64_t> firstCandidate{0};
+  std::uint64_t count = 0;
   SentenceTable table(std::move(text), [&](std::string_view sentence, std::int64_t n) {
-    Cherchecandidats(sentence, n, kind, [&](std::string_view form, std::int64_t number) {
-      if (counted) ++count;
-      else grid.appendCandidate(form, number);
+    Cherchecandidats(sentence, n, kind, [&](std::string_view, std::int64_t) {
+      if (count < CandidateGrid::kMaxCandidates) ++count;
     });
     firstCandidate.push_back(count);
   });
-  if (counted) grid.assignScan(table, kind, std::move(firstCandidate));
+  grid.assignScan(table, kind, std::move(firstCandidate));
   return table;
 }
 

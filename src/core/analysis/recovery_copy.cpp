@@ -32,7 +32,7 @@ std::string encodeRecoveryCopy(const RecoveryHeader& header, const CandidateGrid
   w.bytes(header.analysisPath);
   w.i64(header.copiedAt);
   w.u8(edits.scanned ? 1 : 0);
-  w.u32(edits.scanCount);
+  w.u32(edits.sourceCount);
   w.u32(static_cast<std::uint32_t>(edits.deleted.size()));
   for (const std::uint32_t d : edits.deleted) w.u32(d);
   w.u32(static_cast<std::uint32_t>(edits.textRows.size()));
@@ -73,7 +73,7 @@ std::variant<RecoveryCopy, RecoveryCopyError> decodeRecoveryCopy(std::string_vie
   h.copiedAt = r.i64();
   CandidateGrid::Edits& e = copy.edits;
   e.scanned = r.u8() != 0;
-  e.scanCount = r.u32();
+  e.sourceCount = r.u32();
   // Counts are checked against the bytes left before anything is reserved, so that
   // a damaged count cannot ask for gigabytes.
   const auto count = [&r](std::size_t leastBytesEach) -> std::optional<std::uint32_t> {
