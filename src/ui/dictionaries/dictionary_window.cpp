@@ -25,29 +25,28 @@
 namespace varnelio::ui {
 
 // Everything that tells the lemma dictionary from the form dictionary.
+// Sizes and positions in twips.
 struct DictionaryConfiguration {
-  QString name;
-  QString caption;
-  int clientWidth;
+  QString name;             // the window's object name
+  QString caption;          // its title bar
+  int clientWidth;          // the client area below the menu bar
   int clientHeight;
-  QString banner;
-  int bannerLeft;
-  QString frame1Caption;
-  QString closeCaption;
-  QRect gridRect;
-  QColor fixedText;
-  int statusHeight;
-  QStringList headers;
-  std::vector<int> widths;
-  std::vector<std::size_t> fields;
-  std::string_view fileName;
-  std::string_view noSearchResult;
+  QString banner;           // the shadowed title across the top
+  int bannerLeft;           // where the banner's text starts
+  QString frame1Caption;    // the search frame's caption
+  QString closeCaption;     // the menu item that closes the window
+  QRect gridRect;           // the result grid inside its frame
+  QColor fixedText;         // the text colour of the grid's fixed row and column
+  int statusHeight;         // the status bar
+  QStringList headers;      // the result columns, left to right
+  std::vector<int> widths;  // their widths
+  std::vector<std::size_t> fields;  // the record field each column shows
+  std::string_view fileName;        // the dictionary file, in the data folder
+  std::string_view noSearchResult;  // the message when a search finds nothing
   std::unique_ptr<DictionaryTable> (*load)(const std::string& path);
 };
 
 namespace {
-
-// What differs between the two windows. Positions and sizes in twips.
 
 template <typename Table>
 std::unique_ptr<DictionaryTable> loadTable(const std::string& path) {
@@ -56,46 +55,47 @@ std::unique_ptr<DictionaryTable> loadTable(const std::string& path) {
 
 const DictionaryConfiguration& configuration(DictionaryKind kind) {
   static const DictionaryConfiguration lemmas{
-      kLemmaDictionaryName,
-      QStringLiteral("Orvalune - Dictionnaire (Lemmes)"),
-      10695,
-      7680,
-      QStringLiteral("Dictionnaire (Lemmes)"),
-      1560,
-      QStringLiteral("Recherche d'un lemme : "),
-      QStringLiteral("&Fermer"),
-      QRect(120, 240, 10095, 5055),
-      QColor(255, 0, 0),
-      270,
-      {QStringLiteral("Lemme"), QStringLiteral("Traduction"), QStringLiteral("Catégorie"),
-       QStringLiteral("Fam. française"), QStringLiteral("Fam. latine")},
-      {2000, 2500, 1000, 2000, 2000},
-      {lemma_field::kLemma, lemma_field::kTranslation, lemma_field::kCategory, lemma_field::kFrenchFamily,
-       lemma_field::kLatinFamily},
-      LemmaTable::kFileName,
-      kNoLemmaResult,
-      &loadTable<LemmaTable>,
+      .name = kLemmaDictionaryName,
+      .caption = QStringLiteral("Orvalune - Dictionnaire (Lemmes)"),
+      .clientWidth = 10695,
+      .clientHeight = 7680,
+      .banner = QStringLiteral("Dictionnaire (Lemmes)"),
+      .bannerLeft = 1560,
+      .frame1Caption = QStringLiteral("Recherche d'un lemme : "),
+      .closeCaption = QStringLiteral("&Fermer"),
+      .gridRect = QRect(120, 240, 10095, 5055),
+      .fixedText = QColor(255, 0, 0),
+      .statusHeight = 270,
+      .headers = {QStringLiteral("Lemme"), QStringLiteral("Traduction"), QStringLiteral("Catégorie"),
+                  QStringLiteral("Fam. française"), QStringLiteral("Fam. latine")},
+      .widths = {2000, 2500, 1000, 2000, 2000},
+      .fields = {lemma_field::kLemma, lemma_field::kTranslation, lemma_field::kCategory, lemma_field::kFrenchFamily,
+                 lemma_field::kLatinFamily},
+      .fileName = LemmaTable::kFileName,
+      .noSearchResult = kNoLemmaResult,
+      .load = &loadTable<LemmaTable>,
   };
   static const DictionaryConfiguration forms{
-      kFormDictionaryName,
-      QStringLiteral("Orvalune - Dictionnaire (Formes)"),
-      10665,
-      7680,
-      QStringLiteral("Dictionnaire (Formes)"),
-      1440,
-      QStringLiteral("Recherche d'une forme : "),
-      QStringLiteral("&Quitter"),
-      QRect(120, 360, 10095, 4935),
-      QColor(192, 0, 0),
-      255,
-      {QStringLiteral("Formes"), QStringLiteral("Lemme"), QStringLiteral("Traduction"),
-       QStringLiteral("Cat. gramm."), QStringLiteral("Cas, genre, nombre"), QStringLiteral("Mode, temps, voix")},
-      {1500, 1500, 1750, 1500, 1750, 1750},
-      {form_field::kForm, form_field::kLemma, form_field::kTranslation, form_field::kCategory,
-       form_field::kCaseGenderNumber, form_field::kMoodTenseVoice},
-      FormTable::kFileName,
-      kNoFormResult,
-      &loadTable<FormTable>,
+      .name = kFormDictionaryName,
+      .caption = QStringLiteral("Orvalune - Dictionnaire (Formes)"),
+      .clientWidth = 10665,
+      .clientHeight = 7680,
+      .banner = QStringLiteral("Dictionnaire (Formes)"),
+      .bannerLeft = 1440,
+      .frame1Caption = QStringLiteral("Recherche d'une forme : "),
+      .closeCaption = QStringLiteral("&Quitter"),
+      .gridRect = QRect(120, 360, 10095, 4935),
+      .fixedText = QColor(192, 0, 0),
+      .statusHeight = 255,
+      .headers = {QStringLiteral("Formes"), QStringLiteral("Lemme"), QStringLiteral("Traduction"),
+                  QStringLiteral("Cat. gramm."), QStringLiteral("Cas, genre, nombre"),
+                  QStringLiteral("Mode, temps, voix")},
+      .widths = {1500, 1500, 1750, 1500, 1750, 1750},
+      .fields = {form_field::kForm, form_field::kLemma, form_field::kTranslation, form_field::kCategory,
+                 form_field::kCaseGenderNumber, form_field::kMoodTenseVoice},
+      .fileName = FormTable::kFileName,
+      .noSearchResult = kNoFormResult,
+      .load = &loadTable<FormTable>,
   };
   return kind == DictionaryKind::Lemmas ? lemmas : forms;
 }
