@@ -46,8 +46,8 @@ const QString kSourceUnreadable = QStringLiteral("Le fichier source ne peut pas 
 
 QFont times(double points, bool bold = false) { return makeFont(QStringLiteral("Times New Roman"), points, bold); }
 
-// A line break typed into the analysis box is stored as CR LF, as the files of the
-// original platform hold it; the box itself works with bare LF.
+// A line break typed into the analysis box is stored as CR LF, as analysis files
+// hold it; the box itself works with bare LF.
 std::string analysisFromBox(const QString& typed) {
   QString text = typed;
   text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
@@ -369,8 +369,8 @@ bool AnalysisWindow::readAndCutSource(bool scan) {
       recovery_->setSource(sentences_);
       return true;
     }
-    // Preparegrille, then the cut with Cherchecandidats on each sentence the moment
-    // it is complete. A book gives millions of candidates: the grid shares the text
+    // The grid emptied, then the text cut with each sentence scanned the moment it
+    // is complete. A book gives millions of candidates: the grid shares the text
     // the window keeps and finds each row in it, so the text is never copied.
     model_->refill([&](CandidateGrid& grid) { sentences_ = cutAndScan(std::move(text), kind_, grid); });
     recovery_->setSource(sentences_);
