@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "core/files/analysis_file.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/analysis/candidate_grid_view.h"
 #include "ui/analysis/recovery_writer.h"
@@ -144,6 +145,40 @@ TEST(Recovery, ACopyIsKeptWhileChangesAreUnsavedAndGoesWhenSavedOrClosed) {
   w->recoveryWriter()->flush();
   w->close();
   EXPECT_EQ(copiesIn(p.folder), QStringList{});
+}
+
+TEST(Recovery, AReopenedAnalysisComesBackWithItsRowsAndItsFile) {
+  Program p;
+  p.writeSource(kText);
+  CandidateGrid file;
+  for (int i = 1; i <= 5; ++i)
+    file.appendRow(CandidateRow(100 + i, std::to_string(i % 3 + 1), "forma" + std::to_string(i), "", false));
+  const QString dat = p.h.path(QStringLiteral("analyse.DAT"));
+  ASSERT_FALSE(writeAnalysisFile(dat.toStdString(), file).has_value());
+  p.menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(p.source);
+  p.h.prompts.fileAnswers = {dat};
+  p.menu->findChild<QAction*>(kindWindows(KindId::AccSg).itemName(Family::Existing))->trigger();
+  const QString name = kindWindows(KindId::AccSg).windowName(Family::Existing);
+  auto* w = p.h.workspace->find<AnalysisWindow>(name);
+  ASSERT_NE(w, nullptr);
+  Program::edit(w);
+  const QStringList unsaved = rowsOf(w);
+  w->recoveryWriter()->flush();
+  delete w;  // as a crash leaves it
+
+  p.h.prompts.questionAnswers = {true};
+  offerRecoveredAnalyses(*p.h.workspace);
+  auto* back = p.h.workspace->find<AnalysisWindow>(name);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(rowsOf(back), unsaved);
+  EXPECT_EQ(back->nomfichier(), dat);
+  EXPECT_TRUE(back->findChild<QAction*>(QStringLiteral("Enregistrerdirect"))->isEnabled());
+  // Saved where it was opened from: the copy goes.
+  back->findChild<QAction*>(QStringLiteral("Enregistrerdirect"))->trigger();
+  EXPECT_EQ(copiesIn(p.folder), QStringList{});
+  auto read = readAnalysisFile(dat.toStdString());
+  ASSERT_TRUE(std::holds_alternative<CandidateGrid>(read));
+  EXPECT_EQ(std::get<CandidateGrid>(read).candidateCount(), 4u);
 }
 
 // A program that crashed: its window went without closing, its copy stayed.
