@@ -4,7 +4,7 @@
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "core/analysis/candidate_scan.h"
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 #include "core/morphology/pre_analysis.h"
 #include "core/reports/spreadsheet_export.h"
 #include "core/text/sentence_table.h"

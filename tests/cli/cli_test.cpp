@@ -12,7 +12,7 @@
 
 #include "core/analysis/candidate_scan.h"
 #include "core/dictionaries/dictionaries.h"
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 #include "core/reports/spreadsheet_export.h"
 #include "core/text/cp1252.h"
 #include "core/files/source_file.h"

@@ -1,8 +1,8 @@
-#include "core/files/analysis_record.h"
+#include "core/analysis/analysis_record.h"
 
 #include <gtest/gtest.h>
 
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 #include "temp_dir.h"
 
 namespace varnelio {

@@ -18,8 +18,8 @@
 
 #include "core/analysis/analysis_kind.h"
 #include "core/analysis/candidate_scan.h"
-#include "core/files/analysis_file.h"
-#include "core/files/analysis_record.h"
+#include "core/analysis/analysis_file.h"
+#include "core/analysis/analysis_record.h"
 #include "core/files/atomic_file.h"
 #include "core/text/cp1252.h"
 #include "core/text/sentence_table.h"

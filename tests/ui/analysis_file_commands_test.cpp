@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 #include "ui/shell/prompts.h"
 
 namespace varnelio::ui {

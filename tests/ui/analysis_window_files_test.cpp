@@ -8,7 +8,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"
 #include "ui_test_support.h"

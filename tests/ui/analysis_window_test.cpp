@@ -20,7 +20,7 @@
 #include "../support/required_data.h"
 
 #include "core/analysis/candidate_scan.h"
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 #include "ui/shell/kind_windows.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_window.h"

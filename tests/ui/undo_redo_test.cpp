@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/analysis/candidate_grid_view.h"
 #include "ui/app/main_window.h"

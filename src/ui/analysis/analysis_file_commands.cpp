@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 #include "core/reports/candidate_table_print.h"
 #include "core/reports/spreadsheet_export.h"
 #include "ui/shell/busy_cursor.h"

@@ -17,7 +17,7 @@
 #include <QToolButton>
 
 #include "core/analysis/candidate_scan.h"
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 #include "core/text/cp1252.h"
 #include "core/files/source_file.h"
 #include "ui/analysis/analysis_file_commands.h"

@@ -1,6 +1,6 @@
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 
-#include "core/files/analysis_record.h"
+#include "core/analysis/analysis_record.h"
 #include "core/files/source_file.h"
 
 namespace varnelio {

@@ -1,4 +1,4 @@
-#include "core/files/analysis_record.h"
+#include "core/analysis/analysis_record.h"
 
 #include "core/files/fixed_record.h"
 #include "core/text/trim.h"
