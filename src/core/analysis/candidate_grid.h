@@ -89,8 +89,6 @@ class PackedCells {
 class CandidateGrid {
  public:
   static constexpr int kColumnCount = 4;
-  // Column widths in twips.
-  static constexpr int kColumnWidths[kColumnCount] = {750, 800, 2000, 3500};
   // The header texts, Windows-1252.
   static const std::string_view kHeaders[kColumnCount];
 

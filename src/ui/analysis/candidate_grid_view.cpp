@@ -93,7 +93,7 @@ void CandidateGridView::setModel(QAbstractItemModel* model) {
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) { onCurrentChanged(current); });
   for (int c = 0; c < CandidateGrid::kColumnCount && c < model->columnCount(); ++c)
-    setColumnWidth(c, twipsToPixelsX(CandidateGrid::kColumnWidths[c]));
+    setColumnWidth(c, twipsToPixelsX(kColumnWidthsTwips[c]));
 }
 
 void CandidateGridView::mousePressEvent(QMouseEvent* event) {

@@ -14,6 +14,9 @@ namespace varnelio::ui {
 class CandidateGridView final : public QTableView {
   Q_OBJECT
  public:
+  // The columns' widths in twips: number, sentence number, form, analysis.
+  static constexpr int kColumnWidthsTwips[] = {750, 800, 2000, 3500};
+
   explicit CandidateGridView(QWidget* parent = nullptr);
 
   void setModel(QAbstractItemModel* model) override;
