@@ -12,8 +12,8 @@
 
 #include "check.h"
 #include "core/analysis/candidate_grid.h"
-#include "core/files/analysis_file.h"
-#include "core/files/analysis_record.h"
+#include "core/analysis/analysis_file.h"
+#include "core/analysis/analysis_record.h"
 
 using namespace varnelio;
 

@@ -5,6 +5,7 @@
 // last; and the grid's edits through a recovery copy and back.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,7 @@ const std::string kText =
 struct Reference {
   std::vector<CandidateRow> rows;
   std::vector<bool> marks;
+  std::vector<std::optional<Proposal>> proposals;  // they follow their rows
   void validate(std::size_t r, std::string text) {
     if (r < 1 || r > rows.size()) return;
     while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -38,6 +40,7 @@ struct Reference {
   }
   void remove(const std::vector<std::size_t>& ascending) {
     std::vector<CandidateRow> kept;
+    std::vector<std::optional<Proposal>> keptProposals;
     std::size_t next = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       if (next < ascending.size() && ascending[next] == i + 1) {
@@ -46,8 +49,10 @@ struct Reference {
       }
       kept.push_back(rows[i]);
       kept.back().number -= static_cast<std::int32_t>(next);
+      keptProposals.push_back(proposals[i]);
     }
     rows = std::move(kept);
+    proposals = std::move(keptProposals);
     marks.resize(rows.size());
   }
 };
@@ -58,6 +63,9 @@ void expectSame(const CandidateGrid& grid, const Reference& ref) {
     CandidateRow expected = ref.rows[r - 1];
     expected.analysisAlignedTopLeft = ref.marks[r - 1];
     FUZZ_CHECK(grid.row(r) == expected);
+    const Proposal* p = grid.proposal(r);
+    FUZZ_CHECK((p != nullptr) == ref.proposals[r - 1].has_value());
+    if (p) FUZZ_CHECK(*p == *ref.proposals[r - 1]);
   }
 }
 
@@ -76,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ref.rows.push_back(row);
   }
   ref.marks.assign(ref.rows.size(), false);
+  ref.proposals.assign(ref.rows.size(), std::nullopt);
   EditHistory scannedHistory, textsHistory;
   std::vector<Reference> states{ref};  // the reference after each step done
   std::size_t at = 0;
@@ -103,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
     } else {
       std::vector<std::pair<std::size_t, std::string>> labels;
+      std::vector<std::pair<std::size_t, std::optional<Proposal>>> proposals;
       std::vector<std::size_t> gone;
       if (op == 0) {
         const std::size_t r = count ? 1 + next() % count : 1;
@@ -115,19 +125,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t r = 1; r <= count; ++r) {
           if ((r + pattern) % modulus == 0) labels.emplace_back(r, kAnalyses[(r + pattern) % 5]);
           else if ((r * pattern) % 3 == 1) gone.push_back(r);
+          if ((r ^ pattern) % 4 == 0)
+            proposals.emplace_back(r, (r & 1) ? std::optional(Proposal{static_cast<std::uint8_t>(1 + r % 5),
+                                                                         ProposalLevel::Sure,
+                                                                         static_cast<std::uint8_t>(pattern % 101)})
+                                              : std::nullopt);
         }
       }
       // The bulk deletion deletes what one-by-one deletions from the last would.
       CandidateGrid oneByOne = texts;
       for (const auto& [r, text] : labels) oneByOne.validate(r, text);
+      {
+        std::vector<std::pair<std::uint32_t, std::optional<Proposal>>> cells;
+        for (const auto& [r, p] : proposals) cells.emplace_back(static_cast<std::uint32_t>(r), p);
+        oneByOne.swapProposals(cells);
+      }
       for (auto r = gone.rbegin(); r != gone.rend(); ++r) oneByOne.deleteRow(*r);
 
       EditStep scannedStep(EditKind::PreAnalysis, 1), textsStep(EditKind::PreAnalysis, 1);
       scannedStep.writeAnalyses(scanned, labels);
+      scannedStep.setProposals(scanned, proposals);
       scannedStep.deleteRows(scanned, gone);
       textsStep.writeAnalyses(texts, labels);
+      textsStep.setProposals(texts, proposals);
       textsStep.deleteRows(texts, gone);
       for (const auto& [r, text] : labels) ref.validate(r, text);
+      for (const auto& [r, p] : proposals) ref.proposals[r - 1] = p;
       ref.remove(gone);
       const bool changed = !scannedStep.empty();
       FUZZ_CHECK(changed == !textsStep.empty());

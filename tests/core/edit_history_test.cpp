@@ -10,7 +10,20 @@
 namespace varnelio {
 namespace {
 
-std::vector<CandidateRow> rowsOf(const CandidateGrid& grid) { return {grid.rows().begin(), grid.rows().end()}; }
+// Every cell of every row, the alignment mark and the proposal with them.
+std::vector<std::string> rowsOf(const CandidateGrid& grid) {
+  std::vector<std::string> out;
+  for (std::size_t r = 1; r <= grid.candidateCount(); ++r) {
+    const CandidateRow row = grid.row(r);
+    std::string line = std::to_string(row.number) + '|' + row.sentence + '|' + row.form + '|' + row.analysis + '|' +
+                       (row.analysisAlignedTopLeft ? "mark" : "");
+    if (const Proposal* p = grid.proposal(r))
+      line += "|proposal " + std::to_string(p->declension) + ' ' + std::to_string(static_cast<int>(p->level)) + ' ' +
+              std::to_string(p->confidence);
+    out.push_back(line);
+  }
+  return out;
+}
 
 // A scanned grid, which keeps no row of its own, and a grid of rows read as texts
 // with numbers that do not follow the rows, as an analysis file may hold them.
@@ -39,7 +52,7 @@ TEST(EditHistory, EachStepTakenBackAndDoneAgainGivesTheGridExactly) {
     SCOPED_TRACE(grid->isScanned() ? "scanned" : "texts");
     ASSERT_GT(grid->candidateCount(), 50u);
     EditHistory history;
-    std::vector<std::vector<CandidateRow>> states{rowsOf(*grid)};
+    std::vector<std::vector<std::string>> states{rowsOf(*grid)};
     const auto step = [&](EditKind kind, auto&& edit) {
       EditStep s(kind, 1);
       edit(s);
@@ -52,10 +65,18 @@ TEST(EditHistory, EachStepTakenBackAndDoneAgainGivesTheGridExactly) {
     step(EditKind::Deletion, [&](EditStep& s) { s.deleteRows(*grid, {grid->candidateCount()}); });
     step(EditKind::PreAnalysis, [&](EditStep& s) {
       s.writeAnalyses(*grid, {{2, "a"}, {3, "b"}, {8, "c"}, {grid->candidateCount(), "z"}});
+      s.setProposals(*grid, {{7, Proposal{2, ProposalLevel::Sure, 97}},
+                             {10, Proposal{3, ProposalLevel::Probable, 61}},
+                             {grid->candidateCount(), Proposal{1, ProposalLevel::Probable, 55}}});
       s.deleteRows(*grid, {1, 4, 5, 6, 9, 20, 21, grid->candidateCount() - 1});
     });
-    ASSERT_EQ(states.size(), 6u);
+    step(EditKind::AcceptProposals, [&](EditStep& s) {
+      s.writeAnalyses(*grid, {{3, "accepted"}});
+      s.setProposals(*grid, {{3, std::nullopt}, {4, Proposal{5, ProposalLevel::Sure, 100}}});
+    });
+    ASSERT_EQ(states.size(), 7u);
     EXPECT_NE(states[4], states[5]);
+    EXPECT_NE(states[5], states[6]);
     for (std::size_t i = states.size() - 1; i > 0; --i) {
       ASSERT_TRUE(history.undo(*grid));
       EXPECT_EQ(rowsOf(*grid), states[i - 1]) << "undo to state " << i - 1;
@@ -76,7 +97,7 @@ TEST(EditHistory, RandomEditsUndosAndRedosAgreeWithTheStatesRecorded) {
   std::mt19937 random(7);
   for (CandidateGrid* grid : {&grids.scanned, &grids.texts}) {
     EditHistory history;
-    std::vector<std::vector<CandidateRow>> states{rowsOf(*grid)};
+    std::vector<std::vector<std::string>> states{rowsOf(*grid)};
     std::size_t at = 0;
     for (int move = 0; move < 400; ++move) {
       const std::size_t count = grid->candidateCount();
@@ -93,6 +114,14 @@ TEST(EditHistory, RandomEditsUndosAndRedosAgreeWithTheStatesRecorded) {
         for (std::size_t r = 1; r <= count; ++r)
           if (random() % 5 == 0) labels.emplace_back(r, random() % 3 ? "label" + std::to_string(move) : "");
         step.writeAnalyses(*grid, labels);
+        std::vector<std::pair<std::size_t, std::optional<Proposal>>> proposals;
+        for (std::size_t r = 1; r <= count; ++r)
+          if (random() % 4 == 0)
+            proposals.emplace_back(r, random() % 3 ? std::optional(Proposal{static_cast<std::uint8_t>(1 + r % 5),
+                                                                            ProposalLevel::Sure,
+                                                                            static_cast<std::uint8_t>(random() % 101)})
+                                                   : std::nullopt);
+        step.setProposals(*grid, proposals);
         std::vector<std::size_t> rows;
         for (std::size_t r = 1; r <= grid->candidateCount(); ++r)
           if (random() % (what == 2 ? 3 : 15) == 0) rows.push_back(r);
@@ -157,6 +186,8 @@ TEST(CandidateGridEdits, AppliedToAFreshScanGiveTheGridBackAndRefuseWhatDoesNotF
   grid.validate(3, "x");
   grid.deleteRows({1, 2, 7});
   grid.validate(grid.candidateCount(), "dernier");
+  std::vector<std::pair<std::uint32_t, std::optional<Proposal>>> proposals{{4, Proposal{2, ProposalLevel::Sure, 90}}};
+  grid.swapProposals(proposals);
   const std::string& text = grids.text;
   CandidateGrid fresh;
   cutAndScan(text, analysisKind(KindId::AccSg), fresh);

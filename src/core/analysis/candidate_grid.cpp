@@ -7,6 +7,47 @@
 #include "core/text/trim.h"
 
 namespace varnelio {
+namespace {
+
+// Entries kept by row index (from 0, ascending) that follow their rows: those of
+// the rows deleted (indexes `gone`, ascending) go to `out`, the others move up.
+template <typename Value>
+void followDeletion(std::vector<std::pair<std::uint32_t, Value>>& entries, const std::vector<std::uint32_t>& gone,
+                    std::vector<std::pair<std::uint32_t, Value>>& out) {
+  std::size_t next = 0, to = 0;
+  for (std::size_t from = 0; from < entries.size(); ++from) {
+    auto& entry = entries[from];
+    while (next < gone.size() && gone[next] < entry.first) ++next;
+    if (next < gone.size() && gone[next] == entry.first) {
+      out.push_back(std::move(entry));
+      continue;
+    }
+    entry.first -= static_cast<std::uint32_t>(next);
+    if (to != from) entries[to] = std::move(entry);
+    ++to;
+  }
+  entries.resize(to);
+}
+
+// The other way: each entry goes back to its index before the deletion of `rows`
+// (ascending, from 1), and those of the rows put back join them there.
+template <typename Value>
+void followRestoration(std::vector<std::pair<std::uint32_t, Value>>& entries, const std::vector<std::uint32_t>& rows,
+                       std::vector<std::pair<std::uint32_t, Value>>&& back) {
+  std::vector<std::pair<std::uint32_t, Value>> all;
+  all.reserve(entries.size() + back.size());
+  std::size_t next = 0, b = 0;
+  for (auto& entry : entries) {
+    while (next < rows.size() && rows[next] - 1 <= entry.first + next) ++next;
+    const auto index = static_cast<std::uint32_t>(entry.first + next);
+    while (b < back.size() && back[b].first < index) all.push_back(std::move(back[b++]));
+    all.emplace_back(index, std::move(entry.second));
+  }
+  while (b < back.size()) all.push_back(std::move(back[b++]));
+  entries = std::move(all);
+}
+
+}  // namespace
 
 const std::string_view CandidateGrid::kHeaders[kColumnCount] = {"N\xB0", "N\xB0 phrase", "Forme(s)",
                                                                  "Analyse(s)"};
@@ -224,21 +265,10 @@ CandidateGrid::RemovedRows CandidateGrid::removeRows(std::vector<std::uint32_t> 
   std::vector<std::uint32_t> merged(deleted_.size() + ids.size());
   std::merge(deleted_.begin(), deleted_.end(), ids.begin(), ids.end(), merged.begin());
   deleted_ = std::move(merged);
-  // The analyses follow their rows; the alignment marks stay with the places, and
-  // the last places go with theirs.
-  std::size_t next = 0, to = 0;
-  for (std::size_t from = 0; from < analyses_.size(); ++from) {
-    auto& entry = analyses_[from];
-    while (next < gone.size() && gone[next] < entry.first) ++next;
-    if (next < gone.size() && gone[next] == entry.first) {
-      removed.analyses_.push_back(std::move(entry));
-      continue;
-    }
-    entry.first -= static_cast<std::uint32_t>(next);
-    if (to != from) analyses_[to] = std::move(entry);
-    ++to;
-  }
-  analyses_.resize(to);
+  // The analyses and the proposals follow their rows; the alignment marks stay with
+  // the places, and the last places go with theirs.
+  followDeletion(analyses_, gone, removed.analyses_);
+  followDeletion(proposals_, gone, removed.proposals_);
   const std::size_t firstGonePlace = count - gone.size();
   const auto tail = std::lower_bound(aligned_.begin(), aligned_.end(), static_cast<std::uint32_t>(firstGonePlace));
   removed.tailMarks_.assign(tail, aligned_.end());
@@ -255,20 +285,8 @@ std::vector<std::uint32_t> CandidateGrid::restoreRows(RemovedRows&& removed) {
   std::set_difference(deleted_.begin(), deleted_.end(), removed.ids_.begin(), removed.ids_.end(),
                       std::back_inserter(kept));
   deleted_ = std::move(kept);
-  // Each analysis kept goes back to its index before the deletion, and those of the
-  // rows put back join them there.
-  std::vector<std::pair<std::uint32_t, std::string>> analyses;
-  analyses.reserve(analyses_.size() + removed.analyses_.size());
-  std::size_t next = 0, back = 0;
-  for (auto& entry : analyses_) {
-    while (next < rows.size() && rows[next] - 1 <= entry.first + next) ++next;
-    const auto index = static_cast<std::uint32_t>(entry.first + next);
-    while (back < removed.analyses_.size() && removed.analyses_[back].first < index)
-      analyses.push_back(std::move(removed.analyses_[back++]));
-    analyses.emplace_back(index, std::move(entry.second));
-  }
-  while (back < removed.analyses_.size()) analyses.push_back(std::move(removed.analyses_[back++]));
-  analyses_ = std::move(analyses);
+  followRestoration(analyses_, rows, std::move(removed.analyses_));
+  followRestoration(proposals_, rows, std::move(removed.proposals_));
   aligned_.insert(aligned_.end(), removed.tailMarks_.begin(), removed.tailMarks_.end());
   std::vector<std::uint32_t> restored = std::move(removed.rows_);
   removed = RemovedRows();
@@ -307,6 +325,33 @@ void CandidateGrid::swapAnalysisCells(PackedCells& cells) {
   std::swap(cells, replaced);
 }
 
+const Proposal* CandidateGrid::proposal(std::size_t r) const {
+  const auto index = static_cast<std::uint32_t>(r - 1);
+  const auto it = std::lower_bound(proposals_.begin(), proposals_.end(), index,
+                                   [](const auto& p, std::uint32_t i) { return p.first < i; });
+  return it != proposals_.end() && it->first == index ? &it->second : nullptr;
+}
+
+void CandidateGrid::swapProposals(std::vector<std::pair<std::uint32_t, std::optional<Proposal>>>& cells) {
+  const std::size_t count = candidateCount();
+  std::vector<std::pair<std::uint32_t, Proposal>> proposals;
+  proposals.reserve(proposals_.size() + cells.size());
+  std::size_t p = 0;
+  std::uint32_t last = 0;
+  for (auto& [row, cell] : cells) {
+    if (row < 1 || row > count || row <= last) continue;
+    last = row;
+    const std::uint32_t index = row - 1;
+    while (p < proposals_.size() && proposals_[p].first < index) proposals.push_back(proposals_[p++]);
+    std::optional<Proposal> before;
+    if (p < proposals_.size() && proposals_[p].first == index) before = proposals_[p++].second;
+    if (cell) proposals.emplace_back(index, *cell);
+    cell = before;
+  }
+  proposals.insert(proposals.end(), proposals_.begin() + static_cast<std::ptrdiff_t>(p), proposals_.end());
+  proposals_ = std::move(proposals);
+}
+
 CandidateGrid::Edits CandidateGrid::edits() const {
   Edits e;
   e.scanned = isScanned();
@@ -315,6 +360,7 @@ CandidateGrid::Edits CandidateGrid::edits() const {
   e.deleted = deleted_;
   e.analyses = analyses_;
   e.aligned = aligned_;
+  e.proposals = proposals_;
   return e;
 }
 
@@ -330,13 +376,15 @@ bool CandidateGrid::applyEdits(Edits edits) {
   const auto itself = [](std::uint32_t i) { return i; };
   if (!ascending(edits.deleted, edits.sourceCount, itself)) return false;
   const std::size_t count = edits.sourceCount - edits.deleted.size();
-  if (!ascending(edits.analyses, count, [](const auto& a) { return a.first; }) ||
-      !ascending(edits.aligned, count, itself))
+  const auto byIndex = [](const auto& a) { return a.first; };
+  if (!ascending(edits.analyses, count, byIndex) || !ascending(edits.aligned, count, itself) ||
+      !ascending(edits.proposals, count, byIndex))
     return false;
   if (!edits.scanned) source_ = TextRows{std::move(edits.textRows)};
   deleted_ = std::move(edits.deleted);
   analyses_ = std::move(edits.analyses);
   aligned_ = std::move(edits.aligned);
+  proposals_ = std::move(edits.proposals);
   return true;
 }
 

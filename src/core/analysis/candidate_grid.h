@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -52,6 +53,16 @@ struct AnalysisCell {
   std::string text;
   bool alignedTopLeft = false;
   bool operator==(const AnalysisCell&) const = default;
+};
+
+// What the pre-analysis proposes for a row, until the user validates an analysis:
+// the declension of the label it would write, how sure it is, and its confidence.
+enum class ProposalLevel : std::uint8_t { Sure, Probable };
+struct Proposal {
+  std::uint8_t declension = 0;  // 1 to 5
+  ProposalLevel level = ProposalLevel::Probable;
+  std::uint8_t confidence = 0;  // 0 to 100: the probability, rounded
+  bool operator==(const Proposal&) const = default;
 };
 
 // Analysis cells of some rows, packed tight (a few bytes a cell besides its text):
@@ -152,6 +163,13 @@ class CandidateGrid {
   // labels are written or taken back at once.
   void swapAnalysisCells(PackedCells& cells);
 
+  // The proposal for row r, if any. A proposal is no analysis: files, exports and
+  // printouts hold the analyses only.
+  const Proposal* proposal(std::size_t r) const;
+  // Exchanges the proposals of the rows given (ascending, from 1, each at most once;
+  // none: no proposal) with those held beside them, as swapAnalysisCells does.
+  void swapProposals(std::vector<std::pair<std::uint32_t, std::optional<Proposal>>>& cells);
+
   struct TextRow {
     std::int32_t number;
     std::string sentence;
@@ -171,6 +189,7 @@ class CandidateGrid {
     std::vector<std::uint32_t> rows_;
     std::vector<std::uint32_t> ids_;  // their places in the source
     std::vector<std::pair<std::uint32_t, std::string>> analyses_;  // by row index before
+    std::vector<std::pair<std::uint32_t, Proposal>> proposals_;    // by row index before
     std::vector<std::uint32_t> tailMarks_;   // marks of the last places, which went
   };
   // Deletes the rows given (as deleteRows) and returns what went.
@@ -190,6 +209,7 @@ class CandidateGrid {
     std::vector<TextRow> textRows;          // a source of rows given as texts: the rows
     std::vector<std::pair<std::uint32_t, std::string>> analyses;  // by row index, ascending
     std::vector<std::uint32_t> aligned;     // row indexes, ascending
+    std::vector<std::pair<std::uint32_t, Proposal>> proposals;  // by row index, ascending
   };
   Edits edits() const;
   // Applies edits to this grid (a fresh scan of the same text for scanned edits, any
@@ -235,6 +255,9 @@ class CandidateGrid {
   // The rows (from 0) whose analysis cell is marked aligned left and top, in
   // increasing order; a mark stays with its place when rows move.
   std::vector<std::uint32_t> aligned_;
+  // The proposals of the pre-analysis, by row index (from 0), in increasing order;
+  // they follow their rows.
+  std::vector<std::pair<std::uint32_t, Proposal>> proposals_;
 };
 
 class CandidateGrid::RowRange {

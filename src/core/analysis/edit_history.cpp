@@ -23,9 +23,25 @@ void EditStep::deleteRows(CandidateGrid& grid, const std::vector<std::size_t>& r
   operations_.emplace_back(std::move(deletion));
 }
 
+void EditStep::setProposals(CandidateGrid& grid,
+                            const std::vector<std::pair<std::size_t, std::optional<Proposal>>>& proposals) {
+  ProposalSwap swap;
+  swap.cells.reserve(proposals.size());
+  const std::size_t count = grid.candidateCount();
+  for (const auto& [row, proposal] : proposals) {
+    if (row < 1 || row > count || (!swap.cells.empty() && swap.cells.back().first >= row)) continue;
+    swap.cells.emplace_back(static_cast<std::uint32_t>(row), proposal);
+  }
+  if (swap.cells.empty()) return;
+  grid.swapProposals(swap.cells);
+  operations_.emplace_back(std::move(swap));
+}
+
 void EditStep::undoOperation(CandidateGrid& grid, Operation& op) {
   if (auto* swap = std::get_if<CellSwap>(&op)) {
     grid.swapAnalysisCells(swap->cells);
+  } else if (auto* proposals = std::get_if<ProposalSwap>(&op)) {
+    grid.swapProposals(proposals->cells);
   } else {
     auto& deletion = std::get<Deletion>(op);
     deletion.rows = grid.restoreRows(std::move(deletion.removed));
@@ -35,6 +51,8 @@ void EditStep::undoOperation(CandidateGrid& grid, Operation& op) {
 void EditStep::redoOperation(CandidateGrid& grid, Operation& op) {
   if (auto* swap = std::get_if<CellSwap>(&op)) {
     grid.swapAnalysisCells(swap->cells);
+  } else if (auto* proposals = std::get_if<ProposalSwap>(&op)) {
+    grid.swapProposals(proposals->cells);
   } else {
     auto& deletion = std::get<Deletion>(op);
     deletion.removed = grid.removeRows(std::move(deletion.rows));

@@ -6,6 +6,7 @@
 // millions of candidates costs what the deletion cost.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,7 +17,7 @@
 
 namespace varnelio {
 
-enum class EditKind { Validation, Deletion, PreAnalysis };
+enum class EditKind { Validation, Deletion, PreAnalysis, AcceptProposals };
 
 // One step: its operations are done on the grid as they are added, in order;
 // taking the step back undoes them in the reverse order.
@@ -36,6 +37,9 @@ class EditStep {
   void writeAnalyses(CandidateGrid& grid, const std::vector<std::pair<std::size_t, std::string>>& analyses);
   // Deletes the rows (ascending, from 1), renumbering those after them.
   void deleteRows(CandidateGrid& grid, const std::vector<std::size_t>& rows);
+  // Sets the proposals of the rows (ascending, from 1, each at most once; none
+  // removes a row's proposal).
+  void setProposals(CandidateGrid& grid, const std::vector<std::pair<std::size_t, std::optional<Proposal>>>& proposals);
 
   void undo(CandidateGrid& grid);
   void redo(CandidateGrid& grid);
@@ -45,13 +49,17 @@ class EditStep {
   struct CellSwap {
     PackedCells cells;
   };
+  // Proposals exchanged with the grid's.
+  struct ProposalSwap {
+    std::vector<std::pair<std::uint32_t, std::optional<Proposal>>> cells;
+  };
   // Rows deleted: while the deletion holds, what went with them (the rows among it);
   // once taken back, only the rows.
   struct Deletion {
     CandidateGrid::RemovedRows removed;
     std::vector<std::uint32_t> rows;
   };
-  using Operation = std::variant<CellSwap, Deletion>;
+  using Operation = std::variant<CellSwap, ProposalSwap, Deletion>;
   static void undoOperation(CandidateGrid& grid, Operation& op);
   static void redoOperation(CandidateGrid& grid, Operation& op);
 

@@ -48,6 +48,13 @@ std::string encodeRecoveryCopy(const RecoveryHeader& header, const CandidateGrid
   }
   w.u32(static_cast<std::uint32_t>(edits.aligned.size()));
   for (const std::uint32_t a : edits.aligned) w.u32(a);
+  w.u32(static_cast<std::uint32_t>(edits.proposals.size()));
+  for (const auto& [index, p] : edits.proposals) {
+    w.u32(index);
+    w.u8(p.declension);
+    w.u8(static_cast<std::uint8_t>(p.level));
+    w.u8(p.confidence);
+  }
   // The fingerprint of all that precedes: a copy cut short or changed is refused.
   w.u64(textFingerprint(out));
   return out;
@@ -103,6 +110,19 @@ std::variant<RecoveryCopy, RecoveryCopyError> decodeRecoveryCopy(std::string_vie
   if (!(n = count(4))) return RecoveryCopyError::Damaged;
   e.aligned.reserve(*n);
   for (std::uint32_t i = 0; i < *n; ++i) e.aligned.push_back(r.u32());
+  if (!(n = count(7))) return RecoveryCopyError::Damaged;
+  e.proposals.reserve(*n);
+  for (std::uint32_t i = 0; i < *n; ++i) {
+    const std::uint32_t index = r.u32();
+    Proposal p;
+    p.declension = r.u8();
+    const std::uint8_t level = r.u8();
+    p.confidence = r.u8();
+    if (level > static_cast<std::uint8_t>(ProposalLevel::Probable) || p.confidence > 100)
+      return RecoveryCopyError::Damaged;
+    p.level = static_cast<ProposalLevel>(level);
+    e.proposals.emplace_back(index, p);
+  }
   r.u64();
   if (!r.ok() || !r.atEnd()) return RecoveryCopyError::Damaged;
   return copy;
