@@ -190,7 +190,8 @@ TEST(AnalysisWindow, MenusButtonsAndPanelsAsGiven) {
             QStringList({"dico_lemmes=&Dictionnaire (Lemmes)", "dico_formes=&Dictionnaire (Formes)"}));
   EXPECT_EQ(top[3]->text(), QStringLiteral("&Outils"));
   EXPECT_EQ(describe(top[3]->menu()),
-            QStringList({"Preanalyse=&Pr\u00e9-analyse", "Verifier=&V\u00e9rifier les analyses"}));
+            QStringList({"Preanalyse=&Pr\u00e9-analyse", "Verifier=&V\u00e9rifier les analyses",
+                         "Accepter=&Accepter les propositions s\u00fbres"}));
   EXPECT_EQ(top[4]->text(), QStringLiteral("&Aide"));
   EXPECT_EQ(describe(top[4]->menu()), QStringList({"about=&A propos de..."}));
 

@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QHeaderView>
 #include <QTest>
+#include <QFont>
 #include <gtest/gtest.h>
 
 #include "../support/required_data.h"
@@ -50,6 +51,39 @@ TEST(CandidateGridView, OnlyTheUserRaisesRowSelected) {
   QTest::keyClick(&view, Qt::Key_Up);
   ASSERT_EQ(spy.count(), 1);
   EXPECT_EQ(spy.last().at(0).toInt(), 1);
+}
+
+// A proposal of the pre-analysis shows its label in grey italics, with its level and
+// confidence in the tooltip, until an analysis is written over it; a file gets the
+// analyses only.
+TEST(CandidateGridModel, AProposalShowsAsOneUntilAnAnalysisIsWritten) {
+  CandidateGrid grid;
+  CandidateGridModel model(grid);
+  model.setKind(&analysisKind(KindId::AccSg));
+  QFont italic;
+  italic.setItalic(true);
+  model.setProposalFont(italic);
+  model.refill([](CandidateGrid& g) {
+    g.appendCandidate("rosam", 4);
+    g.appendCandidate("aquam", 5);
+    std::vector<std::pair<std::uint32_t, std::optional<Proposal>>> proposals{
+        {1, Proposal{1, ProposalLevel::Sure, 97}}, {2, Proposal{2, ProposalLevel::Probable, 64}}};
+    g.swapProposals(proposals);
+  });
+  const QModelIndex first = model.index(0, 3), second = model.index(1, 3);
+  EXPECT_EQ(first.data().toString(), QStringLiteral("1 décl. acc. sg. [AA00C]"));
+  EXPECT_EQ(first.data(Qt::ForegroundRole).value<QColor>(), QColor(128, 128, 128));
+  EXPECT_TRUE(first.data(Qt::FontRole).value<QFont>().italic());
+  EXPECT_EQ(first.data(Qt::ToolTipRole).toString(),
+            QStringLiteral("Proposition de la pré-analyse (sûr, confiance 97 %) : 1 décl. acc. sg. [AA00C]"));
+  EXPECT_EQ(second.data(Qt::ToolTipRole).toString(),
+            QStringLiteral("Proposition de la pré-analyse (probable, confiance 64 %) : 2 décl. acc. sg. [AB00C]"));
+  EXPECT_FALSE(model.index(0, 2).data(Qt::FontRole).isValid());
+  model.validate(1, "mon analyse");
+  EXPECT_EQ(first.data().toString(), QStringLiteral("mon analyse"));
+  EXPECT_FALSE(first.data(Qt::FontRole).isValid());
+  EXPECT_FALSE(first.data(Qt::ForegroundRole).isValid());
+  EXPECT_EQ(grid.analysis(2), "");  // a proposal is not an analysis
 }
 
 TEST(CandidateGridModel, FixedCellsHeaderAndAnalysisAlignment) {

@@ -152,6 +152,12 @@ void AnalysisWindow::buildControls() {
   grille01->setObjectName(QStringLiteral("grille01"));
   grille01->setGeometry(twipsRect(240, 2160, 8175, 3975));
   grille01->setModel(model_);
+  model_->setKind(&kind_);
+  {
+    QFont proposal = grille01->font();
+    proposal.setItalic(true);
+    model_->setProposalFont(proposal);
+  }
   connect(grille01, &CandidateGridView::rowSelected, this, [this] { grille01_SelChange(); });
 
   buildAnalysisPanel();
@@ -268,6 +274,7 @@ void AnalysisWindow::buildMenus() {
   outils->setObjectName(QStringLiteral("Outils"));
   Preanalyse = action(outils, QStringLiteral("&Pré-analyse"), "Preanalyse");
   Verifier = action(outils, QStringLiteral("&Vérifier les analyses"), "Verifier");
+  acceptAction_ = action(outils, QStringLiteral("&Accepter les propositions sûres"), "Accepter");
 
   QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
   aide->setObjectName(QStringLiteral("aide"));
@@ -285,6 +292,7 @@ void AnalysisWindow::buildMenus() {
   connect(about, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmAbout"), false); });
   connect(Preanalyse, &QAction::triggered, this, [this] { Preanalyse_Click(); });
   connect(Verifier, &QAction::triggered, this, [this] { Verifier_Click(); });
+  connect(acceptAction_, &QAction::triggered, this, [this] { acceptSureProposals(); });
 }
 
 void AnalysisWindow::setNomfichier(const QString& path) {
@@ -429,7 +437,8 @@ void AnalysisWindow::grille01_SelChange() {
   const QString form = toQString(row.form);
   Surligneforme(form);
   labelforme->setText(form);
-  Textanalyse->setPlainText(analysisForBox(row.analysis));
+  // A row the pre-analysis proposes a label for offers it, ready to validate.
+  Textanalyse->setPlainText(analysisForBox(fromQString(model_->shownAnalysis(static_cast<std::size_t>(lignecourante_)))));
   grille01->moveSilently(lignecourante_, 2);
 }
 
@@ -527,6 +536,7 @@ void AnalysisWindow::updateEditActions() {
       case EditKind::Validation: return QStringLiteral(" la validation");
       case EditKind::Deletion: return QStringLiteral(" la suppression");
       case EditKind::PreAnalysis: return QStringLiteral(" la pré-analyse");
+      case EditKind::AcceptProposals: return QStringLiteral(" l'acceptation des propositions");
     }
     return {};
   };

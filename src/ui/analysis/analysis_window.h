@@ -133,6 +133,8 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   bool judgeAllRows(std::vector<RowJudgement>& out);
   void Preanalyse_Click();
   void Verifier_Click();
+  // Turns every "sûr" proposal of a row without analysis into its analysis, as one step.
+  void acceptSureProposals();
   std::shared_ptr<PreAnalysisTools> tools_;
 
   Workspace& workspace_;
@@ -177,6 +179,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   QAction* redoAction_ = nullptr;  // `Retablir`
   QAction* Preanalyse = nullptr;
   QAction* Verifier = nullptr;
+  QAction* acceptAction_ = nullptr;  // `Accepter`
 };
 
 // Registers the factories of the twenty analysis windows under their names.

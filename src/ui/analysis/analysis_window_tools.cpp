@@ -122,6 +122,30 @@ void AnalysisWindow::Preanalyse_Click() {
   finishLoad();
 }
 
+void AnalysisWindow::acceptSureProposals() {
+  std::vector<std::pair<std::size_t, std::string>> analyses;
+  std::vector<std::pair<std::size_t, std::optional<Proposal>>> accepted;
+  for (std::size_t r = 1; r <= grid_.candidateCount(); ++r) {
+    const Proposal* p = grid_.proposal(r);
+    if (!p || p->level != ProposalLevel::Sure || !grid_.analysis(r).empty()) continue;
+    analyses.emplace_back(r, analysisLabel(kind_, p->declension));
+    accepted.emplace_back(r, std::nullopt);
+  }
+  if (analyses.empty()) {
+    workspace_.prompts().inform(this, QStringLiteral("Aucune proposition sûre n'attend d'être acceptée."));
+    return;
+  }
+  const std::size_t selected = lignecourante_ >= 1 ? static_cast<std::size_t>(lignecourante_) : 1;
+  EditStep step(EditKind::AcceptProposals, selected);
+  model_->refill([&](CandidateGrid& grid) {
+    step.writeAnalyses(grid, analyses);
+    step.setProposals(grid, accepted);
+  });
+  step.setSelectedAfter(selected);
+  recordStep(std::move(step));
+  selectRow(selected);
+}
+
 void AnalysisWindow::Verifier_Click() {
   if (grid_.empty()) return;
   std::vector<RowJudgement> judged;

@@ -15,22 +15,47 @@ int CandidateGridModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : CandidateGrid::kColumnCount;
 }
 
+namespace {
+
+// A proposal is shown in grey italics: visibly not yet the user's analysis.
+const QColor kProposalGrey(128, 128, 128);
+
+}  // namespace
+
+QString CandidateGridModel::shownAnalysis(std::size_t r) const {
+  const std::string_view written = grid_.analysis(r);
+  if (!written.empty() || !kind_) return toQString(written);
+  const Proposal* proposal = grid_.proposal(r);
+  return proposal ? toQString(analysisLabel(*kind_, proposal->declension)) : QString();
+}
+
 QVariant CandidateGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   // Only the rows in sight are asked for: each cell is read from the grid's row,
   // a span of the source text for a scanned form.
   const auto r = static_cast<std::size_t>(index.row()) + 1;
   const int column = index.column();
+  const auto showsProposal = [&] { return column == 3 && grid_.analysis(r).empty() && grid_.proposal(r); };
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
+      if (role == Qt::ToolTipRole && showsProposal()) {
+        const Proposal& p = *grid_.proposal(r);
+        return QStringLiteral("Proposition de la pré-analyse (%1, confiance %2 %) : %3")
+            .arg(p.level == ProposalLevel::Sure ? QStringLiteral("sûr") : QStringLiteral("probable"))
+            .arg(p.confidence)
+            .arg(shownAnalysis(r));
+      }
       switch (column) {
         case 0: return QString::number(grid_.number(r));
         case 1: return toQString(grid_.sentenceText(r));
         case 2: return toQString(grid_.form(r));
-        case 3: return toQString(grid_.analysis(r));
+        case 3: return shownAnalysis(r);
         default: return {};
       }
+    case Qt::FontRole:
+      if (showsProposal()) return proposalFont_;
+      return {};
     case Qt::TextAlignmentRole:
       if (column == 3 && grid_.analysisAlignedTopLeft(r)) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
       return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
@@ -39,6 +64,7 @@ QVariant CandidateGridModel::data(const QModelIndex& index, int role) const {
       return {};
     case Qt::ForegroundRole:
       if (column == 0) return kDarkRed;
+      if (showsProposal()) return kProposalGrey;
       return {};
     default:
       return {};

@@ -8,9 +8,11 @@
 #include "ui/analysis/layer.h"
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QFont>
 #include <functional>
 
 #include "ui/style/colours.h"
+#include "core/analysis/analysis_kind.h"
 #include "core/analysis/candidate_grid.h"
 
 namespace varnelio::ui {
@@ -20,6 +22,13 @@ class CandidateGridModel final : public QAbstractTableModel {
   Q_OBJECT
  public:
   explicit CandidateGridModel(CandidateGrid& grid, QObject* parent = nullptr);
+  // The kind whose labels the proposals of the pre-analysis show.
+  void setKind(const AnalysisKind* kind) { kind_ = kind; }
+  // The font of a proposal's cell: the grid's, in italics.
+  void setProposalFont(const QFont& font) { proposalFont_ = font; }
+  // What the analysis cell of row r (from 1) shows: the analysis written, or else the
+  // label the pre-analysis proposes.
+  QString shownAnalysis(std::size_t r) const;
 
   const CandidateGrid& grid() const { return grid_; }
 
@@ -42,6 +51,8 @@ class CandidateGridModel final : public QAbstractTableModel {
 
  private:
   CandidateGrid& grid_;
+  const AnalysisKind* kind_ = nullptr;
+  QFont proposalFont_;
 };
 
 }  // namespace varnelio::ui
