@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/analysis/candidate_scan.h"
-#include "core/files/analysis_file.h"
-#include "core/files/analysis_record.h"
+#include "core/analysis/analysis_file.h"
+#include "core/analysis/analysis_record.h"
 #include "core/reports/spreadsheet_export.h"
 #include "core/text/sentence_table.h"
 #include "core/files/source_file.h"

@@ -20,7 +20,7 @@
 #include <cstdlib>
 
 #include "bench_support.h"
-#include "core/files/analysis_file.h"
+#include "core/analysis/analysis_file.h"
 
 #include "core/analysis/analysis_kind.h"
 #include "ui/shell/kind_windows.h"

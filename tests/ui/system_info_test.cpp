@@ -147,7 +147,7 @@ TEST(SystemInfo, StartSysInfoStartsTheProgramOrTellsItIsUnavailable) {
     starter.startFails = c.startFails;
     ScriptedPrompts prompts;
 
-    StartSysInfo(registry, starter, prompts, nullptr);
+    startSystemInfo(registry, starter, prompts, nullptr);
 
     EXPECT_EQ(starter.checked, c.checked);
     if (c.started.isEmpty()) {

@@ -125,26 +125,26 @@ void AboutWindow::buildCredits() {
 }
 
 void AboutWindow::buildButtons() {
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setGeometry(twipsRect(3000, 3960, 1260, 345));
-  cmdOK->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  okButton_ = new QPushButton(QStringLiteral("OK"), this);
+  okButton_->setObjectName(QStringLiteral("cmdOK"));
+  okButton_->setGeometry(twipsRect(3000, 3960, 1260, 345));
+  okButton_->setDefault(true);
+  connect(okButton_, &QPushButton::clicked, this, [this] { onOk(); });
 
-  cmdSysInfo = new QPushButton(QStringLiteral("&Infos système..."), this);
-  cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-  cmdSysInfo->setGeometry(twipsRect(4680, 3960, 1245, 345));
-  connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
+  systemInfoButton_ = new QPushButton(QStringLiteral("&Infos système..."), this);
+  systemInfoButton_->setObjectName(QStringLiteral("cmdSysInfo"));
+  systemInfoButton_->setGeometry(twipsRect(4680, 3960, 1245, 345));
+  connect(systemInfoButton_, &QPushButton::clicked, this, [this] { onSystemInfo(); });
 
   // The buttons are narrow: MS Sans Serif (or its narrow stand-in) fits their
   // captions where the wider default sans-serif font would clip "Infos système...".
-  for (QPushButton* button : {cmdOK, cmdSysInfo}) button->setFont(msSansSerif());
-  setTabOrder(cmdOK, cmdSysInfo);
-  cmdOK->setFocus();
+  for (QPushButton* button : {okButton_, systemInfoButton_}) button->setFont(msSansSerif());
+  setTabOrder(okButton_, systemInfoButton_);
+  okButton_->setFocus();
 }
 
-void AboutWindow::StartSysInfo() {
-  ::varnelio::ui::StartSysInfo(*registry_, *starter_, workspace_.prompts(), this);
+void AboutWindow::startSystemInfo() {
+  ::varnelio::ui::startSystemInfo(*registry_, *starter_, workspace_.prompts(), this);
 }
 
 void AboutWindow::done(int result) {

@@ -25,7 +25,7 @@ class AboutWindow : public QDialog {
 
   static inline const QString kCaption = QStringLiteral("Orvalune - A propos de ");
 
-  void StartSysInfo();
+  void startSystemInfo();
 
   // Accepting or rejecting (Enter, Escape) closes and so destroys the window.
   void done(int result) override;
@@ -38,14 +38,14 @@ class AboutWindow : public QDialog {
   void buildIdentity();
   void buildCredits();
   void buildButtons();
-  void cmdOK_Click() { close(); }
-  void cmdSysInfo_Click() { StartSysInfo(); }
+  void onOk() { close(); }
+  void onSystemInfo() { startSystemInfo(); }
 
   Workspace& workspace_;
   std::unique_ptr<Registry> registry_;
   std::unique_ptr<ProgramStarter> starter_;
-  QPushButton* cmdOK = nullptr;
-  QPushButton* cmdSysInfo = nullptr;
+  QPushButton* okButton_ = nullptr;  // `cmdOK`
+  QPushButton* systemInfoButton_ = nullptr;  // `cmdSysInfo`
 };
 
 // Registers "frmAbout" and "frmSplash" with the workspace.

@@ -58,7 +58,7 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
   // The client area (below the menu bar, status bar included) is 9030 x 3330.
   resize(twipsToPixelsX(kClientWidthTwips), menuBar()->sizeHint().height() + twipsToPixelsY(kClientHeightTwips));
   initialSize_ = size();
-  Form_Load();
+  greyAnalysisItems();
 }
 
 void MainWindow::buildControls() {
@@ -67,43 +67,43 @@ void MainWindow::buildControls() {
   setBackground(client, kLightYellow);
   setCentralWidget(client);
 
-  Frame1 = new QGroupBox(QStringLiteral(" Menu : "), client);
-  Frame1->setObjectName(QStringLiteral("Frame1"));
-  Frame1->setGeometry(twipsRect(120, 480, 8775, 2055));
-  Frame1->setFont(makeFont(QStringLiteral("Times New Roman"), 12, true));
-  setBackground(Frame1, kLightYellow);
-  setTextColour(Frame1, kDarkBlue);
+  sourceFrame_ = new QGroupBox(QStringLiteral(" Menu : "), client);
+  sourceFrame_->setObjectName(QStringLiteral("Frame1"));
+  sourceFrame_->setGeometry(twipsRect(120, 480, 8775, 2055));
+  sourceFrame_->setFont(makeFont(QStringLiteral("Times New Roman"), 12, true));
+  setBackground(sourceFrame_, kLightYellow);
+  setTextColour(sourceFrame_, kDarkBlue);
   // The caption sits on the frame's top line, as a captioned frame does.
-  Frame1->setStyleSheet(
+  sourceFrame_->setStyleSheet(
       QStringLiteral("QGroupBox#Frame1 { border: 1px solid #a0a0a0; margin-top: 9px; background-color: %1;"
                      " color: %2; }"
                      "QGroupBox#Frame1::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
                      " padding: 0px; background-color: %1; }")
           .arg(styleSheetColour(kLightYellow), styleSheetColour(kDarkBlue)));
 
-  Label1 = new QLabel(QStringLiteral("Ouvrir un fichier source :"), Frame1);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(twipsRect(120, 480, 5775, 255));
-  plainText(Label1);
+  sourceCaption_ = new QLabel(QStringLiteral("Ouvrir un fichier source :"), sourceFrame_);
+  sourceCaption_->setObjectName(QStringLiteral("Label1"));
+  sourceCaption_->setGeometry(twipsRect(120, 480, 5775, 255));
+  plainText(sourceCaption_);
 
-  Text1 = new QLineEdit(Frame1);
-  Text1->setObjectName(QStringLiteral("Text1"));
-  Text1->setGeometry(twipsRect(120, 900, 5895, 285));
-  plainText(Text1);
-  setBackground(Text1, Qt::white);
+  sourcePathEdit_ = new QLineEdit(sourceFrame_);
+  sourcePathEdit_->setObjectName(QStringLiteral("Text1"));
+  sourcePathEdit_->setGeometry(twipsRect(120, 900, 5895, 285));
+  plainText(sourcePathEdit_);
+  setBackground(sourcePathEdit_, Qt::white);
 
-  Parcourir = new QPushButton(QStringLiteral("Parcourir..."), Frame1);
-  Parcourir->setObjectName(QStringLiteral("Parcourir"));
-  Parcourir->setGeometry(twipsRect(6120, 840, 1575, 375));
-  plainText(Parcourir);
-  setTabOrder(Text1, Parcourir);
+  browseButton_ = new QPushButton(QStringLiteral("Parcourir..."), sourceFrame_);
+  browseButton_->setObjectName(QStringLiteral("Parcourir"));
+  browseButton_->setGeometry(twipsRect(6120, 840, 1575, 375));
+  plainText(browseButton_);
+  setTabOrder(sourcePathEdit_, browseButton_);
 
   auto* status = new QStatusBar(this);
   status->setObjectName(QStringLiteral("StatusBar1"));
   setStatusBar(status);
 
-  connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
-  connect(Parcourir, &QPushButton::clicked, this, [this] { Parcourir_Click(); });
+  connect(sourcePathEdit_, &QLineEdit::textChanged, this, [this] { onSourcePathChanged(); });
+  connect(browseButton_, &QPushButton::clicked, this, [this] { onBrowse(); });
 }
 
 void MainWindow::buildMenus() {
@@ -113,11 +113,11 @@ void MainWindow::buildMenus() {
   fichier->setObjectName(QStringLiteral("fichier"));
   QAction* ouvrir = fichier->addAction(QStringLiteral("&Ouvrir un fichier source"));
   ouvrir->setObjectName(QStringLiteral("Ouvrir_texte"));
-  connect(ouvrir, &QAction::triggered, this, [this] { Parcourir_Click(); });
+  connect(ouvrir, &QAction::triggered, this, [this] { onBrowse(); });
   separator(fichier, "blanc01");
   QAction* quitter = fichier->addAction(QStringLiteral("&Quitter"));
   quitter->setObjectName(QStringLiteral("quitter"));
-  connect(quitter, &QAction::triggered, this, [this] { quitter_Click(); });
+  connect(quitter, &QAction::triggered, this, [this] { onQuit(); });
 
   QMenu* analyse = menuBar()->addMenu(QStringLiteral("&Analyse"));
   analyse->setObjectName(QStringLiteral("analyse"));
@@ -150,22 +150,22 @@ void MainWindow::buildMenus() {
   connect(about, &QAction::triggered, this, [this] { openWindow(QStringLiteral("frmAbout")); });
 }
 
-QString MainWindow::sourcePath() const { return Text1->text(); }
+QString MainWindow::sourcePath() const { return sourcePathEdit_->text(); }
 
-void MainWindow::Form_Load() {
+void MainWindow::greyAnalysisItems() {
   for (QAction* item : analysisItems_) item->setEnabled(false);
 }
 
 // The path test, on every change of the text: the whole text, untrimmed, must name
 // a file (a folder is not one). The twenty items always change together.
-void MainWindow::Text1_Change() {
-  const bool isFile = QFileInfo(Text1->text()).isFile();
+void MainWindow::onSourcePathChanged() {
+  const bool isFile = QFileInfo(sourcePathEdit_->text()).isFile();
   for (QAction* item : analysisItems_) item->setEnabled(isFile);
 }
 
-void MainWindow::Parcourir_Click() {
-  CommonDialog1.filter = QStringLiteral("Fichiers Texte (*.TXT)|*.TXT");
-  const std::optional<QString> chosen = CommonDialog1.showOpen(workspace_.prompts(), this);
+void MainWindow::onBrowse() {
+  fileDialog_.filter = QStringLiteral("Fichiers Texte (*.TXT)|*.TXT");
+  const std::optional<QString> chosen = fileDialog_.showOpen(workspace_.prompts(), this);
   if (!chosen) return;
   BusyCursor busy(this);
   // The dialog lets a typed name through: a file that cannot be read leaves the
@@ -176,7 +176,7 @@ void MainWindow::Parcourir_Click() {
                                                          *error));
     return;
   }
-  Text1->setText(*chosen);
+  sourcePathEdit_->setText(*chosen);
 }
 
 void MainWindow::openWindow(const QString& name) {
@@ -184,7 +184,7 @@ void MainWindow::openWindow(const QString& name) {
   workspace_.open(name);
 }
 
-void MainWindow::quitter_Click() {
+void MainWindow::onQuit() {
   // Ends the program at once: the event loop stops and the workspace deletes every
   // window without their closing steps or any question.
   QCoreApplication::quit();

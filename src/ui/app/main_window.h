@@ -42,20 +42,20 @@ class MainWindow final : public QMainWindow {
  private:
   void buildControls();
   void buildMenus();
-  void Form_Load();
-  void Parcourir_Click();
-  void Text1_Change();
+  void greyAnalysisItems();
+  void onBrowse();
+  void onSourcePathChanged();
   void openWindow(const QString& name);
-  void quitter_Click();
+  void onQuit();
 
   Workspace& workspace_;
   QSize initialSize_;  // the first layout, never cut by the size clamp
   std::optional<QPoint> place_;  // where its inside stood when it was last hidden
-  CommonDialog CommonDialog1;
-  QGroupBox* Frame1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QPushButton* Parcourir = nullptr;
+  CommonDialog fileDialog_;  // `CommonDialog1`
+  QGroupBox* sourceFrame_ = nullptr;  // `Frame1`
+  QLabel* sourceCaption_ = nullptr;  // `Label1`
+  QLineEdit* sourcePathEdit_ = nullptr;  // `Text1`
+  QPushButton* browseButton_ = nullptr;  // `Parcourir`
   QList<QAction*> analysisItems_;
 };
 

@@ -60,64 +60,64 @@ SplashWindow::SplashWindow(Workspace& workspace, int delayMs) : workspace_(works
   setBackground(client_, kLightYellow);
   setBackground(this, kLightYellow);
 
-  Frame1 = new QFrame(client_);
-  Frame1->setObjectName(QStringLiteral("Frame1"));
-  Frame1->setGeometry(twipsRect(120, 0, 7080, 4050));
-  Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);  // an etched, caption-less frame
-  setBackground(Frame1, kLightYellow);
+  panel_ = new QFrame(client_);
+  panel_->setObjectName(QStringLiteral("Frame1"));
+  panel_->setGeometry(twipsRect(120, 0, 7080, 4050));
+  panel_->setFrameStyle(QFrame::Box | QFrame::Sunken);  // an etched, caption-less frame
+  setBackground(panel_, kLightYellow);
 
   buildPanel();
 
   // Frame1_Click, imgLogo_Click, Image1_Click, Label5_Click, Label8_Click,
   // Label2_Click, Label3_Click, Label4_Click.
-  reacting_.insert(Frame1);
-  Frame1->installEventFilter(this);
-  for (QWidget* child : Frame1->findChildren<QWidget*>()) child->installEventFilter(this);
+  reacting_.insert(panel_);
+  panel_->installEventFilter(this);
+  for (QWidget* child : panel_->findChildren<QWidget*>()) child->installEventFilter(this);
 
   // Nothing takes the keyboard focus: every key goes to the window (Form_KeyPress).
   for (QWidget* child : findChildren<QWidget*>()) child->setFocusPolicy(Qt::NoFocus);
   setFocusPolicy(Qt::StrongFocus);
 
-  Timer1.setObjectName(QStringLiteral("Timer1"));
-  Timer1.setSingleShot(true);
-  Timer1.setInterval(delayMs);
-  connect(&Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
+  delay_.setObjectName(QStringLiteral("Timer1"));
+  delay_.setSingleShot(true);
+  delay_.setInterval(delayMs);
+  connect(&delay_, &QTimer::timeout, this, &SplashWindow::onDelayOver);
 }
 
 // The titles, the version band, the lines of text and the two pictures inside
-// Frame1; the ones a click hands off with go into reacting_.
+// panel_; the ones a click hands off with go into reacting_.
 void SplashWindow::buildPanel() {
   const QColor black(0, 0, 0);
   const ShadowedTitle family =
-      makeShadowedTitle(Frame1, identity::kFamilyName.toUpper(), twipsRect(510, 240, 6255, 615),
+      makeShadowedTitle(panel_, identity::kFamilyName.toUpper(), twipsRect(510, 240, 6255, 615),
                         makeFont(kTimes, 21.75, true), QStringLiteral("Label1"), QStringLiteral("Label5"), black);
   const ShadowedTitle product =
-      makeShadowedTitle(Frame1, identity::kProductName, twipsRect(2280, 1200, 3975, 735),
+      makeShadowedTitle(panel_, identity::kProductName, twipsRect(2280, 1200, 3975, 735),
                         makeFont(kTimes, 27.75, true), QStringLiteral("Label6"), QStringLiteral("Label8"), black);
 
-  auto* Label7 = new QLabel(Frame1);
+  auto* Label7 = new QLabel(panel_);
   Label7->setObjectName(QStringLiteral("Label7"));
   Label7->setGeometry(twipsRect(3360, 2640, 1935, 375));
   setBackground(Label7, kBandBlue);
-  QLabel* Label2 = makeLabel(Frame1, QStringLiteral("Label2"), identity::splashVersionLine(),
+  QLabel* Label2 = makeLabel(panel_, QStringLiteral("Label2"), identity::splashVersionLine(),
                              twipsRect(3360, 2640, 1935, 375), makeFont(kTimes, 18, true), Qt::white,
                              Qt::AlignCenter);
 
-  QLabel* Label3 = makeLabel(Frame1, QStringLiteral("Label3"), identity::kSystemLine,
+  QLabel* Label3 = makeLabel(panel_, QStringLiteral("Label3"), identity::kSystemLine,
                              twipsRect(1800, 3240, 3735, 375), makeFont(kTimes, 12, true, true), QColor(255, 0, 0),
                              Qt::AlignRight | Qt::AlignTop);
-  QLabel* Label4 = makeLabel(Frame1, QStringLiteral("Label4"), identity::kMakerLine, twipsRect(120, 3600, 6855, 255),
+  QLabel* Label4 = makeLabel(panel_, QStringLiteral("Label4"), identity::kMakerLine, twipsRect(120, 3600, 6855, 255),
                              makeFont(kTimes, 9.75, true), Qt::white, Qt::AlignHCenter | Qt::AlignTop);
   setBackground(Label4, QColor(0, 0, 255));
 
-  QLabel* imgLogo = makePicture(Frame1, QStringLiteral("imgLogo"), identityLogo(), twipsRect(0, 840, 2295, 2655));
-  QLabel* Image1 = makePicture(Frame1, QStringLiteral("Image1"), identityEmblem(), twipsRect(6240, 2160, 780, 1380));
+  QLabel* imgLogo = makePicture(panel_, QStringLiteral("imgLogo"), identityLogo(), twipsRect(0, 840, 2295, 2655));
+  QLabel* Image1 = makePicture(panel_, QStringLiteral("Image1"), identityEmblem(), twipsRect(6240, 2160, 780, 1380));
 
   // The date line lies over the foot of the logo and the start of the
   // operating-system line; on top of both, it keeps its clicks to itself.
-  Label9 = makeLabel(Frame1, QStringLiteral("Label9"), identity::kDateLine, twipsRect(720, 3240, 1695, 375),
+  dateLabel_ = makeLabel(panel_, QStringLiteral("Label9"), identity::kDateLine, twipsRect(720, 3240, 1695, 375),
                      makeFont(kTimes, 12, true, true), kDarkBlue, Qt::AlignRight | Qt::AlignTop);
-  Label9->raise();
+  dateLabel_->raise();
 
   reacting_ = {imgLogo, Image1, family.upper, product.upper, Label2, Label3, Label4};
 
@@ -125,18 +125,18 @@ void SplashWindow::buildPanel() {
 
 void SplashWindow::showEvent(QShowEvent* event) {
   QFrame::showEvent(event);
-  if (handedOff_ || Timer1.isActive()) return;
+  if (handedOff_ || delay_.isActive()) return;
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
   activateWindow();
   setFocus();
-  Timer1.start();
+  delay_.start();
 }
 
 void SplashWindow::handOff() {
   if (handedOff_) return;
   handedOff_ = true;
-  Timer1.stop();
+  delay_.stop();
   // The splash is the only window until "Menu" opens: its closing must not end the
   // program.
   setAttribute(Qt::WA_QuitOnClose, false);

@@ -26,7 +26,7 @@ class SplashWindow : public QFrame {
   // Closes the splash window, which stops its timer, then opens "Menu". Runs once.
   void handOff();
 
-  const QTimer& timer() const { return Timer1; }
+  const QTimer& timer() const { return delay_; }
   // The client area, inside the window's border.
   QWidget* clientArea() const { return client_; }
 
@@ -37,13 +37,13 @@ class SplashWindow : public QFrame {
 
  private:
   void buildPanel();
-  void Timer1_Timer() { handOff(); }
+  void onDelayOver() { handOff(); }
 
   Workspace& workspace_;
-  QTimer Timer1;
+  QTimer delay_;  // `Timer1`
   QWidget* client_ = nullptr;
-  QFrame* Frame1 = nullptr;
-  QLabel* Label9 = nullptr;
+  QFrame* panel_ = nullptr;  // `Frame1`
+  QLabel* dateLabel_ = nullptr;  // `Label9`
   // The widgets whose click hands off; every other widget of the frame swallows clicks.
   QSet<QObject*> reacting_;
   QPointer<QObject> pressed_;

@@ -114,7 +114,7 @@ bool GetKeyValue(Registry& registry, RegistryRoot root, const QString& keyPath, 
   return true;
 }
 
-void StartSysInfo(Registry& registry, ProgramStarter& starter, Prompts& prompts, QWidget* parent) {
+void startSystemInfo(Registry& registry, ProgramStarter& starter, Prompts& prompts, QWidget* parent) {
   QString path;
   bool found = GetKeyValue(registry, RegistryRoot::LocalMachine, kMsinfoKey, kMsinfoValue, path);
   if (!found) {

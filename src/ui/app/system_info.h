@@ -71,7 +71,7 @@ QString formatDoubleWord(const QByteArray& bytes);
 bool GetKeyValue(Registry& registry, RegistryRoot root, const QString& keyPath, const QString& valueName,
                  QString& text);
 
-// Where the two registry values looked up by StartSysInfo live.
+// Where the two registry values looked up by startSystemInfo live.
 inline const QString kMsinfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 inline const QString kMsinfoValue = QStringLiteral("PATH");
 inline const QString kSharedToolsKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
@@ -80,6 +80,6 @@ inline const QString kSysInfoUnavailable =
     QStringLiteral("Les informations système ne sont pas disponibles actuellement");
 
 // Starts the system information program, or tells the user it is not available.
-void StartSysInfo(Registry& registry, ProgramStarter& starter, Prompts& prompts, QWidget* parent);
+void startSystemInfo(Registry& registry, ProgramStarter& starter, Prompts& prompts, QWidget* parent);
 
 }  // namespace varnelio::ui

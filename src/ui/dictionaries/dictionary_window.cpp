@@ -166,7 +166,7 @@ DictionaryWindow::DictionaryWindow(DictionaryKind kind, Workspace& workspace)
     : QMainWindow(nullptr), kind_(kind), workspace_(workspace) {
   setAttribute(Qt::WA_DeleteOnClose);
   buildWindow();
-  Form_Load();
+  prepareOnOpen();
 }
 
 DictionaryWindow::~DictionaryWindow() = default;
@@ -187,52 +187,52 @@ void DictionaryWindow::buildWindow() {
   const ShadowedTitle title = makeShadowedTitle(client, c.banner, twipsRect(c.bannerLeft, 120, 7695, 615),
                                                 makeFont(QStringLiteral("Times New Roman"), 24, true),
                                                 QStringLiteral("Label68"), QStringLiteral("Label67"));
-  Label68 = title.lower;
-  Label67 = title.upper;
+  bannerLower_ = title.lower;
+  bannerUpper_ = title.upper;
   buildSearch(client, c);
   buildResult(client, c);
   buildStatusBar(c);
   buildMenus(c);
 
-  setTabOrder(Text1, Command1);
-  setTabOrder(Command1, grille02);
-  Text1->setFocus();
+  setTabOrder(searchEdit_, searchButton_);
+  setTabOrder(searchButton_, resultGrid_);
+  searchEdit_->setFocus();
 
   // The client area below the menu bar, the status bar included.
   resize(twipsToPixelsX(c.clientWidth), twipsToPixelsY(c.clientHeight) + menuBar()->sizeHint().height());
 }
 
-// Frame1: the search box and the search button.
+// searchFrame_: the search box and the search button.
 void DictionaryWindow::buildSearch(QWidget* client, const DictionaryConfiguration& c) {
-  Frame1 = makeFrame(client, QStringLiteral("Frame1"), c.frame1Caption, QRect(720, 840, 5775, 975), kDarkRed);
-  Text1 = new QLineEdit(Frame1);
-  Text1->setObjectName(QStringLiteral("Text1"));
-  Text1->setGeometry(twipsRect(120, 480, 4215, 285));
-  plainControl(Text1);
+  searchFrame_ = makeFrame(client, QStringLiteral("Frame1"), c.frame1Caption, QRect(720, 840, 5775, 975), kDarkRed);
+  searchEdit_ = new QLineEdit(searchFrame_);
+  searchEdit_->setObjectName(QStringLiteral("Text1"));
+  searchEdit_->setGeometry(twipsRect(120, 480, 4215, 285));
+  plainControl(searchEdit_);
 
-  Command1 = new QPushButton(Frame1);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setGeometry(twipsRect(4440, 240, 1215, 615));
-  Command1->setIcon(makeSearchPicture());
-  Command1->setIconSize(QSize(76, 38));
-  Command1->setAccessibleName(QStringLiteral("Recherche"));
-  // Not the default button: Enter in Text1 does not search.
-  Command1->setAutoDefault(false);
-  Command1->setDefault(false);
-  plainControl(Command1);
-  setBackground(Command1, kLightYellow);
+  searchButton_ = new QPushButton(searchFrame_);
+  searchButton_->setObjectName(QStringLiteral("Command1"));
+  searchButton_->setGeometry(twipsRect(4440, 240, 1215, 615));
+  searchButton_->setIcon(makeSearchPicture());
+  searchButton_->setIconSize(QSize(76, 38));
+  searchButton_->setAccessibleName(QStringLiteral("Recherche"));
+  // Not the default button: Enter in searchEdit_ does not search.
+  searchButton_->setAutoDefault(false);
+  searchButton_->setDefault(false);
+  plainControl(searchButton_);
+  setBackground(searchButton_, kLightYellow);
   {
-    QPalette p = Command1->palette();
+    QPalette p = searchButton_->palette();
     p.setColor(QPalette::Button, kLightYellow);
-    Command1->setPalette(p);
+    searchButton_->setPalette(p);
   }
-  connect(Command1, &QPushButton::clicked, this, &DictionaryWindow::Command1_Click);
+  connect(searchButton_, &QPushButton::clicked, this, &DictionaryWindow::onSearch);
 
 }
 
-// Frame2: the result grid, and the no-result text in its place when nothing is found.
+// resultFrame_: the result grid, and the no-result text in its place when nothing is found.
 void DictionaryWindow::buildResult(QWidget* client, const DictionaryConfiguration& c) {
-  Frame2 = makeFrame(client, QStringLiteral("Frame2"), QStringLiteral("Résultat de la recherche :"),
+  resultFrame_ = makeFrame(client, QStringLiteral("Frame2"), QStringLiteral("Résultat de la recherche :"),
                      QRect(120, 1920, 10335, 5415), kDarkBlue);
   model_ = new DictionaryResultModel(
       [this](std::size_t entry, int column) -> std::string_view {
@@ -245,40 +245,40 @@ void DictionaryWindow::buildResult(QWidget* client, const DictionaryConfiguratio
       },
       static_cast<int>(c.headers.size()), this);
   model_->setFixedTextColour(c.fixedText);
-  grille02 = new DictionaryGrid(model_, Frame2);
-  grille02->setObjectName(QStringLiteral("grille02"));
-  grille02->setGeometry(twipsRect(c.gridRect.x(), c.gridRect.y(), c.gridRect.width(), c.gridRect.height()));
+  resultGrid_ = new DictionaryGrid(model_, resultFrame_);
+  resultGrid_->setObjectName(QStringLiteral("grille02"));
+  resultGrid_->setGeometry(twipsRect(c.gridRect.x(), c.gridRect.y(), c.gridRect.width(), c.gridRect.height()));
 
-  Labelgrille = new QLabel(Frame2);
-  Labelgrille->setObjectName(QStringLiteral("Labelgrille"));
-  Labelgrille->setGeometry(twipsRect(2040, 1680, 6615, 1095));
-  Labelgrille->setFrameStyle(QFrame::Box | QFrame::Plain);
-  Labelgrille->setAlignment(Qt::AlignCenter);
-  Labelgrille->setWordWrap(true);
-  Labelgrille->setFont(makeFont(QStringLiteral("Times New Roman"), 20.25, true, true));
-  Labelgrille->setAutoFillBackground(false);
-  setTextColour(Labelgrille, kDarkRed);
-  Labelgrille->hide();
+  noResultLabel_ = new QLabel(resultFrame_);
+  noResultLabel_->setObjectName(QStringLiteral("Labelgrille"));
+  noResultLabel_->setGeometry(twipsRect(2040, 1680, 6615, 1095));
+  noResultLabel_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  noResultLabel_->setAlignment(Qt::AlignCenter);
+  noResultLabel_->setWordWrap(true);
+  noResultLabel_->setFont(makeFont(QStringLiteral("Times New Roman"), 20.25, true, true));
+  noResultLabel_->setAutoFillBackground(false);
+  setTextColour(noResultLabel_, kDarkRed);
+  noResultLabel_->hide();
 
 }
 
 void DictionaryWindow::buildStatusBar(const DictionaryConfiguration& c) {
-  StatusBar1 = statusBar();
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  StatusBar1->setFixedHeight(twipsToPixelsY(c.statusHeight));
-  auto* panel = new QLabel(StatusBar1);  // the one panel, never written
+  statusBar_ = statusBar();
+  statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+  statusBar_->setFixedHeight(twipsToPixelsY(c.statusHeight));
+  auto* panel = new QLabel(statusBar_);  // the one panel, never written
   panel->setObjectName(QStringLiteral("Panel1"));
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  StatusBar1->addWidget(panel, 1);
+  statusBar_->addWidget(panel, 1);
 
 }
 
 void DictionaryWindow::buildMenus(const DictionaryConfiguration& c) {
   QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
   fichier->setObjectName(QStringLiteral("fichier"));
-  QAction* imprimer = fichier->addAction(QStringLiteral("&Imprimer"), this, &DictionaryWindow::Imprimer_Click);
+  QAction* imprimer = fichier->addAction(QStringLiteral("&Imprimer"), this, &DictionaryWindow::onPrint);
   imprimer->setObjectName(QStringLiteral("imprimer"));
-  QAction* quitter = fichier->addAction(c.closeCaption, this, &DictionaryWindow::quitter_Click);
+  QAction* quitter = fichier->addAction(c.closeCaption, this, &DictionaryWindow::onClose);
   quitter->setObjectName(QStringLiteral("quitter"));
 
   QMenu* recherche = menuBar()->addMenu(QStringLiteral("&Recherche"));
@@ -287,19 +287,19 @@ void DictionaryWindow::buildMenus(const DictionaryConfiguration& c) {
   alphabet->setObjectName(QStringLiteral("alphabet"));
   for (char letter = 'a'; letter <= 'z'; ++letter) {
     const QChar upper = QChar(letter).toUpper();
-    QAction* item = alphabet->addAction(QStringLiteral("&") + upper, this, [this, letter] { Recherchelettre(letter); });
+    QAction* item = alphabet->addAction(QStringLiteral("&") + upper, this, [this, letter] { listLetter(letter); });
     item->setObjectName(QStringLiteral("l") + QChar(letter));
   }
 
   QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
   aide->setObjectName(QStringLiteral("aide"));
-  QAction* about = aide->addAction(QStringLiteral("&A propos de"), this, &DictionaryWindow::about_Click);
+  QAction* about = aide->addAction(QStringLiteral("&A propos de"), this, &DictionaryWindow::onAbout);
   about->setObjectName(QStringLiteral("about"));
 
 }
 
-void DictionaryWindow::Form_Load() {
-  Initgrille();
+void DictionaryWindow::prepareOnOpen() {
+  clearResult();
   const DictionaryConfiguration& c = configuration(kind_);
   const QString path = workspace_.dataDir() + QLatin1Char('/') + toQString(c.fileName);
   const std::string localPath = toLocalPath(path);
@@ -315,32 +315,32 @@ void DictionaryWindow::Form_Load() {
                                   : missing);
 }
 
-void DictionaryWindow::Initgrille() {
+void DictionaryWindow::clearResult() {
   const DictionaryConfiguration& c = configuration(kind_);
   model_->setHeaders(c.headers);
   for (int column = 0; column < static_cast<int>(c.widths.size()); ++column)
-    grille02->setColumnWidthTwips(column, c.widths[static_cast<std::size_t>(column)]);
+    resultGrid_->setColumnWidthTwips(column, c.widths[static_cast<std::size_t>(column)]);
   model_->setTopAlignedColumn(4);
 }
 
 void DictionaryWindow::showHits(const QString& noResultText, const std::vector<std::size_t>& hits) {
-  Labelgrille->setText(noResultText);
+  noResultLabel_->setText(noResultText);
   BusyCursor busy(this);
-  Labelgrille->hide();
-  grille02->show();
-  Initgrille();
+  noResultLabel_->hide();
+  resultGrid_->show();
+  clearResult();
   // The previous result, its cells and their formatting, is replaced in one batch by
   // the hits and the blank row below them.
   model_->setHits(hits);
   busy.restore();
   if (hits.empty()) {
-    grille02->hide();
-    Labelgrille->show();
+    resultGrid_->hide();
+    noResultLabel_->show();
   }
 }
 
-void DictionaryWindow::Command1_Click() {
-  const std::string text = fromQString(Text1->text());  // as typed, not trimmed
+void DictionaryWindow::onSearch() {
+  const std::string text = fromQString(searchEdit_->text());  // as typed, not trimmed
   std::vector<std::size_t> hits;
   {
     BusyCursor busy(this);
@@ -351,7 +351,7 @@ void DictionaryWindow::Command1_Click() {
   showHits(toQString(configuration(kind_).noSearchResult), hits);
 }
 
-void DictionaryWindow::Recherchelettre(char letter) {
+void DictionaryWindow::listLetter(char letter) {
   std::vector<std::size_t> hits;
   {
     BusyCursor busy(this);
@@ -361,9 +361,9 @@ void DictionaryWindow::Recherchelettre(char letter) {
   showHits(toQString(kNoLetterResult), hits);
 }
 
-void DictionaryWindow::Imprimer_Click() {
+void DictionaryWindow::onPrint() {
   // Every hit row, the blank last row excluded.
-  const int last = grille02->rows() - 2;
+  const int last = resultGrid_->rows() - 2;
   const std::vector<std::size_t>& hits = model_->hits();
   std::vector<std::size_t> printed;
   std::vector<AddedRow> added;
@@ -375,16 +375,16 @@ void DictionaryWindow::Imprimer_Click() {
   workspace_.prompts().print(this, table_->entriesJob(printed, added), true, windowTitle());
 }
 
-void DictionaryWindow::quitter_Click() { close(); }
+void DictionaryWindow::onClose() { close(); }
 
-void DictionaryWindow::about_Click() { workspace_.open(QStringLiteral("frmAbout")); }
+void DictionaryWindow::onAbout() { workspace_.open(QStringLiteral("frmAbout")); }
 
 void DictionaryWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  Form_Resize();
+  clampSize();
 }
 
-void DictionaryWindow::Form_Resize() {
+void DictionaryWindow::clampSize() {
   // The frame borders and the caption bar are measured on the window itself (its
   // frame geometry against its client geometry), the menu bar on the menu bar: what
   // the system metrics of the frame, caption and one-line menu bar give elsewhere.
@@ -403,17 +403,17 @@ void DictionaryWindow::Form_Resize() {
 
   const int W = pixelsToTwipsX(outer.width());
   const int H = pixelsToTwipsY(outer.height());
-  const int statusHeight = pixelsToTwipsY(StatusBar1->height());
+  const int statusHeight = pixelsToTwipsY(statusBar_->height());
   const auto setWidth = [](QWidget* w, int twips) {
     if (twips >= 0) w->resize(twipsToPixelsX(twips), w->height());
   };
   const auto setHeight = [](QWidget* w, int twips) {
     if (twips >= 0) w->resize(w->width(), twipsToPixelsY(twips));
   };
-  setWidth(grille02, W - bw - pixelsToTwipsX(grille02->x()) - 450);
-  setWidth(Frame2, W - bw - pixelsToTwipsX(Frame2->x()) - 200);
-  setHeight(grille02, H - statusHeight - bh - pixelsToTwipsY(grille02->y()) - 2200);
-  setHeight(Frame2, H - statusHeight - bh - pixelsToTwipsY(Frame2->y()) - 200);
+  setWidth(resultGrid_, W - bw - pixelsToTwipsX(resultGrid_->x()) - 450);
+  setWidth(resultFrame_, W - bw - pixelsToTwipsX(resultFrame_->x()) - 200);
+  setHeight(resultGrid_, H - statusHeight - bh - pixelsToTwipsY(resultGrid_->y()) - 2200);
+  setHeight(resultFrame_, H - statusHeight - bh - pixelsToTwipsY(resultFrame_->y()) - 200);
   update();
 }
 

@@ -2,7 +2,7 @@
 // The two dictionary windows, one class in two configurations: frmlexique, the
 // lemma dictionary (lexique.dat, prefix lookup), and frmrecherche01, the form
 // dictionary (donnees.dat, exact lookup). Each reads its file whole when it is
-// created, lists the hits of a lookup or of an initial letter in grille02, and
+// created, lists the hits of a lookup or of an initial letter in resultGrid_, and
 // prints them.
 #include "ui/dictionaries/layer.h"
 #include <QMainWindow>
@@ -42,15 +42,15 @@ class DictionaryWindow final : public QMainWindow {
   DictionaryKind kind() const { return kind_; }
   // Entries read from the file.
   std::size_t entryCount() const;
-  DictionaryGrid* grid() const { return grille02; }
+  DictionaryGrid* grid() const { return resultGrid_; }
 
   // Handlers.
-  void Command1_Click();
+  void onSearch();
   // la_Click to lz_Click: the entries of one initial letter, "a" to "z".
-  void Recherchelettre(char letter);
-  void Imprimer_Click();
-  void quitter_Click();
-  void about_Click();
+  void listLetter(char letter);
+  void onPrint();
+  void onClose();
+  void onAbout();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -61,9 +61,9 @@ class DictionaryWindow final : public QMainWindow {
   void buildResult(QWidget* client, const DictionaryConfiguration& c);
   void buildStatusBar(const DictionaryConfiguration& c);
   void buildMenus(const DictionaryConfiguration& c);
-  void Form_Load();
-  void Initgrille();
-  void Form_Resize();
+  void prepareOnOpen();
+  void clearResult();
+  void clampSize();
   // The steps shared by the search and the letter listing.
   void showHits(const QString& noResultText, const std::vector<std::size_t>& hits);
 
@@ -76,16 +76,16 @@ class DictionaryWindow final : public QMainWindow {
   std::vector<AddedRow> addedRows_;
   std::vector<std::size_t> columnFields_;  // field of the file shown in each grid column
 
-  QLabel* Label67 = nullptr;
-  QLabel* Label68 = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QGroupBox* Frame2 = nullptr;
+  QLabel* bannerUpper_ = nullptr;  // `Label67`
+  QLabel* bannerLower_ = nullptr;  // `Label68`
+  QGroupBox* searchFrame_ = nullptr;  // `Frame1`
+  QLineEdit* searchEdit_ = nullptr;  // `Text1`
+  QPushButton* searchButton_ = nullptr;  // `Command1`
+  QGroupBox* resultFrame_ = nullptr;  // `Frame2`
   DictionaryResultModel* model_ = nullptr;
-  DictionaryGrid* grille02 = nullptr;
-  QLabel* Labelgrille = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
+  DictionaryGrid* resultGrid_ = nullptr;  // `grille02`
+  QLabel* noResultLabel_ = nullptr;  // `Labelgrille`
+  QStatusBar* statusBar_ = nullptr;  // `StatusBar1`
 };
 
 // The face of the search button: the word Recherche beside a magnifying glass, 76 x

@@ -107,11 +107,11 @@ void ParadigmWindow::buildMenu() {
   fichier->setObjectName(QStringLiteral("Fichier"));
   QAction* imprimer = fichier->addAction(QStringLiteral("&Imprimer"));
   imprimer->setObjectName(QStringLiteral("Imprimer"));
-  connect(imprimer, &QAction::triggered, this, &ParadigmWindow::Imprimer_Click);
+  connect(imprimer, &QAction::triggered, this, &ParadigmWindow::onPrint);
   fichier->addSeparator();
   QAction* fermer = fichier->addAction(QStringLiteral("&Fermer"));
   fermer->setObjectName(QStringLiteral("Fermer"));
-  connect(fermer, &QAction::triggered, this, &ParadigmWindow::Fermer_Click);
+  connect(fermer, &QAction::triggered, this, &ParadigmWindow::onClose);
 }
 
 ParadigmCell* ParadigmWindow::makeCell(QWidget* panel, const QString& name, const QString& caption,
@@ -136,7 +136,7 @@ void ParadigmWindow::makeClickable(ParadigmCell* cell, int declension) {
   const std::string label = analysisLabel(kind_, declension);
   cell->setCursor(Qt::PointingHandCursor);
   cell->setToolTip(toQString(label));
-  connect(cell, &ParadigmCell::clicked, this, [this, label] { Choisiranalyse(label); });
+  connect(cell, &ParadigmCell::clicked, this, [this, label] { chooseLabel(label); });
 }
 
 void ParadigmWindow::buildTable(QWidget* panel) {
@@ -203,7 +203,7 @@ void ParadigmWindow::buildTable(QWidget* panel) {
   }
 }
 
-void ParadigmWindow::Choisiranalyse(const std::string& label) {
+void ParadigmWindow::chooseLabel(const std::string& label) {
   // The analysis window may have been closed while the summary stayed open: then
   // there is nowhere to write, and the summary just closes.
   if (auto* target = dynamic_cast<AnalysisTarget*>(workspace_.find(targetName())))
@@ -211,7 +211,7 @@ void ParadigmWindow::Choisiranalyse(const std::string& label) {
   close();
 }
 
-void ParadigmWindow::Imprimer_Click() {
+void ParadigmWindow::onPrint() {
   // The client area as displayed (banner and table), on one page.
   const QImage shot = client_->grab().toImage().convertToFormat(QImage::Format_ARGB32);
   PrintImage image;
@@ -228,7 +228,7 @@ void ParadigmWindow::Imprimer_Click() {
   workspace_.prompts().print(this, job, /*setupOnly*/ true, windowTitle());
 }
 
-void ParadigmWindow::Fermer_Click() { close(); }
+void ParadigmWindow::onClose() { close(); }
 
 void ParadigmWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);

@@ -59,9 +59,9 @@ class ParadigmWindow : public QMainWindow {
 
   // Hands the label (Windows-1252) to the analysis window this summary serves,
   // and closes the summary. The target is neither shown nor activated.
-  void Choisiranalyse(const std::string& label);
-  void Imprimer_Click();
-  void Fermer_Click();
+  void chooseLabel(const std::string& label);
+  void onPrint();
+  void onClose();
 
   Workspace& workspace_;
   const AnalysisKind& kind_;
