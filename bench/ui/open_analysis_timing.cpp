@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   auto* window = workspace.find<varnelio::ui::AnalysisWindow>(windowName);
   QCoreApplication::processEvents();  // the first paint of the window
   const qint64 elapsed = timer.elapsed();
-  if (!window || window->lignecourante() != 1) {
+  if (!window || window->selectedRow() != 1) {
     std::fprintf(stderr, "the window did not open on row 1\n");
     return 1;
   }
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
   const qint64 deleteMs = timer.elapsed();
   std::printf("delete row 1: %lld ms\n", static_cast<long long>(deleteMs));
   if (save) {
-    // What "Enregistrer les analyses" writes, then a plain copy of the same bytes.
+    // What "saveAsAction_ les analyses" writes, then a plain copy of the same bytes.
     const QString saved = dir.filePath(QStringLiteral("analyse.DAT"));
     timer.restart();
     if (varnelio::writeAnalysisFile(saved.toStdString(), window->candidateGrid())) return 1;

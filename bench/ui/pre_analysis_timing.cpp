@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   varnelio::bench::analysisItem(varnelio::bench::menuWithText(workspace, path), windowName)->trigger();
   QCoreApplication::processEvents();
   auto* window = workspace.find<varnelio::ui::AnalysisWindow>(windowName);
-  if (!window || window->lignecourante() != 1) {
+  if (!window || window->selectedRow() != 1) {
     std::fprintf(stderr, "the window did not open on row 1\n");
     return 1;
   }
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   const qint64 elapsed = timer.elapsed();
   const long peak = varnelio::bench::peakKilobytes();
   if (prompts.shown.empty() || prompts.shown.back().kind != varnelio::ui::ScriptedPrompts::Shown::Kind::Question ||
-      window->lignecourante() != 1) {
+      window->selectedRow() != 1) {
     std::fprintf(stderr, "the pre-analysis did not ask its question or did not come back to row 1\n");
     return 1;
   }

@@ -24,8 +24,8 @@ class FakeDocument final : public AnalysisDocument {
   QWidget* documentWindow() override { return &window; }
   const CandidateGrid& candidateGrid() const override { return grid; }
   CommonDialog& commonDialog() override { return dialog; }
-  QString nomfichier() const override { return file; }
-  void setNomfichier(const QString& path) override {
+  QString analysisPath() const override { return file; }
+  void setAnalysisPath(const QString& path) override {
     file = path;
     ++nomfichierChanges;
   }
@@ -62,7 +62,7 @@ TEST_F(FileCommands, SaveAsWritesTheRecordsRemembersTheFileAndSaysSo) {
   prompts.fileAnswers = {path("a.DAT")};
   EXPECT_EQ(saveAnalysisAs(doc, prompts), SaveOutcome::Saved);
   EXPECT_EQ(readAll(path("a.DAT")).size(), 1107);
-  EXPECT_EQ(doc.nomfichier(), path("a.DAT"));
+  EXPECT_EQ(doc.analysisPath(), path("a.DAT"));
   ASSERT_EQ(prompts.shown.size(), 2u);
   EXPECT_EQ(prompts.shown[0].text, QStringLiteral("Fichiers de données (*.DAT)|*.DAT"));
   EXPECT_EQ(prompts.shown[1].title, QStringLiteral("Varnelio"));
@@ -98,7 +98,7 @@ TEST_F(FileCommands, OverwriteQuestionDecidesAndNoLeavesTheFileUntouched) {
     ASSERT_GE(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[1].title, QStringLiteral("Fichier existant"));
     EXPECT_EQ(prompts.shown[1].text, path("old.DAT") + QStringLiteral(" existe.\nDésirez-vous l'écraser?"));
-    EXPECT_EQ(doc.nomfichier().isEmpty(), !c.yes);
+    EXPECT_EQ(doc.analysisPath().isEmpty(), !c.yes);
     if (!c.yes) {
       EXPECT_EQ(readAll(path("old.DAT")), old);
       EXPECT_EQ(prompts.shown.size(), 2u);  // no completion message
@@ -114,7 +114,7 @@ TEST_F(FileCommands, CancelledDialogWritesAndAsksNothingButKeepsTheRememberedNam
   ASSERT_EQ(prompts.shown.size(), 2u);
   EXPECT_EQ(prompts.shown[0].fileName, path("earlier.DAT"));  // pre-filled
   EXPECT_EQ(prompts.shown[1].fileName, path("earlier.DAT"));
-  EXPECT_EQ(doc.nomfichier(), path("earlier.DAT"));
+  EXPECT_EQ(doc.analysisPath(), path("earlier.DAT"));
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -125,7 +125,7 @@ TEST_F(FileCommands, FailedWriteKeepsTheOldFileAndTheRememberedNameAndSaysWhy) {
   prompts.fileAnswers = {bad, bad};
   EXPECT_EQ(saveAnalysisAs(doc, prompts), SaveOutcome::Failed);
   EXPECT_EQ(exportAnalysis(doc, prompts), SaveOutcome::Failed);
-  EXPECT_TRUE(doc.nomfichier().isEmpty());
+  EXPECT_TRUE(doc.analysisPath().isEmpty());
   const QStringList messages = prompts.messages();
   ASSERT_EQ(messages.size(), 2);
   EXPECT_TRUE(messages[0].startsWith(QStringLiteral("L'enregistrement a échoué.\n") + bad + QLatin1Char('\n')));
@@ -136,7 +136,7 @@ TEST_F(FileCommands, FailedWriteKeepsTheOldFileAndTheRememberedNameAndSaysWhy) {
   // Saving again over a remembered file whose folder has gone keeps nothing half-written.
   doc.file = dir.filePath(QStringLiteral("gone/a.DAT"));
   EXPECT_EQ(saveAnalysis(doc, prompts), SaveOutcome::Failed);
-  EXPECT_EQ(doc.nomfichier(), dir.filePath(QStringLiteral("gone/a.DAT")));
+  EXPECT_EQ(doc.analysisPath(), dir.filePath(QStringLiteral("gone/a.DAT")));
 }
 
 TEST_F(FileCommands, ExportWritesTabsCrLfAndWindows1252) {

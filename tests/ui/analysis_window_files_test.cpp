@@ -1,5 +1,5 @@
 // The file commands as the user reaches them in an analysis window: the menu items
-// and "Enregistrer && Quitter", in both families.
+// and "saveAsAction_ && Quitter", in both families.
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
@@ -56,7 +56,7 @@ TEST_F(WindowFiles, SaveAsEnablesSaveWhichThenWritesWithoutAsking) {
   trigger(w, "Enregistrer");
   EXPECT_EQ(fileBytes(h.path(QStringLiteral("a.DAT"))).size(), 4 * 369);
   EXPECT_TRUE(direct->isEnabled());
-  EXPECT_EQ(w->nomfichier(), h.path(QStringLiteral("a.DAT")));
+  EXPECT_EQ(w->analysisPath(), h.path(QStringLiteral("a.DAT")));
 
   QTest::mouseClick(w->findChild<QToolButton*>(QStringLiteral("cmb_delete")), Qt::LeftButton);
   h.prompts.shown.clear();

@@ -148,10 +148,10 @@ TEST(AnalysisWindow, NewAnalysisOfEachKindScansTheTextAndSelectsRowOne) {
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(s.menu->isVisible());
     EXPECT_TRUE(panelVisible(w));
-    EXPECT_EQ(w->lignecourante(), 1);
+    EXPECT_EQ(w->selectedRow(), 1);
     EXPECT_EQ(grid(w)->currentIndex(), grid(w)->model()->index(0, 2));
     EXPECT_EQ(formLabel(w), cell(w, 1, 2));
-    EXPECT_TRUE(w->nomfichier().isEmpty());
+    EXPECT_TRUE(w->analysisPath().isEmpty());
     EXPECT_FALSE(w->findChild<QAction*>(QStringLiteral("Enregistrerdirect"))->isEnabled());
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("labelforme"))->height(), twipsToPixelsY(c.formLabelHeight));
     EXPECT_EQ(w->findChild<QToolButton*>(QStringLiteral("Command5"))->geometry(), twipsRect(8790, 6360, 2175, 900));
@@ -273,7 +273,7 @@ TEST(AnalysisWindow, RowSelectionShowsTheSentenceWithEveryOccurrenceOfTheForm) {
   EXPECT_EQ(highlightedRuns(w), QStringList({"0+5"}));
 
   clickRow(w, 2, 0);  // a click in the fixed column selects the row too
-  EXPECT_EQ(w->lignecourante(), 2);
+  EXPECT_EQ(w->selectedRow(), 2);
   EXPECT_EQ(phraseText(w), QStringLiteral(" Puella rosam et Rosam amat rosamque."));
   EXPECT_EQ(highlightedRuns(w), QStringList({"8+5", "17+5"}));  // not inside "rosamque"
   EXPECT_EQ(formLabel(w), QStringLiteral("rosam"));
@@ -284,7 +284,7 @@ TEST(AnalysisWindow, RowSelectionShowsTheSentenceWithEveryOccurrenceOfTheForm) {
   typeText(analysisBox(w), QStringLiteral("brouillon"));
   grid(w)->setFocus();
   QTest::keyClick(grid(w), Qt::Key_Down);
-  EXPECT_EQ(w->lignecourante(), 3);
+  EXPECT_EQ(w->selectedRow(), 3);
   EXPECT_EQ(analysisBox(w)->toPlainText(), QString());
   EXPECT_EQ(highlightedRuns(w), QStringList({"8+5", "17+5"}));
   QTest::keyClick(grid(w), Qt::Key_Down);
@@ -331,7 +331,7 @@ TEST(AnalysisWindow, ValidateKeepsLeadingSpacesAndNeverMovesTheSelection) {
   EXPECT_EQ(cell(w, 2, 3), QStringLiteral("  1 décl. acc. sg. [AA00C]"));
   EXPECT_EQ(grid(w)->model()->index(1, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
             Qt::AlignLeft | Qt::AlignTop);
-  EXPECT_EQ(w->lignecourante(), 2);
+  EXPECT_EQ(w->selectedRow(), 2);
   EXPECT_EQ(analysisBox(w)->toPlainText(), QStringLiteral("  1 décl. acc. sg. [AA00C]  "));
   EXPECT_EQ(phraseText(w), QStringLiteral(" Puella rosam amat."));
 
@@ -375,7 +375,7 @@ TEST(AnalysisWindow, DeleteRenumbersAndShowsTheFollowingCandidate) {
   clickRow(w, 2);
   clickButton(w, "cmb_delete");
   EXPECT_EQ(rows(w), QStringList({"1|1|Rosam|", "2|3|Terram|1 décl. acc. sg. [AA00C]", "3|4|Viam|", "4|5|Formam|"}));
-  EXPECT_EQ(w->lignecourante(), 2);
+  EXPECT_EQ(w->selectedRow(), 2);
   EXPECT_EQ(grid(w)->currentIndex().row(), 1);
   EXPECT_EQ(phraseText(w), QStringLiteral(" Terram colit."));
   EXPECT_EQ(formLabel(w), QStringLiteral("Terram"));
@@ -386,7 +386,7 @@ TEST(AnalysisWindow, DeleteRenumbersAndShowsTheFollowingCandidate) {
   clickRow(w, 4);
   clickButton(w, "cmb_delete");
   EXPECT_EQ(rows(w), QStringList({"1|1|Rosam|", "2|3|Terram|1 décl. acc. sg. [AA00C]", "3|4|Viam|"}));
-  EXPECT_EQ(w->lignecourante(), 3);
+  EXPECT_EQ(w->selectedRow(), 3);
   EXPECT_EQ(formLabel(w), QStringLiteral("Viam"));
 
   // Down to the only candidate, then nothing: the panel goes, and validate and
@@ -574,11 +574,11 @@ TEST(AnalysisWindow, ReopensAnAnalysisFileInAnyKind) {
     EXPECT_EQ(rows(w), QStringList({"1|2|rosam|1 décl. acc. sg. [AA00C]", "2|2|Rosam|", "3|3|aquam|  libre"}));
     EXPECT_EQ(grid(w)->model()->index(1, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
               Qt::AlignLeft | Qt::AlignTop);
-    EXPECT_EQ(w->etat(), AnalysisWindow::Etat::FileChosen);
-    EXPECT_EQ(w->nomfichier(), file);
+    EXPECT_EQ(w->loadState(), AnalysisWindow::LoadState::FileChosen);
+    EXPECT_EQ(w->analysisPath(), file);
     EXPECT_TRUE(w->findChild<QAction*>(QStringLiteral("Enregistrerdirect"))->isEnabled());
     EXPECT_FALSE(s.menu->isVisible());
-    EXPECT_EQ(w->lignecourante(), 1);
+    EXPECT_EQ(w->selectedRow(), 1);
     EXPECT_EQ(phraseText(w), QStringLiteral(" Puella rosam et Rosam amat."));
     EXPECT_EQ(highlightedRuns(w), QStringList({"8+5", "17+5"}));
     EXPECT_EQ(analysisBox(w)->toPlainText(), QStringLiteral("1 décl. acc. sg. [AA00C]"));
@@ -586,7 +586,7 @@ TEST(AnalysisWindow, ReopensAnAnalysisFileInAnyKind) {
     const int labelHeight = QLatin1String(window) == QLatin1String("frmanalyse_nom_sing") ? 495 : 255;
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("labelforme"))->height(), twipsToPixelsY(labelHeight));
 
-    // "Enregistrer les analyses" rewrites the opened file at once, without a dialog.
+    // "saveAsAction_ les analyses" rewrites the opened file at once, without a dialog.
     clickRow(w, 2);
     typeText(analysisBox(w), QStringLiteral("3 décl."));
     clickButton(w, "Command2");
@@ -612,7 +612,7 @@ TEST(AnalysisWindow, ASentenceNumberOutsideTheTextStopsTheSelectionSilently) {
   AnalysisWindow* w = s.open(QStringLiteral("frmanalyse_acc_sing"));
   ASSERT_NE(w, nullptr);
   clickRow(w, 2);
-  EXPECT_EQ(w->lignecourante(), 2);
+  EXPECT_EQ(w->selectedRow(), 2);
   EXPECT_TRUE(panelVisible(w));
   EXPECT_EQ(phraseText(w), QStringLiteral("Rosam vidi."));
   EXPECT_EQ(formLabel(w), QStringLiteral("Rosam"));
@@ -659,7 +659,7 @@ TEST(AnalysisWindow, ExistingAnalysisCancelEmptyAndUnreadableFiles) {
     s.chooseText("Rosam vidi.");
     AnalysisWindow* w = s.open(QStringLiteral("frmanalyse_gen_sing"));
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->etat(), AnalysisWindow::Etat::DialogCancelled);
+    EXPECT_EQ(w->loadState(), AnalysisWindow::LoadState::DialogCancelled);
     Session::settle();
     EXPECT_EQ(s.h.workspace->find(QStringLiteral("frmanalyse_gen_sing")), nullptr);
     EXPECT_TRUE(s.menu->isVisible());

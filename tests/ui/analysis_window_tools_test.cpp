@@ -102,7 +102,7 @@ TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesTheOthers) {
   EXPECT_EQ(s.h.prompts.shown[0].text,
             QStringLiteral("2 candidats ne semblent pas être des noms au nominatif pluriel. Les supprimer ?"));
   EXPECT_EQ(s.rows(), QStringList{QStringLiteral("1|2|Rosae|") + kNomPl});
-  EXPECT_EQ(s.w->lignecourante(), 1);
+  EXPECT_EQ(s.w->selectedRow(), 1);
 }
 
 // The labels and the deletions of one pre-analysis are one step: taken back
@@ -121,12 +121,12 @@ TEST(AnalysisWindowTools, OnePreAnalysisIsOneStepToTakeBackAndDoAgain) {
   EXPECT_EQ(undo->text(), QStringLiteral("&Annuler la pré-analyse"));
   undo->trigger();
   EXPECT_EQ(s.rows(), before);
-  EXPECT_EQ(s.w->lignecourante(), 3);  // where the user was
+  EXPECT_EQ(s.w->selectedRow(), 3);  // where the user was
   EXPECT_EQ(undo->text(), QStringLiteral("&Annuler la validation"));
   EXPECT_EQ(redo->text(), QStringLiteral("&Rétablir la pré-analyse"));
   redo->trigger();
   EXPECT_EQ(s.rows(), after);
-  EXPECT_EQ(s.w->lignecourante(), 1);
+  EXPECT_EQ(s.w->selectedRow(), 1);
 }
 
 TEST(AnalysisWindowTools, PreAnalysisKeepsWhatTheUserWroteAndNonKeepsTheCandidates) {
@@ -141,7 +141,7 @@ TEST(AnalysisWindowTools, PreAnalysisKeepsWhatTheUserWroteAndNonKeepsTheCandidat
             QStringLiteral("1 candidats ne semblent pas être des noms au nominatif pluriel. Les supprimer ?"));
   EXPECT_EQ(s.rows(), (QStringList{QStringLiteral("1|1|Puella|"), QStringLiteral("2|2|Rosae|mon analyse"),
                                    QStringLiteral("3|3|legiones|à revoir")}));
-  EXPECT_EQ(s.w->lignecourante(), 1);
+  EXPECT_EQ(s.w->selectedRow(), 1);
 }
 
 TEST(AnalysisWindowTools, AnnulerLeavesTheGridAsItWas) {
@@ -174,10 +174,10 @@ TEST(AnalysisWindowTools, VerifierWalksTheDisagreementsAfterTheCurrentRow) {
   s.trigger("Verifier");
   EXPECT_EQ(s.h.prompts.messages().back(),
             QStringLiteral("Ligne 1 : « Puella » ne semble pas être un nom au nominatif pluriel."));
-  EXPECT_EQ(s.w->lignecourante(), 1);
+  EXPECT_EQ(s.w->selectedRow(), 1);
   s.trigger("Verifier");
   EXPECT_EQ(s.h.prompts.messages().back(), QStringLiteral("Ligne 2 : « Rosae » semble être 1 décl. nom. pl. [AA00J]."));
-  EXPECT_EQ(s.w->lignecourante(), 2);
+  EXPECT_EQ(s.w->selectedRow(), 2);
   s.writeAnalysis(1, QString());
   s.writeAnalysis(2, kNomPl);
   s.trigger("Verifier");

@@ -171,7 +171,7 @@ TEST(Recovery, AReopenedAnalysisComesBackWithItsRowsAndItsFile) {
   auto* back = p.h.workspace->find<AnalysisWindow>(name);
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(rowsOf(back), unsaved);
-  EXPECT_EQ(back->nomfichier(), dat);
+  EXPECT_EQ(back->analysisPath(), dat);
   EXPECT_TRUE(back->findChild<QAction*>(QStringLiteral("Enregistrerdirect"))->isEnabled());
   // Saved where it was opened from: the copy goes.
   back->findChild<QAction*>(QStringLiteral("Enregistrerdirect"))->trigger();

@@ -98,7 +98,7 @@ struct Session {
       cells << m->index(r, 3).data(Qt::TextAlignmentRole).toString();
       s.rows << cells.join(QLatin1Char('|'));
     }
-    s.selected = w->lignecourante();
+    s.selected = w->selectedRow();
     s.form = w->findChild<QLabel*>(QStringLiteral("labelforme"))->text();
     s.analysis = box()->toPlainText();
     s.sentence = w->findChild<QTextEdit*>(QStringLiteral("phrase"))->toPlainText();

@@ -18,10 +18,10 @@ class AnalysisDocument {
   virtual QWidget* documentWindow() = 0;
   virtual const CandidateGrid& candidateGrid() const = 0;
   virtual CommonDialog& commonDialog() = 0;
-  // `nomfichier`: the file "Enregistrer les analyses" writes to; empty when none.
-  virtual QString nomfichier() const = 0;
+  // `nomfichier`: the file "saveAsAction_ les analyses" writes to; empty when none.
+  virtual QString analysisPath() const = 0;
   // Sets `nomfichier` and makes `Enregistrerdirect` available.
-  virtual void setNomfichier(const QString& path) = 0;
+  virtual void setAnalysisPath(const QString& path) = 0;
   // The window's object name, e.g. "frmnew_analyse" (names a PDF printout).
   virtual QString documentName() const = 0;
   // The grid has just been written whole to an analysis file.

@@ -53,7 +53,7 @@ SaveOutcome writeGrid(AnalysisDocument& doc, Prompts& prompts, const QString& pa
     reportFailure(doc, prompts, QStringLiteral("L'enregistrement a échoué."), path, *error);
     return SaveOutcome::Failed;
   }
-  if (doc.nomfichier() != path) doc.setNomfichier(path);
+  if (doc.analysisPath() != path) doc.setAnalysisPath(path);
   doc.gridSaved();
   prompts.inform(doc.documentWindow(), QStringLiteral("L'enregistrement est terminé."), kApplicationTitle);
   return SaveOutcome::Saved;
@@ -69,7 +69,7 @@ SaveOutcome saveAnalysisAs(AnalysisDocument& doc, Prompts& prompts) {
 }
 
 SaveOutcome saveAnalysis(AnalysisDocument& doc, Prompts& prompts) {
-  const QString path = doc.nomfichier();
+  const QString path = doc.analysisPath();
   if (path.isEmpty()) return SaveOutcome::Cancelled;  // the menu item is greyed then
   return writeGrid(doc, prompts, path);
 }

@@ -131,34 +131,34 @@ void AnalysisWindow::buildControls() {
   setBackground(client, kLightYellow);
   setCentralWidget(client);
 
-  phrase = new QTextEdit(client);
-  phrase->setObjectName(QStringLiteral("phrase"));
-  phrase->setGeometry(twipsRect(150, 120, 11175, 1695));
-  phrase->setReadOnly(true);
-  phrase->setAcceptRichText(false);
-  phrase->setUndoRedoEnabled(false);  // read-only: the highlighting needs no history
-  phrase->setFont(times(12));
+  sentenceView_ = new QTextEdit(client);
+  sentenceView_->setObjectName(QStringLiteral("phrase"));
+  sentenceView_->setGeometry(twipsRect(150, 120, 11175, 1695));
+  sentenceView_->setReadOnly(true);
+  sentenceView_->setAcceptRichText(false);
+  sentenceView_->setUndoRedoEnabled(false);  // read-only: the highlighting needs no history
+  sentenceView_->setFont(times(12));
   {
-    QPalette p = phrase->palette();
+    QPalette p = sentenceView_->palette();
     p.setColor(QPalette::Base, Qt::white);
     p.setColor(QPalette::Text, Qt::black);
-    phrase->setPalette(p);
+    sentenceView_->setPalette(p);
   }
 
-  Frame1 = panel(client, "Frame1", twipsRect(120, 1920, 8415, 4335));
+  gridFrame_ = panel(client, "Frame1", twipsRect(120, 1920, 8415, 4335));
 
   model_ = new CandidateGridModel(grid_, this);
-  grille01 = new CandidateGridView(client);
-  grille01->setObjectName(QStringLiteral("grille01"));
-  grille01->setGeometry(twipsRect(240, 2160, 8175, 3975));
-  grille01->setModel(model_);
+  gridView_ = new CandidateGridView(client);
+  gridView_->setObjectName(QStringLiteral("grille01"));
+  gridView_->setGeometry(twipsRect(240, 2160, 8175, 3975));
+  gridView_->setModel(model_);
   model_->setKind(&kind_);
   {
-    QFont proposal = grille01->font();
+    QFont proposal = gridView_->font();
     proposal.setItalic(true);
     model_->setProposalFont(proposal);
   }
-  connect(grille01, &CandidateGridView::rowSelected, this, [this] { grille01_SelChange(); });
+  connect(gridView_, &CandidateGridView::rowSelected, this, [this] { showSelectedRow(); });
 
   buildAnalysisPanel();
   buildBottomButtons(client);
@@ -167,70 +167,70 @@ void AnalysisWindow::buildControls() {
   setStatusBar(status);
 
   const QString paradigm = kindWindows(kind_.id).paradigmName(family_);
-  connect(Command3, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
-  connect(Command1, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
-  connect(Command4, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
-  connect(Command1_b, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
-  connect(Command2, &QToolButton::clicked, this, [this] { Command2_Click(); });
-  connect(cmb_delete, &QToolButton::clicked, this, [this] { cmb_delete_Click(); });
-  connect(Command5, &QToolButton::clicked, this, [this] { Command5_Click(); });
+  connect(lemmaDictionaryButton_, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
+  connect(formDictionaryButton_, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
+  connect(grammarButton_, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
+  connect(grammarBadgeButton_, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
+  connect(validateButton_, &QToolButton::clicked, this, [this] { onValidate(); });
+  connect(deleteButton_, &QToolButton::clicked, this, [this] { onDelete(); });
+  connect(saveAndQuitButton_, &QToolButton::clicked, this, [this] { onSaveAndQuit(); });
 }
 
-// Frame2: the form, the analysis box, and the grammar, validate and delete buttons.
+// analysisPanel_: the form, the analysis box, and the grammar, validate and delete buttons.
 void AnalysisWindow::buildAnalysisPanel() {
   QWidget* client = centralWidget();
-  Frame2 = panel(client, "Frame2", twipsRect(8640, 1920, 2655, 4335));
-  Frame2->hide();
-  Label3 = label(Frame2, "Label3", QStringLiteral("Forme :"), twipsRect(120, 240, 855, 255), kDarkBlue);
-  labelforme = label(Frame2, "labelforme", QString(), twipsRect(120, 600, 2535, kindWindows(kind_.id).formLabelHeight(family_)),
+  analysisPanel_ = panel(client, "Frame2", twipsRect(8640, 1920, 2655, 4335));
+  analysisPanel_->hide();
+  formCaption_ = label(analysisPanel_, "Label3", QStringLiteral("Forme :"), twipsRect(120, 240, 855, 255), kDarkBlue);
+  formLabel_ = label(analysisPanel_, "labelforme", QString(), twipsRect(120, 600, 2535, kindWindows(kind_.id).formLabelHeight(family_)),
                      kFormRed);
-  labelforme->setWordWrap(true);
-  Label7 = label(Frame2, "Label7", QStringLiteral("Analyse :"), twipsRect(120, 1200, 1455, 255), kDarkBlue);
-  Textanalyse = new QPlainTextEdit(Frame2);
-  Textanalyse->setObjectName(QStringLiteral("Textanalyse"));
-  Textanalyse->setGeometry(twipsRect(120, 1680, 2295, 615));
-  Textanalyse->setFont(times(9));
-  setTextColour(Textanalyse, Qt::black);
+  formLabel_->setWordWrap(true);
+  analysisCaption_ = label(analysisPanel_, "Label7", QStringLiteral("Analyse :"), twipsRect(120, 1200, 1455, 255), kDarkBlue);
+  analysisEdit_ = new QPlainTextEdit(analysisPanel_);
+  analysisEdit_->setObjectName(QStringLiteral("Textanalyse"));
+  analysisEdit_->setGeometry(twipsRect(120, 1680, 2295, 615));
+  analysisEdit_->setFont(times(9));
+  setTextColour(analysisEdit_, Qt::black);
   {
-    QPalette p = Textanalyse->palette();
+    QPalette p = analysisEdit_->palette();
     p.setColor(QPalette::Base, Qt::white);
-    Textanalyse->setPalette(p);
+    analysisEdit_->setPalette(p);
   }
 
   const QIcon help = helpBadgeIcon();
-  Command1_b = pictureButton(Frame2, "Command1_b", QString(), QStringLiteral("Précis grammatical"), help,
+  grammarBadgeButton_ = pictureButton(analysisPanel_, "Command1_b", QString(), QStringLiteral("Précis grammatical"), help,
                              twipsRect(1800, 1080, 615, 540), twipsToPixelsY(540) - 8, true);
-  Command2 = pictureButton(Frame2, "Command2", QString(), QStringLiteral("Valider l'analyse"), validateBadgeIcon(),
+  validateButton_ = pictureButton(analysisPanel_, "Command2", QString(), QStringLiteral("Valider l'analyse"), validateBadgeIcon(),
                            twipsRect(360, 2520, 975, 975), twipsToPixelsY(975) - 8, false);
-  cmb_delete = pictureButton(Frame2, "cmb_delete", QString(), QStringLiteral("Supprimer l'enregistrement"),
+  deleteButton_ = pictureButton(analysisPanel_, "cmb_delete", QString(), QStringLiteral("Supprimer l'enregistrement"),
                              wasteBinIcon(), twipsRect(1560, 2640, 735, 735), twipsToPixelsY(735) - 8, false);
-  swapIconOnHover(cmb_delete, wasteBinIcon(false), wasteBinIcon(true));
+  swapIconOnHover(deleteButton_, wasteBinIcon(false), wasteBinIcon(true));
 
 }
 
-// Frame3 and the four large buttons along the bottom of the window.
+// buttonFrame_ and the four large buttons along the bottom of the window.
 void AnalysisWindow::buildBottomButtons(QWidget* client) {
   const QIcon help = helpBadgeIcon();
-  Frame3 = panel(client, "Frame3", twipsRect(120, 6240, 11175, 1095));
+  buttonFrame_ = panel(client, "Frame3", twipsRect(120, 6240, 11175, 1095));
   const int bigIcon = 32;
-  Command3 = pictureButton(client, "Command3", QStringLiteral("Dictionnaire des lemmes"),
+  lemmaDictionaryButton_ = pictureButton(client, "Command3", QStringLiteral("Dictionnaire des lemmes"),
                            QStringLiteral("Dictionnaire des lemmes"), help, twipsRect(510, 6360, 2295, 900), bigIcon,
                            true);
-  Command3->setFont(times(9, true));
-  Command1 = pictureButton(client, "Command1", QStringLiteral("Dictionnaire des formes"),
+  lemmaDictionaryButton_->setFont(times(9, true));
+  formDictionaryButton_ = pictureButton(client, "Command1", QStringLiteral("Dictionnaire des formes"),
                            QStringLiteral("Dictionnaire des formes"), help, twipsRect(3150, 6360, 2295, 900), bigIcon,
                            true);
-  Command1->setFont(times(9, true));
-  Command4 = pictureButton(client, "Command4", QStringLiteral("Précis grammatical"),
+  formDictionaryButton_->setFont(times(9, true));
+  grammarButton_ = pictureButton(client, "Command4", QStringLiteral("Précis grammatical"),
                            QStringLiteral("Précis grammatical"), help, twipsRect(5910, 6360, 2295, 900), bigIcon, true);
-  Command4->setFont(times(9.75, true));
+  grammarButton_->setFont(times(9.75, true));
   const QRect saveQuitRect = family_ == Family::New ? twipsRect(8790, 6360, 2175, 900)
                                                     : twipsRect(8670, 6360, 2295, 900);
-  Command5 = pictureButton(client, "Command5", QStringLiteral("Enregistrer && Quitter"), QString(), disketteIcon(),
+  saveAndQuitButton_ = pictureButton(client, "Command5", QStringLiteral("Enregistrer && Quitter"), QString(), disketteIcon(),
                            saveQuitRect, bigIcon, true);
-  Command5->setFont(times(9.75, true));
-  for (QWidget* w : {static_cast<QWidget*>(grille01), static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command1),
-                     static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5)})
+  saveAndQuitButton_->setFont(times(9.75, true));
+  for (QWidget* w : {static_cast<QWidget*>(gridView_), static_cast<QWidget*>(lemmaDictionaryButton_), static_cast<QWidget*>(formDictionaryButton_),
+                     static_cast<QWidget*>(grammarButton_), static_cast<QWidget*>(saveAndQuitButton_)})
     w->raise();
 
 }
@@ -243,16 +243,16 @@ void AnalysisWindow::buildMenus() {
   };
   QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
   fichier->setObjectName(QStringLiteral("fichier"));
-  Enregistrerdirect = action(fichier, QStringLiteral("&Enregistrer les analyses"), "Enregistrerdirect");
-  Enregistrer = action(fichier, QStringLiteral("&Enregistrer les analyses sous ..."), "Enregistrer");
+  saveAction_ = action(fichier, QStringLiteral("&Enregistrer les analyses"), "Enregistrerdirect");
+  saveAsAction_ = action(fichier, QStringLiteral("&Enregistrer les analyses sous ..."), "Enregistrer");
   fichier->addSeparator();
   QMenu* exporter = fichier->addMenu(QStringLiteral("&Exporter le tableau"));
   exporter->setObjectName(QStringLiteral("Exporter"));
   exporter->menuAction()->setObjectName(QStringLiteral("Exporter"));
-  exportexcell = action(exporter, QStringLiteral("Vers Microsoft Excel"), "exportexcell");
-  Imprimertable = action(fichier, QStringLiteral("&Imprimer le tableau"), "Imprimertable");
+  exportAction_ = action(exporter, QStringLiteral("Vers Microsoft Excel"), "exportexcell");
+  printAction_ = action(fichier, QStringLiteral("&Imprimer le tableau"), "Imprimertable");
   fichier->addSeparator();
-  Fermer = action(fichier, QStringLiteral("&Fermer"), "Fermer");
+  closeAction_ = action(fichier, QStringLiteral("&Fermer"), "Fermer");
 
   QMenu* edition = menuBar()->addMenu(QStringLiteral("&Édition"));
   edition->setObjectName(QStringLiteral("Edition"));
@@ -272,32 +272,32 @@ void AnalysisWindow::buildMenus() {
 
   QMenu* outils = menuBar()->addMenu(QStringLiteral("&Outils"));
   outils->setObjectName(QStringLiteral("Outils"));
-  Preanalyse = action(outils, QStringLiteral("&Pré-analyse"), "Preanalyse");
-  Verifier = action(outils, QStringLiteral("&Vérifier les analyses"), "Verifier");
+  preAnalysisAction_ = action(outils, QStringLiteral("&Pré-analyse"), "Preanalyse");
+  checkAction_ = action(outils, QStringLiteral("&Vérifier les analyses"), "Verifier");
   acceptAction_ = action(outils, QStringLiteral("&Accepter les propositions sûres"), "Accepter");
 
   QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
   aide->setObjectName(QStringLiteral("aide"));
   QAction* about = action(aide, QStringLiteral("&A propos de..."), "about");
 
-  Enregistrerdirect->setEnabled(false);
+  saveAction_->setEnabled(false);
   updateEditActions();
-  connect(Enregistrerdirect, &QAction::triggered, this, [this] { saveAnalysis(*this, workspace_.prompts()); });
-  connect(Enregistrer, &QAction::triggered, this, [this] { saveAnalysisAs(*this, workspace_.prompts()); });
-  connect(exportexcell, &QAction::triggered, this, [this] { exportAnalysis(*this, workspace_.prompts()); });
-  connect(Imprimertable, &QAction::triggered, this, [this] { printAnalysisTable(*this, workspace_.prompts()); });
-  connect(Fermer, &QAction::triggered, this, [this] { close(); });
+  connect(saveAction_, &QAction::triggered, this, [this] { saveAnalysis(*this, workspace_.prompts()); });
+  connect(saveAsAction_, &QAction::triggered, this, [this] { saveAnalysisAs(*this, workspace_.prompts()); });
+  connect(exportAction_, &QAction::triggered, this, [this] { exportAnalysis(*this, workspace_.prompts()); });
+  connect(printAction_, &QAction::triggered, this, [this] { printAnalysisTable(*this, workspace_.prompts()); });
+  connect(closeAction_, &QAction::triggered, this, [this] { close(); });
   connect(dicoLemmes, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
   connect(dicoFormes, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
   connect(about, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmAbout"), false); });
-  connect(Preanalyse, &QAction::triggered, this, [this] { Preanalyse_Click(); });
-  connect(Verifier, &QAction::triggered, this, [this] { Verifier_Click(); });
+  connect(preAnalysisAction_, &QAction::triggered, this, [this] { onPreAnalysis(); });
+  connect(checkAction_, &QAction::triggered, this, [this] { onCheckAnalyses(); });
   connect(acceptAction_, &QAction::triggered, this, [this] { acceptSureProposals(); });
 }
 
-void AnalysisWindow::setNomfichier(const QString& path) {
-  nomfichier_ = path;
-  Enregistrerdirect->setEnabled(true);
+void AnalysisWindow::setAnalysisPath(const QString& path) {
+  analysisPath_ = path;
+  saveAction_->setEnabled(true);
 }
 
 // ---- Loading ----
@@ -305,8 +305,8 @@ void AnalysisWindow::setNomfichier(const QString& path) {
 bool AnalysisWindow::load() { return family_ == Family::New ? loadNew() : loadExisting(); }
 
 bool AnalysisWindow::loadNew() {
-  nomfichier_.clear();
-  Enregistrerdirect->setEnabled(false);
+  analysisPath_.clear();
+  saveAction_->setEnabled(false);
   if (!readAndCutSource(/*scan=*/true)) return false;
   if (grid_.empty()) {
     QString text = QStringLiteral("Aucune forme candidate n'a été trouvée dans ce texte.");
@@ -322,18 +322,18 @@ bool AnalysisWindow::loadNew() {
 }
 
 bool AnalysisWindow::loadExisting() {
-  etat_ = Etat::FileChosen;
-  nomfichier_.clear();
-  Enregistrerdirect->setEnabled(false);
-  CommonDialog1.filter = QStringLiteral("Fichiers Texte (*.DAT)|*.DAT");
-  const std::optional<QString> chosen = CommonDialog1.showOpen(workspace_.prompts(), messageParent());
+  loadState_ = LoadState::FileChosen;
+  analysisPath_.clear();
+  saveAction_->setEnabled(false);
+  fileDialog_.filter = QStringLiteral("Fichiers Texte (*.DAT)|*.DAT");
+  const std::optional<QString> chosen = fileDialog_.showOpen(workspace_.prompts(), messageParent());
   if (!chosen) {
     // Not an error: the window closes itself as soon as it becomes active.
-    etat_ = Etat::DialogCancelled;
+    loadState_ = LoadState::DialogCancelled;
     return true;
   }
   BusyCursor busy(this);
-  setNomfichier(*chosen);
+  setAnalysisPath(*chosen);
   auto read = readAnalysisFile(toLocalPath(*chosen));
   if (auto* error = std::get_if<FileError>(&read)) {
     busy.restore();
@@ -409,43 +409,43 @@ void AnalysisWindow::hideMainWindow() {
 
 // The finishing step: row 1 selected and shown.
 void AnalysisWindow::finishLoad() {
-  grille01->moveSilently(1, 2);
-  grille01_SelChange();
+  gridView_->moveSilently(1, 2);
+  showSelectedRow();
 }
 
 void AnalysisWindow::showEmptyGrid() {
-  Frame2->hide();
-  phrase->clear();
-  lignecourante_ = 0;
+  analysisPanel_->hide();
+  sentenceView_->clear();
+  selectedRow_ = 0;
 }
 
 // ---- Row selection ----
 
-void AnalysisWindow::grille01_SelChange() {
-  Frame2->show();
-  lignecourante_ = grille01->selectedRow();
-  if (lignecourante_ < 1 || static_cast<std::size_t>(lignecourante_) > grid_.candidateCount()) return;
-  const CandidateRow& row = grid_.row(static_cast<std::size_t>(lignecourante_));
+void AnalysisWindow::showSelectedRow() {
+  analysisPanel_->show();
+  selectedRow_ = gridView_->selectedRow();
+  if (selectedRow_ < 1 || static_cast<std::size_t>(selectedRow_) > grid_.candidateCount()) return;
+  const CandidateRow& row = grid_.row(static_cast<std::size_t>(selectedRow_));
   // A sentence number that is no number or lies outside the table stops here
   // silently: the view, the form and the analysis keep what they showed.
   const std::optional<std::int64_t> n = parseSentenceNumber(row.sentence);
   if (!n) return;
   const std::optional<std::string_view> sentence = sentences_.sentence(*n);
   if (!sentence) return;
-  phrase->setCurrentCharFormat(QTextCharFormat());
-  phrase->setPlainText(toQString(*sentence));
+  sentenceView_->setCurrentCharFormat(QTextCharFormat());
+  sentenceView_->setPlainText(toQString(*sentence));
   const QString form = toQString(row.form);
-  Surligneforme(form);
-  labelforme->setText(form);
+  highlightForm(form);
+  formLabel_->setText(form);
   // A row the pre-analysis proposes a label for offers it, ready to validate.
-  Textanalyse->setPlainText(analysisForBox(fromQString(model_->shownAnalysis(static_cast<std::size_t>(lignecourante_)))));
-  grille01->moveSilently(lignecourante_, 2);
+  analysisEdit_->setPlainText(analysisForBox(fromQString(model_->shownAnalysis(static_cast<std::size_t>(selectedRow_)))));
+  gridView_->moveSilently(selectedRow_, 2);
 }
 
 // Every word of the sentence equal to the form once both are lower-cased is set in
 // bold blue; a longer word that merely contains the form is not.
-void AnalysisWindow::Surligneforme(const QString& form) {
-  QTextDocument* document = phrase->document();
+void AnalysisWindow::highlightForm(const QString& form) {
+  QTextDocument* document = sentenceView_->document();
   // The view's own text: one character per position of the document.
   const std::string text = fromQString(document->toPlainText());
   const std::string f = fromQString(form);
@@ -477,25 +477,25 @@ void AnalysisWindow::Surligneforme(const QString& form) {
   // long sentence scrolls to show it.
   QTextCursor collapsed(document);
   collapsed.setPosition(lastStart);
-  phrase->setTextCursor(collapsed);
-  phrase->ensureCursorVisible();
+  sentenceView_->setTextCursor(collapsed);
+  sentenceView_->ensureCursorVisible();
 }
 
 // ---- Commands ----
 
-void AnalysisWindow::Command2_Click() {
-  if (grid_.empty() || lignecourante_ < 1) return;
-  const auto r = static_cast<std::size_t>(lignecourante_);
+void AnalysisWindow::onValidate() {
+  if (grid_.empty() || selectedRow_ < 1) return;
+  const auto r = static_cast<std::size_t>(selectedRow_);
   EditStep step(EditKind::Validation, r);
-  step.writeAnalyses(grid_, {{r, analysisFromBox(Textanalyse->toPlainText())}});
+  step.writeAnalyses(grid_, {{r, analysisFromBox(analysisEdit_->toPlainText())}});
   model_->analysisChanged(r);
   step.setSelectedAfter(r);
   recordStep(std::move(step));
 }
 
-void AnalysisWindow::cmb_delete_Click() {
-  if (grid_.empty() || lignecourante_ < 1) return;
-  int s = lignecourante_;
+void AnalysisWindow::onDelete() {
+  if (grid_.empty() || selectedRow_ < 1) return;
+  int s = selectedRow_;
   EditStep step(EditKind::Deletion, static_cast<std::size_t>(s));
   {
     BusyCursor busy(this);
@@ -510,8 +510,8 @@ void AnalysisWindow::cmb_delete_Click() {
     showEmptyGrid();
     return;
   }
-  grille01->moveSilently(s, 3);
-  grille01_SelChange();
+  gridView_->moveSilently(s, 3);
+  showSelectedRow();
 }
 
 // ---- Édition ----
@@ -574,8 +574,8 @@ void AnalysisWindow::selectRow(std::size_t r) {
     return;
   }
   r = std::clamp<std::size_t>(r, 1, grid_.candidateCount());
-  grille01->moveSilently(static_cast<int>(r), 2);
-  grille01_SelChange();
+  gridView_->moveSilently(static_cast<int>(r), 2);
+  showSelectedRow();
 }
 
 void AnalysisWindow::gridSaved() {
@@ -599,7 +599,7 @@ std::string AnalysisWindow::encodeRecoveryCopyNow() const {
   header.sourcePath = sourcePath_.toStdString();
   header.sourceFingerprint = sourceFingerprint_;
   header.sourceSize = sentences_.text().size();
-  header.analysisPath = nomfichier_.toStdString();
+  header.analysisPath = analysisPath_.toStdString();
   header.copiedAt = QDateTime::currentSecsSinceEpoch();
   return encodeRecoveryCopy(header, grid_.edits());
 }
@@ -657,7 +657,7 @@ bool AnalysisWindow::loadRecovered(const RecoveryCopy& copy, const QString& reco
     return false;
   }
   startRecoveryCopies(std::make_unique<RecoveryWriter>(recoveryFolder, copyId, std::move(lock)));
-  if (!header.analysisPath.empty()) setNomfichier(QString::fromStdString(header.analysisPath));
+  if (!header.analysisPath.empty()) setAnalysisPath(QString::fromStdString(header.analysisPath));
   // Nothing of it is saved: the copy stays until the user saves or closes.
   history_.markUnsaved();
   updateEditActions();
@@ -669,7 +669,7 @@ bool AnalysisWindow::loadRecovered(const RecoveryCopy& copy, const QString& reco
   return true;
 }
 
-void AnalysisWindow::Command5_Click() {
+void AnalysisWindow::onSaveAndQuit() {
   // Cancelling the dialog or declining to overwrite still closes: the user chose not
   // to save. A write that failed keeps the window open, with its grid, so that the
   // analyses can still be saved elsewhere.
@@ -677,7 +677,7 @@ void AnalysisWindow::Command5_Click() {
   close();
 }
 
-void AnalysisWindow::receiveAnalysis(const QString& label) { Textanalyse->setPlainText(label); }
+void AnalysisWindow::receiveAnalysis(const QString& label) { analysisEdit_->setPlainText(label); }
 
 void AnalysisWindow::openSideWindow(const QString& name, bool hourglass) {
   std::optional<BusyCursor> busy;
@@ -709,7 +709,7 @@ void AnalysisWindow::closeEvent(QCloseEvent* event) {
 // The activation check of a window whose open dialog was cancelled.
 void AnalysisWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && etat_ == Etat::DialogCancelled)
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && loadState_ == LoadState::DialogCancelled)
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
@@ -717,7 +717,7 @@ void AnalysisWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Where the platform never activates the window (no window manager), closing once
   // shown keeps the cancelled window from lingering.
-  if (etat_ == Etat::DialogCancelled) QTimer::singleShot(0, this, &QWidget::close);
+  if (loadState_ == LoadState::DialogCancelled) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void registerAnalysisWindows(Workspace& workspace) {

@@ -63,18 +63,18 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   const AnalysisKind& kind() const { return kind_; }
   Family family() const { return family_; }
   // The row of the selected candidate (counted from 1), 0 before any selection.
-  int lignecourante() const { return lignecourante_; }
+  int selectedRow() const { return selectedRow_; }
   // How the load of an existing analysis went with its file dialog.
-  enum class Etat { NotAsked, FileChosen, DialogCancelled };
-  Etat etat() const { return etat_; }
+  enum class LoadState { NotAsked, FileChosen, DialogCancelled };
+  LoadState loadState() const { return loadState_; }
   const SentenceTable& sentences() const { return sentences_; }
 
   // AnalysisDocument
   QWidget* documentWindow() override { return this; }
   const CandidateGrid& candidateGrid() const override { return grid_; }
-  CommonDialog& commonDialog() override { return CommonDialog1; }
-  QString nomfichier() const override { return nomfichier_; }
-  void setNomfichier(const QString& path) override;
+  CommonDialog& commonDialog() override { return fileDialog_; }
+  QString analysisPath() const override { return analysisPath_; }
+  void setAnalysisPath(const QString& path) override;
   QString documentName() const override;
   void gridSaved() override;
 
@@ -111,11 +111,11 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   void showEmptyGrid();
 
   // The row-selection behaviour, for the row the grid has selected.
-  void grille01_SelChange();
-  void Surligneforme(const QString& form);
-  void Command2_Click();
-  void cmb_delete_Click();
-  void Command5_Click();
+  void showSelectedRow();
+  void highlightForm(const QString& form);
+  void onValidate();
+  void onDelete();
+  void onSaveAndQuit();
   void openSideWindow(const QString& name, bool hourglass = true);
 
   // Keeps a step just done on the grid, and what follows from it.
@@ -131,8 +131,8 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   struct PreAnalysisTools;
   PreAnalyser* preAnalyser();
   bool judgeAllRows(std::vector<RowJudgement>& out);
-  void Preanalyse_Click();
-  void Verifier_Click();
+  void onPreAnalysis();
+  void onCheckAnalyses();
   // Turns every "sûr" proposal of a row without analysis into its analysis, as one step.
   void acceptSureProposals();
   std::shared_ptr<PreAnalysisTools> tools_;
@@ -143,42 +143,42 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   const Family family_;
   CandidateGrid grid_;
   SentenceTable sentences_;
-  CommonDialog CommonDialog1;
-  QString nomfichier_;
+  CommonDialog fileDialog_;  // `CommonDialog1`
+  QString analysisPath_;
   QString sourceName_;  // the source text's file name without its extension
-  Etat etat_ = Etat::NotAsked;
-  int lignecourante_ = 0;
+  LoadState loadState_ = LoadState::NotAsked;
+  int selectedRow_ = 0;
   EditHistory history_;
   RecoveryWriter* recovery_ = nullptr;
   QString sourcePath_;  // the source text shown, as the main window named it
   std::uint64_t sourceFingerprint_ = 0;
 
   CandidateGridModel* model_ = nullptr;
-  QTextEdit* phrase = nullptr;
-  CandidateGridView* grille01 = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  QGroupBox* Frame3 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* labelforme = nullptr;
-  QLabel* Label7 = nullptr;
-  QPlainTextEdit* Textanalyse = nullptr;
-  QToolButton* Command1 = nullptr;
-  QToolButton* Command3 = nullptr;
-  QToolButton* Command4 = nullptr;
-  QToolButton* Command5 = nullptr;
-  QToolButton* Command1_b = nullptr;
-  QToolButton* Command2 = nullptr;
-  QToolButton* cmb_delete = nullptr;
-  QAction* Enregistrerdirect = nullptr;
-  QAction* Enregistrer = nullptr;
-  QAction* exportexcell = nullptr;
-  QAction* Imprimertable = nullptr;
-  QAction* Fermer = nullptr;
+  QTextEdit* sentenceView_ = nullptr;  // `phrase`
+  CandidateGridView* gridView_ = nullptr;  // `grille01`
+  QGroupBox* gridFrame_ = nullptr;  // `Frame1`
+  QGroupBox* analysisPanel_ = nullptr;  // `Frame2`
+  QGroupBox* buttonFrame_ = nullptr;  // `Frame3`
+  QLabel* formCaption_ = nullptr;  // `Label3`
+  QLabel* formLabel_ = nullptr;  // `labelforme`
+  QLabel* analysisCaption_ = nullptr;  // `Label7`
+  QPlainTextEdit* analysisEdit_ = nullptr;  // `Textanalyse`
+  QToolButton* formDictionaryButton_ = nullptr;  // `Command1`
+  QToolButton* lemmaDictionaryButton_ = nullptr;  // `Command3`
+  QToolButton* grammarButton_ = nullptr;  // `Command4`
+  QToolButton* saveAndQuitButton_ = nullptr;  // `Command5`
+  QToolButton* grammarBadgeButton_ = nullptr;  // `Command1_b`
+  QToolButton* validateButton_ = nullptr;  // `Command2`
+  QToolButton* deleteButton_ = nullptr;  // `cmb_delete`
+  QAction* saveAction_ = nullptr;  // `Enregistrerdirect`
+  QAction* saveAsAction_ = nullptr;  // `Enregistrer`
+  QAction* exportAction_ = nullptr;  // `exportexcell`
+  QAction* printAction_ = nullptr;  // `Imprimertable`
+  QAction* closeAction_ = nullptr;  // `Fermer`
   QAction* undoAction_ = nullptr;  // `Annuler`
   QAction* redoAction_ = nullptr;  // `Retablir`
-  QAction* Preanalyse = nullptr;
-  QAction* Verifier = nullptr;
+  QAction* preAnalysisAction_ = nullptr;  // `Preanalyse`
+  QAction* checkAction_ = nullptr;  // `Verifier`
   QAction* acceptAction_ = nullptr;  // `Accepter`
 };
 

@@ -86,12 +86,12 @@ bool AnalysisWindow::judgeAllRows(std::vector<RowJudgement>& out) {
   });
 }
 
-void AnalysisWindow::Preanalyse_Click() {
+void AnalysisWindow::onPreAnalysis() {
   if (grid_.empty()) return;
   std::vector<RowJudgement> judged;
   if (!judgeAllRows(judged)) return;  // cancelled, or nothing to judge with: the grid is untouched
   // The labels and the deletions are one step: "Annuler la pré-analyse" takes back both.
-  EditStep step(EditKind::PreAnalysis, lignecourante_ >= 1 ? static_cast<std::size_t>(lignecourante_) : 0);
+  EditStep step(EditKind::PreAnalysis, selectedRow_ >= 1 ? static_cast<std::size_t>(selectedRow_) : 0);
   std::vector<std::size_t> falseRows;  // judged false, with no analysis of the user's
   std::vector<std::pair<std::size_t, std::string>> labels;
   for (std::size_t r = 1; r <= judged.size(); ++r) {
@@ -135,7 +135,7 @@ void AnalysisWindow::acceptSureProposals() {
     workspace_.prompts().inform(this, QStringLiteral("Aucune proposition sûre n'attend d'être acceptée."));
     return;
   }
-  const std::size_t selected = lignecourante_ >= 1 ? static_cast<std::size_t>(lignecourante_) : 1;
+  const std::size_t selected = selectedRow_ >= 1 ? static_cast<std::size_t>(selectedRow_) : 1;
   EditStep step(EditKind::AcceptProposals, selected);
   model_->refill([&](CandidateGrid& grid) {
     step.writeAnalyses(grid, analyses);
@@ -146,12 +146,12 @@ void AnalysisWindow::acceptSureProposals() {
   selectRow(selected);
 }
 
-void AnalysisWindow::Verifier_Click() {
+void AnalysisWindow::onCheckAnalyses() {
   if (grid_.empty()) return;
   std::vector<RowJudgement> judged;
   if (!judgeAllRows(judged)) return;
   const std::size_t count = judged.size();
-  const std::size_t start = lignecourante_ >= 1 ? static_cast<std::size_t>(lignecourante_) : 0;
+  const std::size_t start = selectedRow_ >= 1 ? static_cast<std::size_t>(selectedRow_) : 0;
   for (std::size_t step = 1; step <= count; ++step) {
     const std::size_t r = (start + step - 1) % count + 1;
     const RowJudgement& j = judged[r - 1];
@@ -160,8 +160,8 @@ void AnalysisWindow::Verifier_Click() {
     const std::string label = j.label(kind_);
     if (written == label) continue;
     const QString form = toQString(grid_.form(r));
-    grille01->moveSilently(static_cast<int>(r), 2);
-    grille01_SelChange();
+    gridView_->moveSilently(static_cast<int>(r), 2);
+    showSelectedRow();
     const QString text =
         label.empty()
             ? QStringLiteral("Ligne %1 : « %2 » ne semble pas être un nom %3.").arg(r).arg(form, caseInWords(kind_))
