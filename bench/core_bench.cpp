@@ -50,7 +50,7 @@ void BM_ScanText(benchmark::State& state) {
   for (auto _ : state) {
     found = 0;
     SentenceTable::forEachSentence(corpus(), [&](std::string_view s, std::int64_t n) {
-      Cherchecandidats(s, n, kind, [&](std::string_view, std::int64_t) { ++found; });
+      scanCandidates(s, n, kind, [&](std::string_view, std::int64_t) { ++found; });
     });
     benchmark::DoNotOptimize(found);
   }

@@ -38,7 +38,7 @@ std::variant<std::size_t, FileError> forEachCandidate(const std::string& source,
         const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
         const std::string_view number(digits, static_cast<std::size_t>(end - digits));
         if (!suggesting) {
-          Cherchecandidats(sentence, n, kind, [&](std::string_view form, std::int64_t) {
+          scanCandidates(sentence, n, kind, [&](std::string_view form, std::int64_t) {
             sink(++count, number, form, std::string_view{});
           });
           return;

@@ -62,10 +62,10 @@ TEST(CandidateScan, OneSentenceWordByWord) {
   const AnalysisKind& acc = analysisKind(KindId::AccSg);
   Found found;
   auto collect = [&](std::string_view w, std::int64_t n) { found.emplace_back(w, n); };
-  Cherchecandidats("rosam", 7, acc, collect);  // no character ends the word
+  scanCandidates("rosam", 7, acc, collect);  // no character ends the word
   EXPECT_TRUE(found.empty());
-  Cherchecandidats("rosam.", 7, acc, collect);
-  Cherchecandidats(" \r\nm am\x9C" "r\xE9" "em am\xE9m rosam", 8, acc, collect);
+  scanCandidates("rosam.", 7, acc, collect);
+  scanCandidates(" \r\nm am\x9C" "r\xE9" "em am\xE9m rosam", 8, acc, collect);
   EXPECT_EQ(found, (Found{{"rosam", 7}, {"am", 8}, {"r\xE9" "em", 8}}));
 }
 

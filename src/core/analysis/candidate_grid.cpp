@@ -80,7 +80,7 @@ std::string_view CandidateGrid::sourceForm(std::uint32_t id) const {
   if (scan->cachedSentence != sentence) {
     scan->cachedForms.clear();
     const std::string_view text = *scan->text.sentence(static_cast<std::int64_t>(sentence) + 1);
-    Cherchecandidats(text, 0, *scan->kind, [&](std::string_view form, std::int64_t) { scan->cachedForms.push_back(form); });
+    scanCandidates(text, 0, *scan->kind, [&](std::string_view form, std::int64_t) { scan->cachedForms.push_back(form); });
     scan->cachedSentence = sentence;
   }
   return scan->cachedForms[id - scan->firstCandidate[sentence]];
@@ -102,7 +102,7 @@ void CandidateGrid::forEachSourceRow(const SourceVisitor& visit) const {
     if (id == scan.firstCandidate[s + 1]) continue;
     const auto n = static_cast<std::int64_t>(s + 1);
     const std::string_view number(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
-    Cherchecandidats(*scan.text.sentence(n), n, *scan.kind, [&](std::string_view form, std::int64_t) {
+    scanCandidates(*scan.text.sentence(n), n, *scan.kind, [&](std::string_view form, std::int64_t) {
       if (id < scan.firstCandidate[s + 1]) visit(id, static_cast<std::int32_t>(id + 1), number, form);
       ++id;
     });

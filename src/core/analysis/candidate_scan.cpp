@@ -4,7 +4,7 @@ namespace varnelio {
 
 std::size_t scanText(std::string_view text, const AnalysisKind& kind, const CandidateSink& sink) {
   return SentenceTable::forEachSentence(text, [&](std::string_view sentence, std::int64_t n) {
-    Cherchecandidats(sentence, n, kind, sink);
+    scanCandidates(sentence, n, kind, sink);
   });
 }
 
@@ -16,7 +16,7 @@ SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGr
   std::vector<std::uint64_t> firstCandidate{0};
   std::uint64_t count = 0;
   SentenceTable table(std::move(text), [&](std::string_view sentence, std::int64_t n) {
-    Cherchecandidats(sentence, n, kind, [&](std::string_view, std::int64_t) {
+    scanCandidates(sentence, n, kind, [&](std::string_view, std::int64_t) {
       if (count < CandidateGrid::kMaxCandidates) ++count;
     });
     firstCandidate.push_back(count);

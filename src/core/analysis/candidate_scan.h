@@ -14,11 +14,11 @@ namespace varnelio {
 
 using CandidateSink = std::function<void(std::string_view form, std::int64_t sentenceNumber)>;
 
-// Cherchecandidats: scans one sentence (which ends with ".") word by word. Words
+// scanCandidates: scans one sentence (which ends with ".") word by word. Words
 // are maximal runs of letters (cp1252::isLetter); each word that is a candidate of
 // the kind is handed to the sink.
 template <typename Sink>
-void Cherchecandidats(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
+void scanCandidates(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
                       Sink&& sink);
 
 // Cuts the whole text into sentences and scans each one as it is complete, in one

@@ -13,7 +13,7 @@ namespace varnelio {
 // are those of a cut character by character; each character is walked back over
 // at most once, since words do not overlap.
 template <typename Sink>
-void Cherchecandidats(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
+void scanCandidates(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
                       Sink&& sink) {
   const auto* s = reinterpret_cast<const unsigned char*>(sentence.data());
   const std::size_t size = sentence.size();

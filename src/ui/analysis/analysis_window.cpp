@@ -698,7 +698,7 @@ void AnalysisWindow::closeEvent(QCloseEvent* event) {
   // Closed by the user: what was not saved was given up, as the window has always
   // done; only a crash leaves a copy behind.
   recovery_->discard();
-  // Form_Unload: however the window closes, the main window comes back.
+  // However the window closes, the main window comes back.
   if (QWidget* menu = workspace_.mainWindow()) {
     menu->show();
     menu->raise();

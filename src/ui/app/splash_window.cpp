@@ -68,13 +68,12 @@ SplashWindow::SplashWindow(Workspace& workspace, int delayMs) : workspace_(works
 
   buildPanel();
 
-  // Frame1_Click, imgLogo_Click, Image1_Click, Label5_Click, Label8_Click,
-  // Label2_Click, Label3_Click, Label4_Click.
+  // The panel, the pictures and the title labels hand off when clicked.
   reacting_.insert(panel_);
   panel_->installEventFilter(this);
   for (QWidget* child : panel_->findChildren<QWidget*>()) child->installEventFilter(this);
 
-  // Nothing takes the keyboard focus: every key goes to the window (Form_KeyPress).
+  // Nothing takes the keyboard focus: every key goes to the window itself.
   for (QWidget* child : findChildren<QWidget*>()) child->setFocusPolicy(Qt::NoFocus);
   setFocusPolicy(Qt::StrongFocus);
 
