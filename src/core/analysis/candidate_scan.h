@@ -19,7 +19,7 @@ using CandidateSink = std::function<void(std::string_view form, std::int64_t sen
 // the kind is handed to the sink.
 template <typename Sink>
 void scanCandidates(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
-                      Sink&& sink);
+                    Sink&& sink);
 
 // Cuts the whole text into sentences and scans each one as it is complete, in one
 // pass. Returns the number of sentences.

@@ -14,7 +14,7 @@ namespace varnelio {
 // at most once, since words do not overlap.
 template <typename Sink>
 void scanCandidates(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
-                      Sink&& sink) {
+                    Sink&& sink) {
   const auto* s = reinterpret_cast<const unsigned char*>(sentence.data());
   const std::size_t size = sentence.size();
   const unsigned char* last = endingLastLetters(kind).data();
