@@ -55,7 +55,8 @@ const std::string_view CandidateGrid::kHeaders[kColumnCount] = {"N\xB0", "N\xB0 
 // ---- The source ----
 
 std::uint32_t CandidateGrid::sourceCount() const {
-  if (const auto* scan = std::get_if<ScanRows>(&source_)) return static_cast<std::uint32_t>(scan->firstCandidate.back());
+  if (const auto* scan = std::get_if<ScanRows>(&source_))
+    return static_cast<std::uint32_t>(scan->firstCandidate.back());
   return static_cast<std::uint32_t>(std::get<TextRows>(source_).rows.size());
 }
 
@@ -80,7 +81,8 @@ std::string_view CandidateGrid::sourceForm(std::uint32_t id) const {
   if (scan->cachedSentence != sentence) {
     scan->cachedForms.clear();
     const std::string_view text = *scan->text.sentence(static_cast<std::int64_t>(sentence) + 1);
-    scanCandidates(text, 0, *scan->kind, [&](std::string_view form, std::int64_t) { scan->cachedForms.push_back(form); });
+    scanCandidates(text, 0, *scan->kind,
+                   [&](std::string_view form, std::int64_t) { scan->cachedForms.push_back(form); });
     scan->cachedSentence = sentence;
   }
   return scan->cachedForms[id - scan->firstCandidate[sentence]];
@@ -101,7 +103,8 @@ void CandidateGrid::forEachSourceRow(const SourceVisitor& visit) const {
     auto id = static_cast<std::uint32_t>(scan.firstCandidate[s]);
     if (id == scan.firstCandidate[s + 1]) continue;
     const auto n = static_cast<std::int64_t>(s + 1);
-    const std::string_view number(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+    const std::string_view number(
+        digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
     scanCandidates(*scan.text.sentence(n), n, *scan.kind, [&](std::string_view form, std::int64_t) {
       if (id < scan.firstCandidate[s + 1]) visit(id, static_cast<std::int32_t>(id + 1), number, form);
       ++id;
@@ -313,7 +316,8 @@ void CandidateGrid::swapAnalysisCells(PackedCells& cells) {
     const bool mark = m < aligned_.size() && aligned_[m] == index;
     if (mark) ++m;
     replaced.add(row, text, mark);
-    if (!cells.text(i).empty()) analyses.emplace_back(index, std::string(cells.text(i)));  // an empty cell stores nothing
+    if (!cells.text(i).empty())
+      analyses.emplace_back(index, std::string(cells.text(i)));  // an empty cell stores nothing
     if (cells.alignedTopLeft(i)) aligned.push_back(index);
   }
   while (a < analyses_.size()) analyses.push_back(std::move(analyses_[a++]));

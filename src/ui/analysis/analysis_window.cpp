@@ -167,8 +167,10 @@ void AnalysisWindow::buildControls() {
   setStatusBar(status);
 
   const QString paradigm = kindWindows(kind_.id).paradigmName(family_);
-  connect(lemmaDictionaryButton_, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
-  connect(formDictionaryButton_, &QToolButton::clicked, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
+  connect(lemmaDictionaryButton_, &QToolButton::clicked, this,
+          [this] { openSideWindow(QStringLiteral("frmlexique")); });
+  connect(formDictionaryButton_, &QToolButton::clicked, this,
+          [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
   connect(grammarButton_, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
   connect(grammarBadgeButton_, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
   connect(validateButton_, &QToolButton::clicked, this, [this] { onValidate(); });
@@ -182,10 +184,11 @@ void AnalysisWindow::buildAnalysisPanel() {
   analysisPanel_ = panel(client, "Frame2", twipsRect(8640, 1920, 2655, 4335));
   analysisPanel_->hide();
   formCaption_ = label(analysisPanel_, "Label3", QStringLiteral("Forme :"), twipsRect(120, 240, 855, 255), kDarkBlue);
-  formLabel_ = label(analysisPanel_, "labelforme", QString(), twipsRect(120, 600, 2535, kindWindows(kind_.id).formLabelHeight(family_)),
-                     kFormRed);
+  formLabel_ = label(analysisPanel_, "labelforme", QString(),
+                     twipsRect(120, 600, 2535, kindWindows(kind_.id).formLabelHeight(family_)), kFormRed);
   formLabel_->setWordWrap(true);
-  analysisCaption_ = label(analysisPanel_, "Label7", QStringLiteral("Analyse :"), twipsRect(120, 1200, 1455, 255), kDarkBlue);
+  analysisCaption_ =
+      label(analysisPanel_, "Label7", QStringLiteral("Analyse :"), twipsRect(120, 1200, 1455, 255), kDarkBlue);
   analysisEdit_ = new QPlainTextEdit(analysisPanel_);
   analysisEdit_->setObjectName(QStringLiteral("Textanalyse"));
   analysisEdit_->setGeometry(twipsRect(120, 1680, 2295, 615));
