@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../support/required_data.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -50,7 +52,7 @@ std::string asTerminalText(const std::string& exportBytes) {
 
 TEST(CliScan, StreamedFilesEqualTheGridWritersOnTheCorpusForEveryKind) {
   const std::string source = corpusFile("cicero-in-catilinam.txt");
-  if (source.empty()) GTEST_SKIP() << "corpus not found";
+  VARNELIO_REQUIRE_DATA(!source.empty(), "the corpus");
   const std::string text = std::get<std::string>(readSourceText(source));
   TempDir dir;
   for (const AnalysisKind& kind : analysisKinds()) {
@@ -138,7 +140,7 @@ TEST(CliScan, SentencesSpanningReadingPiecesGiveTheCandidatesOfTheWholeText) {
   }
   // A book in pieces smaller than most of its sentences.
   const std::string source = corpusFile("livius-ab-urbe-condita-1.txt");
-  if (source.empty()) GTEST_SKIP() << "corpus not found";
+  VARNELIO_REQUIRE_DATA(!source.empty(), "the corpus");
   CandidateGrid grid;
   scanIntoGrid(std::get<std::string>(readSourceText(source)), analysisKind(KindId::NomSg), grid);
   const Result r = runCli({"scan", "nom-sg", source, "--morceau", "61", "--dat", dir.file("b.DAT")});

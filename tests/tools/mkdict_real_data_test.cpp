@@ -2,6 +2,8 @@
 // machine: their content, their order, and how well they answer for a real text.
 #include <gtest/gtest.h>
 
+#include "../support/required_data.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -24,11 +26,13 @@ namespace {
 const std::string kLexique = std::string(VARNELIO_DATA_DIR) + "/lexique.dat";
 const std::string kDonnees = std::string(VARNELIO_DATA_DIR) + "/donnees.dat";
 
-void skipWithoutData() {
-  if (!std::filesystem::exists(VARNELIO_COLLATINUS_DATA)) GTEST_SKIP() << "no Collatinus data on this machine";
-  if (!std::filesystem::exists(kLexique) || !std::filesystem::exists(kDonnees))
-    GTEST_SKIP() << "dictionaries not generated in " << VARNELIO_DATA_DIR;
-}
+// A macro, not a function: a skip (or a failure) must end the test itself.
+#define REQUIRE_LEXICON_AND_DICTIONARIES()                                                          \
+  do {                                                                                              \
+    VARNELIO_REQUIRE_DATA(std::filesystem::exists(VARNELIO_COLLATINUS_DATA), "the Collatinus data"); \
+    VARNELIO_REQUIRE_DATA(std::filesystem::exists(kLexique) && std::filesystem::exists(kDonnees),    \
+                          std::string("the dictionaries generated in ") + VARNELIO_DATA_DIR);        \
+  } while (0)
 
 // Every record: a headword, fields of Windows-1252 text without control bytes, the
 // lookup order (lower-cased headword ascending, so initials come grouped).
@@ -46,7 +50,7 @@ void checkFile(const DictionaryFile& file, std::size_t headword) {
 }
 
 TEST(GeneratedDictionaries, LemmaDictionary) {
-  skipWithoutData();
+  REQUIRE_LEXICON_AND_DICTIONARIES();
   const LemmaTable table = LemmaTable::load(kLexique);
   ASSERT_EQ(table.file().status(), DictionaryStatus::Loaded);
   EXPECT_GT(table.count(), 20000u);
@@ -68,7 +72,7 @@ TEST(GeneratedDictionaries, LemmaDictionary) {
 }
 
 TEST(GeneratedDictionaries, FormDictionary) {
-  skipWithoutData();
+  REQUIRE_LEXICON_AND_DICTIONARIES();
   // The best of three loads: the machine running the tests may be busy.
   double seconds = 1e9;
   FormTable table;
@@ -101,7 +105,7 @@ TEST(GeneratedDictionaries, FormDictionary) {
 // Every label fits its field as it is: nothing is cut when a record is written.
 TEST(GeneratedDictionaries, EveryMorphologyLabelFitsItsField) {
   auto text = readWholeFile(std::string(VARNELIO_COLLATINUS_DATA) + "/morphos.fr");
-  if (!std::holds_alternative<std::string>(text)) GTEST_SKIP() << "no Collatinus data on this machine";
+  VARNELIO_REQUIRE_DATA(std::holds_alternative<std::string>(text), "the Collatinus data");
   const auto morphologies = mkdict::readMorphologies(std::get<std::string>(text));
   EXPECT_GE(morphologies.size(), 416u);
   const DictionaryLayout& layout = formLayout();
@@ -118,10 +122,10 @@ TEST(GeneratedDictionaries, EveryMorphologyLabelFitsItsField) {
 // Of the distinct words of De bello Gallico (cut with the letter classes, compared
 // lower-cased), the share the form dictionary finds.
 TEST(GeneratedDictionaries, FormDictionaryAnswersForCaesar) {
-  skipWithoutData();
+  REQUIRE_LEXICON_AND_DICTIONARIES();
   const std::string corpus = std::string(VARNELIO_CORPUS_DIR) + "/caesar-bellum-gallicum.txt";
   auto text = readWholeFile(corpus);
-  if (!std::holds_alternative<std::string>(text)) GTEST_SKIP() << "no corpus at " << corpus;
+  VARNELIO_REQUIRE_DATA(std::holds_alternative<std::string>(text), "the corpus at " + corpus);
   const FormTable table = FormTable::load(kDonnees);
   std::unordered_set<std::string> forms;
   for (std::size_t i = 0; i < table.count(); ++i)
