@@ -4,7 +4,7 @@
 
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "core/morphology/latin_analyser.h"
+#include "core/morphology/latin_data.h"
 #include "core/morphology/text_words.h"
 #include "core/files/source_file.h"
 
@@ -16,15 +16,9 @@ int runAnalyse(const std::string& source, const std::optional<std::string>& anal
   if (auto* err = std::get_if<FileError>(&read)) return readFailure(*err);
   const std::string path =
       analyserPath ? *analyserPath : installedDataDir + "/" + std::string(LatinAnalyser::kFileName);
-  const LatinAnalyser analyser = LatinAnalyser::load(path);
-  switch (analyser.status()) {
-    case LatinAnalyser::Status::Loaded: break;
-    case LatinAnalyser::Status::Missing:
-      printError("Le fichier " + std::string(LatinAnalyser::kFileName) + " est manquant! (" + path + ")");
-      return kFileFailure;
-    case LatinAnalyser::Status::Unreadable:
-    case LatinAnalyser::Status::Invalid: return readFailure(analyser.error());
-  }
+  const auto loaded = loadAnalyser(path);
+  if (const auto* problem = std::get_if<LatinDataProblem>(&loaded)) return latinDataFailure(*problem);
+  const LatinAnalyser& analyser = *std::get<std::shared_ptr<const LatinAnalyser>>(loaded);
   StdoutUtf8Writer out;
   std::vector<Analysis> analyses;
   std::int64_t number = 0;

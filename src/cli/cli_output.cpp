@@ -28,6 +28,11 @@ int readFailure(const FileError& error) {
   return kFileFailure;
 }
 
+int latinDataFailure(const LatinDataProblem& problem) {
+  printError(problem.message() + " (" + problem.error.path + ")");
+  return kFileFailure;
+}
+
 int writeFailure(const FileError& error) {
   printError("impossible d'\xC3\xA9" "crire le fichier " + error.path + " : " + error.reason);
   return kFileFailure;

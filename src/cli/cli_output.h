@@ -7,6 +7,7 @@
 
 #include "core/files/atomic_file.h"
 #include "core/files/file_error.h"
+#include "core/morphology/latin_data.h"
 
 namespace varnelio::cli {
 
@@ -16,6 +17,8 @@ enum ExitCode { kOk = 0, kFileFailure = 1, kUsage = 2 };
 int usageError(std::string_view what);
 // A file that cannot be read or written: the file and the reason, on stderr. Returns kFileFailure.
 int readFailure(const FileError& error);
+// Says why the analyser or the tagger cannot serve, with the file's path.
+int latinDataFailure(const LatinDataProblem& problem);
 int writeFailure(const FileError& error);
 // Any other one-line message on stderr (UTF-8 given).
 void printError(std::string_view utf8Line);

@@ -117,28 +117,6 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
   return kOk;
 }
 
-// Loads the analyser and the tagger from the data folder; returns 0, or the exit
-// code after saying what is missing.
-int loadPreAnalysis(const std::string& dataDir, LatinAnalyser& analyser, ContextualTagger& tagger) {
-  const std::string analyserPath = dataDir + "/" + std::string(LatinAnalyser::kFileName);
-  const std::string taggerPath = dataDir + "/" + std::string(ContextualTagger::kFileName);
-  analyser = LatinAnalyser::load(analyserPath);
-  if (analyser.status() == LatinAnalyser::Status::Missing) {
-    printError("Le fichier " + std::string(LatinAnalyser::kFileName) + " est manquant! (" + analyserPath + ")");
-    return kFileFailure;
-  }
-  if (analyser.status() != LatinAnalyser::Status::Loaded) return readFailure(analyser.error());
-  tagger = ContextualTagger::load(taggerPath);
-  if (tagger.status() == ContextualTagger::Status::Missing) {
-    printError("Le fichier " + std::string(ContextualTagger::kFileName) + " est manquant! (" + taggerPath + ")");
-    return kFileFailure;
-  }
-  if (tagger.status() != ContextualTagger::Status::Loaded) return readFailure(tagger.error());
-  if (!tagger.fits(analyser))
-    return readFailure({taggerPath, "Ce fichier ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName)});
-  return kOk;
-}
-
 }  // namespace
 
 int runScan(const AnalysisKind& kind, const std::string& source, const std::optional<std::string>& tsv,
@@ -155,13 +133,14 @@ int runScan(const AnalysisKind& kind, const std::string& source, const std::opti
   }
   // The source must open before any output file is touched.
   if (auto unreadable = checkReadableFile(source)) return readFailure(*unreadable);
-  LatinAnalyser analyser;
-  ContextualTagger tagger;
+  LatinData data(suggest ? suggest->dataDir : std::string());
   std::optional<PreAnalyser> judge;
   std::optional<Suggesting> suggesting;
   if (suggest) {
-    if (const int failed = loadPreAnalysis(suggest->dataDir, analyser, tagger)) return failed;
-    judge.emplace(analyser, tagger);
+    const auto& tagger = data.tagger();
+    if (const auto* problem = std::get_if<LatinDataProblem>(&tagger)) return latinDataFailure(*problem);
+    judge.emplace(*std::get<std::shared_ptr<const LatinAnalyser>>(data.analyser()),
+                  *std::get<std::shared_ptr<ContextualTagger>>(tagger));
     suggesting = Suggesting{&*judge, suggest->drop};
   }
   std::optional<FileError> readError;

@@ -1,5 +1,7 @@
 #include "core/dictionaries/dictionaries.h"
 
+#include "core/morphology/latin_data.h"
+
 #include <algorithm>
 #include <tuple>
 
@@ -127,12 +129,16 @@ PrintJob FormTable::entriesJob(const std::vector<std::size_t>& entries, const st
 }
 
 FormTable FormTable::load(const std::string& path) {
-  FormTable table(DictionaryFile::load(formLayout(), path));
   const std::size_t slash = path.find_last_of('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-  auto analyser = std::make_shared<LatinAnalyser>(
-      LatinAnalyser::load(folder + "/" + std::string(LatinAnalyser::kFileName)));
-  if (analyser->status() == LatinAnalyser::Status::Loaded) table.analyser_ = std::move(analyser);
+  auto analyser = loadAnalyser(folder + "/" + std::string(LatinAnalyser::kFileName));
+  auto* loaded = std::get_if<std::shared_ptr<const LatinAnalyser>>(&analyser);
+  return load(path, loaded ? *loaded : nullptr);
+}
+
+FormTable FormTable::load(const std::string& path, std::shared_ptr<const LatinAnalyser> analyser) {
+  FormTable table(DictionaryFile::load(formLayout(), path));
+  table.analyser_ = std::move(analyser);
   return table;
 }
 

@@ -85,6 +85,8 @@ class FormTable final : public DictionaryTable {
   explicit FormTable(DictionaryFile file) : file_(std::move(file)) {}
   // Reads donnees.dat, and the Latin analyser (analyseur.dat) when it lies beside it.
   static FormTable load(const std::string& path);
+  // Reads donnees.dat, with the analyser given (none: the records alone answer).
+  static FormTable load(const std::string& path, std::shared_ptr<const LatinAnalyser> analyser);
 
   const DictionaryFile& file() const override { return file_; }
   FormRow row(std::size_t i) const;

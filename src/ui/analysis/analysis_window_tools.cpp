@@ -4,10 +4,12 @@
 // pre-analysis would not have written.
 #include "ui/analysis/analysis_window.h"
 
+#include <QDir>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <optional>
 
+#include "core/morphology/latin_data.h"
 #include "core/morphology/pre_analysis.h"
 #include "core/text/trim.h"
 #include "ui/analysis/candidate_grid_model.h"
@@ -19,11 +21,11 @@
 
 namespace varnelio::ui {
 
-// The analyser and the tagger, read from the data folder the first time a command
-// of the menu needs them.
+// The pre-analyser over the program's one analyser and tagger, made the first time a
+// command of the menu needs it.
 struct AnalysisWindow::PreAnalysisTools {
-  LatinAnalyser analyser;
-  ContextualTagger tagger;
+  std::shared_ptr<const LatinAnalyser> analyser;
+  std::shared_ptr<ContextualTagger> tagger;
   std::optional<PreAnalyser> judge;
 };
 
@@ -43,21 +45,21 @@ QString caseInWords(const AnalysisKind& kind) {
 
 PreAnalyser* AnalysisWindow::preAnalyser() {
   if (tools_ && tools_->judge) return &*tools_->judge;
-  auto tools = std::make_shared<PreAnalysisTools>();
-  const std::string dir = fromQString(workspace_.dataDir());
   BusyCursor busy(this);
-  tools->analyser = LatinAnalyser::load(dir + "/" + std::string(LatinAnalyser::kFileName));
-  if (tools->analyser.status() == LatinAnalyser::Status::Loaded)
-    tools->tagger = ContextualTagger::load(dir + "/" + std::string(ContextualTagger::kFileName));
-  if (tools->analyser.status() != LatinAnalyser::Status::Loaded || !tools->tagger.fits(tools->analyser)) {
-    const std::string_view file = tools->analyser.status() != LatinAnalyser::Status::Loaded
-                                      ? LatinAnalyser::kFileName
-                                      : ContextualTagger::kFileName;
-    workspace_.prompts().inform(this, QStringLiteral("Le fichier %1 est manquant!").arg(toQString(file)),
+  LatinData& data = workspace_.latinData();
+  const auto& tagger = data.tagger();
+  if (const auto* problem = std::get_if<LatinDataProblem>(&tagger)) {
+    busy.restore();
+    workspace_.prompts().inform(this,
+                                fromUtf8(problem->message()) + QLatin1Char('\n') +
+                                    QDir::toNativeSeparators(QString::fromStdString(problem->error.path)),
                                 kApplicationTitle, MessageIcon::Warning);
     return nullptr;
   }
-  tools->judge.emplace(tools->analyser, tools->tagger);
+  auto tools = std::make_shared<PreAnalysisTools>();
+  tools->analyser = std::get<std::shared_ptr<const LatinAnalyser>>(data.analyser());
+  tools->tagger = std::get<std::shared_ptr<ContextualTagger>>(tagger);
+  tools->judge.emplace(*tools->analyser, *tools->tagger);
   tools_ = std::move(tools);
   return &*tools_->judge;
 }

@@ -43,14 +43,22 @@ struct DictionaryConfiguration {
   std::vector<std::size_t> fields;  // the record field each column shows
   std::string_view fileName;        // the dictionary file, in the data folder
   std::string_view noSearchResult;  // the message when a search finds nothing
-  std::unique_ptr<DictionaryTable> (*load)(const std::string& path);
+  // Reads the file; the form dictionary answers with the program's analyser too.
+  std::unique_ptr<DictionaryTable> (*load)(const std::string& path, Workspace& workspace);
 };
 
 namespace {
 
-template <typename Table>
-std::unique_ptr<DictionaryTable> loadTable(const std::string& path) {
-  return std::make_unique<Table>(Table::load(path));
+std::unique_ptr<DictionaryTable> loadLemmas(const std::string& path, Workspace&) {
+  return std::make_unique<LemmaTable>(LemmaTable::load(path));
+}
+
+// The analyser is the one the analysis windows use, read once; without it the
+// records alone answer.
+std::unique_ptr<DictionaryTable> loadForms(const std::string& path, Workspace& workspace) {
+  const auto& analyser = workspace.latinData().analyser();
+  const auto* loaded = std::get_if<std::shared_ptr<const LatinAnalyser>>(&analyser);
+  return std::make_unique<FormTable>(FormTable::load(path, loaded ? *loaded : nullptr));
 }
 
 const DictionaryConfiguration& configuration(DictionaryKind kind) {
@@ -73,7 +81,7 @@ const DictionaryConfiguration& configuration(DictionaryKind kind) {
                  lemma_field::kLatinFamily},
       .fileName = LemmaTable::kFileName,
       .noSearchResult = kNoLemmaResult,
-      .load = &loadTable<LemmaTable>,
+      .load = &loadLemmas,
   };
   static const DictionaryConfiguration forms{
       .name = kFormDictionaryName,
@@ -95,7 +103,7 @@ const DictionaryConfiguration& configuration(DictionaryKind kind) {
                  form_field::kCaseGenderNumber, form_field::kMoodTenseVoice},
       .fileName = FormTable::kFileName,
       .noSearchResult = kNoFormResult,
-      .load = &loadTable<FormTable>,
+      .load = &loadForms,
   };
   return kind == DictionaryKind::Lemmas ? lemmas : forms;
 }
@@ -303,7 +311,7 @@ void DictionaryWindow::prepareOnOpen() {
   const DictionaryConfiguration& c = configuration(kind_);
   const QString path = workspace_.dataDir() + QLatin1Char('/') + toQString(c.fileName);
   const std::string localPath = toLocalPath(path);
-  table_ = c.load(localPath);
+  table_ = c.load(localPath, workspace_);
   const DictionaryFile& file = table_->file();
   if (file.status() == DictionaryStatus::Loaded) return;
   // A file that exists but cannot be read leaves the window as empty as a missing

@@ -6,7 +6,7 @@
 namespace varnelio::ui {
 
 Workspace::Workspace(Prompts& prompts, QString dataDir, QObject* parent)
-    : QObject(parent), prompts_(prompts), dataDir_(std::move(dataDir)) {}
+    : QObject(parent), prompts_(prompts), dataDir_(std::move(dataDir)), latinData_(dataDir_.toStdString()) {}
 
 Workspace::~Workspace() {
   for (auto& w : windows_)

@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "core/morphology/latin_data.h"
+
 namespace varnelio::ui {
 
 class Prompts;
@@ -26,6 +28,8 @@ class Workspace : public QObject {
 
   Prompts& prompts() const { return prompts_; }
   const QString& dataDir() const { return dataDir_; }
+  // The analyser and the tagger of the data folder, read once for every window.
+  LatinData& latinData() { return latinData_; }
   // <directory of the executable>/../share/varnelio
   static QString installedDataDir();
 
@@ -64,6 +68,7 @@ class Workspace : public QObject {
  private:
   Prompts& prompts_;
   QString dataDir_;
+  LatinData latinData_;
   QHash<QString, Factory> factories_;
   QHash<QString, QPointer<QWidget>> windows_;
   std::function<QString()> sourcePath_;
