@@ -23,9 +23,9 @@ constexpr std::string_view kHelp =
     R"(varnelio-cli : la ligne de commande de Varnelio (terminaisons des noms latins).
 
 Usage :
-  varnelio-cli scan GENRE SOURCE [--tsv FICHIER] [--dat FICHIER] [--morceau OCTETS]
+  varnelio-cli scan CAS SOURCE [--tsv FICHIER] [--dat FICHIER] [--morceau OCTETS]
                    [--suggest [--drop]]
-      Nouvelle analyse du texte SOURCE : cherche les candidats de l'analyse GENRE.
+      Nouvelle analyse du texte SOURCE : cherche les candidats du CAS (et nombre).
       --suggest      pré-analyse : la colonne d'analyse reçoit l'étiquette proposée
                      de chaque candidat jugé nom du cas et du nombre (vide sinon),
                      d'après analyseur.dat et etiqueteur.dat installés
@@ -43,8 +43,8 @@ Usage :
       Affiche la phrase N du texte (UTF-8, telle quelle, suivie d'un saut de ligne).
       N doit être compris entre 1 et la longueur du texte L ; au-delà du nombre
       de phrases la phrase est vide. Un N hors de 1..L est une erreur d'usage (2).
-  varnelio-cli labels GENRE
-      Les cinq étiquettes d'analyse du GENRE, une par ligne.
+  varnelio-cli labels CAS
+      Les cinq étiquettes d'analyse du CAS, une par ligne.
   varnelio-cli lemma [--dict FICHIER] TEXTE
   varnelio-cli lemma [--dict FICHIER] --letter C
       Dictionnaire des lemmes : lemmes commençant par TEXTE (sans tenir compte de
@@ -70,7 +70,7 @@ Usage :
       installé : <dossier du programme>/../share/varnelio/analyseur.dat.
   varnelio-cli --help
 
-GENRE : nom-sg nom-pl acc-sg acc-pl gen-sg gen-pl dat-sg dat-pl abl-sg abl-pl
+CAS : nom-sg nom-pl acc-sg acc-pl gen-sg gen-pl dat-sg dat-pl abl-sg abl-pl
 Mettez -- avant un TEXTE qui commence par un tiret.
 
 Codes de sortie : 0 succès ; 1 fichier illisible ou impossible à écrire (le
@@ -162,7 +162,7 @@ std::string installedDataDir(const char* argv0) {
   return dir + "/../share/varnelio";
 }
 
-int unknownKind(const std::string& name) { return usageError("genre d'analyse inconnu : " + name); }
+int unknownKind(const std::string& name) { return usageError("cas inconnu : " + name + " (nom-sg nom-pl acc-sg acc-pl gen-sg gen-pl dat-sg dat-pl abl-sg abl-pl)"); }
 
 bool given(const Parsed& p, const char* flag) {
   return std::find(p.flags.begin(), p.flags.end(), flag) != p.flags.end();
@@ -173,7 +173,7 @@ int scanCommand(const std::string& command, int argc, char** argv) {
   Parsed p;
   if (auto err = parse(argc, argv, 2, {"--tsv", "--dat", "--morceau"}, p, {"--suggest", "--drop"}))
     return usageError(*err);
-  if (p.positional.size() != 2) return wrongCount(command, "GENRE SOURCE");
+  if (p.positional.size() != 2) return wrongCount(command, "CAS SOURCE");
   const AnalysisKind* kind = kindOf(p.positional[0]);
   if (!kind) return unknownKind(p.positional[0]);
   if (auto err = outputsClash(p.positional[1], {option(p, "--tsv"), option(p, "--dat")})) return usageError(*err);
@@ -201,7 +201,7 @@ int sentenceCommand(const std::string& command, int argc, char** argv) {
 int labelsCommand(const std::string& command, int argc, char** argv) {
   Parsed p;
   if (auto err = parse(argc, argv, 2, {}, p)) return usageError(*err);
-  if (p.positional.size() != 1) return wrongCount(command, "GENRE");
+  if (p.positional.size() != 1) return wrongCount(command, "CAS");
   const AnalysisKind* kind = kindOf(p.positional[0]);
   if (!kind) return unknownKind(p.positional[0]);
   return runLabels(*kind);

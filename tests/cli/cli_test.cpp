@@ -338,6 +338,14 @@ TEST(CliUsage, UsageErrorsExitTwoWithOneLine) {
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("varnelio-cli sentence SOURCE N"), std::string::npos);
   EXPECT_EQ(runCli({"scan", "acc-sg", "--help"}).exitCode, 0);
+  // The analysis kind is a case (and number), never a "genre", which a Latin teacher
+  // reads as gender.
+  EXPECT_NE(help.out.find("varnelio-cli scan CAS SOURCE"), std::string::npos);
+  EXPECT_EQ(help.out.find("GENRE"), std::string::npos);
+  const Result unknown = runCli({"scan", "accusatif", "t.txt"});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_NE(unknown.err.find("cas inconnu : accusatif"), std::string::npos) << unknown.err;
+  EXPECT_NE(runCli({"labels"}).err.find("CAS"), std::string::npos);
 }
 
 // Two names for one file (a relative path, a link, the source itself) are a usage
