@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the parts a whole book goes through: cutting and scanning the text,
 // the record codec of the analysis file, and the spreadsheet export.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What taking back a huge pre-analysis costs, and what a recovery copy costs the
 // window that makes it: the grids of the nominative singular over a whole library.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analyser's file as any bytes: it is either refused whole or read, and then
 // every word made up from the input is analysed and described without fault; each
 // analysis names a lemma of the file and a description of it.

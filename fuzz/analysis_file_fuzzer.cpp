@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Analysis files as any bytes of any length: the record count follows the rounding
 // rule, every record reads as its bytes say, and whatever was read writes back to
 // the same bytes and reads back to the same grid. A grid made up from the input is

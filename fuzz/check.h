@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A property that must hold for every input. A broken one aborts, so that libFuzzer
 // records the input as a finding, with the reason on stderr.

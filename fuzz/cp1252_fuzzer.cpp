@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The code page at the edges: every Windows-1252 text survives the trip through
 // UTF-8 and back; any bytes given as UTF-8 decode without reading past their end,
 // malformed sequences becoming "?", the same whole or in pieces; the UTF-8 check agrees with a plain statement of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both dictionary files as any bytes: the same input is read as lexique.dat and as
 // donnees.dat. The entry count, every loaded field and the three lookups are
 // checked against a plain re-statement of their rules; the printouts of the hits

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Edits of the candidate grid driven by any bytes: validations, deletions one by
 // one and in bulk, undos and redos, on a scanned grid (which holds no row) and on
 // the same rows given as texts, each checked against a plain list of rows after

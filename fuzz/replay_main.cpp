@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target's checks once on given files, without libFuzzer: the seeds and
 // the regression fixtures are replayed by every test run, with any compiler.
 //   replay_TARGET PATH...   (a folder stands for every file in it; a missing one is skipped)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tagger's file as any bytes: it is read exactly when it is a whole tagger file
 // by the layout of tagger_data.h (restated here on its own), and otherwise refused
 // whole. A file read and bound to an analyser of its lemmas tags any sentence with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The source text as any bytes a user may bring: decoding, the cut into sentences
 // and the candidate scan of every kind, each checked against a plain re-statement
 // of its rule.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the evaluation scripts share: the CoNLL-U files of ../shared/gold, read where
 they lie (nothing of them is kept), and the words as the scan cuts them."""
 import contextlib

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An evaluation figure, not a test: of the distinct words of a Latin text (cut with
 // the letter classes, compared lower-cased), the share that donnees.dat alone finds.
 //   form_dictionary_coverage DONNEES.DAT TEXT

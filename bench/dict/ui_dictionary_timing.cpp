@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the dictionary windows on large files: opening a window (which reads its
 // file whole), the lookups behind the search button and the letter menu, and filling the
 // grid with their hits. Also counts the heap allocations of a bare lookup, which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window benchmarks share: the texts they open (a corpus book, or the
 // corpus repeated to a size), the way a user opens them from Menu, and memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // open_analysis_timing [megabytes | text file] [window name] [corpus folder] [--save]
 // Opens a text in the analysis window as a user does: the path typed into Text1 of
 // Menu, the menu item chosen. Given a number, it first writes a text of that many

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // pre_analysis_timing [text file | megabytes] [window name] [corpus folder]
 // Outils > Pré-analyse in the analysis window, as a user does: the text opened
 // from Menu, the menu item chosen, "Oui" to deleting the candidates judged false.

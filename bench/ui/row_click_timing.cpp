@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // row_click_timing [corpus folder]
 // The time of one click on a row of the analysis window, from the press to the
 // sentence shown with its form highlighted: on a sentence of 18,000 characters

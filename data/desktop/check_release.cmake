@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The AppStream metainfo must announce the version being built: FILE, VERSION.
 file(READ "${FILE}" content)
 string(FIND "${content}" "<release version=\"${VERSION}\"" at)

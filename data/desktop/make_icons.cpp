@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // varnelio-make-icons: writes the application icon, drawn by the program itself, as
 // the files the desktop uses: <folder>/hicolor/<n>x<n>/apps/varnelio.png for every
 // installed size and <folder>/hicolor/scalable/apps/varnelio.svg. The files in

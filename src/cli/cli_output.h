@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the command-line tool writes: UTF-8 text on stdout and stderr, one-line
 // French messages, and the exit codes of every command.

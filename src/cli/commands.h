@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of varnelio-cli. Each returns the process exit code (cli_output.h).
 #include <optional>

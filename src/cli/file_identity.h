@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether two names given on the command line designate one file, so that a
 // command never writes over its own source nor writes two outputs into one file.

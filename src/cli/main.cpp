@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // varnelio-cli: the command-line twin of Varnelio's core, for scripts, batch work
 // and benchmarks. Arguments are UTF-8; texts and files are Windows-1252 inside.
 #include <algorithm>

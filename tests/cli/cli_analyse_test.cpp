@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // varnelio-cli analyse on a small text and a small analyser file written here.
 #include <gtest/gtest.h>
 

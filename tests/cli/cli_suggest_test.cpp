@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // varnelio-cli scan --suggest [--drop], with the analyser and the tagger the build
 // generated beside the program, on sentences whose answers a grammar settles.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving onto something that is not a plain file: refused, never replaced.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoding a dictionary record from empty fields: every empty view, even one without
 // a data pointer, gives a field of blanks (the sanitizer build checks the copying).
 #include <gtest/gtest.h>

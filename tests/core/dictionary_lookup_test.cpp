@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lookups compare the stored, blank-padded bytes in place; they must agree
 // with comparing the trimmed values, whatever blanks the search text and the
 // values hold.

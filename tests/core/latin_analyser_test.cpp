@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analyser's mechanics on a lexicon of three lemmas built here: stems and
 // endings, spellings, enclitics, irregular and excluded forms, numerals, and the
 // file read back from any bytes.

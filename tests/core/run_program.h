@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a program with arguments and collects its exit code, stdout and stderr.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading what is not a plain file, or a file larger than the memory: a French
 // reason, never a wait without end nor a crash.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh folder for one test, removed with everything in it afterwards.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files a user may bring from anywhere, given to varnelio-cli: each either works or
 // gives one French line naming the file and the reason with exit code 1, and no old
 // file is ever lost or left half-written.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The core's folders depend downward only: each may include its own headers and
 # those of the folders below it, never those above or beside it, and no Qt header.
 # Prints every include that crosses the wrong way and fails if there is one.

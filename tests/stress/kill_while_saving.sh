@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Kills varnelio-cli with SIGKILL at random moments while it saves a large analysis,
 # again and again, alternating between two texts. After every kill the destination
 # must be byte for byte the complete old file or the complete new one: never a mix,

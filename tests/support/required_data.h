@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tests that read the Latin corpus or the Collatinus lexicon skip on a machine
 // without them, and say so; under CI, which always has them, a missing file is a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analyser built from the Collatinus lexicon with our corrections, on words
 // whose analyses any Latin grammar gives; and the corrections file itself.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analyser and the tagger of a data folder: loaded once and shared, and what
 // stops them said in one French sentence, whatever the file's trouble.
 #include "core/morphology/latin_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionaries the build generated from the Collatinus lexicon installed on the
 // machine: their content, their order, and how well they answer for a real text.
 #include <gtest/gtest.h>

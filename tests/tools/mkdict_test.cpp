@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // varnelio-mkdict on a lexicon of five lemmas written here in the Collatinus
 // formats: the records it builds, read back through the dictionary tables.
 #include <gtest/gtest.h>

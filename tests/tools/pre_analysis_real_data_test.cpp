@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pre-analysis with the analyser and the tagger the build generated: the
 // context decides between readings that the form alone leaves open.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands as the user reaches them in an analysis window: the menu items
 // and "saveAsAction_ && Quitter", in both families.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis windows: loading a new analysis, the row selection with its
 // highlighting, validation, deletion, closing, the size clamp, reopening an
 // analysis file, and what happens when there is nothing to show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Outils" menu of the analysis windows, with the analyser and the tagger the
 // build generated: the pre-analysis writes its labels into the empty analyses
 // only, asks whether to delete the false candidates, and leaves the grid as it was

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The candidate grid's model and view: fixed colours, alignment, and the event
 // discipline (only the user's clicks and selection changes raise rowSelected).
 #include <QSignalSpy>

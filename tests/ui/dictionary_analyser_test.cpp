@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form dictionary window with the analyser beside donnees.dat: the records
 // first, then what the analyser adds; the no-result text only when neither knows.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lemma and form dictionary windows, driven as a user does: typing in Text1,
 // clicking Command1, picking letters and menu items. Each test writes its own small
 // dictionary files.

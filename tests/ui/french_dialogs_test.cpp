@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own dialogs speak French, as the rest of the program does.
 #include <QCoreApplication>
 #include <QFileDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names by which the windows know each kind: every analysis window name leads
 // back to its kind and family, and no two windows, items or menus share a name.
 #include <QSet>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis window says what is wrong with the analyser's file, as the command
 // line does: "manquant" only for a file that is missing.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window `Menu`: its layout and menus, the path test on every keystroke,
 // the source-file dialog and the size clamp.
 #include <QAction>

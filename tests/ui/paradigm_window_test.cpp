@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grammar summaries: one window per kind and family, whose clickable cells
 // write the analysis label of their declension into the serving analysis window.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recovery copies: a window with unsaved changes keeps one, a saved or closed
 // window leaves none, and a program started after a crash offers each copy back,
 // whatever state the copy, its source and the other programs are in.

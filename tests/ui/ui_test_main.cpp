@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the window tests on Qt's offscreen platform, one QApplication for all.
 #include <QApplication>
 #include <gtest/gtest.h>

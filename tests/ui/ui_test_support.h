@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared set-up of the window tests: scripted prompts, a workspace with every
 // window registered, and a temporary folder for the files a test writes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Édition" in the analysis windows: each validation, deletion and pre-analysis is a
 // step that Ctrl+Z takes back and Ctrl+Y does again, the grid, the selection and the
 // panel coming back exactly; the window knows whether its grid differs from its file.

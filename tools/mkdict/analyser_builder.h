@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compiles the Collatinus lexicon into the analyser's data (analyseur.dat): the
 // stems of every lemma, the endings of every model with the morphology each one

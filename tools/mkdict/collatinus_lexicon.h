@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Readers of the Collatinus Latin-French lexicon: lemmes.la (the lemmas with their
 // inflection model, given radicals, indications and frequency), lemmes.fr (their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds the records of the two dictionary files from the Collatinus lexicon:
 // lexique.dat (one record per lemma) and donnees.dat (one record per inflected form

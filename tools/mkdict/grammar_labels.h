@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The short French grammatical labels of the dictionary records: the category
 // ("n.", "adj.", "v."...), and for an inflected form its case, gender and number

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The inflection models of Collatinus (modeles.la): for each model, how its
 // radicals derive from the lemma, which desinence each morphology number takes on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Generates the inflected forms of a lemma from its model: each morphology's
 // desinences put on the radical they name, the radicals derived from the lemma's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Our own corrections of the Collatinus lexicon: faults of its data that a user
 // would see (a form it lacks, a form it invents), applied when the files are built.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // varnelio-mkdict: builds lexique.dat, donnees.dat and the analyser's analyseur.dat
 // from the Latin-French lexicon of Collatinus (its data files lemmes.la, lem_ext.la,
 // their French translations, modeles.la, morphos.fr, irregs.la, tags.la, contractions.la,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Collatinus writes its Latin in UTF-8 with the quantities marked: macrons and
 // breves on the vowels, precomposed ("ā", "ă") or combining ("ā̆"), plus a few

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compiles the contextual tagger's file (etiqueteur.dat) from Collatinus's tags.la
 // (counts of tags and tag trigrams) and the lexicon's lemma frequencies, lemma by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ten analyses, one per case and number, as one constant table in the order of
 // the main window's "Analyse" menu: the rules that tell a kind's candidates and

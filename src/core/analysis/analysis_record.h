@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The analysis file: a headerless sequence of 369-byte records, one per candidate
 // row, in grid order.

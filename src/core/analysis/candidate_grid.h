@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The candidate grid as data: the header row and one row of four text cells per
 // candidate ("N°", "N° phrase", "Forme(s)", "Analyse(s)"). Row r of the windows'

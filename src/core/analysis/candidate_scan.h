@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The candidate scan: every word of a sentence that passes the kind's ending test
 // becomes a candidate, in text order, with the number of its sentence.

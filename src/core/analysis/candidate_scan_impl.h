@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Inline part of the candidate scan: the word loop runs once per character of a
 // whole book, so it is a template the compiler can inline into its caller.

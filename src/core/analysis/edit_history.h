@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The edits of an analysis window as steps that can be taken back and done again:
 // a validation, a deletion, a whole pre-analysis (its labels and its deletions

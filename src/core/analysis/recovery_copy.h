@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recovery copy of an analysis window with unsaved changes: enough to show the
 // window again after a crash. It holds what the window was opened on (its name,

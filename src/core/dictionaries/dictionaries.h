@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lemma dictionary (lexique.dat, 323-byte records) and the form dictionary
 // (donnees.dat, 216-byte records), their lookups, and the printouts of their hits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two dictionary files: headerless sequences of fixed-size records, each a
 // 16-bit integer followed by blank-padded Windows-1252 text fields. The whole file

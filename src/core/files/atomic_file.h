@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replacing a file without ever losing it: the new content goes to a temporary
 // file in the same folder, is flushed to disk, and only then renamed over the old

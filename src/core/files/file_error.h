@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What went wrong with a file, for a message to the user. Both texts are UTF-8
 // (they are file-system paths and French sentences, not Windows-1252 content).

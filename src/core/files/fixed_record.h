@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixed-size records, the shape of the analysis file and of both dictionaries: a
 // 16-bit little-endian integer at offset 0, then Windows-1252 text fields of fixed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Little-endian values in a byte string: a writer that appends them, and a reader
 // that never reads past its bytes (a short or damaged input only makes it fail).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the files the program is given: whole, byte for byte, or as a source
 // text decoded to Windows-1252. Only plain files are read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A source text read piece by piece, for the command line: a whole library passes
 // through a buffer of a few pieces, decoded exactly as readSourceText decodes the

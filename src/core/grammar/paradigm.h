@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The paradigm tables of the grammar summaries: seven example nouns of the five
 // declensions in the six cases, singular or plural, with the analysed case's row

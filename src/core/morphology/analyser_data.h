@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The analyser's compiled file (analyseur.dat): everything the analyser needs to
 // know every form of every lemma, as stems and endings, already resolved from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contextual tagger: chooses, among the analyser's analyses of each word of a
 // sentence, the likeliest in context. A second-order hidden Markov model over the

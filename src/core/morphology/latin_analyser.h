@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Latin analyser: every analysis of a word as it stands in a text (lemma,
 // category, case, gender and number, or mood, tense, voice and person), computed

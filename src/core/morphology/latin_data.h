@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Latin analyser and the contextual tagger, read from the data folder once per
 // program and shared by everything that needs them (the analysis windows, the form

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How Latin words are compared. Printed texts write the same word "Iulius",
 // "Julius" or "IVLIVS", "uita" or "vita", "poëta" or "poeta": the analyser keys

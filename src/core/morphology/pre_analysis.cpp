@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/morphology/pre_analysis.h"
 
 #include <algorithm>

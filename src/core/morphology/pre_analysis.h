@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pre-analysis: for each candidate of a kind, whether it is a noun of the
 // kind's case and number, and then with which declension, hence its label

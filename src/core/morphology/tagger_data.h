@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contextual tagger's compiled file (etiqueteur.dat), built by varnelio-mkdict
 // beside analyseur.dat: the counts of each tag and of each tag trigram in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The words of a text as the candidate scan cuts them: the maximal runs of letters
 // (cp1252::isLetter), in text order, over the whole text (what follows the last

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printed candidate table: a heading line and its rule, then one line per
 // candidate followed by an underscore rule; 35 candidates a page (the heading

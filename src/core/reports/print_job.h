@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A print job as data: the list of printer operations a command performs. The
 // windows hand it to the printer device, and tests check it exactly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The spreadsheet export: one line per grid row, the header first, the four cell
 // texts separated by TAB, every line ended by CR LF, Windows-1252, no quoting.

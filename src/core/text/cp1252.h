@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows-1252, the one code page of Varnelio's texts and files.
 // The core keeps every text as a std::string of Windows-1252 bytes and states its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text cut into numbered sentences. A sentence runs from just after the
 // previous "." to its own "." included; only "." ends one. Characters after the

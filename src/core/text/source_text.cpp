@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/text/source_text.h"
 
 #include "core/text/cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The source text as Windows-1252 bytes, whatever encoding its file was in.
 #include <string>

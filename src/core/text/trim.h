@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Blanks around the texts of fixed-width fields: only the space (0x20) counts.
 #include <string_view>

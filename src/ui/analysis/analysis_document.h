@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the file commands of an analysis window (save as, save, export, print) need
 // from the window: its grid, its common dialog and its remembered analysis file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file commands of the analysis windows: save as (`Enregistrer`), save
 // (`Enregistrerdirect`), export for a spreadsheet (`exportexcell`) and print the

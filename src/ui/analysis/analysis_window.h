@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The twenty analysis windows, one class configured by (kind, family). A new
 // analysis scans the source text named by the main window for the kind's candidate

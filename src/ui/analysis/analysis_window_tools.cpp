@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Outils" menu of the analysis windows: the pre-analysis proposes the label
 // of every candidate judged a noun of the window's case and number and offers to
 // delete the others; the check walks the analyses the user wrote that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The candidate grid `grille01` seen by Qt: a table model that reads the core's
 // CandidateGrid directly. Model row i is the windows' candidate row i + 1; the

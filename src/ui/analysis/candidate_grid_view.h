@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The view of the candidate grid `grille01`: one fixed header row and one fixed
 // first column in the fixed colours, MS Sans Serif 8.25 pt, column widths in twips.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the recovery copy of one analysis window while it has unsaved changes: a
 // few files in the recovery folder, named by an id of their own, that a program

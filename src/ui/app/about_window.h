@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // frmAbout: the names, the version line and the credits, with "OK" (Enter and
 // Escape press it) and "Infos système...", which starts the system information

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own dialogs (open, save, print, the standard buttons) speak French, as the
 // program does, whatever the user's locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines that identify the program in the splash and about windows. They say
 // only what is true of this project: it is made by the Orvalune team, belongs to no

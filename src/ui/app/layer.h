@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ui/app is the application on top of the windows: no window, shell or style includes it.
 // Only the targets that link this layer define the macro below.

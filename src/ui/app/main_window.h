@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window `Menu`: the path of the Latin source text in `Text1`, its file
 // dialog, and the "Analyse" menu of the twenty analysis windows, available exactly

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // At start-up, the analyses a crash left unsaved: each recovery copy that no running
 // program holds is offered back, one question per copy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // frmSplash, the start-up window: the family and product names, the version, date,
 // operating-system and maker lines and the two pictures on light yellow, without a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about window's "Infos système..." button: it looks up where the system
 // information program lives in the registry and starts it. The registry and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // grille02, the result grid of the dictionary windows: a display-only grid with a
 // fixed header row and a fixed first column. The model holds only the positions of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two dictionary windows, one class in two configurations: frmlexique, the
 // lemma dictionary (lexique.dat, prefix lookup), and frmrecherche01, the form

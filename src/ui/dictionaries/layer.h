@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ui/dictionaries is a feature window: neither another feature window, the shell nor the style includes it.
 // Only the targets that link this layer define the macro below.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grammar summary of one analysis kind: the paradigm table of the five
 // declensions, singular or plural, with the analysed case's row highlighted. Its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window that takes an analysis label chosen in another window: a paradigm
 // window hands the label of the clicked cell to the analysis window it serves,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hourglass pointer on one window for as long as a command runs.
 #include <QPointer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one conversion between the core's Windows-1252 bytes and Qt's strings. Every
 // byte maps to exactly one UTF-16 unit, so positions agree on both sides and a byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's common dialog: one per window that needs one. Its filter is set by
 // each command; the file name chosen last persists for the life of the window and

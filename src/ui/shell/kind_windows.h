@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How each analysis kind shows among the windows: the object names of its two
 // analysis windows, of its menu items and submenu, its two paradigm windows, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a print that goes to a PDF file is written. Every such print gets a file of
 // its own, named after what is printed; a file the user named in the print dialog

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a PrintJob on a Qt paint device: fonts, horizontal positions in twips from
 // the left edge of the printable area, lines advancing by the font's line spacing,

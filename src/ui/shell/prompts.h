@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every dialog and message box a window shows goes through a Prompts object: the
 // real one shows Qt dialogs, the scripted one (tests) answers from a script and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The size clamp of the main, analysis and paradigm windows: an outer width or
 // height (frame, title and menu bars included) above its maximum is set to one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sizes and positions are stated in twips (1/1440 inch); the screen's logical DPI
 // turns them into pixels (15 twips per pixel at 96 dpi).

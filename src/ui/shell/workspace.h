@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The workspace owns the program's windows: the main window, the side windows that
 // exist at most once each (paradigm windows, dictionaries, about), and the open

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the analysis windows' buttons, drawn rather than shipped so that
 // they stay sharp at any screen resolution.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's colours, and the two ways a widget is given them.
 #include <QColor>

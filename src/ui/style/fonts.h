@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fonts of the windows, asked for by their names; fontconfig substitutes.
 #include <QFont>

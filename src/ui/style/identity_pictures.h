@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures that identify Varnelio: the logo of the splash and about windows,
 // the emblem of the splash window and the application icon. They are drawn here

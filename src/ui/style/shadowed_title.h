@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A title made of two labels of the same rectangle and caption: underneath, an
 // opaque band-blue label with white text and no border; on top, a transparent

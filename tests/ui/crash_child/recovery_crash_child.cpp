@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program that makes unsaved changes in an analysis window and then waits to be
 // killed: the recovery test starts it, kills it with SIGKILL once its recovery copy
 // is on the disk, and recovers the changes in a program started after it.
