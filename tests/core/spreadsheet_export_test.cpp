@@ -33,6 +33,22 @@ TEST(SpreadsheetExport, CellsAsTheyAreTabSeparatedCrLfEnded) {
   EXPECT_EQ(testing::readBytes(path), expected);
 }
 
+// Whatever an analysis holds, each row keeps its four fields on one line: a TAB or a
+// line break inside a field becomes one space.
+TEST(SpreadsheetExport, TabsAndLineBreaksInsideAFieldBecomeOneSpace) {
+  struct Case {
+    std::string analysis, written;
+  } cases[] = {{"a\tb", "a b"},      {"ligne 1\r\nligne 2", "ligne 1 ligne 2"},
+               {"a\nb\rc", "a b c"},  {"\t\r\n\r\n", "   "},
+               {"sans rien", "sans rien"}};
+  for (const Case& c : cases) {
+    CandidateGrid grid;
+    grid.appendRow({1, "2\t", "ro\nsam", c.analysis, true});
+    EXPECT_EQ(encodeSpreadsheet(grid), std::string(kHeaderLine) + "1\t2 \tro sam\t" + c.written + "\r\n")
+        << c.analysis;
+  }
+}
+
 TEST(SpreadsheetExport, LargeGridWrittenInChunksIsIdentical) {
   CandidateGrid grid;
   for (int i = 0; i < 20000; ++i) grid.appendCandidate("forma" + std::to_string(i), i / 3 + 1);

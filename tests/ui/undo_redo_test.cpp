@@ -214,3 +214,30 @@ TEST(UndoRedo, SavingKeepsTheHistoryAndTheWindowKnowsWhatDiffersFromTheFile) {
 
 }  // namespace
 }  // namespace varnelio::ui
+
+namespace varnelio::ui {
+namespace {
+
+// In the analysis box, Tab and Shift+Tab move the focus as in every dialog; Ctrl+Tab
+// types a TAB.
+TEST(AnalysisBox, TabMovesTheFocusAndCtrlTabTypesATab) {
+  Session s(Family::New);
+  ASSERT_NE(s.w, nullptr);
+  s.click(1);
+  QPlainTextEdit* box = s.box();
+  box->setFocus();
+  ASSERT_TRUE(box->hasFocus());
+  box->setPlainText(QStringLiteral("a"));
+  box->moveCursor(QTextCursor::End);
+  QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("a\t"));
+  QTest::keyClick(box, Qt::Key_Tab);
+  EXPECT_FALSE(box->hasFocus());
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("a\t"));
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_FALSE(box->hasFocus());
+}
+
+}  // namespace
+}  // namespace varnelio::ui

@@ -14,17 +14,36 @@ void appendSpreadsheetHeader(std::string& out) {
   out += "\r\n";
 }
 
+namespace {
+
+// A TAB or a line break inside a field would add a column or split the row: each is
+// written as one space (a CR LF is one break). The analysis file keeps the text as
+// typed; only the export, a table, flattens it.
+void appendField(std::string& out, std::string_view field) {
+  if (field.find_first_of("\t\r\n") == std::string_view::npos) {
+    out += field;
+    return;
+  }
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    const char c = field[i];
+    if (c == '\r' && i + 1 < field.size() && field[i + 1] == '\n') continue;  // the LF makes the space
+    out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+  }
+}
+
+}  // namespace
+
 void appendSpreadsheetRow(std::string& out, std::int64_t number, std::string_view sentence,
                           std::string_view form, std::string_view analysis) {
   char digits[24];
   const auto res = std::to_chars(digits, digits + sizeof digits, number);
   out.append(digits, res.ptr);
   out += '\t';
-  out += sentence;
+  appendField(out, sentence);
   out += '\t';
-  out += form;
+  appendField(out, form);
   out += '\t';
-  out += analysis;
+  appendField(out, analysis);
   out += "\r\n";
 }
 

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLockFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -194,6 +195,10 @@ void AnalysisWindow::buildAnalysisPanel() {
   analysisEdit_->setObjectName(QStringLiteral("Textanalyse"));
   analysisEdit_->setGeometry(twipsRect(120, 1680, 2295, 615));
   analysisEdit_->setFont(times(9));
+  // Tab and Shift+Tab move the focus, as in every dialog; Ctrl+Tab types a TAB for
+  // whoever wants one.
+  analysisEdit_->setTabChangesFocus(true);
+  analysisEdit_->installEventFilter(this);
   setTextColour(analysisEdit_, Qt::black);
   {
     QPalette p = analysisEdit_->palette();
@@ -690,6 +695,17 @@ void AnalysisWindow::openSideWindow(const QString& name, bool hourglass) {
 }
 
 // ---- Window events ----
+
+bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == analysisEdit_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier) {
+      analysisEdit_->insertPlainText(QStringLiteral("\t"));
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
 
 void AnalysisWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
