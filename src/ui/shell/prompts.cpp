@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -78,8 +80,28 @@ std::optional<QString> QtPrompts::saveFile(QWidget* parent, const QString& filte
   return runFileDialog(parent, filter, fileName, QFileDialog::AcceptSave);
 }
 
+namespace {
+
+// A message box is as wide as its text, and the window manager elides a title that
+// does not fit beside its own buttons ("Fichie… xistant"): the box is made wide
+// enough for its whole title, in the bold font title bars use, with room for those
+// buttons.
+void keepTitleWhole(QMessageBox& box) {
+  QFont titleFont = box.font();
+  titleFont.setBold(true);
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+  constexpr int kTitleBarButtons = 150;  // icon, minimize, maximize, close, margins
+  const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+}  // namespace
+
 bool QtPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
+  keepTitleWhole(box);
   QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
@@ -93,6 +115,7 @@ void QtPrompts::inform(QWidget* parent, const QString& text, const QString& titl
                       : icon == MessageIcon::Warning   ? QMessageBox::Warning
                                                        : QMessageBox::NoIcon;
   QMessageBox box(qtIcon, title, text, QMessageBox::Ok, parent);
+  keepTitleWhole(box);
   box.exec();
 }
 
