@@ -2,7 +2,9 @@
 #include "ui/analysis/analysis_file_commands.h"
 
 #include <QDir>
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -138,6 +140,27 @@ TEST_F(FileCommands, FailedWriteKeepsTheOldFileAndTheRememberedNameAndSaysWhy) {
   doc.file = dir.filePath(QStringLiteral("gone/a.DAT"));
   EXPECT_EQ(saveAnalysis(doc, prompts), SaveOutcome::Failed);
   EXPECT_EQ(doc.analysisPath(), dir.filePath(QStringLiteral("gone/a.DAT")));
+}
+
+// After a failed write, the next dialog opens in the folder of the last write that
+// succeeded (the documents folder before any), never in the one that failed.
+TEST_F(FileCommands, AfterAFailedWriteTheDialogComesBackToTheLastGoodFolder) {
+  writeBytes(path("plain"), "not a folder");
+  const QString bad = path("plain") + QStringLiteral("/a.DAT");
+  prompts.fileAnswers = {bad};
+  EXPECT_EQ(saveAnalysisAs(doc, prompts), SaveOutcome::Failed);
+  prompts.fileAnswers = {std::nullopt};
+  saveAnalysisAs(doc, prompts);
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  EXPECT_EQ(prompts.shown.back().fileName, QDir(documents).filePath(QStringLiteral("a.DAT")));
+
+  const QString good = path("bon.DAT");
+  prompts.fileAnswers = {good, bad};
+  EXPECT_EQ(saveAnalysisAs(doc, prompts), SaveOutcome::Saved);
+  EXPECT_EQ(exportAnalysis(doc, prompts), SaveOutcome::Failed);
+  prompts.fileAnswers = {std::nullopt};
+  exportAnalysis(doc, prompts);
+  EXPECT_EQ(prompts.shown.back().fileName, path("a.DAT"));  // the good folder, the name tried
 }
 
 TEST_F(FileCommands, ExportWritesTabsCrLfAndWindows1252) {

@@ -35,6 +35,17 @@ std::optional<QString> chooseDestination(AnalysisDocument& doc, Prompts& prompts
   return chosen;
 }
 
+// Tells the window's dialog how a write to path went, when path is the name it
+// holds: it comes back to the folder of the last success, never to a failed one.
+void noteWrite(AnalysisDocument& doc, const QString& path, bool succeeded) {
+  CommonDialog& dialog = doc.commonDialog();
+  if (dialog.fileName != path) return;
+  if (succeeded)
+    dialog.writeSucceeded();
+  else
+    dialog.writeFailed();
+}
+
 // The failure message: what failed, then the file and the system's reason.
 void reportFailure(AnalysisDocument& doc, Prompts& prompts, const QString& what, const QString& path,
                    const FileError& error) {
@@ -50,6 +61,7 @@ SaveOutcome writeGrid(AnalysisDocument& doc, Prompts& prompts, const QString& pa
     BusyCursor busy(doc.documentWindow());
     error = writeAnalysisFile(toLocalPath(path), doc.candidateGrid());
   }
+  noteWrite(doc, path, !error);
   if (error) {
     reportFailure(doc, prompts, QStringLiteral("L'enregistrement a échoué."), path, *error);
     return SaveOutcome::Failed;
@@ -84,6 +96,7 @@ SaveOutcome exportAnalysis(AnalysisDocument& doc, Prompts& prompts) {
     BusyCursor busy(doc.documentWindow());
     error = writeSpreadsheetFile(toLocalPath(*path), doc.candidateGrid());
   }
+  noteWrite(doc, *path, !error);
   if (error) {
     reportFailure(doc, prompts, QStringLiteral("L'exportation a échoué."), *path, *error);
     return SaveOutcome::Failed;
