@@ -1,4 +1,5 @@
 #include <charconv>
+#include <cmath>
 #include <variant>
 
 #include "cli/cli_output.h"
@@ -15,7 +16,7 @@ namespace varnelio::cli {
 namespace {
 
 // The pre-analysis of the candidates while they are scanned: each gets its
-// proposed label, and with `drop` those judged false are left out.
+// proposed label and its confidence, and with `drop` those judged "faux" are left out.
 struct Suggesting {
   PreAnalyser* judge;
   bool drop;
@@ -45,7 +46,8 @@ std::variant<std::size_t, FileError> forEachCandidate(const std::string& source,
         }
         suggesting->judge->judgeSentence(sentence, kind, judged);
         for (const CandidateJudgement& j : judged)
-          if (!suggesting->drop || !j.label.empty()) sink(++count, number, j.form, std::string_view(j.label));
+          if (!suggesting->drop || j.level != JudgementLevel::False)
+            sink(++count, number, j.form, std::string_view(j.label), static_cast<int>(std::lround(100 * j.probability)));
       },
       pieceSize);
 }
@@ -55,15 +57,16 @@ std::variant<std::size_t, FileError> forEachCandidate(const std::string& source,
 // source failed while read): then no file is replaced, and the caller says why.
 template <typename ForEachRow>
 int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std::string>& dat,
-                 ForEachRow&& forEachRow) {
+                 ForEachRow&& forEachRow, bool withConfidence = false) {
+  const std::string_view extra = withConfidence ? std::string_view("Confiance") : std::string_view();
   if (!tsv && !dat) {
     StdoutUtf8Writer out;
     SpreadsheetWriter sheet(out, SpreadsheetWriter::LineEnd::Lf);
-    sheet.header();
-    const bool rowsOk = forEachRow(
-        [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
-          sheet.row(number, sentence, form, analysis);
-        });
+    sheet.header(extra);
+    const bool rowsOk = forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
+                                       std::string_view analysis, int confidence = -1) {
+      sheet.row(number, sentence, form, analysis, confidence);
+    });
     sheet.finish();
     const int written = finishStdout(out);
     return rowsOk ? written : kFileFailure;
@@ -78,12 +81,13 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
     std::optional<AnalysisFileWriter> records;
     if (tsvOut) {
       sheet.emplace(*tsvOut);
-      sheet->header();
+      sheet->header(extra);
     }
     if (datOut) records.emplace(*datOut);
     rowsOk = forEachRow(
-        [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
-          if (sheet) sheet->row(number, sentence, form, analysis);
+        [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis,
+            int confidence = -1) {
+          if (sheet) sheet->row(number, sentence, form, analysis, confidence);
           if (records) records->row(number, sentence, form, analysis);
         });
     sheetOk = rowsOk && (!sheet || sheet->finish());
@@ -119,7 +123,7 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
 
 // Loads the analyser and the tagger from the data folder; returns 0, or the exit
 // code after saying what is missing.
-int loadPreAnalysis(const std::string& dataDir, LatinAnalyser& analyser, ContextualTagger& tagger) {
+int loadPreAnalysis(const std::string& dataDir, LatinAnalyser& analyser, ContextualTagger& tagger, NounJudge& judge) {
   const std::string analyserPath = dataDir + "/" + std::string(LatinAnalyser::kFileName);
   const std::string taggerPath = dataDir + "/" + std::string(ContextualTagger::kFileName);
   analyser = LatinAnalyser::load(analyserPath);
@@ -136,6 +140,15 @@ int loadPreAnalysis(const std::string& dataDir, LatinAnalyser& analyser, Context
   if (tagger.status() != ContextualTagger::Status::Loaded) return readFailure(tagger.error());
   if (!tagger.fits(analyser))
     return readFailure({taggerPath, "Ce fichier ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName)});
+  const std::string judgePath = dataDir + "/" + std::string(NounJudge::kFileName);
+  judge = NounJudge::load(judgePath);
+  if (judge.status() == NounJudge::Status::Missing) {
+    printError("Le fichier " + std::string(NounJudge::kFileName) + " est manquant! (" + judgePath + ")");
+    return kFileFailure;
+  }
+  if (judge.status() != NounJudge::Status::Loaded) return readFailure(judge.error());
+  if (!judge.fits(analyser))
+    return readFailure({judgePath, "Ce fichier ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName)});
   return kOk;
 }
 
@@ -157,11 +170,12 @@ int runScan(const AnalysisKind& kind, const std::string& source, const std::opti
   if (auto unreadable = checkReadableFile(source)) return readFailure(*unreadable);
   LatinAnalyser analyser;
   ContextualTagger tagger;
+  NounJudge nounJudge;
   std::optional<PreAnalyser> judge;
   std::optional<Suggesting> suggesting;
   if (suggest) {
-    if (const int failed = loadPreAnalysis(suggest->dataDir, analyser, tagger)) return failed;
-    judge.emplace(analyser, tagger);
+    if (const int failed = loadPreAnalysis(suggest->dataDir, analyser, tagger, nounJudge)) return failed;
+    judge.emplace(analyser, tagger, nounJudge);
     suggesting = Suggesting{&*judge, suggest->drop};
   }
   std::optional<FileError> readError;
@@ -169,7 +183,7 @@ int runScan(const AnalysisKind& kind, const std::string& source, const std::opti
     auto scanned = forEachCandidate(source, pieceSize, kind, suggesting ? &*suggesting : nullptr, row);
     if (auto* err = std::get_if<FileError>(&scanned)) readError = *err;
     return !readError;
-  });
+  }, suggest.has_value());
   if (readError) return readFailure(*readError);
   return written;
 }

@@ -17,13 +17,16 @@
 #include "ui/shell/prompts.h"
 #include "ui/shell/workspace.h"
 
+#include <cmath>
+
 namespace varnelio::ui {
 
-// The analyser and the tagger, read from the data folder the first time a command
-// of the menu needs them.
+// The analyser, the tagger and the judge, read from the data folder the first
+// time a command of the menu needs them.
 struct AnalysisWindow::PreAnalysisTools {
   LatinAnalyser analyser;
   ContextualTagger tagger;
+  NounJudge nounJudge;
   std::optional<PreAnalyser> judge;
 };
 
@@ -39,6 +42,13 @@ QString caseInWords(const AnalysisKind& kind) {
   return (vowel ? QStringLiteral("à l'") : QStringLiteral("au ")) + title;
 }
 
+// "5 376": thousands apart by a no-break space.
+QString withThousands(std::size_t n) {
+  QString digits = QString::number(n);
+  for (int k = digits.size() - 3; k > 0; k -= 3) digits.insert(k, QChar(0x00A0));
+  return digits;
+}
+
 }  // namespace
 
 PreAnalyser* AnalysisWindow::preAnalyser() {
@@ -47,17 +57,20 @@ PreAnalyser* AnalysisWindow::preAnalyser() {
   const std::string dir = fromQString(workspace_.dataDir());
   BusyCursor busy(this);
   tools->analyser = LatinAnalyser::load(dir + "/" + std::string(LatinAnalyser::kFileName));
-  if (tools->analyser.status() == LatinAnalyser::Status::Loaded)
+  if (tools->analyser.status() == LatinAnalyser::Status::Loaded) {
     tools->tagger = ContextualTagger::load(dir + "/" + std::string(ContextualTagger::kFileName));
-  if (tools->analyser.status() != LatinAnalyser::Status::Loaded || !tools->tagger.fits(tools->analyser)) {
-    const std::string_view file = tools->analyser.status() != LatinAnalyser::Status::Loaded
-                                      ? LatinAnalyser::kFileName
-                                      : ContextualTagger::kFileName;
+    tools->nounJudge = NounJudge::load(dir + "/" + std::string(NounJudge::kFileName));
+  }
+  if (tools->analyser.status() != LatinAnalyser::Status::Loaded || !tools->tagger.fits(tools->analyser) ||
+      !tools->nounJudge.fits(tools->analyser)) {
+    const std::string_view file = tools->analyser.status() != LatinAnalyser::Status::Loaded ? LatinAnalyser::kFileName
+                                  : !tools->tagger.fits(tools->analyser)                   ? ContextualTagger::kFileName
+                                                                                          : NounJudge::kFileName;
     workspace_.prompts().inform(this, QStringLiteral("Le fichier %1 est manquant!").arg(toQString(file)),
                                 kApplicationTitle, MessageIcon::Warning);
     return nullptr;
   }
-  tools->judge.emplace(tools->analyser, tools->tagger);
+  tools->judge.emplace(tools->analyser, tools->tagger, tools->nounJudge);
   tools_ = std::move(tools);
   return &*tools_->judge;
 }
@@ -90,21 +103,26 @@ void AnalysisWindow::Preanalyse_Click() {
   if (grid_.empty()) return;
   std::vector<RowJudgement> judged;
   if (!judgeAllRows(judged)) return;  // cancelled, or nothing to judge with: the grid is untouched
-  std::vector<std::size_t> falseRows;  // judged false, with no analysis of the user's
+  std::vector<std::size_t> falseRows;  // judged "faux", with no analysis of the user's
+  double nounsAmongFalse = 0;          // how many of them may be nouns all the same
   model_->refill([&](CandidateGrid& grid) {
     for (std::size_t r = 1; r <= judged.size(); ++r) {
       const RowJudgement& j = judged[r - 1];
       if (!j.found || !grid.analysis(r).empty()) continue;  // never over what the user wrote
-      if (j.declension == 0)
+      if (j.level == JudgementLevel::False) {
         falseRows.push_back(r);
-      else
+        nounsAmongFalse += j.probability;
+      } else if (j.declension != 0) {
         grid.validate(r, j.label(kind_));
+      }
     }
   });
   if (!falseRows.empty()) {
-    const QString question = QStringLiteral("%1 candidats ne semblent pas être des noms %2. Les supprimer ?")
-                                 .arg(falseRows.size())
-                                 .arg(caseInWords(kind_));
+    const QString question =
+        QStringLiteral("%1 candidats ne semblent pas être des noms %2 (environ %3 pourraient pourtant en être). "
+                       "Les supprimer ? Vous pourrez annuler la suppression (Ctrl+Z).")
+            .arg(withThousands(falseRows.size()), caseInWords(kind_),
+                 withThousands(static_cast<std::size_t>(std::llround(nounsAmongFalse))));
     if (workspace_.prompts().askYesNo(this, kApplicationTitle, question)) {
       BusyCursor busy(this);
       // In one pass, renumbered as the bin renumbers; a scanned grid keeps no rows.
@@ -128,7 +146,8 @@ void AnalysisWindow::Verifier_Click() {
     const std::size_t r = (start + step - 1) % count + 1;
     const RowJudgement& j = judged[r - 1];
     const std::string_view written = trimBlanks(grid_.analysis(r));
-    if (!j.found || written.empty()) continue;
+    // A "douteux" candidate proposes nothing to disagree with.
+    if (!j.found || written.empty() || j.level == JudgementLevel::Doubtful) continue;
     const std::string label = j.label(kind_);
     if (written == label) continue;
     const QString form = toQString(grid_.form(r));
@@ -141,7 +160,16 @@ void AnalysisWindow::Verifier_Click() {
     workspace_.prompts().inform(this, text);
     return;
   }
-  workspace_.prompts().inform(this, QStringLiteral("Toutes les analyses concordent avec la pré-analyse."));
+  std::size_t doubtful = 0;  // left without an analysis and without a proposal
+  for (std::size_t r = 1; r <= count; ++r)
+    if (judged[r - 1].found && judged[r - 1].level == JudgementLevel::Doubtful && trimBlanks(grid_.analysis(r)).empty())
+      ++doubtful;
+  QString text = QStringLiteral("Toutes les analyses concordent avec la pré-analyse.");
+  if (doubtful > 0)
+    text += QStringLiteral(" %1 candidat%2 reste%3 douteux.")
+                .arg(withThousands(doubtful), doubtful > 1 ? QStringLiteral("s") : QString(),
+                     doubtful > 1 ? QStringLiteral("nt") : QString());
+  workspace_.prompts().inform(this, text);
 }
 
 }  // namespace varnelio::ui
