@@ -332,11 +332,16 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
     if (report) {
       const auto& v = byKind[static_cast<std::size_t>(c)];
       const float drop = model.thresholds[static_cast<std::size_t>(c)].drop;
-      std::size_t nouns = 0, lost = 0, falses = 0, removed = 0;
+      std::size_t nouns = 0, lost = 0, falses = 0, removed = 0, said = 0, right = 0;
       for (const auto& [p, noun] : v) {
         (noun ? nouns : falses)++;
         if (p < drop) (noun ? lost : removed)++;
+        if (p >= model.thresholds[static_cast<std::size_t>(c)].label) {
+          ++said;
+          if (noun) ++right;
+        }
       }
+      report->labelF1[static_cast<std::size_t>(c)] = said + nouns ? 2.0 * static_cast<double>(right) / static_cast<double>(said + nouns) : 0;
       report->lostNouns[static_cast<std::size_t>(c)] = nouns ? static_cast<double>(lost) / static_cast<double>(nouns) : 0;
       report->removedFalse[static_cast<std::size_t>(c)] = falses ? static_cast<double>(removed) / static_cast<double>(falses) : 0;
     }

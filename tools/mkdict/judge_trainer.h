@@ -34,6 +34,7 @@ struct JudgeTrainingReport {
   // Per kind, measured across the folds: the true nouns lost and the false
   // candidates removed by the deletion threshold.
   std::array<double, kKindCount> lostNouns{}, removedFalse{};
+  std::array<double, kKindCount> labelF1{};  // of the labels, at the label threshold
 };
 
 // Trains on the sentences, chooses the thresholds by cross-validation over them

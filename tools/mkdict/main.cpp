@@ -99,6 +99,9 @@ bool buildJudgeFile(const std::vector<std::string>& treebanks, const std::string
   judgeFile = encodeJudgeModel(model);
   std::printf("varnelio-mkdict: juge appris sur %zu phrases (%zu mots, %zu noms)\n", sentences.size(), trained.words,
               trained.nouns);
+  double macro = 0;
+  for (const double f : trained.labelF1) macro += f / kKindCount;
+  std::printf("  validation crois\u00e9e : F1 macro des \u00e9tiquettes %.3f\n", macro);
   for (int k = 0; k < kKindCount; ++k) {
     const KindThresholds& t = model.thresholds[static_cast<std::size_t>(k)];
     std::printf("  %s : seuils %.3f %.3f %.3f, validation crois\u00e9e : %.1f %% des noms perdus, %.1f %% des faux retir\u00e9s\n",
