@@ -100,6 +100,7 @@ Examples readExamples(const LatinAnalyser& analyser, const ContextualTagger& tag
     words.assign(forms.size(), TaggedWord{});
     for (std::size_t k = 0; k < forms.size(); ++k) analyser.analyse(forms[k], words[k].analyses);
     tagger.tag(analyser, words);
+    reader.prepareSentence(forms, words);
     for (std::size_t k = 0; k < forms.size(); ++k) {
       reader.features(forms, words, k, f);
       Example e{static_cast<std::uint32_t>(ex.features.size()), static_cast<std::uint32_t>(f.size()),

@@ -181,10 +181,6 @@ std::string JudgeFeatureReader::readingsOf(const TaggedWord& word) const {
 
 void JudgeFeatureReader::prepareSentence(const std::vector<std::string_view>& forms,
                                          const std::vector<TaggedWord>& words) {
-  const void* id = forms.empty() ? nullptr : static_cast<const void*>(forms.front().data());
-  if (id == preparedFor_ && forms.size() == preparedSize_ && id != nullptr) return;
-  preparedFor_ = id;
-  preparedSize_ = forms.size();
   const std::size_t n = forms.size();
   wordKeys_.resize(n);
   readings_.resize(n);
@@ -214,7 +210,6 @@ void JudgeFeatureReader::add(std::vector<JudgeFeature>& out, std::string_view na
 void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, const std::vector<TaggedWord>& words,
                                   std::size_t k, std::vector<JudgeFeature>& out) {
   out.clear();
-  prepareSentence(forms, words);
   const std::size_t n = forms.size();
   const TaggedWord& w = words[k];
   const std::string& key = wordKeys_[k];

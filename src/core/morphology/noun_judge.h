@@ -56,8 +56,11 @@ struct JudgeFeature {
 class JudgeFeatureReader {
  public:
   explicit JudgeFeatureReader(const LatinAnalyser& analyser);
-  // The features of word k; `words` were analysed and tagged, `forms` are their
-  // texts (Windows-1252). `out` is cleared.
+  // Reads what the words of a sentence share (their keys, readings and verbs);
+  // `words` were analysed and tagged, `forms` are their texts (Windows-1252).
+  // Once per sentence, before features().
+  void prepareSentence(const std::vector<std::string_view>& forms, const std::vector<TaggedWord>& words);
+  // The features of word k of the sentence last prepared. `out` is cleared.
   void features(const std::vector<std::string_view>& forms, const std::vector<TaggedWord>& words, std::size_t k,
                 std::vector<JudgeFeature>& out);
 
@@ -66,18 +69,12 @@ class JudgeFeatureReader {
   static std::uint8_t governmentOfGloss(std::string_view gloss);
 
  private:
-  struct Sentence;
-  void prepareSentence(const std::vector<std::string_view>& forms, const std::vector<TaggedWord>& words);
   std::string readingsOf(const TaggedWord& word) const;
   void add(std::vector<JudgeFeature>& out, std::string_view name, float value = 1.0f);
 
   const LatinAnalyser& analyser_;
   std::vector<std::uint8_t> government_;  // by lemma
   std::vector<std::string> keys_;         // by lemma: the headword's key, without homonym digits
-  // The sentence last prepared (by its first form's address and size): the
-  // features of its words share their neighbours' readings and its verbs.
-  const void* preparedFor_ = nullptr;
-  std::size_t preparedSize_ = 0;
   std::vector<std::string> wordKeys_, readings_;
   std::vector<int> verbs_;  // by word: index of the lemma of its chosen finite-verb reading, or -1
   std::vector<int> verbPersons_;  // by word: person-number slot of that reading

@@ -93,6 +93,7 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
   if (!cutWords(sentence, kind)) return;
   analyseWords();
   tagger_.tag(analyser_, words_);
+  features_.prepareSentence(forms_, words_);
   for (std::size_t k = 0; k < forms_.size(); ++k)
     if (isCandidate(forms_[k], kind)) out.push_back(judgeWord(k, kind));
 }
