@@ -1,7 +1,9 @@
 // varnelio-mkdict: builds lexique.dat, donnees.dat and the analyser's analyseur.dat
 // from the Latin-French lexicon of Collatinus (its data files lemmes.la, lem_ext.la,
 // their French translations, modeles.la, morphos.fr, irregs.la, tags.la, contractions.la,
-// assimilations.la, CatLASLA.txt), with our corrections applied.
+// assimilations.la, CatLASLA.txt), with our corrections applied; the tagger's
+// etiqueteur.dat from tags.la; and, given annotated Latin (--train-judge
+// FILE.conllu...), the pre-analysis's judge juge.dat, bound to that analyseur.dat.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
