@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <charconv>
+#include <cmath>
 #include <variant>
 
 #include "cli/cli_output.h"
@@ -16,7 +17,7 @@ namespace varnelio::cli {
 namespace {
 
 // The pre-analysis of the candidates while they are scanned: each gets its
-// proposed label, and with `drop` those judged false are left out.
+// proposed label and its confidence, and with `drop` those judged "faux" are left out.
 struct Suggesting {
   PreAnalyser* judge;
   bool drop;
@@ -46,7 +47,8 @@ std::variant<std::size_t, FileError> forEachCandidate(const std::string& source,
         }
         suggesting->judge->judgeSentence(sentence, kind, judged);
         for (const CandidateJudgement& j : judged)
-          if (!suggesting->drop || !j.label.empty()) sink(++count, number, j.form, std::string_view(j.label));
+          if (!suggesting->drop || j.level != JudgementLevel::False)
+            sink(++count, number, j.form, std::string_view(j.label), static_cast<int>(std::lround(100 * j.probability)));
       },
       pieceSize);
 }
@@ -56,15 +58,16 @@ std::variant<std::size_t, FileError> forEachCandidate(const std::string& source,
 // source failed while read): then no file is replaced, and the caller says why.
 template <typename ForEachRow>
 int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std::string>& dat,
-                 ForEachRow&& forEachRow) {
+                 ForEachRow&& forEachRow, bool withConfidence = false) {
+  const std::string_view extra = withConfidence ? std::string_view("Confiance") : std::string_view();
   if (!tsv && !dat) {
     StdoutUtf8Writer out;
     SpreadsheetWriter sheet(out, SpreadsheetWriter::LineEnd::Lf);
-    sheet.header();
-    const bool rowsOk = forEachRow(
-        [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
-          sheet.row(number, sentence, form, analysis);
-        });
+    sheet.header(extra);
+    const bool rowsOk = forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
+                                       std::string_view analysis, int confidence = -1) {
+      sheet.row(number, sentence, form, analysis, confidence);
+    });
     sheet.finish();
     const int written = finishStdout(out);
     return rowsOk ? written : kFileFailure;
@@ -79,12 +82,13 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
     std::optional<AnalysisFileWriter> records;
     if (tsvOut) {
       sheet.emplace(*tsvOut);
-      sheet->header();
+      sheet->header(extra);
     }
     if (datOut) records.emplace(*datOut);
     rowsOk = forEachRow(
-        [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis) {
-          if (sheet) sheet->row(number, sentence, form, analysis);
+        [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis,
+            int confidence = -1) {
+          if (sheet) sheet->row(number, sentence, form, analysis, confidence);
           if (records) records->row(number, sentence, form, analysis);
         });
     sheetOk = rowsOk && (!sheet || sheet->finish());
@@ -140,8 +144,11 @@ int runScan(const AnalysisKind& kind, const std::string& source, const std::opti
   if (suggest) {
     const auto& tagger = data.tagger();
     if (const auto* problem = std::get_if<LatinDataProblem>(&tagger)) return latinDataFailure(*problem);
+    const auto& nounJudge = data.judge();
+    if (const auto* problem = std::get_if<LatinDataProblem>(&nounJudge)) return latinDataFailure(*problem);
     judge.emplace(*std::get<std::shared_ptr<const LatinAnalyser>>(data.analyser()),
-                  *std::get<std::shared_ptr<ContextualTagger>>(tagger));
+                  *std::get<std::shared_ptr<ContextualTagger>>(tagger),
+                  *std::get<std::shared_ptr<const NounJudge>>(nounJudge));
     suggesting = Suggesting{&*judge, suggest->drop};
   }
   std::optional<FileError> readError;
@@ -149,7 +156,7 @@ int runScan(const AnalysisKind& kind, const std::string& source, const std::opti
     auto scanned = forEachCandidate(source, pieceSize, kind, suggesting ? &*suggesting : nullptr, row);
     if (auto* err = std::get_if<FileError>(&scanned)) readError = *err;
     return !readError;
-  });
+  }, suggest.has_value());
   if (readError) return readFailure(*readError);
   return written;
 }

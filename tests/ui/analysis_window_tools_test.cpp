@@ -29,7 +29,8 @@ using Kind = ScriptedPrompts::Shown::Kind;
 
 bool preAnalysisBuilt() {
   return QFile::exists(QStringLiteral(VARNELIO_DATA_DIR "/analyseur.dat")) &&
-         QFile::exists(QStringLiteral(VARNELIO_DATA_DIR "/etiqueteur.dat"));
+         QFile::exists(QStringLiteral(VARNELIO_DATA_DIR "/etiqueteur.dat")) &&
+         QFile::exists(QStringLiteral(VARNELIO_DATA_DIR "/juge.dat"));
 }
 
 struct Session {
@@ -92,7 +93,9 @@ TEST(AnalysisWindowTools, OutilsStandsBeforeAide) {
   EXPECT_EQ(s.w->findChild<QAction*>(QStringLiteral("Verifier"))->text(), QStringLiteral("&Vérifier les analyses"));
 }
 
-TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesTheOthers) {
+// "Puella" is no plural: "faux", deleted on "Oui". "legiones" is the object of
+// "duxit" but might be a nominative: "douteux", kept without a label.
+TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesOnlyTheFalse) {
   if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
   Session s(kText, "frmnew_nom_pluriel");
   s.h.prompts.questionAnswers = {true};
@@ -101,12 +104,16 @@ TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesTheOthers) {
   EXPECT_EQ(s.h.prompts.shown[0].kind, Kind::Question);
   EXPECT_EQ(s.h.prompts.shown[0].title, QStringLiteral("Varnelio"));
   EXPECT_EQ(s.h.prompts.shown[0].text,
-            QStringLiteral("2 candidats ne semblent pas être des noms au nominatif pluriel. Les supprimer ?"));
-  EXPECT_EQ(s.rows(), QStringList{QStringLiteral("1|2|Rosae|") + kNomPl});
+            QStringLiteral("1 candidats ne semblent pas être des noms au nominatif pluriel (environ 0 pourraient "
+                           "pourtant en être). Les supprimer ? Vous pourrez annuler la suppression (Ctrl+Z)."));
+  // The label is proposed, not written: the row shows it, the grid holds no analysis.
+  EXPECT_EQ(s.rows(), (QStringList{QStringLiteral("1|2|Rosae|") + kNomPl, QStringLiteral("2|3|legiones|")}));
+  EXPECT_EQ(s.w->candidateGrid().analysis(1), "");
+  ASSERT_NE(s.w->candidateGrid().proposal(1), nullptr);
   EXPECT_EQ(s.w->selectedRow(), 1);
 }
 
-// The labels and the deletions of one pre-analysis are one step: taken back
+// The proposals and the deletions of one pre-analysis are one step: taken back
 // together, done again together, the selection with them.
 TEST(AnalysisWindowTools, OnePreAnalysisIsOneStepToTakeBackAndDoAgain) {
   if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
@@ -122,6 +129,7 @@ TEST(AnalysisWindowTools, OnePreAnalysisIsOneStepToTakeBackAndDoAgain) {
   EXPECT_EQ(undo->text(), QStringLiteral("&Annuler la pré-analyse"));
   undo->trigger();
   EXPECT_EQ(s.rows(), before);
+  EXPECT_EQ(s.w->candidateGrid().proposal(1), nullptr);
   EXPECT_EQ(s.w->selectedRow(), 3);  // where the user was
   EXPECT_EQ(undo->text(), QStringLiteral("&Annuler la validation"));
   EXPECT_EQ(redo->text(), QStringLiteral("&Rétablir la pré-analyse"));
@@ -139,7 +147,8 @@ TEST(AnalysisWindowTools, PreAnalysisKeepsWhatTheUserWroteAndNonKeepsTheCandidat
   s.trigger("Preanalyse");
   ASSERT_EQ(s.h.prompts.shown.size(), 1u);
   EXPECT_EQ(s.h.prompts.shown[0].text,
-            QStringLiteral("1 candidats ne semblent pas être des noms au nominatif pluriel. Les supprimer ?"));
+            QStringLiteral("1 candidats ne semblent pas être des noms au nominatif pluriel (environ 0 pourraient "
+                           "pourtant en être). Les supprimer ? Vous pourrez annuler la suppression (Ctrl+Z)."));
   EXPECT_EQ(s.rows(), (QStringList{QStringLiteral("1|1|Puella|"), QStringLiteral("2|2|Rosae|mon analyse"),
                                    QStringLiteral("3|3|legiones|à revoir")}));
   EXPECT_EQ(s.w->selectedRow(), 1);
@@ -181,6 +190,11 @@ TEST(AnalysisWindowTools, VerifierWalksTheDisagreementsAfterTheCurrentRow) {
   EXPECT_EQ(s.w->selectedRow(), 2);
   s.writeAnalysis(1, QString());
   s.writeAnalysis(2, kNomPl);
+  s.trigger("Verifier");
+  // "legiones" is left, without an analysis, "douteux".
+  EXPECT_EQ(s.h.prompts.messages().back(),
+            QStringLiteral("Toutes les analyses concordent avec la pré-analyse. 1 candidat reste douteux."));
+  s.writeAnalysis(3, QStringLiteral("3 décl. acc. pl. [AC00L]"));
   s.trigger("Verifier");
   EXPECT_EQ(s.h.prompts.messages().back(), QStringLiteral("Toutes les analyses concordent avec la pré-analyse."));
 }

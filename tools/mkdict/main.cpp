@@ -2,7 +2,9 @@
 // varnelio-mkdict: builds lexique.dat, donnees.dat and the analyser's analyseur.dat
 // from the Latin-French lexicon of Collatinus (its data files lemmes.la, lem_ext.la,
 // their French translations, modeles.la, morphos.fr, irregs.la, tags.la, contractions.la,
-// assimilations.la, CatLASLA.txt), with our corrections applied.
+// assimilations.la, CatLASLA.txt), with our corrections applied; the tagger's
+// etiqueteur.dat from tags.la; and, given annotated Latin (--train-judge
+// FILE.conllu...), the pre-analysis's judge juge.dat, bound to that analyseur.dat.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +19,8 @@
 #include "core/files/source_file.h"
 #include "mkdict/analyser_builder.h"
 #include "mkdict/dictionary_builder.h"
+#include "mkdict/judge_trainer.h"
+#include "core/morphology/noun_judge.h"
 #include "mkdict/tagger_builder.h"
 
 using namespace varnelio;
@@ -25,6 +29,7 @@ namespace {
 
 struct Arguments {
   std::string dataFolder, outputFolder, corrections;
+  std::vector<std::string> treebanks;  // the annotated Latin the judge learns from
   mkdict::BuildOptions options;
 };
 
@@ -38,6 +43,9 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
       args.options.maxFormRecords = std::strtoul(argv[++i], nullptr, 10);
     } else if (arg == "--corrections" && i + 1 < argc) {
       args.corrections = argv[++i];
+    } else if (arg == "--train-judge") {
+      while (i + 1 < argc && std::string_view(argv[i + 1]).ends_with(".conllu")) args.treebanks.push_back(argv[++i]);
+      if (args.treebanks.empty()) return std::nullopt;
     } else if (args.dataFolder.empty()) {
       args.dataFolder = arg;
     } else if (args.outputFolder.empty()) {
@@ -72,14 +80,49 @@ bool buildTaggerFile(const std::string& dataFolder, const mkdict::AnalyserBuild&
   return true;
 }
 
+// The judge of the pre-analysis, from the treebanks, bound to this analyser
+// file; nothing without treebanks or a tagger. False when a treebank is unreadable.
+bool buildJudgeFile(const std::vector<std::string>& treebanks, const std::string& analyserFile,
+                    const std::string& taggerFile, std::string& judgeFile) {
+  if (treebanks.empty() || taggerFile.empty()) return true;
+  std::vector<mkdict::JudgeSentence> sentences;
+  for (const std::string& path : treebanks) {
+    auto read = readWholeFile(path);
+    if (auto* err = std::get_if<FileError>(&read)) {
+      report("impossible de lire " + path + " : " + err->reason);
+      return false;
+    }
+    mkdict::readJudgeSentences(std::get<std::string>(read), sentences);
+  }
+  const LatinAnalyser analyser = LatinAnalyser::fromBytes(analyserFile);
+  ContextualTagger tagger = ContextualTagger::fromBytes(taggerFile);
+  tagger.bind(analyser);
+  mkdict::JudgeTrainingReport trained;
+  const JudgeModel model = mkdict::trainJudge(analyser, tagger, sentences, {}, &trained);
+  judgeFile = encodeJudgeModel(model);
+  std::printf("varnelio-mkdict: juge appris sur %zu phrases (%zu mots, %zu noms)\n", sentences.size(), trained.words,
+              trained.nouns);
+  double macro = 0;
+  for (const double f : trained.labelF1) macro += f / kKindCount;
+  std::printf("  validation crois\u00e9e : F1 macro des \u00e9tiquettes %.3f\n", macro);
+  for (int k = 0; k < kKindCount; ++k) {
+    const KindThresholds& t = model.thresholds[static_cast<std::size_t>(k)];
+    std::printf("  %s : seuils %.3f %.3f %.3f, validation crois\u00e9e : %.1f %% des noms perdus, %.1f %% des faux retir\u00e9s\n",
+                std::string(analysisKinds()[static_cast<std::size_t>(k)].cliName).c_str(), t.drop, t.label, t.sure,
+                100 * trained.lostNouns[static_cast<std::size_t>(k)], 100 * trained.removedFalse[static_cast<std::size_t>(k)]);
+  }
+  return true;
+}
+
 // Writes each file into the output folder, the tagger's only if it was built.
 bool writeFiles(const std::string& outputFolder, const mkdict::BuiltDictionaries& built,
-                const std::string& analyserFile, const std::string& taggerFile) {
+                const std::string& analyserFile, const std::string& taggerFile, const std::string& judgeFile) {
   for (const auto& [name, bytes] : {std::pair{std::string(LemmaTable::kFileName), &built.lemmaFile},
                                     std::pair{std::string(FormTable::kFileName), &built.formFile},
                                     std::pair{std::string(LatinAnalyser::kFileName), &analyserFile},
-                                    std::pair{std::string(ContextualTagger::kFileName), &taggerFile}}) {
-    if (name == ContextualTagger::kFileName && bytes->empty()) continue;
+                                    std::pair{std::string(ContextualTagger::kFileName), &taggerFile},
+                                    std::pair{std::string(NounJudge::kFileName), &judgeFile}}) {
+    if ((name == ContextualTagger::kFileName || name == NounJudge::kFileName) && bytes->empty()) continue;
     const std::string path = outputFolder + "/" + name;
     if (auto error = writeFileAtomically(path, *bytes)) {
       report("impossible d'écrire " + path + " : " + error->reason);
@@ -104,7 +147,7 @@ int main(int argc, char** argv) {
   const std::optional<Arguments> args = parseArguments(argc, argv);
   if (!args) {
     std::fprintf(stderr,
-                 "usage: varnelio-mkdict [--max-forms N] [--corrections FICHIER] <dossier des données Collatinus> <dossier de sortie>\n");
+                 "usage: varnelio-mkdict [--max-forms N] [--corrections FICHIER] [--train-judge FICHIER.conllu...] <dossier des données Collatinus> <dossier de sortie>\n");
     return 2;
   }
   const auto start = std::chrono::steady_clock::now();
@@ -121,7 +164,9 @@ int main(int argc, char** argv) {
   const std::string analyserFile = encodeAnalyserData(analyser.data);
   std::string taggerFile;
   if (!buildTaggerFile(args->dataFolder, analyser, taggerFile)) return 1;
-  if (!writeFiles(args->outputFolder, built, analyserFile, taggerFile)) return 1;
+  std::string judgeFile;
+  if (!buildJudgeFile(args->treebanks, analyserFile, taggerFile, judgeFile)) return 1;
+  if (!writeFiles(args->outputFolder, built, analyserFile, taggerFile, judgeFile)) return 1;
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   printSummary(built, analyser, analyserFile.size(), static_cast<long long>(ms));

@@ -598,6 +598,12 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
   return t;
 }
 
+std::uint64_t LatinAnalyser::fingerprint() const {
+  std::uint64_t h = 0xCBF29CE484222325ull;  // FNV-1a
+  for (const char c : *bytes_) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+  return h;
+}
+
 std::size_t LatinAnalyser::memoryUsed() const {
   return bytes_->capacity() + keyPool_->capacity() + morphologies_.capacity() * sizeof(Morphology) +
          lemmas_.capacity() * sizeof(Lemma) + endings_.capacity() * sizeof(Ending) +

@@ -81,6 +81,9 @@ class LatinAnalyser {
 
   // Bytes held by the loaded analyser (its file and its indexes).
   std::size_t memoryUsed() const;
+  // A hash of the analyser's file: what was learnt from its readings (the
+  // pre-analysis's judge) holds for this file only.
+  std::uint64_t fingerprint() const;
 
  private:
   struct Morphology {

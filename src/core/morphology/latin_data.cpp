@@ -49,6 +49,20 @@ LatinDataLoad<ContextualTagger> loadTagger(const std::string& path, const LatinA
   return tagger;
 }
 
+LatinDataLoad<const NounJudge> loadJudge(const std::string& path, const LatinAnalyser& analyser) {
+  auto judge = std::make_shared<NounJudge>(NounJudge::load(path));
+  if (judge->status() != NounJudge::Status::Loaded)
+    return problemOf(judge->status(), NounJudge::kFileName, path, judge->error());
+  if (!judge->fits(analyser)) {
+    LatinDataProblem problem;
+    problem.kind = LatinDataProblem::Kind::Mismatched;
+    problem.fileName = std::string(NounJudge::kFileName);
+    problem.error = {path, "Ce fichier ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName)};
+    return problem;
+  }
+  return std::shared_ptr<const NounJudge>(std::move(judge));
+}
+
 const LatinDataLoad<const LatinAnalyser>& LatinData::analyser() {
   if (std::holds_alternative<LatinDataProblem>(analyser_))
     analyser_ = loadAnalyser(dataDir_ + "/" + std::string(LatinAnalyser::kFileName));
@@ -65,6 +79,22 @@ const LatinDataLoad<ContextualTagger>& LatinData::tagger() {
   tagger_ = loadTagger(dataDir_ + "/" + std::string(ContextualTagger::kFileName),
                        *std::get<std::shared_ptr<const LatinAnalyser>>(analyser));
   return tagger_;
+}
+
+}  // namespace varnelio
+
+namespace varnelio {
+
+const LatinDataLoad<const NounJudge>& LatinData::judge() {
+  if (!std::holds_alternative<LatinDataProblem>(judge_)) return judge_;
+  const auto& analyser = this->analyser();
+  if (const auto* problem = std::get_if<LatinDataProblem>(&analyser)) {
+    judge_ = *problem;
+    return judge_;
+  }
+  judge_ = loadJudge(dataDir_ + "/" + std::string(NounJudge::kFileName),
+                     *std::get<std::shared_ptr<const LatinAnalyser>>(analyser));
+  return judge_;
 }
 
 }  // namespace varnelio

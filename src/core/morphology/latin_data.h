@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The Latin analyser and the contextual tagger, read from the data folder once per
-// program and shared by everything that needs them (the analysis windows, the form
-// dictionary, the command line), with one wording of what stops them from loading.
+// The Latin analyser, the contextual tagger and the pre-analysis judge, read from
+// the data folder once per program and shared by everything that needs them (the
+// analysis windows, the form dictionary, the command line), with one wording of
+// what stops them from loading.
 #include <memory>
 #include <string>
 #include <variant>
@@ -10,6 +11,7 @@
 #include "core/files/file_error.h"
 #include "core/morphology/contextual_tagger.h"
 #include "core/morphology/latin_analyser.h"
+#include "core/morphology/noun_judge.h"
 
 namespace varnelio {
 
@@ -32,6 +34,8 @@ using LatinDataLoad = std::variant<std::shared_ptr<Data>, LatinDataProblem>;
 LatinDataLoad<const LatinAnalyser> loadAnalyser(const std::string& path);
 // The tagger at path, checked against the analyser it must have been built with.
 LatinDataLoad<ContextualTagger> loadTagger(const std::string& path, const LatinAnalyser& analyser);
+// The judge at path, checked against the analyser it was trained with.
+LatinDataLoad<const NounJudge> loadJudge(const std::string& path, const LatinAnalyser& analyser);
 
 // The analyser and the tagger of a data folder, loaded on first demand and kept.
 // A file that cannot be read is tried again at the next demand (it may have been
@@ -40,13 +44,15 @@ class LatinData {
  public:
   explicit LatinData(std::string dataDir) : dataDir_(std::move(dataDir)) {}
   const LatinDataLoad<const LatinAnalyser>& analyser();
-  // The tagger needs the analyser: a problem with either is told.
+  // The tagger and the judge need the analyser: a problem with either is told.
   const LatinDataLoad<ContextualTagger>& tagger();
+  const LatinDataLoad<const NounJudge>& judge();
 
  private:
   std::string dataDir_;
   LatinDataLoad<const LatinAnalyser> analyser_ = LatinDataProblem{};
   LatinDataLoad<ContextualTagger> tagger_ = LatinDataProblem{};
+  LatinDataLoad<const NounJudge> judge_ = LatinDataProblem{};
 };
 
 }  // namespace varnelio

@@ -27,16 +27,6 @@ bool isLetter(char c) { return cp1252::isLetter(static_cast<unsigned char>(c)); 
 // and "que"), but "atque", "quisque" and "itaque" are words in themselves.
 bool endsWithQue(std::string_view w) { return w.size() >= 5 && cp1252::equalsIgnoringCase(w.substr(w.size() - 3), "que"); }
 
-// The probability from which a noun reading of the kind is proposed.
-constexpr double kNounShare = 0.25;
-
-// How much likelier a nominative of the number of the sentence's verbs is, and
-// how much less likely one of the other number.
-constexpr double kSubjectWeight = 2.0;
-
-// The most a dative's odds are raised by the verb that calls for it.
-constexpr double kMostDativeRaise = 10.0;
-
 }  // namespace
 
 int declensionOfCategory(std::string_view category) {
@@ -55,20 +45,30 @@ int declensionOfEnding(std::string_view form) {
   return 3;
 }
 
-PreAnalyser::PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger)
-    : analyser_(analyser), tagger_(tagger) {
+PreAnalyser::PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger, const NounJudge& judge)
+    : analyser_(analyser), tagger_(tagger), judge_(judge), features_(analyser) {
   tagger.bind(analyser);
-  findDativeVerbs();
 }
 
-int PreAnalyser::declensionAsKind(const Analysis& a, const AnalysisKind& kind, std::string_view form) const {
-  if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) return 0;
-  if (analyser_.partOfSpeech(a.lemma) != 'n') return 0;
-  if (analyser_.caseOf(a) != grammaticalCaseOf(kind.grammaticalCase)) return 0;
+int PreAnalyser::declensionAsKind(const TaggedWord& t, const AnalysisKind& kind, std::string_view form) const {
   const GrammaticalNumber n = kind.number == Number::Singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
-  if (analyser_.numberOf(a) != n) return 0;
-  const int declension = declensionOfCategory(analyser_.category(a.lemma));
-  return declension != 0 ? declension : declensionOfEnding(form);
+  int declension = 0;
+  double best = -1;
+  bool any = false;
+  for (std::size_t i = 0; i < t.analyses.size(); ++i) {
+    const Analysis& a = t.analyses[i];
+    if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) continue;
+    if (analyser_.partOfSpeech(a.lemma) != 'n') continue;
+    if (analyser_.caseOf(a) != grammaticalCaseOf(kind.grammaticalCase) || analyser_.numberOf(a) != n) continue;
+    const double p = i < t.posterior.size() ? t.posterior[i] : 0.0;
+    any = true;
+    if (p > best) {
+      best = p;
+      declension = declensionOfCategory(analyser_.category(a.lemma));
+    }
+  }
+  // A word the analyser does not read as such a noun (an unknown name): its ending.
+  return any && declension != 0 ? declension : declensionOfEnding(form);
 }
 
 const PreAnalyser::WordFacts& PreAnalyser::factsOf(std::string_view word) {
@@ -93,9 +93,8 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
   // Nothing to tag where the scan finds no candidate.
   if (!cutWords(sentence, kind)) return;
   analyseWords();
-  weighNominatives();
   tagger_.tag(analyser_, words_);
-  expectDative();
+  features_.prepareSentence(forms_, words_);
   for (std::size_t k = 0; k < forms_.size(); ++k)
     if (isCandidate(forms_[k], kind)) out.push_back(judgeWord(k, kind));
 }
@@ -106,8 +105,6 @@ bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) 
   std::size_t i = 0;
   const std::size_t n = sentence.size();
   bool clauseStart = false;
-  int segment = 0;
-  segments_.clear();
   while (i < n) {
     const std::size_t start = i;
     while (i < n && isLetter(sentence[i])) ++i;
@@ -118,14 +115,12 @@ bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) 
       t.clauseStart = clauseStart;
       t.enclitic = false;
       forms_.push_back(w);
-      segments_.push_back(segment);
       any = any || isCandidate(w, kind);
       clauseStart = false;
     }
     while (i < n && !isLetter(sentence[i])) {
       const char c = sentence[i++];
       if (c == ';' || c == ':' || c == '?' || c == '!') clauseStart = true;
-      if (c == ',' || c == ';' || c == ':' || c == '?' || c == '!') segment = static_cast<int>(forms_.size());
     }
   }
   return any;
@@ -140,173 +135,15 @@ void PreAnalyser::analyseWords() {
   }
 }
 
-// 1 when every analysis is a finite verb of the third person singular, 2 of the
-// plural, 3 when both occur, -1 when one is not such a verb, 0 for no analysis.
-int PreAnalyser::thirdPersonNumber(const std::vector<Analysis>& analyses) const {
-  int number = 0;
-  for (const Analysis& a : analyses) {
-    const int slot = a.lemma != Analysis::kRomanNumeral && analyser_.partOfSpeech(a.lemma) == 'v'
-                         ? finiteVerbSlot(a.morphology)
-                         : -1;
-    if (slot < 0 || !isThirdPerson(slot)) return -1;
-    number |= isPluralPerson(slot) ? 2 : 1;
+CandidateJudgement PreAnalyser::judgeWord(std::size_t k, const AnalysisKind& kind) {
+  CandidateJudgement j{forms_[k], {}, 0, 0.0, JudgementLevel::Doubtful};
+  features_.features(forms_, words_, k, wordFeatures_);
+  j.probability = judge_.model().probabilities(wordFeatures_)[static_cast<std::size_t>(kind.id)];
+  j.level = levelOf(j.probability, judge_.thresholds(kind));
+  if (j.level == JudgementLevel::Sure || j.level == JudgementLevel::Probable) {
+    j.declension = declensionAsKind(words_[k], kind, forms_[k]);
+    j.label = analysisLabel(kind, j.declension);
   }
-  return number;
-}
-
-// The word after the last of the stretch between commas that starts at `first`.
-std::size_t PreAnalyser::stretchEnd(std::size_t first) const {
-  std::size_t end = first;
-  while (end < segments_.size() && segments_[end] == segments_[first]) ++end;
-  return end;
-}
-
-// Whether every analysis is a nominative (or vocative) of that number.
-bool PreAnalyser::isSureSubject(const std::vector<Analysis>& analyses, GrammaticalNumber number) const {
-  return !analyses.empty() && std::all_of(analyses.begin(), analyses.end(), [&](const Analysis& a) {
-    const GrammaticalCase c = analyser_.caseOf(a);
-    return (c == GrammaticalCase::Nominative || c == GrammaticalCase::Vocative) && analyser_.numberOf(a) == number;
-  });
-}
-
-// A verb that can only be a finite verb of the third person calls for a subject
-// of its number near it. Within each stretch of the sentence between commas (or
-// ";", ":", "?", "!") whose sure verbs are of one number only, the nominatives of
-// that number are likelier and those of the other less likely, unless a word of
-// the stretch can only be its subject already. A subject is far more often in the
-// stretch of its verb than beyond a comma.
-void PreAnalyser::weighNominatives() {
-  for (std::size_t first = 0, end = 0; first < words_.size(); first = end) {
-    end = stretchEnd(first);
-    bool singular = false, plural = false;
-    for (std::size_t k = first; k < end; ++k) {
-      const int number = thirdPersonNumber(words_[k].analyses);
-      singular = singular || number == 1;
-      plural = plural || number == 2;
-    }
-    if (singular != plural) {
-      const GrammaticalNumber wanted = singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
-      for (std::size_t k = first; k < end; ++k)
-        if (isSureSubject(words_[k].analyses, wanted)) singular = plural = false;
-    }
-    const double sgWeight = singular && !plural ? kSubjectWeight : plural && !singular ? 1 / kSubjectWeight : 1.0;
-    const double plWeight = plural && !singular ? kSubjectWeight : singular && !plural ? 1 / kSubjectWeight : 1.0;
-    for (std::size_t k = first; k < end; ++k) {
-      words_[k].nominativeWeight[0] = sgWeight;
-      words_[k].nominativeWeight[1] = plWeight;
-    }
-  }
-}
-
-namespace {
-
-// Verbs that take a dative of the person: given to, told, entrusted, obeyed,
-// served, helped, harmed, pleased, trusted, set over. Headwords with i for j and
-// u for v.
-constexpr std::string_view kDativeVerbs[] = {
-    "accido", "adsum", "aio", "antepono", "appropinquo", "assentior", "blandior", "cedo", "committo",
-    "concedo", "confido", "credo", "desum", "dico", "diffido", "displiceo", "do", "dono", "faueo",
-    "fido", "gratulor", "ignosco", "impero", "indulgeo", "inquam", "insto", "intersum", "inuideo",
-    "irascor", "libet", "licet", "mando", "medeor", "minor", "ministro", "narro", "noceo", "nubo",
-    "nuntio", "obsisto", "obsto", "obsum", "obtempero", "occurro", "oboedio", "ostendo", "parco",
-    "pareo", "permitto", "persuadeo", "placeo", "praeficio", "praepono", "praesum", "praesto",
-    "promitto", "prosum", "reddo", "resisto", "respondeo", "scribo", "seruio", "studeo", "suadeo",
-    "subuenio", "succurro", "supplico", "trado", "tribuo", "uideor"};
-
-// "Iuvo2" as "iuuo": the word's key without the homonym's number.
-std::string plainHeadword(std::string_view headword) {
-  std::string key = latin::keyOf(headword);
-  std::erase_if(key, [](char c) { return c >= '0' && c <= '9'; });
-  return key;
-}
-
-}  // namespace
-
-void PreAnalyser::findDativeVerbs() {
-  std::vector<std::string_view> sorted(std::begin(kDativeVerbs), std::end(kDativeVerbs));
-  std::sort(sorted.begin(), sorted.end());
-  dativeVerb_.assign(analyser_.lemmaCount(), false);
-  for (std::uint32_t l = 0; l < analyser_.lemmaCount(); ++l)
-    dativeVerb_[l] = analyser_.partOfSpeech(l) == 'v' &&
-                     std::binary_search(sorted.begin(), sorted.end(), plainHeadword(analyser_.headword(l)));
-}
-
-// The one a verb gives to, obeys or serves is a person: a pronoun or a noun that
-// is not neuter ("bello", "gladio" are ablatives of means far more often).
-bool PreAnalyser::isDativeOfPerson(const Analysis& a) const {
-  if (a.lemma >= analyser_.lemmaCount() || analyser_.caseOf(a) != GrammaticalCase::Dative) return false;
-  const char pos = analyser_.partOfSpeech(a.lemma);
-  return pos == 'p' || (pos == 'n' && analyser_.gender(a.lemma) != "n.");
-}
-
-double PreAnalyser::dativeShare(const TaggedWord& w) const {
-  double share = 0;
-  for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
-    if (isDativeOfPerson(w.analyses[a])) share += w.posterior[a];
-  return share;
-}
-
-// A verb that takes a dative calls for one near it. Where a stretch between
-// commas has such a verb and its words together hold less than one dative, the
-// datives of persons in it are made likelier, each word's odds by the same least
-// factor that makes one (at most kMostDativeRaise): the ablatives of "-o" and
-// "-is" no longer hide them.
-void PreAnalyser::expectDative() {
-  for (std::size_t first = 0, end = 0; first < words_.size(); first = end) {
-    end = stretchEnd(first);
-    bool called = false;
-    for (std::size_t k = first; k < end; ++k) {
-      const TaggedWord& w = words_[k];
-      for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
-        if (w.analyses[a].lemma < dativeVerb_.size() && dativeVerb_[w.analyses[a].lemma] && w.posterior[a] > 0.5) called = true;
-    }
-    if (called) expectDativeIn(first, end);
-  }
-}
-
-void PreAnalyser::expectDativeIn(std::size_t first, std::size_t end) {
-  shares_.clear();
-  for (std::size_t k = first; k < end; ++k) shares_.push_back(dativeShare(words_[k]));
-  const auto expected = [&](double factor) {
-    double e = 0;
-    for (const double d : shares_) e += d * factor / (d * factor + 1 - d);
-    return e;
-  };
-  if (expected(1.0) >= 1.0) return;
-  double low = 1.0, high = kMostDativeRaise;
-  if (expected(high) >= 1.0)
-    for (int step = 0; step < 20; ++step) {
-      const double middle = (low + high) / 2;
-      (expected(middle) < 1.0 ? low : high) = middle;
-    }
-  for (std::size_t k = first; k < end; ++k) {
-    const double share = shares_[k - first];
-    if (share <= 0) continue;
-    TaggedWord& w = words_[k];
-    const double total = share * high + 1 - share;
-    for (std::size_t a = 0; a < w.analyses.size() && a < w.posterior.size(); ++a)
-      w.posterior[a] *= (isDativeOfPerson(w.analyses[a]) ? high : 1.0) / total;
-  }
-}
-
-// A noun of the kind whenever that reading keeps a fair share of the probability,
-// not only when it is the likeliest: a teacher deletes a wrong proposal at a
-// glance, but a noun judged false disappears from the exercise.
-CandidateJudgement PreAnalyser::judgeWord(std::size_t k, const AnalysisKind& kind) const {
-  const TaggedWord& t = words_[k];
-  CandidateJudgement j{forms_[k], {}, 0};
-  double share = 0, best = -1;
-  for (std::size_t a = 0; a < t.analyses.size() && a < t.posterior.size(); ++a) {
-    const int declension = declensionAsKind(t.analyses[a], kind, forms_[k]);
-    if (declension == 0) continue;
-    share += t.posterior[a];
-    if (t.posterior[a] > best) {
-      best = t.posterior[a];
-      j.declension = declension;
-    }
-  }
-  if (share < kNounShare) j.declension = 0;
-  if (j.declension != 0) j.label = analysisLabel(kind, j.declension);
   return j;
 }
 
@@ -338,6 +175,8 @@ bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const Candida
       if (judged[k].form == form) {
         row.found = true;
         row.declension = static_cast<std::uint8_t>(judged[k].declension);
+        row.level = judged[k].level;
+        row.probability = static_cast<float>(judged[k].probability);
         next = k + 1;
         break;
       }

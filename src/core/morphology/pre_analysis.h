@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The pre-analysis: for each candidate of a kind, whether it is a noun of the
-// kind's case and number, and then with which declension, hence its label
+// The pre-analysis: for each candidate of a kind, the probability that it is a
+// noun of the kind's case and number, its level (sûr, probable, douteux, faux),
+// and, when sûr or probable, with which declension, hence its label
 // ("3 décl. acc. sg. [AC00C]"). The analyser gives every reading of each word of
-// the sentence; the contextual tagger chooses one; the judgement reads it.
+// the sentence, the contextual tagger weighs them, and the judge (juge.dat)
+// gives the probability from them and the sentence around.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,37 +17,43 @@
 #include "core/text/sentence_table.h"
 #include "core/morphology/contextual_tagger.h"
 #include "core/morphology/latin_analyser.h"
+#include "core/morphology/noun_judge.h"
 
 namespace varnelio {
 
 // One candidate of a sentence, in text order: its form (a view into the
-// sentence) and the proposed label, empty when it is judged not to be a noun of
-// the kind's case and number.
+// sentence), the probability that it is a noun of the kind, its level, and the
+// proposed label when the level is "sûr" or "probable" (else empty).
 struct CandidateJudgement {
   std::string_view form;
   std::string label;
-  int declension = 0;  // of the label, 0 when judged false
+  int declension = 0;  // of the label, 0 when none is proposed
+  double probability = 0;
+  JudgementLevel level = JudgementLevel::Doubtful;
 };
 
 class PreAnalyser {
  public:
-  // Both must be loaded and built together (tagger.fits(analyser)); they must
-  // outlive the pre-analyser.
-  PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger);
+  // All three must be loaded and built together (tagger.fits(analyser),
+  // judge.fits(analyser)); they must outlive the pre-analyser.
+  PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger, const NounJudge& judge);
 
   // The judgements of the candidates of the kind in one sentence (as the scan
   // cuts it, ending with "."), in the order the scan finds them. `out` is cleared.
   void judgeSentence(std::string_view sentence, const AnalysisKind& kind, std::vector<CandidateJudgement>& out);
 
  private:
-  // The declension of an analysis if it is a noun of the kind's case and number, or 0.
-  int declensionAsKind(const Analysis& analysis, const AnalysisKind& kind, std::string_view form) const;
+  // The declension of the likeliest noun reading of the kind, from the lexicon
+  // (or the ending for the nouns it gives none), or 0 when there is none.
+  int declensionAsKind(const TaggedWord& word, const AnalysisKind& kind, std::string_view form) const;
 
   const LatinAnalyser& analyser_;
   const ContextualTagger& tagger_;
+  const NounJudge& judge_;
+  JudgeFeatureReader features_;
+  std::vector<JudgeFeature> wordFeatures_;
   std::vector<TaggedWord> words_;  // reused from sentence to sentence
   std::vector<std::string_view> forms_;
-  std::vector<int> segments_;  // by word: the first word of its stretch between commas
   std::vector<Analysis> stripped_;
   // The analyses of the words met lately: a text uses its common words again and
   // again, and the analyser is the costliest step. Emptied when it grows large.
@@ -56,33 +64,23 @@ class PreAnalyser {
   std::unordered_map<std::string, WordFacts> recent_;
   const WordFacts& factsOf(std::string_view word);
 
-  // The steps of judgeSentence. cutWords fills forms_ and the first words_ and
-  // tells whether a word is a candidate of the kind; analyseWords then sizes
-  // words_ to the sentence.
+  // cutWords fills forms_ and the first words_ and tells whether a word is a
+  // candidate of the kind; analyseWords then sizes words_ to the sentence.
   bool cutWords(std::string_view sentence, const AnalysisKind& kind);
   void analyseWords();
-  int thirdPersonNumber(const std::vector<Analysis>& analyses) const;
-  std::size_t stretchEnd(std::size_t first) const;
-  bool isSureSubject(const std::vector<Analysis>& analyses, GrammaticalNumber number) const;
-  void weighNominatives();
-  void findDativeVerbs();
-  void expectDative();
-  void expectDativeIn(std::size_t first, std::size_t end);
-  bool isDativeOfPerson(const Analysis& a) const;
-  double dativeShare(const TaggedWord& w) const;
-  std::vector<bool> dativeVerb_;  // by lemma: a verb that takes a dative
-  std::vector<double> shares_;    // by word of the sentence: its dative share
-  CandidateJudgement judgeWord(std::size_t k, const AnalysisKind& kind) const;
+  CandidateJudgement judgeWord(std::size_t k, const AnalysisKind& kind);
 };
 
 // The judgement of one row of a grid: found when its form is a candidate of its
 // sentence in the text (a reopened file may not match the text), and then the
-// declension of its label, 0 when it is judged not to be a noun of the kind. Two
-// bytes a row: a whole library's grid is judged at once.
+// declension of its label, 0 when none is proposed, its level and probability.
+// Eight bytes a row: a whole library's grid is judged at once.
 struct RowJudgement {
   bool found = false;
-  std::uint8_t declension = 0;
-  // The proposed label, or "" when judged false.
+  std::uint8_t declension = 0;  // of the proposed label, 0 when none
+  JudgementLevel level = JudgementLevel::Doubtful;
+  float probability = 0;  // that it is a noun of the kind
+  // The proposed label, or "" when none is proposed.
   std::string label(const AnalysisKind& kind) const;
 };
 

@@ -58,14 +58,28 @@ bool SpreadsheetWriter::endLine() {
   return chunks_.pieceAdded();
 }
 
-bool SpreadsheetWriter::header() {
-  appendSpreadsheetHeader(chunks_.text());
+bool SpreadsheetWriter::header(std::string_view extra) {
+  std::string& buffer = chunks_.text();
+  appendSpreadsheetHeader(buffer);
+  if (!extra.empty()) {
+    buffer.resize(buffer.size() - 2);
+    buffer += '\t';
+    buffer += extra;
+    buffer += "\r\n";
+  }
   return endLine();
 }
 
 bool SpreadsheetWriter::row(std::int64_t number, std::string_view sentence, std::string_view form,
-                            std::string_view analysis) {
-  appendSpreadsheetRow(chunks_.text(), number, sentence, form, analysis);
+                            std::string_view analysis, int confidence) {
+  std::string& buffer = chunks_.text();
+  appendSpreadsheetRow(buffer, number, sentence, form, analysis);
+  if (confidence >= 0) {
+    buffer.resize(buffer.size() - 2);
+    buffer += '\t';
+    buffer += std::to_string(confidence);
+    buffer += "\r\n";
+  }
   return endLine();
 }
 

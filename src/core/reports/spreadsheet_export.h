@@ -19,8 +19,11 @@ class SpreadsheetWriter {
  public:
   enum class LineEnd { CrLf, Lf };  // Lf: the text shown on a terminal
   explicit SpreadsheetWriter(ChunkWriter& out, LineEnd end = LineEnd::CrLf);
-  bool header();
-  bool row(std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis);
+  // `extra` names a fifth column (the pre-analysis's confidence), when there is one.
+  bool header(std::string_view extra = {});
+  // A confidence from 0 gives the fifth column.
+  bool row(std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis,
+           int confidence = -1);
   // Writes what is buffered; false once any write failed.
   bool finish() { return chunks_.flush(); }
 

@@ -20,13 +20,17 @@
 #include "ui/shell/prompts.h"
 #include "ui/shell/workspace.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace varnelio::ui {
 
-// The pre-analyser over the program's one analyser and tagger, made the first time a
-// command of the menu needs it.
+// The pre-analyser over the program's one analyser, tagger and judge, made the first
+// time a command of the menu needs it.
 struct AnalysisWindow::PreAnalysisTools {
   std::shared_ptr<const LatinAnalyser> analyser;
   std::shared_ptr<ContextualTagger> tagger;
+  std::shared_ptr<const NounJudge> nounJudge;
   std::optional<PreAnalyser> judge;
 };
 
@@ -42,6 +46,13 @@ QString caseInWords(const AnalysisKind& kind) {
   return (vowel ? QStringLiteral("à l'") : QStringLiteral("au ")) + title;
 }
 
+// "5 376": thousands apart by a no-break space.
+QString withThousands(std::size_t n) {
+  QString digits = QString::number(n);
+  for (int k = digits.size() - 3; k > 0; k -= 3) digits.insert(k, QChar(0x00A0));
+  return digits;
+}
+
 }  // namespace
 
 PreAnalyser* AnalysisWindow::preAnalyser() {
@@ -49,7 +60,10 @@ PreAnalyser* AnalysisWindow::preAnalyser() {
   BusyCursor busy(this);
   LatinData& data = workspace_.latinData();
   const auto& tagger = data.tagger();
-  if (const auto* problem = std::get_if<LatinDataProblem>(&tagger)) {
+  const auto& nounJudge = data.judge();
+  const LatinDataProblem* problem = std::get_if<LatinDataProblem>(&tagger);
+  if (!problem) problem = std::get_if<LatinDataProblem>(&nounJudge);
+  if (problem) {
     busy.restore();
     workspace_.prompts().inform(this,
                                 fromUtf8(problem->message()) + QLatin1Char('\n') +
@@ -60,7 +74,8 @@ PreAnalyser* AnalysisWindow::preAnalyser() {
   auto tools = std::make_shared<PreAnalysisTools>();
   tools->analyser = std::get<std::shared_ptr<const LatinAnalyser>>(data.analyser());
   tools->tagger = std::get<std::shared_ptr<ContextualTagger>>(tagger);
-  tools->judge.emplace(*tools->analyser, *tools->tagger);
+  tools->nounJudge = std::get<std::shared_ptr<const NounJudge>>(nounJudge);
+  tools->judge.emplace(*tools->analyser, *tools->tagger, *tools->nounJudge);
   tools_ = std::move(tools);
   return &*tools_->judge;
 }
@@ -93,23 +108,34 @@ void AnalysisWindow::onPreAnalysis() {
   if (grid_.empty()) return;
   std::vector<RowJudgement> judged;
   if (!judgeAllRows(judged)) return;  // cancelled, or nothing to judge with: the grid is untouched
-  // The labels and the deletions are one step: "Annuler la pré-analyse" takes back both.
+  // The proposals and the deletions are one step: "Annuler la pré-analyse" takes
+  // back both. A label is proposed, never written: the user's analyses are the
+  // user's alone, and a proposal shows as one until validated or accepted.
   EditStep step(EditKind::PreAnalysis, selectedRow_ >= 1 ? static_cast<std::size_t>(selectedRow_) : 0);
-  std::vector<std::size_t> falseRows;  // judged false, with no analysis of the user's
-  std::vector<std::pair<std::size_t, std::string>> labels;
+  std::vector<std::size_t> falseRows;  // judged "faux", with no analysis of the user's
+  double nounsAmongFalse = 0;          // how many of them may be nouns all the same
+  std::vector<std::pair<std::size_t, std::optional<Proposal>>> proposals;
   for (std::size_t r = 1; r <= judged.size(); ++r) {
     const RowJudgement& j = judged[r - 1];
-    if (!j.found || !grid_.analysis(r).empty()) continue;  // never over what the user wrote
-    if (j.declension == 0)
+    if (!j.found) continue;
+    std::optional<Proposal> proposal;
+    if ((j.level == JudgementLevel::Sure || j.level == JudgementLevel::Probable) && j.declension != 0)
+      proposal = Proposal{j.declension, j.level == JudgementLevel::Sure ? ProposalLevel::Sure : ProposalLevel::Probable,
+                          static_cast<std::uint8_t>(std::lround(std::clamp(j.probability, 0.0f, 1.0f) * 100))};
+    const Proposal* current = grid_.proposal(r);
+    if (current ? !proposal || !(*current == *proposal) : proposal.has_value()) proposals.emplace_back(r, proposal);
+    if (j.level == JudgementLevel::False && grid_.analysis(r).empty()) {  // never what the user wrote
       falseRows.push_back(r);
-    else
-      labels.emplace_back(r, j.label(kind_));
+      nounsAmongFalse += j.probability;
+    }
   }
-  model_->refill([&](CandidateGrid& grid) { step.writeAnalyses(grid, labels); });
+  model_->refill([&](CandidateGrid& grid) { step.setProposals(grid, proposals); });
   if (!falseRows.empty()) {
-    const QString question = QStringLiteral("%1 candidats ne semblent pas être des noms %2. Les supprimer ?")
-                                 .arg(falseRows.size())
-                                 .arg(caseInWords(kind_));
+    const QString question =
+        QStringLiteral("%1 candidats ne semblent pas être des noms %2 (environ %3 pourraient pourtant en être). "
+                       "Les supprimer ? Vous pourrez annuler la suppression (Ctrl+Z).")
+            .arg(withThousands(falseRows.size()), caseInWords(kind_),
+                 withThousands(static_cast<std::size_t>(std::llround(nounsAmongFalse))));
     if (workspace_.prompts().askYesNo(this, kApplicationTitle, question)) {
       BusyCursor busy(this);
       // In one pass, renumbered as the bin renumbers; a scanned grid keeps no rows.
@@ -159,7 +185,8 @@ void AnalysisWindow::onCheckAnalyses() {
     const std::size_t r = (start + step - 1) % count + 1;
     const RowJudgement& j = judged[r - 1];
     const std::string_view written = trimBlanks(grid_.analysis(r));
-    if (!j.found || written.empty()) continue;
+    // A "douteux" candidate proposes nothing to disagree with.
+    if (!j.found || written.empty() || j.level == JudgementLevel::Doubtful) continue;
     const std::string label = j.label(kind_);
     if (written == label) continue;
     const QString form = toQString(grid_.form(r));
@@ -172,7 +199,16 @@ void AnalysisWindow::onCheckAnalyses() {
     workspace_.prompts().inform(this, text);
     return;
   }
-  workspace_.prompts().inform(this, QStringLiteral("Toutes les analyses concordent avec la pré-analyse."));
+  std::size_t doubtful = 0;  // left without an analysis and without a proposal
+  for (std::size_t r = 1; r <= count; ++r)
+    if (judged[r - 1].found && judged[r - 1].level == JudgementLevel::Doubtful && trimBlanks(grid_.analysis(r)).empty())
+      ++doubtful;
+  QString text = QStringLiteral("Toutes les analyses concordent avec la pré-analyse.");
+  if (doubtful > 0)
+    text += QStringLiteral(" %1 candidat%2 reste%3 douteux.")
+                .arg(withThousands(doubtful), doubtful > 1 ? QStringLiteral("s") : QString(),
+                     doubtful > 1 ? QStringLiteral("nt") : QString());
+  workspace_.prompts().inform(this, text);
 }
 
 }  // namespace varnelio::ui

@@ -1,0 +1,404 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/morphology/noun_judge.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <variant>
+
+#include "core/files/source_file.h"
+#include "core/morphology/latin_spelling.h"
+#include "core/text/cp1252.h"
+
+namespace varnelio {
+
+namespace {
+
+constexpr char kMagic[] = "VARNJUGE";
+
+std::uint32_t hashOf(std::string_view text) {
+  std::uint32_t h = 2166136261u;  // FNV-1a
+  for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+  return h;
+}
+
+// The class of a reading when it is a noun of one of the ten kinds, or -1.
+int kindClassOf(const LatinAnalyser& analyser, const Analysis& a) {
+  if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser.lemmaCount()) return -1;
+  if (analyser.partOfSpeech(a.lemma) != 'n') return -1;
+  int c = -1;
+  switch (analyser.caseOf(a)) {
+    case GrammaticalCase::Nominative: c = 0; break;
+    case GrammaticalCase::Accusative: c = 2; break;
+    case GrammaticalCase::Genitive: c = 4; break;
+    case GrammaticalCase::Dative: c = 6; break;
+    case GrammaticalCase::Ablative: c = 8; break;
+    default: return -1;
+  }
+  switch (analyser.numberOf(a)) {
+    case GrammaticalNumber::Singular: return c;
+    case GrammaticalNumber::Plural: return c + 1;
+    default: return -1;
+  }
+}
+
+char caseLetter(GrammaticalCase c) {
+  switch (c) {
+    case GrammaticalCase::Nominative: return 'n';
+    case GrammaticalCase::Vocative: return 'v';
+    case GrammaticalCase::Accusative: return 'a';
+    case GrammaticalCase::Genitive: return 'g';
+    case GrammaticalCase::Dative: return 'd';
+    case GrammaticalCase::Ablative: return 'b';
+    case GrammaticalCase::Locative: return 'l';
+    default: return '-';
+  }
+}
+
+char numberLetter(GrammaticalNumber n) {
+  return n == GrammaticalNumber::Singular ? 's' : n == GrammaticalNumber::Plural ? 'p' : '-';
+}
+
+void put32(std::string& out, std::uint32_t v) {
+  for (int k = 0; k < 4; ++k) out += static_cast<char>((v >> (8 * k)) & 0xFF);
+}
+void putFloat(std::string& out, float f) {
+  std::uint32_t v;
+  std::memcpy(&v, &f, 4);
+  put32(out, v);
+}
+
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+  bool ok() const { return ok_; }
+  std::uint32_t u32() {
+    if (pos_ + 4 > bytes_.size()) {
+      ok_ = false;
+      return 0;
+    }
+    std::uint32_t v = 0;
+    for (int k = 0; k < 4; ++k) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[pos_ + k])) << (8 * k);
+    pos_ += 4;
+    return v;
+  }
+  float f32() {
+    const std::uint32_t v = u32();
+    float f;
+    std::memcpy(&f, &v, 4);
+    return f;
+  }
+  std::uint16_t u16() {
+    if (pos_ + 2 > bytes_.size()) {
+      ok_ = false;
+      return 0;
+    }
+    const auto v = static_cast<std::uint16_t>(static_cast<unsigned char>(bytes_[pos_]) |
+                                              static_cast<unsigned char>(bytes_[pos_ + 1]) << 8);
+    pos_ += 2;
+    return v;
+  }
+  bool atEnd() const { return pos_ == bytes_.size(); }
+
+ private:
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+  bool ok_ = true;
+};
+
+}  // namespace
+
+std::string_view levelName(JudgementLevel level) {
+  switch (level) {
+    case JudgementLevel::False: return "faux";
+    case JudgementLevel::Doubtful: return "douteux";
+    case JudgementLevel::Probable: return "probable";
+    case JudgementLevel::Sure: return "s\xC3\xBBr";
+  }
+  return "";
+}
+
+JudgementLevel levelOf(double p, const KindThresholds& t) {
+  if (p >= t.sure) return JudgementLevel::Sure;
+  if (p >= t.label) return JudgementLevel::Probable;
+  if (p < t.drop) return JudgementLevel::False;
+  return JudgementLevel::Doubtful;
+}
+
+// ---------------------------------------------------------------------------
+
+std::uint8_t JudgeFeatureReader::governmentOfGloss(std::string_view gloss) {
+  std::uint8_t g = 0;
+  const auto has = [&](std::string_view s) { return gloss.find(s) != std::string_view::npos; };
+  // "(+ dat.)", "[avec dat.]", "obéir à", "nuire à": a French "à" after the verb
+  // is most often a Latin dative. Glosses are UTF-8 or Windows-1252.
+  if (has("dat.") || has("dat)") || has("datif") || has(" \xC3\xA0 ") || has(" \xE0 ") || has(" \xC3\xA0,") ||
+      has(" \xE0,") || gloss.ends_with(" \xC3\xA0") || gloss.ends_with(" \xE0"))
+    g |= 1;
+  if (has("abl.") || has("abl)")) g |= 2;
+  if (has("g\xC3\xA9n.") || has("g\xE9n.") || has("gen.")) g |= 4;
+  if (has("acc.") || has("acc)")) g |= 8;
+  return g;
+}
+
+JudgeFeatureReader::JudgeFeatureReader(const LatinAnalyser& analyser) : analyser_(analyser) {
+  const std::size_t n = analyser.lemmaCount();
+  government_.assign(n, 0);
+  keys_.resize(n);
+  for (std::uint32_t l = 0; l < n; ++l) {
+    std::string key = latin::keyOf(analyser.headword(l));
+    std::erase_if(key, [](char c) { return c >= '0' && c <= '9'; });
+    keys_[l] = std::move(key);
+    if (analyser.partOfSpeech(l) == 'v') government_[l] = governmentOfGloss(analyser.translation(l));
+  }
+}
+
+// The word's readings as one name: the sorted set of part of speech, case and
+// number of its analyses ("n:as|v:--"), or "?" for an unknown word.
+std::string JudgeFeatureReader::readingsOf(const TaggedWord& word) const {
+  if (word.analyses.empty()) return "?";
+  std::vector<std::string> parts;
+  for (const Analysis& a : word.analyses) {
+    std::string p(3, '-');
+    if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) {
+      p = "m--";
+    } else {
+      p[0] = analyser_.partOfSpeech(a.lemma);
+      p[1] = caseLetter(analyser_.caseOf(a));
+      p[2] = numberLetter(analyser_.numberOf(a));
+      if (p[0] == 'v' && finiteVerbSlot(a.morphology) >= 0) p[1] = 'f';
+    }
+    parts.push_back(std::move(p));
+  }
+  std::sort(parts.begin(), parts.end());
+  parts.erase(std::unique(parts.begin(), parts.end()), parts.end());
+  std::string out;
+  for (const std::string& p : parts) {
+    if (!out.empty()) out += '|';
+    out += p;
+  }
+  return out;
+}
+
+void JudgeFeatureReader::prepareSentence(const std::vector<std::string_view>& forms,
+                                         const std::vector<TaggedWord>& words) {
+  const std::size_t n = forms.size();
+  wordKeys_.resize(n);
+  readings_.resize(n);
+  verbs_.assign(n, -1);
+  verbPersons_.assign(n, -1);
+  for (std::size_t k = 0; k < n; ++k) {
+    wordKeys_[k] = latin::keyOf(forms[k]);
+    readings_[k] = readingsOf(words[k]);
+    const TaggedWord& w = words[k];
+    if (w.chosen >= 0 && static_cast<std::size_t>(w.chosen) < w.analyses.size()) {
+      const Analysis& a = w.analyses[static_cast<std::size_t>(w.chosen)];
+      if (a.lemma < analyser_.lemmaCount() && analyser_.partOfSpeech(a.lemma) == 'v') {
+        const int slot = finiteVerbSlot(a.morphology);
+        if (slot >= 0) {
+          verbs_[k] = static_cast<int>(a.lemma);
+          verbPersons_[k] = slot % 6;
+        }
+      }
+    }
+  }
+}
+
+void JudgeFeatureReader::add(std::vector<JudgeFeature>& out, std::string_view name, float value) {
+  out.push_back({hashOf(name), value});
+}
+
+void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, const std::vector<TaggedWord>& words,
+                                  std::size_t k, std::vector<JudgeFeature>& out) {
+  out.clear();
+  const std::size_t n = forms.size();
+  const TaggedWord& w = words[k];
+  const std::string& key = wordKeys_[k];
+  std::string& f = name_;
+  const auto named = [&](std::string_view prefix, std::string_view value, float v = 1.0f) {
+    f.assign(prefix);
+    f += value;
+    add(out, f, v);
+  };
+  add(out, "bias");
+  named("w=", key);
+  for (std::size_t len = 1; len <= 5; ++len)
+    if (key.size() > len) named("s" + std::to_string(len) + "=", key.substr(key.size() - len));
+  if (k > 0 && !forms[k].empty() && cp1252::toLower(static_cast<unsigned char>(forms[k][0])) != static_cast<unsigned char>(forms[k][0]))
+    add(out, "capital");
+  named("R=", readings_[k]);
+  // The readings one by one, the lemmas, and the tagger's share of each kind.
+  std::array<double, kKindCount> share{};
+  double nounShare = 0;
+  for (std::size_t a = 0; a < w.analyses.size(); ++a) {
+    const Analysis& an = w.analyses[a];
+    const double p = a < w.posterior.size() ? w.posterior[a] : 0.0;
+    if (an.lemma < analyser_.lemmaCount()) {
+      named("l=", keys_[an.lemma]);
+      const int c = kindClassOf(analyser_, an);
+      if (c >= 0) {
+        share[static_cast<std::size_t>(c)] += p;
+        nounShare += p;
+        named("offers=", std::to_string(c));
+        named("decl=", analyser_.category(an.lemma));
+      }
+    }
+  }
+  for (int c = 0; c < kKindCount; ++c)
+    if (share[static_cast<std::size_t>(c)] > 0) named("tp=", std::to_string(c), static_cast<float>(share[static_cast<std::size_t>(c)]));
+  add(out, "tpnoun", static_cast<float>(nounShare));
+  if (w.chosen >= 0 && static_cast<std::size_t>(w.chosen) < w.analyses.size()) {
+    const Analysis& an = w.analyses[static_cast<std::size_t>(w.chosen)];
+    if (an.lemma < analyser_.lemmaCount()) {
+      std::string t(3, '-');
+      t[0] = analyser_.partOfSpeech(an.lemma);
+      t[1] = caseLetter(analyser_.caseOf(an));
+      t[2] = numberLetter(analyser_.numberOf(an));
+      named("tc=", t);
+    }
+  }
+  // The neighbours.
+  for (int d = -3; d <= 3; ++d) {
+    if (d == 0) continue;
+    const long j = static_cast<long>(k) + d;
+    const std::string pos = std::to_string(d);
+    if (j < 0 || j >= static_cast<long>(n)) {
+      named("edge", pos);
+      continue;
+    }
+    named("w" + pos + "=", wordKeys_[static_cast<std::size_t>(j)]);
+    if (d >= -2 && d <= 2) named("R" + pos + "=", readings_[static_cast<std::size_t>(j)]);
+  }
+  // The verbs of the sentence, the nearest on each side, their person and number
+  // and what they govern.
+  std::uint8_t sentenceGovernment = 0;
+  int verbCount = 0;
+  for (std::size_t j = 0; j < n; ++j) {
+    if (j == k || verbs_[j] < 0) continue;
+    ++verbCount;
+    named("sv=", keys_[static_cast<std::size_t>(verbs_[j])]);
+    named("svpn=", std::to_string(verbPersons_[j]));
+    sentenceGovernment |= government_[static_cast<std::size_t>(verbs_[j])];
+  }
+  named("verbs=", std::to_string(std::min(verbCount, 3)));
+  for (int g = 0; g < 4; ++g)
+    if (sentenceGovernment & (1 << g)) named("svg=", std::to_string(g));
+  std::uint8_t nearGovernment = 0;
+  for (int side = -1; side <= 1; side += 2) {
+    long j = static_cast<long>(k) + side;
+    while (j >= 0 && j < static_cast<long>(n) && verbs_[static_cast<std::size_t>(j)] < 0) j += side;
+    const std::string s = side < 0 ? "L" : "R";
+    if (j < 0 || j >= static_cast<long>(n)) {
+      named("nv" + s, "none");
+      continue;
+    }
+    const std::size_t v = static_cast<std::size_t>(j);
+    named("nv" + s + "=", keys_[static_cast<std::size_t>(verbs_[v])]);
+    named("nvpn" + s + "=", std::to_string(verbPersons_[v]));
+    named("nvpnR" + s + "=", std::to_string(verbPersons_[v]) + readings_[k]);
+    const long distance = std::labs(j - static_cast<long>(k));
+    named("nvd" + s + "=", std::to_string(std::min(distance, 6L)));
+    nearGovernment |= government_[static_cast<std::size_t>(verbs_[v])];
+  }
+  for (int g = 0; g < 4; ++g)
+    if (nearGovernment & (1 << g)) {
+      named("nvg=", std::to_string(g));
+      named("nvgR=", std::to_string(g) + readings_[k]);
+    }
+  named("Rs=", readings_[k] + (sentenceGovernment & 1 ? "+dat" : "") + (verbCount ? "+v" : ""));
+}
+
+// ---------------------------------------------------------------------------
+
+std::array<double, kJudgeClassCount> JudgeModel::scores(const std::vector<JudgeFeature>& features) const {
+  std::array<double, kJudgeClassCount> s{};
+  for (int c = 0; c < kJudgeClassCount; ++c) {
+    double z = 0;
+    for (const JudgeFeature& f : features) z += weights[slot(f.hash, c)] * f.value;
+    s[static_cast<std::size_t>(c)] = z;
+  }
+  return s;
+}
+
+std::array<double, kJudgeClassCount> JudgeModel::probabilities(const std::vector<JudgeFeature>& features) const {
+  std::array<double, kJudgeClassCount> s = scores(features);
+  double most = s[0];
+  for (const double z : s) most = std::max(most, z);
+  double total = 0;
+  for (double& z : s) total += (z = std::exp((z - most) / temperature));
+  for (double& z : s) z /= total;
+  return s;
+}
+
+std::string encodeJudgeModel(const JudgeModel& model) {
+  std::string out(kMagic, 8);
+  put32(out, NounJudge::kVersion);
+  put32(out, static_cast<std::uint32_t>(model.analyserFingerprint & 0xFFFFFFFFu));
+  put32(out, static_cast<std::uint32_t>(model.analyserFingerprint >> 32));
+  putFloat(out, model.temperature);
+  for (const KindThresholds& t : model.thresholds) {
+    putFloat(out, t.drop);
+    putFloat(out, t.label);
+    putFloat(out, t.sure);
+  }
+  put32(out, JudgeModel::kHashBits);
+  float most = 0;
+  for (const float w : model.weights) most = std::max(most, std::fabs(w));
+  const float scale = most > 0 ? most / 32767.0f : 1.0f;
+  putFloat(out, scale);
+  for (const float w : model.weights) {
+    const auto q = static_cast<std::int16_t>(std::lround(w / scale));
+    const auto u = static_cast<std::uint16_t>(q);
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>(u >> 8);
+  }
+  return out;
+}
+
+NounJudge NounJudge::fromModel(JudgeModel model) {
+  NounJudge j;
+  j.model_ = std::move(model);
+  j.status_ = j.model_.weights.size() == (std::size_t{1} << JudgeModel::kHashBits) ? Status::Loaded : Status::Invalid;
+  return j;
+}
+
+NounJudge NounJudge::fromBytes(std::string_view bytes) {
+  NounJudge j;
+  j.status_ = Status::Invalid;
+  if (bytes.size() < 8 || bytes.substr(0, 8) != std::string_view(kMagic, 8)) return j;
+  Reader r(bytes.substr(8));
+  if (r.u32() != kVersion) return j;
+  JudgeModel m;
+  m.analyserFingerprint = r.u32();
+  m.analyserFingerprint |= static_cast<std::uint64_t>(r.u32()) << 32;
+  m.temperature = r.f32();
+  for (KindThresholds& t : m.thresholds) {
+    t.drop = r.f32();
+    t.label = r.f32();
+    t.sure = r.f32();
+  }
+  if (r.u32() != JudgeModel::kHashBits) return j;
+  const float scale = r.f32();
+  if (!r.ok() || !(m.temperature > 0) || !std::isfinite(scale)) return j;
+  m.weights.resize(std::size_t{1} << JudgeModel::kHashBits);
+  for (float& w : m.weights) w = static_cast<float>(static_cast<std::int16_t>(r.u16())) * scale;
+  if (!r.ok() || !r.atEnd()) return j;
+  j.model_ = std::move(m);
+  j.status_ = Status::Loaded;
+  return j;
+}
+
+NounJudge NounJudge::load(const std::string& path) {
+  auto read = readWholeFile(path);
+  if (auto* err = std::get_if<FileError>(&read)) {
+    NounJudge j;
+    j.error_ = *err;
+    j.status_ = isMissingFile(*err) ? Status::Missing : Status::Unreadable;
+    return j;
+  }
+  NounJudge j = fromBytes(std::get<std::string>(read));
+  if (j.status_ == Status::Invalid) j.error_ = {path, "Ce n'est pas un fichier du juge de la pr\xC3\xA9-analyse"};
+  return j;
+}
+
+}  // namespace varnelio

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pre-analysis's judge: its levels, its file, the treebank reader, and its
+// training on tiny hand-made treebanks where one feature alone decides.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/morphology/noun_judge.h"
+#include "core/morphology/pre_analysis.h"
+#include "mkdict/judge_trainer.h"
+
+namespace varnelio::mkdict {
+namespace {
+
+const std::string kDataDir = VARNELIO_DATA_DIR;
+
+TEST(JudgementLevels, FromTheProbabilityAtTheThresholds) {
+  // Values a float holds exactly, so that "at the threshold" is exact.
+  const KindThresholds t{0.015625f, 0.375f, 0.875f};
+  struct Row {
+    double p;
+    JudgementLevel level;
+  };
+  for (const Row& row : {Row{0.0, JudgementLevel::False}, Row{0.0156, JudgementLevel::False},
+                         Row{0.015625, JudgementLevel::Doubtful}, Row{0.3749, JudgementLevel::Doubtful},
+                         Row{0.375, JudgementLevel::Probable}, Row{0.8749, JudgementLevel::Probable},
+                         Row{0.875, JudgementLevel::Sure}, Row{1.0, JudgementLevel::Sure}})
+    EXPECT_EQ(levelOf(row.p, t), row.level) << row.p;
+  EXPECT_EQ(levelName(JudgementLevel::Sure), "s\xC3\xBBr");
+  EXPECT_EQ(levelName(JudgementLevel::False), "faux");
+}
+
+TEST(VerbGovernment, FromTheFrenchGloss) {
+  struct Row {
+    const char* gloss;
+    std::uint8_t government;
+  };
+  for (const Row& row : {Row{"ob\xC3\xA9ir \xC3\xA0", 1}, Row{"nuire \xE0 quelqu'un", 1}, Row{"confier (+ dat.)", 1},
+                         Row{"user de [avec abl.]", 2}, Row{"se souvenir (+ g\xC3\xA9n.)", 4}, Row{"aimer", 0},
+                         Row{"donner, offrir [avec acc. et dat.]", 9}})
+    EXPECT_EQ(JudgeFeatureReader::governmentOfGloss(row.gloss), row.government) << row.gloss;
+}
+
+TEST(TreebankReader, ClassesWordsAsTheScanCutsThem) {
+  std::vector<JudgeSentence> sentences;
+  readJudgeSentences(
+      "# text = Rosamque qui videt\n"
+      "1-2\tRosamque\t_\t_\t_\t_\t_\t_\t_\t_\n"
+      "1\tRosam\trosa\tNOUN\t_\tCase=Acc|Number=Sing\t_\t_\t_\t_\n"
+      "2\tque\tque\tCCONJ\t_\t_\t_\t_\t_\t_\n"
+      "3\tqui\tqui1\tNOUN\t_\tCase=Nom|Number=Sing\t_\t_\t_\t_\n"
+      "4\t,\t,\tPUNCT\t_\t_\t_\t_\t_\t_\n"
+      "5\tdomino\tdominus\tNOUN\t_\tCase=Dat|Number=Sing\t_\t_\t_\t_\n"
+      "6\tRomae\tRoma\tPROPN\t_\tCase=Loc|Number=Sing\t_\t_\t_\t_\n"
+      "\n"
+      "1\tuidet\tuideo\tVERB\t_\tMood=Ind\t_\t_\t_\t_\n",
+      sentences);
+  ASSERT_EQ(sentences.size(), 2u);
+  EXPECT_EQ(sentences[0].forms, (std::vector<std::string>{"Rosamque", "qui", "domino", "Romae"}));
+  // The noun part gives the multi-word token its class; "qui" is a pronoun
+  // whatever the treebank says; a locative is none of the ten kinds.
+  EXPECT_EQ(sentences[0].classes, (std::vector<int>{2, kOtherClass, 6, kOtherClass}));
+  EXPECT_EQ(sentences[1].classes, (std::vector<int>{kOtherClass}));
+}
+
+struct Built {
+  LatinAnalyser analyser = LatinAnalyser::load(kDataDir + "/analyseur.dat");
+  ContextualTagger tagger = ContextualTagger::load(kDataDir + "/etiqueteur.dat");
+  Built() { tagger.bind(analyser); }
+  bool ok() const { return analyser.status() == LatinAnalyser::Status::Loaded && tagger.fits(analyser); }
+};
+
+Built& built() {
+  static Built b;
+  return b;
+}
+
+// "oppidum" is an accusative after "ad" and a nominative before "est", in as
+// many sentences: only the word before it tells them apart.
+std::vector<JudgeSentence> tinyTreebank() {
+  std::vector<JudgeSentence> s;
+  for (int k = 0; k < 30; ++k) {
+    s.push_back({{"Milites", "ad", "oppidum", "currunt"}, {1, kOtherClass, 2, kOtherClass}});
+    s.push_back({{"Magnum", "oppidum", "est"}, {kOtherClass, 0, kOtherClass}});
+  }
+  return s;
+}
+
+TEST(JudgeTraining, TheNeighbourAloneDecides) {
+  if (!built().ok()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  JudgeModel model = trainJudge(built().analyser, built().tagger, tinyTreebank(), {4, 3});
+  EXPECT_EQ(model.analyserFingerprint, built().analyser.fingerprint());
+  // Thresholds chosen on sixty sentences say little: set them, to read the labels.
+  for (KindThresholds& t : model.thresholds) t = {0.05f, 0.5f, 0.95f};
+  const NounJudge judge = NounJudge::fromModel(model);
+  ASSERT_TRUE(judge.fits(built().analyser));
+  PreAnalyser pre(built().analyser, built().tagger, judge);
+  std::vector<CandidateJudgement> out;
+  pre.judgeSentence("Legati ad oppidum veniunt.", analysisKind(KindId::AccSg), out);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_GT(out[0].probability, 0.9);
+  EXPECT_NE(out[0].level, JudgementLevel::False);
+  EXPECT_EQ(out[0].label, "2 d\xE9" "cl. acc. sg. [AB00C]");
+  pre.judgeSentence("Magnum oppidum est.", analysisKind(KindId::AccSg), out);
+  ASSERT_EQ(out.size(), 2u);  // "Magnum" and "oppidum"
+  EXPECT_LT(out[1].probability, 0.1);
+  EXPECT_EQ(out[1].label, "");
+  EXPECT_EQ(out[1].level, JudgementLevel::False);
+  pre.judgeSentence("Magnum oppidum est.", analysisKind(KindId::NomSg), out);
+  ASSERT_EQ(out.size(), 2u);
+  EXPECT_GT(out[1].probability, 0.9);
+  EXPECT_EQ(out[1].label, "2 d\xE9" "cl. nom. sg. [AB00A]");
+}
+
+TEST(JudgeTraining, TheSameTreebankGivesTheSameBytes) {
+  if (!built().ok()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  const std::string first = encodeJudgeModel(trainJudge(built().analyser, built().tagger, tinyTreebank(), {2, 2}));
+  const std::string second = encodeJudgeModel(trainJudge(built().analyser, built().tagger, tinyTreebank(), {2, 2}));
+  EXPECT_EQ(first, second);
+}
+
+TEST(JudgeFile, RefusedWhenTruncatedOfAnotherVersionOrAnotherAnalyser) {
+  JudgeModel model;
+  model.analyserFingerprint = 0x0123456789ABCDEFull;
+  model.weights.assign(std::size_t{1} << JudgeModel::kHashBits, 0.0f);
+  model.weights[7] = 1.5f;
+  model.thresholds[3] = {0.01f, 0.3f, 0.95f};
+  const std::string bytes = encodeJudgeModel(model);
+  const NounJudge read = NounJudge::fromBytes(bytes);
+  ASSERT_EQ(read.status(), NounJudge::Status::Loaded);
+  EXPECT_EQ(read.model().analyserFingerprint, model.analyserFingerprint);
+  EXPECT_EQ(read.model().thresholds[3], model.thresholds[3]);
+  EXPECT_NEAR(read.model().weights[7], 1.5f, 1e-3);
+  for (const std::size_t cut : {std::size_t{0}, std::size_t{8}, std::size_t{20}, bytes.size() - 1})
+    EXPECT_EQ(NounJudge::fromBytes(bytes.substr(0, cut)).status(), NounJudge::Status::Invalid) << cut;
+  EXPECT_EQ(NounJudge::fromBytes(bytes + "x").status(), NounJudge::Status::Invalid);
+  std::string otherVersion = bytes;
+  otherVersion[8] = static_cast<char>(NounJudge::kVersion + 1);
+  EXPECT_EQ(NounJudge::fromBytes(otherVersion).status(), NounJudge::Status::Invalid);
+  // Bound to another analyser file: loaded, but it does not fit this one.
+  if (built().ok()) EXPECT_FALSE(read.fits(built().analyser));
+  EXPECT_EQ(NounJudge::load(kDataDir + "/nothing-here.dat").status(), NounJudge::Status::Missing);
+}
+
+TEST(JudgeFile, TheBuiltOneFitsTheBuiltAnalyser) {
+  if (!built().ok()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  const NounJudge judge = NounJudge::load(kDataDir + "/juge.dat");
+  ASSERT_EQ(judge.status(), NounJudge::Status::Loaded);
+  EXPECT_TRUE(judge.fits(built().analyser));
+  for (const AnalysisKind& kind : analysisKinds()) {
+    const KindThresholds& t = judge.thresholds(kind);
+    EXPECT_LE(t.drop, t.label) << kind.cliName;
+    EXPECT_LE(t.label, t.sure) << kind.cliName;
+  }
+}
+
+}  // namespace
+}  // namespace varnelio::mkdict

@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mkdict/judge_trainer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "core/analysis/analysis_kind.h"
+#include "core/text/cp1252.h"
+
+namespace varnelio::mkdict {
+
+namespace {
+
+std::vector<std::string_view> splitTabs(std::string_view line) {
+  std::vector<std::string_view> cols;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t tab = line.find('\t', start);
+    cols.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) break;
+    start = tab + 1;
+  }
+  return cols;
+}
+
+std::string featureValue(std::string_view feats, std::string_view name) {
+  std::size_t start = 0;
+  while (start <= feats.size()) {
+    std::size_t bar = feats.find('|', start);
+    if (bar == std::string_view::npos) bar = feats.size();
+    const std::string_view f = feats.substr(start, bar - start);
+    if (f.size() > name.size() && f.substr(0, name.size()) == name && f[name.size()] == '=')
+      return std::string(f.substr(name.size() + 1));
+    start = bar + 1;
+  }
+  return {};
+}
+
+bool isPronounLike(std::string_view lemma) {
+  std::string key(lemma);
+  std::erase_if(key, [](char c) { return c >= '0' && c <= '9'; });
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static constexpr std::string_view kPronouns[] = {"qui", "quis", "nemo", "omnis", "omnes", "nihil", "nil",
+                                                   "complures", "nullus", "aliquis", "quisque", "uterque", "ego",
+                                                   "tu", "is", "ille", "hic", "ipse", "sui", "alius"};
+  return std::find(std::begin(kPronouns), std::end(kPronouns), key) != std::end(kPronouns);
+}
+
+int classOfToken(std::string_view upos, std::string_view lemma, std::string_view feats) {
+  if ((upos != "NOUN" && upos != "PROPN") || isPronounLike(lemma)) return kOtherClass;
+  const std::string c = featureValue(feats, "Case"), n = featureValue(feats, "Number");
+  int base = -1;
+  if (c == "Nom") base = 0;
+  else if (c == "Acc") base = 2;
+  else if (c == "Gen") base = 4;
+  else if (c == "Dat") base = 6;
+  else if (c == "Abl") base = 8;
+  if (base < 0 || (n != "Sing" && n != "Plur")) return kOtherClass;
+  return base + (n == "Plur" ? 1 : 0);
+}
+
+// The scan's words of a token's form: the runs of letters.
+void appendWords(const std::string& form, int cls, JudgeSentence& s) {
+  std::size_t i = 0;
+  bool first = true;
+  while (i < form.size()) {
+    while (i < form.size() && !cp1252::isLetter(static_cast<unsigned char>(form[i]))) ++i;
+    const std::size_t start = i;
+    while (i < form.size() && cp1252::isLetter(static_cast<unsigned char>(form[i]))) ++i;
+    if (i > start) {
+      s.forms.push_back(form.substr(start, i - start));
+      s.classes.push_back(first ? cls : kOtherClass);
+      first = false;
+    }
+  }
+}
+
+struct Example {
+  std::uint32_t first, count;  // into the features
+  int cls;
+  std::uint32_t sentence;
+  std::uint16_t candidateOf;  // bit per kind: the scan finds it as a candidate
+};
+
+struct Examples {
+  std::vector<JudgeFeature> features;
+  std::vector<Example> examples;
+};
+
+Examples readExamples(const LatinAnalyser& analyser, const ContextualTagger& tagger,
+                      const std::vector<JudgeSentence>& sentences) {
+  Examples ex;
+  JudgeFeatureReader reader(analyser);
+  std::vector<TaggedWord> words;
+  std::vector<std::string_view> forms;
+  std::vector<JudgeFeature> f;
+  for (std::size_t s = 0; s < sentences.size(); ++s) {
+    const JudgeSentence& sentence = sentences[s];
+    forms.assign(sentence.forms.begin(), sentence.forms.end());
+    words.assign(forms.size(), TaggedWord{});
+    for (std::size_t k = 0; k < forms.size(); ++k) analyser.analyse(forms[k], words[k].analyses);
+    tagger.tag(analyser, words);
+    reader.prepareSentence(forms, words);
+    for (std::size_t k = 0; k < forms.size(); ++k) {
+      reader.features(forms, words, k, f);
+      Example e{static_cast<std::uint32_t>(ex.features.size()), static_cast<std::uint32_t>(f.size()),
+                sentence.classes[k], static_cast<std::uint32_t>(s), 0};
+      for (int c = 0; c < kKindCount; ++c)
+        if (isCandidate(forms[k], analysisKinds()[static_cast<std::size_t>(c)])) e.candidateOf |= static_cast<std::uint16_t>(1u << c);
+      ex.features.insert(ex.features.end(), f.begin(), f.end());
+      ex.examples.push_back(e);
+    }
+  }
+  return ex;
+}
+
+std::array<double, kJudgeClassCount> softmax(const JudgeModel& m, const Examples& ex, const Example& e) {
+  std::array<double, kJudgeClassCount> s{};
+  for (int c = 0; c < kJudgeClassCount; ++c) {
+    double z = 0;
+    for (std::uint32_t i = e.first; i < e.first + e.count; ++i) {
+      const JudgeFeature& f = ex.features[i];
+      z += m.weights[JudgeModel::slot(f.hash, c)] * f.value;
+    }
+    s[static_cast<std::size_t>(c)] = z;
+  }
+  double most = *std::max_element(s.begin(), s.end());
+  double total = 0;
+  for (double& z : s) total += (z = std::exp((z - most) / m.temperature));
+  for (double& z : s) z /= total;
+  return s;
+}
+
+// Stochastic gradient descent on the log-loss, in an order fixed by a seeded
+// generator, with a step that shrinks by epoch. Only words that are candidates
+// of some kind teach: the judge is asked about nothing else.
+void train(JudgeModel& m, const Examples& ex, const std::vector<std::uint32_t>& chosen, int epochs) {
+  m.weights.assign(std::size_t{1} << JudgeModel::kHashBits, 0.0f);
+  m.temperature = 1.0f;
+  std::vector<std::uint32_t> order = chosen;
+  std::uint64_t seed = 88172645463325252ull;
+  const auto next = [&] {
+    seed ^= seed << 13;
+    seed ^= seed >> 7;
+    seed ^= seed << 17;
+    return seed;
+  };
+  constexpr float kL2 = 1e-6f;
+  for (int epoch = 0; epoch < epochs; ++epoch) {
+    for (std::size_t i = order.size(); i > 1; --i) std::swap(order[i - 1], order[next() % i]);
+    const float rate = 0.2f / (1.0f + static_cast<float>(epoch));
+    for (const std::uint32_t x : order) {
+      const Example& e = ex.examples[x];
+      const auto p = softmax(m, ex, e);
+      for (int c = 0; c < kJudgeClassCount; ++c) {
+        const double g = p[static_cast<std::size_t>(c)] - (c == e.cls ? 1.0 : 0.0);
+        if (std::fabs(g) < 1e-4) continue;
+        for (std::uint32_t i = e.first; i < e.first + e.count; ++i) {
+          const JudgeFeature& f = ex.features[i];
+          float& w = m.weights[JudgeModel::slot(f.hash, c)];
+          w -= rate * (static_cast<float>(g) * f.value + kL2 * w);
+        }
+      }
+    }
+  }
+}
+
+// The temperature that best fits the held-out probabilities (log-likelihood),
+// by golden-section search.
+float fitTemperature(const std::vector<std::array<double, kJudgeClassCount>>& scores, const std::vector<int>& classes) {
+  const auto loss = [&](double t) {
+    double l = 0;
+    for (std::size_t i = 0; i < scores.size(); ++i) {
+      const auto& s = scores[i];
+      const double most = *std::max_element(s.begin(), s.end());
+      double total = 0;
+      for (const double z : s) total += std::exp((z - most) / t);
+      l -= (s[static_cast<std::size_t>(classes[i])] - most) / t - std::log(total);
+    }
+    return l;
+  };
+  double a = 0.3, b = 4.0;
+  const double r = (std::sqrt(5.0) - 1) / 2;
+  for (int i = 0; i < 40; ++i) {
+    const double c = b - r * (b - a), d = a + r * (b - a);
+    (loss(c) < loss(d) ? b : a) = (loss(c) < loss(d) ? d : c);
+  }
+  return static_cast<float>((a + b) / 2);
+}
+
+// The thresholds of one kind from the held-out probabilities of its candidates:
+// deletion at the highest cut that loses at most 1 % of the true nouns; the
+// label where F1 is best; "sûr" at the lowest cut whose proposals are right at
+// least 98 % of the time.
+KindThresholds chooseThresholds(std::vector<std::pair<double, bool>> scored) {
+  KindThresholds t;
+  std::sort(scored.begin(), scored.end());
+  const std::size_t nouns = static_cast<std::size_t>(std::count_if(scored.begin(), scored.end(), [](auto& s) { return s.second; }));
+  if (nouns == 0) return t;
+  const std::size_t mayLose = nouns / 100;
+  std::size_t lost = 0;
+  t.drop = 0;
+  for (std::size_t i = 0; i < scored.size(); ++i) {
+    if (scored[i].second) {
+      if (lost == mayLose) {
+        t.drop = static_cast<float>(i == 0 ? scored[i].first : (scored[i - 1].first + scored[i].first) / 2);
+        break;
+      }
+      ++lost;
+    }
+  }
+  // From the top: proposals at or above each cut.
+  double bestF1 = -1;
+  std::size_t right = 0;
+  t.sure = 1.0f;
+  for (std::size_t said = 1; said <= scored.size(); ++said) {
+    const auto& s = scored[scored.size() - said];
+    if (s.second) ++right;
+    if (said < scored.size() && scored[scored.size() - said - 1].first == s.first) continue;
+    const double precision = static_cast<double>(right) / static_cast<double>(said);
+    const double recall = static_cast<double>(right) / static_cast<double>(nouns);
+    const double f1 = 2 * precision * recall / (precision + recall);
+    if (f1 > bestF1) {
+      bestF1 = f1;
+      t.label = static_cast<float>(s.first);
+    }
+    if (precision >= 0.98 && said >= 20) t.sure = static_cast<float>(s.first);
+  }
+  t.label = std::max(t.label, t.drop);
+  t.sure = std::max(t.sure, t.label);
+  return t;
+}
+
+}  // namespace
+
+void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out) {
+  JudgeSentence current;
+  std::size_t multiEnd = 0;  // the last id of the multi-word token being read
+  std::string multiForm;
+  int multiClass = kOtherClass;
+  const auto flushMulti = [&] {
+    if (!multiForm.empty()) appendWords(multiForm, multiClass, current);
+    multiForm.clear();
+    multiEnd = 0;
+    multiClass = kOtherClass;
+  };
+  std::size_t start = 0;
+  while (start <= conllu.size()) {
+    std::size_t end = conllu.find('\n', start);
+    if (end == std::string_view::npos) end = conllu.size();
+    std::string_view line = conllu.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) {
+      flushMulti();
+      if (!current.forms.empty()) out.push_back(std::move(current));
+      current = {};
+      if (end == conllu.size()) break;
+      continue;
+    }
+    if (line[0] == '#') continue;
+    const auto cols = splitTabs(line);
+    if (cols.size() < 6) continue;
+    const std::string_view id = cols[0];
+    if (id.find('.') != std::string_view::npos) continue;
+    if (const std::size_t dash = id.find('-'); dash != std::string_view::npos) {
+      flushMulti();
+      multiForm = cp1252::fromUtf8(cols[1]);
+      multiEnd = std::strtoul(std::string(id.substr(dash + 1)).c_str(), nullptr, 10);
+      continue;
+    }
+    const std::size_t number = std::strtoul(std::string(id).c_str(), nullptr, 10);
+    const int cls = classOfToken(cols[3], cols[2], cols[5]);
+    if (multiEnd != 0 && number <= multiEnd) {
+      if (cls != kOtherClass) multiClass = cls;
+      if (number == multiEnd) flushMulti();
+      continue;
+    }
+    appendWords(cp1252::fromUtf8(cols[1]), cls, current);
+  }
+  flushMulti();
+  if (!current.forms.empty()) out.push_back(std::move(current));
+}
+
+JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tagger,
+                      const std::vector<JudgeSentence>& sentences, const JudgeTraining& options,
+                      JudgeTrainingReport* report) {
+  const Examples ex = readExamples(analyser, tagger, sentences);
+  std::vector<std::uint32_t> all;
+  for (std::uint32_t i = 0; i < ex.examples.size(); ++i)
+    if (ex.examples[i].candidateOf != 0) all.push_back(i);
+  // Held-out scores of every candidate, fold by fold.
+  std::vector<std::array<double, kJudgeClassCount>> scores(ex.examples.size());
+  const int folds = std::max(2, options.folds);
+  for (int fold = 0; fold < folds; ++fold) {
+    std::vector<std::uint32_t> taught, held;
+    for (const std::uint32_t i : all)
+      (static_cast<int>(ex.examples[i].sentence % static_cast<std::uint32_t>(folds)) == fold ? held : taught).push_back(i);
+    JudgeModel m;
+    train(m, ex, taught, options.epochs);
+    for (const std::uint32_t i : held) {
+      const Example& e = ex.examples[i];
+      auto& s = scores[i];
+      for (int c = 0; c < kJudgeClassCount; ++c) {
+        double z = 0;
+        for (std::uint32_t k = e.first; k < e.first + e.count; ++k)
+          z += m.weights[JudgeModel::slot(ex.features[k].hash, c)] * ex.features[k].value;
+        s[static_cast<std::size_t>(c)] = z;
+      }
+    }
+  }
+  std::vector<std::array<double, kJudgeClassCount>> heldScores;
+  std::vector<int> heldClasses;
+  for (const std::uint32_t i : all) {
+    heldScores.push_back(scores[i]);
+    heldClasses.push_back(ex.examples[i].cls);
+  }
+  JudgeModel model;
+  const float temperature = fitTemperature(heldScores, heldClasses);
+  std::array<std::vector<std::pair<double, bool>>, kKindCount> byKind;
+  for (std::size_t n = 0; n < all.size(); ++n) {
+    const Example& e = ex.examples[all[n]];
+    const auto& s = heldScores[n];
+    const double most = *std::max_element(s.begin(), s.end());
+    double total = 0;
+    std::array<double, kJudgeClassCount> p{};
+    for (int c = 0; c < kJudgeClassCount; ++c) total += (p[static_cast<std::size_t>(c)] = std::exp((s[static_cast<std::size_t>(c)] - most) / temperature));
+    for (int c = 0; c < kKindCount; ++c)
+      if (e.candidateOf & (1u << c)) byKind[static_cast<std::size_t>(c)].push_back({p[static_cast<std::size_t>(c)] / total, e.cls == c});
+  }
+  for (int c = 0; c < kKindCount; ++c) {
+    model.thresholds[static_cast<std::size_t>(c)] = chooseThresholds(byKind[static_cast<std::size_t>(c)]);
+    if (report) {
+      const auto& v = byKind[static_cast<std::size_t>(c)];
+      const float drop = model.thresholds[static_cast<std::size_t>(c)].drop;
+      std::size_t nouns = 0, lost = 0, falses = 0, removed = 0, said = 0, right = 0;
+      for (const auto& [p, noun] : v) {
+        (noun ? nouns : falses)++;
+        if (p < drop) (noun ? lost : removed)++;
+        if (p >= model.thresholds[static_cast<std::size_t>(c)].label) {
+          ++said;
+          if (noun) ++right;
+        }
+      }
+      report->labelF1[static_cast<std::size_t>(c)] = said + nouns ? 2.0 * static_cast<double>(right) / static_cast<double>(said + nouns) : 0;
+      report->lostNouns[static_cast<std::size_t>(c)] = nouns ? static_cast<double>(lost) / static_cast<double>(nouns) : 0;
+      report->removedFalse[static_cast<std::size_t>(c)] = falses ? static_cast<double>(removed) / static_cast<double>(falses) : 0;
+    }
+  }
+  train(model, ex, all, options.epochs);
+  model.temperature = temperature;
+  model.analyserFingerprint = analyser.fingerprint();
+  if (report) {
+    report->words = ex.examples.size();
+    report->nouns = static_cast<std::size_t>(std::count_if(ex.examples.begin(), ex.examples.end(), [](const Example& e) { return e.cls != kOtherClass; }));
+  }
+  return model;
+}
+
+}  // namespace varnelio::mkdict

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Trains the pre-analysis's judge (juge.dat) from annotated Latin in CoNLL-U:
+// every word of every sentence is read by the analyser and the tagger as the
+// pre-analysis reads it, and labelled with its class (a noun of one of the ten
+// kinds, or anything else) from the file's part of speech and features.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/morphology/noun_judge.h"
+
+namespace varnelio::mkdict {
+
+// One sentence of a treebank: its words as the scan cuts them (Windows-1252),
+// each with its class.
+struct JudgeSentence {
+  std::vector<std::string> forms;
+  std::vector<int> classes;
+};
+
+// Reads CoNLL-U (UTF-8) and appends its sentences. A noun is NOUN or PROPN with
+// a case of the five and a number; multi-word tokens ("rosamque") are one word
+// with the class of their noun part. The pronouns and quantifiers that some
+// treebanks tag as nouns ("qui", "nemo", "omnes", "nihil") are not nouns.
+void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out);
+
+struct JudgeTraining {
+  int epochs = 6;
+  int folds = 5;
+};
+
+struct JudgeTrainingReport {
+  std::size_t words = 0, nouns = 0;
+  // Per kind, measured across the folds: the true nouns lost and the false
+  // candidates removed by the deletion threshold.
+  std::array<double, kKindCount> lostNouns{}, removedFalse{};
+  std::array<double, kKindCount> labelF1{};  // of the labels, at the label threshold
+};
+
+// Trains on the sentences, chooses the thresholds by cross-validation over them
+// (the sentences dealt into `folds` parts in turn), then trains on all of them.
+// Deterministic: the same sentences give the same bytes.
+JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tagger,
+                      const std::vector<JudgeSentence>& sentences, const JudgeTraining& options,
+                      JudgeTrainingReport* report = nullptr);
+
+}  // namespace varnelio::mkdict
