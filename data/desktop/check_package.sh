@@ -16,7 +16,10 @@ for file in usr/bin/varnelio usr/bin/varnelio-cli usr/share/varnelio/analyseur.d
             usr/share/varnelio/lexique.dat usr/share/doc/varnelio/copyright usr/share/doc/varnelio/changelog.gz; do
   grep -q " \./$file\$" <<<"$contents" || { echo "missing from the package: $file"; exit 1; }
 done
-dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/varnelio/copyright | head -1 | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+# Extracted whole into a file: reading only its first line through a pipe would
+# kill tar and dpkg-deb with SIGPIPE, which pipefail reports as a failure.
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/varnelio/copyright >"$out/copyright"
+head -n 1 "$out/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
   || { echo "the copyright file is not machine-readable"; exit 1; }
 report=$(lintian --no-tag-display-limit "$deb" 2>&1 || true)
 echo "$report"
