@@ -12,6 +12,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
+#include "ui/shell/french_file_list.h"
 #include "ui/shell/pdf_destination.h"
 #include "ui/shell/printer_device.h"
 
@@ -32,6 +33,7 @@ QString qtFilter(const QString& filter) {
 std::optional<QString> runFileDialog(QWidget* parent, const QString& filter, const QString& fileName,
                                      QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent);
+  useFrenchFileList(dialog);
   dialog.setAcceptMode(mode);
   dialog.setNameFilter(qtFilter(filter));
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
