@@ -9,6 +9,7 @@
 #include "core/analysis/analysis_file.h"
 #include "core/morphology/pre_analysis.h"
 #include "core/reports/spreadsheet_export.h"
+#include "core/text/french_count.h"
 #include "core/text/sentence_table.h"
 #include "core/files/source_stream.h"
 #include "core/files/source_file.h"
@@ -183,7 +184,7 @@ int runSentence(const std::string& source, const std::string& numberText) {
     if (table.slotCount() == 0)
       return usageError("la phrase " + numberText + " n'existe pas : le texte est vide");
     return usageError("la phrase " + numberText + " est hors de l'intervalle 1 \xC3\xA0 " +
-                      std::to_string(table.slotCount()));
+                      frenchCount(static_cast<std::uint64_t>(table.slotCount())));
   }
   StdoutUtf8Writer out;
   out.write(*sentence);

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "core/analysis/analysis_file.h"
@@ -111,6 +112,19 @@ TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesOnlyTheFalse) {
   EXPECT_EQ(s.w->candidateGrid().analysis(1), "");
   ASSERT_NE(s.w->candidateGrid().proposal(1), nullptr);
   EXPECT_EQ(s.w->selectedRow(), 1);
+}
+
+// A count of thousands is written the French way in the question: "1 000", the
+// thousands apart by a no-break space.
+TEST(AnalysisWindowTools, TheQuestionGroupsThousands) {
+  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  Session s(QByteArray("Puella rosam dat. ").repeated(1200), "frmnew_nom_pluriel");
+  s.h.prompts.questionAnswers = {false};
+  s.trigger("Preanalyse");
+  ASSERT_EQ(s.h.prompts.shown.size(), 1u);
+  const QString& question = s.h.prompts.shown[0].text;
+  EXPECT_TRUE(question.contains(QRegularExpression(QStringLiteral("^1\u00A0\\d{3} candidats ne semblent pas"))))
+      << question.toStdString();
 }
 
 // The proposals and the deletions of one pre-analysis are one step: taken back

@@ -12,6 +12,7 @@
 
 #include "core/morphology/latin_data.h"
 #include "core/morphology/pre_analysis.h"
+#include "core/text/french_count.h"
 #include "core/text/trim.h"
 #include "ui/analysis/candidate_grid_model.h"
 #include "ui/analysis/candidate_grid_view.h"
@@ -46,12 +47,7 @@ QString caseInWords(const AnalysisKind& kind) {
   return (vowel ? QStringLiteral("à l'") : QStringLiteral("au ")) + title;
 }
 
-// "5 376": thousands apart by a no-break space.
-QString withThousands(std::size_t n) {
-  QString digits = QString::number(n);
-  for (int k = digits.size() - 3; k > 0; k -= 3) digits.insert(k, QChar(0x00A0));
-  return digits;
-}
+QString withThousands(std::uint64_t n) { return QString::fromStdString(frenchCount(n)); }
 
 }  // namespace
 
@@ -194,8 +190,9 @@ void AnalysisWindow::onCheckAnalyses() {
     showSelectedRow();
     const QString text =
         label.empty()
-            ? QStringLiteral("Ligne %1 : « %2 » ne semble pas être un nom %3.").arg(r).arg(form, caseInWords(kind_))
-            : QStringLiteral("Ligne %1 : « %2 » semble être %3.").arg(r).arg(form, toQString(label));
+            ? QStringLiteral("Ligne %1 : « %2 » ne semble pas être un nom %3.")
+                  .arg(withThousands(r), form, caseInWords(kind_))
+            : QStringLiteral("Ligne %1 : « %2 » semble être %3.").arg(withThousands(r), form, toQString(label));
     workspace_.prompts().inform(this, text);
     return;
   }
