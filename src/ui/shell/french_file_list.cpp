@@ -5,8 +5,10 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QListView>
 #include <QLocale>
 #include <QTreeView>
+#include <algorithm>
 
 namespace varnelio::ui {
 
@@ -43,10 +45,20 @@ void useFrenchFileList(QFileDialog& dialog) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setProxyModel(new FrenchFileList(&dialog));
   if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
-    // The name keeps the room left; the other columns fit their header and contents.
+    // The other columns fit their header and contents; the name takes the room left,
+    // so that no header runs off the view.
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(FrenchFileList::NameColumn, QHeaderView::Stretch);
     for (int column : {FrenchFileList::SizeColumn, FrenchFileList::TypeColumn, FrenchFileList::DateColumn})
-      view->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+      header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   }
+  // Room for the names beside those columns (Qt's default width elides them).
+  constexpr int kDialogWidth = 820;
+  dialog.resize(std::max(dialog.width(), kDialogWidth), dialog.height());
+  // The places on the left ("Ordinateur", the home folder) shown whole.
+  if (auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar")))
+    places->setMinimumWidth(places->sizeHintForColumn(0) + 2 * places->frameWidth() + places->spacing() + 8);
 }
 
 }  // namespace varnelio::ui

@@ -12,6 +12,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
+#include "ui/shell/dialog_placement.h"
 #include "ui/shell/french_file_list.h"
 #include "ui/shell/pdf_destination.h"
 #include "ui/shell/printer_device.h"
@@ -99,10 +100,23 @@ void keepTitleWhole(QMessageBox& box) {
                   grid->columnCount());
 }
 
+// A message box centred on its parent window, frame on frame, once it has taken its
+// final size (QMessageBox sizes itself as it is shown).
+class MessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    centreOnParentWindow(*this);
+  }
+};
+
 }  // namespace
 
 bool QtPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
+  MessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
   keepTitleWhole(box);
   QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
@@ -116,7 +130,7 @@ void QtPrompts::inform(QWidget* parent, const QString& text, const QString& titl
   const auto qtIcon = icon == MessageIcon::Information ? QMessageBox::Information
                       : icon == MessageIcon::Warning   ? QMessageBox::Warning
                                                        : QMessageBox::NoIcon;
-  QMessageBox box(qtIcon, title, text, QMessageBox::Ok, parent);
+  MessageBox box(qtIcon, title, text, QMessageBox::Ok, parent);
   keepTitleWhole(box);
   box.exec();
 }
