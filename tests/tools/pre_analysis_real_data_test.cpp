@@ -117,6 +117,30 @@ TEST(JudgeRows, ReadTheSentenceNumberAsTheWindowDoes) {
   EXPECT_FALSE(out[2].found);
 }
 
+// A form met twice in a sentence: each row takes the judgement of its own
+// occurrence, in text order, not the first one's twice.
+TEST(JudgeRows, AFormRepeatedInASentenceIsJudgedInItsOwnPlace) {
+  if (judge("a.", KindId::AccSg) == "not built") GTEST_SKIP() << "analyseur.dat, etiqueteur.dat or juge.dat not built";
+  PreAnalyser pre(loaded().analyser, loaded().tagger, loaded().judge);
+  const std::string text = "Et rosam puella amat et poeta rosam cantat.";
+  std::vector<CandidateJudgement> judged;
+  pre.judgeSentence(text, analysisKind(KindId::AccSg), judged);
+  ASSERT_EQ(judged.size(), 2u);
+  // The two places differ: otherwise this could not tell them apart.
+  ASSERT_NE(judged[0].probability, judged[1].probability);
+  const SentenceTable sentences(text);
+  CandidateGrid grid;
+  grid.appendRow({1, "1", "rosam", "", false});
+  grid.appendRow({2, "1", "rosam", "", false});
+  std::vector<RowJudgement> out;
+  ASSERT_TRUE(judgeRows(pre, sentences, grid, analysisKind(KindId::AccSg), out, {}));
+  ASSERT_EQ(out.size(), 2u);
+  for (std::size_t k = 0; k < 2; ++k) {
+    EXPECT_TRUE(out[k].found) << k;
+    EXPECT_FLOAT_EQ(out[k].probability, static_cast<float>(judged[k].probability)) << k;
+  }
+}
+
 TEST(GovernedCases, FromThePrepositionsIndications) {
   EXPECT_EQ(governedCases("pr\xE9p. + abl."), government::kAblative);
   EXPECT_EQ(governedCases("pr\xE9p. + acc. ou + abl."), government::kAccusative | government::kAblative);

@@ -6,8 +6,8 @@
 // number, or mood): the transitions are the corpus's tag trigrams, smoothed with
 // its pairs and single tags; a word's emission is its lemmas' frequencies in the
 // same corpus. The forward-backward algorithm gives each analysis of each word its
-// probability in context; within a tag, the lemmas share it by their frequencies. A preposition makes the case it does not govern unlikely
-// right after it.
+// probability in context; within a tag, the lemmas share it by their frequencies.
+// A preposition makes the case it does not govern unlikely right after it.
 #include <cstdint>
 #include <string>
 #include <string_view>
