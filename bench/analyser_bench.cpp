@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/morphology/latin_analyser.h"
-#include "core/morphology/text_words.h"
+#include "core/text/text_words.h"
 #include "core/files/source_file.h"
 
 namespace {
@@ -27,7 +27,7 @@ const std::vector<std::string>& corpusWords() {
       if (entry.path().extension() != ".txt") continue;
       auto read = readSourceText(entry.path().string());
       if (auto* t = std::get_if<std::string>(&read))
-        forEachTextWord(*t, [&](std::string_view w) { all.emplace_back(w); });
+        forEachWord(*t, [&](std::string_view w, std::string_view) { all.emplace_back(w); });
     }
     return all;
   }();

@@ -17,6 +17,7 @@
 #include "core/text/cp1252.h"
 #include "core/text/sentence_table.h"
 #include "core/text/source_text.h"
+#include "core/text/text_words.h"
 
 using namespace varnelio;
 
@@ -65,6 +66,33 @@ void referenceScan(std::string_view s, std::int64_t n, const std::vector<std::st
   }
 }
 
+// The words of a text, character by character: a letter extends the word, any
+// other character ends it; the text's end ends the last.
+std::vector<std::string> referenceWords(std::string_view s) {
+  std::vector<std::string> out(1);
+  for (unsigned char c : s) {
+    if (letter(c)) out.back().push_back(static_cast<char>(c));
+    else if (!out.back().empty()) out.emplace_back();
+  }
+  if (out.back().empty()) out.pop_back();
+  return out;
+}
+
+// The one word cutter: the same words; the gaps and the words, joined, are the
+// text up to its last letter.
+void checkWordCut(std::string_view text) {
+  std::vector<std::string> words;
+  std::string joined;
+  forEachWord(text, [&](std::string_view word, std::string_view gap) {
+    FUZZ_CHECK(gap.data() + gap.size() == word.data());
+    for (unsigned char c : gap) FUZZ_CHECK(!letter(c));
+    joined.append(gap).append(word);
+    words.emplace_back(word);
+  });
+  FUZZ_CHECK(words == referenceWords(text));
+  FUZZ_CHECK(std::string_view(joined) == text.substr(0, joined.size()));
+}
+
 void checkDecoding(const std::string& bytes, const std::string& text) {
   const bool bom = bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
   if (!bom && !cp1252::hasHighBytes(bytes)) {
@@ -89,6 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string* textPtr : {&decoded, &bytes}) {
     const std::string& text = *textPtr;
     if (textPtr == &bytes && decoded == bytes) break;
+    checkWordCut(text);
 
     // Sentences: handed over in order 1, 2, 3...; each ends with its only "."; joined
     // they give back the text up to and including its last ".".
@@ -150,6 +179,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       });
       FUZZ_CHECK(counted == dots);
       FUZZ_CHECK(found == expected);
+      // The scan's fast loop finds the candidates among the words of the one cutter.
+      std::vector<std::pair<std::string, std::int64_t>> cut;
+      for (std::size_t n = 1; n <= handed.size(); ++n)
+        forEachWord(handed[n - 1], [&](std::string_view word, std::string_view) {
+          if (isCandidate(word, kind)) cut.emplace_back(std::string(word), static_cast<std::int64_t>(n));
+        });
+      FUZZ_CHECK(found == cut);
 
       CandidateGrid grid;
       grid.appendCandidate("stale", 99);  // the scan starts from an empty grid

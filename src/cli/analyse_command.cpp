@@ -6,7 +6,7 @@
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "core/morphology/latin_data.h"
-#include "core/morphology/text_words.h"
+#include "core/text/text_words.h"
 #include "core/files/source_file.h"
 
 namespace varnelio::cli {
@@ -24,7 +24,7 @@ int runAnalyse(const std::string& source, const std::optional<std::string>& anal
   std::vector<Analysis> analyses;
   std::int64_t number = 0;
   char digits[24];
-  forEachTextWord(std::get<std::string>(read), [&](std::string_view word) {
+  forEachWord(std::get<std::string>(read), [&](std::string_view word, std::string_view) {
     const auto end = std::to_chars(digits, digits + sizeof digits, ++number).ptr;
     const std::string_view n(digits, static_cast<std::size_t>(end - digits));
     analyser.analyse(word, analyses);

@@ -7,6 +7,7 @@
 
 #include "core/analysis/analysis_kind.h"
 #include "core/text/cp1252.h"
+#include "core/text/text_words.h"
 
 namespace varnelio::mkdict {
 
@@ -60,20 +61,15 @@ int classOfToken(std::string_view upos, std::string_view lemma, std::string_view
   return base + (n == "Plur" ? 1 : 0);
 }
 
-// The scan's words of a token's form: the runs of letters.
+// The scan's words of a token's form ("rosamque" is one, "Gaius-Iulius" two): the
+// first carries the token's class.
 void appendWords(const std::string& form, int cls, JudgeSentence& s) {
-  std::size_t i = 0;
   bool first = true;
-  while (i < form.size()) {
-    while (i < form.size() && !cp1252::isLetter(static_cast<unsigned char>(form[i]))) ++i;
-    const std::size_t start = i;
-    while (i < form.size() && cp1252::isLetter(static_cast<unsigned char>(form[i]))) ++i;
-    if (i > start) {
-      s.forms.push_back(form.substr(start, i - start));
-      s.classes.push_back(first ? cls : kOtherClass);
-      first = false;
-    }
-  }
+  forEachWord(form, [&](std::string_view word, std::string_view) {
+    s.forms.emplace_back(word);
+    s.classes.push_back(first ? cls : kOtherClass);
+    first = false;
+  });
 }
 
 struct Example {

@@ -5,6 +5,7 @@
 
 #include "core/morphology/latin_spelling.h"
 #include "core/text/cp1252.h"
+#include "core/text/text_words.h"
 
 namespace varnelio {
 
@@ -21,7 +22,6 @@ GrammaticalCase grammaticalCaseOf(Case c) {
   return GrammaticalCase::None;
 }
 
-bool isLetter(char c) { return cp1252::isLetter(static_cast<unsigned char>(c)); }
 
 // "-que" joined to a word is a word of its own for the tagger ("rosamque": "rosam"
 // and "que"), but "atque", "quisque" and "itaque" are words in themselves.
@@ -102,27 +102,15 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
 bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) {
   bool any = false;
   forms_.clear();
-  std::size_t i = 0;
-  const std::size_t n = sentence.size();
-  bool clauseStart = false;
-  while (i < n) {
-    const std::size_t start = i;
-    while (i < n && isLetter(sentence[i])) ++i;
-    if (i > start) {
-      const std::string_view w = sentence.substr(start, i - start);
-      if (forms_.size() == words_.size()) words_.emplace_back();
-      TaggedWord& t = words_[forms_.size()];
-      t.clauseStart = clauseStart;
-      t.enclitic = false;
-      forms_.push_back(w);
-      any = any || isCandidate(w, kind);
-      clauseStart = false;
-    }
-    while (i < n && !isLetter(sentence[i])) {
-      const char c = sentence[i++];
-      if (c == ';' || c == ':' || c == '?' || c == '!') clauseStart = true;
-    }
-  }
+  forEachWord(sentence, [&](std::string_view w, std::string_view gap) {
+    if (forms_.size() == words_.size()) words_.emplace_back();
+    TaggedWord& t = words_[forms_.size()];
+    // A ";", ":", "?" or "!" before it opens a clause, as a sentence's start does.
+    t.clauseStart = gap.find_first_of(";:?!") != std::string_view::npos;
+    t.enclitic = false;
+    forms_.push_back(w);
+    any = any || isCandidate(w, kind);
+  });
   return any;
 }
 
