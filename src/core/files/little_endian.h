@@ -13,6 +13,7 @@ class LittleEndianWriter {
  public:
   explicit LittleEndianWriter(std::string& out) : out_(out) {}
   void u8(std::uint8_t v) { out_.push_back(static_cast<char>(v)); }
+  void u16(std::uint16_t v) { put(v, 2); }
   void u32(std::uint32_t v) { put(v, 4); }
   void u64(std::uint64_t v) { put(v, 8); }
   void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
@@ -22,6 +23,8 @@ class LittleEndianWriter {
     u32(static_cast<std::uint32_t>(s.size()));
     out_.append(s);
   }
+  // Bytes of a size the format fixes (a magic word, a three-letter name).
+  void raw(std::string_view s) { out_.append(s); }
 
  private:
   void put(std::uint64_t v, int n) {
@@ -37,13 +40,18 @@ class LittleEndianReader {
   bool ok() const { return ok_; }
   bool atEnd() const { return pos_ == in_.size(); }
   std::size_t remaining() const { return in_.size() - pos_; }
+  // Whether count records of size bytes each are there still: checked before a
+  // table is sized from a count read in the file, which may be anything.
+  bool holds(std::uint64_t count, std::size_t size) const { return ok_ && count <= remaining() / size; }
   std::uint8_t u8() { return static_cast<std::uint8_t>(get(1)); }
+  std::uint16_t u16() { return static_cast<std::uint16_t>(get(2)); }
   std::uint32_t u32() { return static_cast<std::uint32_t>(get(4)); }
   std::uint64_t u64() { return get(8); }
   std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
   std::int64_t i64() { return static_cast<std::int64_t>(u64()); }
-  std::string_view bytes() {
-    const std::uint32_t n = u32();
+  std::string_view bytes() { return raw(u32()); }
+  // n bytes as they are.
+  std::string_view raw(std::size_t n) {
     if (!ok_ || n > remaining()) return fail(), std::string_view{};
     const std::string_view s = in_.substr(pos_, n);
     pos_ += n;

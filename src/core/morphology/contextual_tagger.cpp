@@ -9,17 +9,12 @@
 #include <optional>
 #include <variant>
 
+#include "core/files/little_endian.h"
 #include "core/files/source_file.h"
 
 namespace varnelio {
 
 namespace {
-
-std::uint32_t get32(std::string_view b, std::size_t at) {
-  std::uint32_t v = 0;
-  for (int k = 3; k >= 0; --k) v = v << 8 | static_cast<unsigned char>(b[at + k]);
-  return v;
-}
 
 char caseDigit(GrammaticalCase c) {
   switch (c) {
@@ -152,18 +147,6 @@ ContextualTagger ContextualTagger::fromBytes(std::string_view bytes) {
 
 namespace {
 
-// The bytes of the file, read from the front; need(n) tells whether n more are there.
-struct Cursor {
-  std::string_view b;
-  std::size_t at = 0;
-  bool need(std::size_t n) const { return n <= b.size() - at; }
-  std::uint32_t u32() {
-    const std::uint32_t v = get32(b, at);
-    at += 4;
-    return v;
-  }
-};
-
 // The corpus's counts of tag trigrams (x, y, z), with the pairs (y, z), the
 // histories (x, y) and the middles y they hold, each T tags wide.
 struct TrigramCounts {
@@ -178,29 +161,27 @@ struct InterpolationWeights {
 };
 
 // The tags: their names, and how often each occurs alone.
-bool readTags(Cursor& in, std::vector<std::array<char, 3>>& names, std::vector<double>& unigram) {
-  if (!in.need(4)) return false;
+bool readTags(LittleEndianReader& in, std::vector<std::array<char, 3>>& names, std::vector<double>& unigram) {
   const std::uint32_t tagCount = in.u32();
-  if (tagCount == 0 || tagCount > 255 || !in.need(tagCount * 7ull)) return false;
+  if (tagCount == 0 || tagCount > 255 || !in.holds(tagCount, 7)) return false;
   unigram.resize(tagCount);
   names.resize(tagCount);
-  for (std::uint32_t k = 0; k < tagCount; ++k, in.at += 7) {
-    names[k] = {in.b[in.at], in.b[in.at + 1], in.b[in.at + 2]};
-    unigram[k] = get32(in.b, in.at + 3);
+  for (std::uint32_t k = 0; k < tagCount; ++k) {
+    const std::string_view name = in.raw(3);
+    names[k] = {name[0], name[1], name[2]};
+    unigram[k] = in.u32();
   }
-  return true;
+  return in.ok();
 }
 
-bool readTrigrams(Cursor& in, TrigramCounts& n) {
-  if (!in.need(4)) return false;
+bool readTrigrams(LittleEndianReader& in, TrigramCounts& n) {
   const std::uint32_t trigramCount = in.u32();
-  if (!in.need(trigramCount * 7ull)) return false;
+  if (!in.holds(trigramCount, 7)) return false;
   const std::size_t T = n.T;
-  for (std::uint32_t k = 0; k < trigramCount; ++k, in.at += 7) {
-    const std::size_t x = static_cast<unsigned char>(in.b[in.at]), y = static_cast<unsigned char>(in.b[in.at + 1]),
-                      z = static_cast<unsigned char>(in.b[in.at + 2]);
+  for (std::uint32_t k = 0; k < trigramCount; ++k) {
+    const std::size_t x = in.u8(), y = in.u8(), z = in.u8();
+    const double c = in.u32();
     if (x >= T || y >= T || z >= T) return false;
-    const double c = get32(in.b, in.at + 3);
     n.tri[(x * T + y) * T + z] += c;
     n.bi[y * T + z] += c;     // the pair (y, z)
     n.pairs[x * T + y] += c;  // the history (x, y)
@@ -212,17 +193,17 @@ bool readTrigrams(Cursor& in, TrigramCounts& n) {
 }
 
 // Each lemma's frequency in the corpus and the cases it governs as a preposition.
-bool readLemmas(Cursor& in, std::vector<std::uint32_t>& frequencies, std::vector<std::uint8_t>& government) {
-  if (!in.need(4)) return false;
+bool readLemmas(LittleEndianReader& in, std::vector<std::uint32_t>& frequencies,
+                std::vector<std::uint8_t>& government) {
   const std::uint32_t lemmaCount = in.u32();
-  if (!in.need(lemmaCount * 5ull)) return false;
+  if (!in.holds(lemmaCount, 5)) return false;
   frequencies.resize(lemmaCount);
   government.resize(lemmaCount);
-  for (std::uint32_t k = 0; k < lemmaCount; ++k, in.at += 5) {
-    frequencies[k] = get32(in.b, in.at);
-    government[k] = static_cast<std::uint8_t>(in.b[in.at + 4]);
+  for (std::uint32_t k = 0; k < lemmaCount; ++k) {
+    frequencies[k] = in.u32();
+    government[k] = in.u8();
   }
-  return true;
+  return in.ok();
 }
 
 // Interpolation weights by deleted interpolation over the trigrams themselves:
@@ -274,14 +255,13 @@ std::vector<double> smoothedTrigrams(const TrigramCounts& n, const std::vector<d
 }  // namespace
 
 bool ContextualTagger::decode(std::string_view b) {
-  Cursor in{b};
-  if (!in.need(12) || b.substr(0, 8) != std::string_view(kTaggerMagic, 8) || get32(b, 8) != kTaggerVersion) return false;
-  in.at = 12;
+  LittleEndianReader in(b);
+  if (in.raw(8) != std::string_view(kTaggerMagic, 8) || in.u32() != kTaggerVersion || !in.ok()) return false;
   std::vector<double> unigram;
   if (!readTags(in, tagNames_, unigram)) return false;
   tagCount_ = tagNames_.size();
   TrigramCounts counts(tagCount_);
-  if (!readTrigrams(in, counts) || !readLemmas(in, lemmaFrequencies_, lemmaGovernment_) || in.at != b.size())
+  if (!readTrigrams(in, counts) || !readLemmas(in, lemmaFrequencies_, lemmaGovernment_) || !in.ok() || !in.atEnd())
     return false;
   double total = 0;
   for (double u : unigram) total += u;
