@@ -81,24 +81,23 @@ void AboutWindow::buildIdentity() {
   setBackground(lblVersion, kPeach);
   setTextColour(lblVersion, kBlue);
 
-  auto* imgLogo = new QLabel(this);
-  imgLogo->setObjectName(QStringLiteral("imgLogo"));
-  imgLogo->setGeometry(twipsRect(0, 960, 2295, 2655));
-  imgLogo->setPixmap(QPixmap::fromImage(identityLogo()));
-  imgLogo->setScaledContents(true);
-
+  auto* logoPicture = new QLabel(this);
+  logoPicture->setObjectName(QStringLiteral("imgLogo"));
+  logoPicture->setGeometry(twipsRect(0, 960, 2295, 2655));
+  logoPicture->setPixmap(QPixmap::fromImage(identityLogo()));
+  logoPicture->setScaledContents(true);
 }
 
 // The peach "Crédits" frame and its lines.
 void AboutWindow::buildCredits() {
-  auto* Frame1 = new QGroupBox(QStringLiteral("Crédits"), this);
-  Frame1->setObjectName(QStringLiteral("Frame1"));
-  Frame1->setGeometry(twipsRect(2280, 1680, 4815, 2175));
-  Frame1->setFont(makeFont(kTimes, 9.75, true, true));
-  setBackground(Frame1, kPeach);
-  setTextColour(Frame1, kRed);
+  auto* creditsFrame = new QGroupBox(QStringLiteral("Crédits"), this);
+  creditsFrame->setObjectName(QStringLiteral("Frame1"));
+  creditsFrame->setGeometry(twipsRect(2280, 1680, 4815, 2175));
+  creditsFrame->setFont(makeFont(kTimes, 9.75, true, true));
+  setBackground(creditsFrame, kPeach);
+  setTextColour(creditsFrame, kRed);
 
-  // Label3 to Label13: a caption, then its value; the affiliation lines alone.
+  // The labels `Label3` to `Label13`: a caption, then its value; the affiliation lines alone.
   const QColor black(0, 0, 0);
   const struct {
     QString text;
@@ -120,9 +119,8 @@ void AboutWindow::buildCredits() {
   };
   int index = 3;
   for (const auto& c : credits)
-    creditLabel(Frame1, index++, c.text, twipsRect(c.twips.x(), c.twips.y(), c.twips.width(), c.twips.height()),
+    creditLabel(creditsFrame, index++, c.text, twipsRect(c.twips.x(), c.twips.y(), c.twips.width(), c.twips.height()),
                 c.colour, c.italic);
-
 }
 
 void AboutWindow::buildButtons() {

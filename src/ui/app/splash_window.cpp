@@ -95,32 +95,33 @@ void SplashWindow::buildPanel() {
       makeShadowedTitle(panel_, identity::kProductName, twipsRect(2280, 1200, 3975, 735),
                         makeFont(kTimes, 27.75, true), QStringLiteral("Label6"), QStringLiteral("Label8"), black);
 
-  auto* Label7 = new QLabel(panel_);
-  Label7->setObjectName(QStringLiteral("Label7"));
-  Label7->setGeometry(twipsRect(3360, 2640, 1935, 375));
-  setBackground(Label7, kBandBlue);
-  QLabel* Label2 = makeLabel(panel_, QStringLiteral("Label2"), identity::splashVersionLine(),
-                             twipsRect(3360, 2640, 1935, 375), makeFont(kTimes, 18, true), Qt::white,
-                             Qt::AlignCenter);
+  auto* versionBand = new QLabel(panel_);
+  versionBand->setObjectName(QStringLiteral("Label7"));
+  versionBand->setGeometry(twipsRect(3360, 2640, 1935, 375));
+  setBackground(versionBand, kBandBlue);
+  QLabel* versionLabel =
+      makeLabel(panel_, QStringLiteral("Label2"), identity::splashVersionLine(), twipsRect(3360, 2640, 1935, 375),
+                makeFont(kTimes, 18, true), Qt::white, Qt::AlignCenter);
 
-  QLabel* Label3 = makeLabel(panel_, QStringLiteral("Label3"), identity::kSystemLine,
-                             twipsRect(1800, 3240, 3735, 375), makeFont(kTimes, 12, true, true), QColor(255, 0, 0),
-                             Qt::AlignRight | Qt::AlignTop);
-  QLabel* Label4 = makeLabel(panel_, QStringLiteral("Label4"), identity::kMakerLine, twipsRect(120, 3600, 6855, 255),
-                             makeFont(kTimes, 9.75, true), Qt::white, Qt::AlignHCenter | Qt::AlignTop);
-  setBackground(Label4, QColor(0, 0, 255));
+  QLabel* systemLabel =
+      makeLabel(panel_, QStringLiteral("Label3"), identity::kSystemLine, twipsRect(1800, 3240, 3735, 375),
+                makeFont(kTimes, 12, true, true), QColor(255, 0, 0), Qt::AlignRight | Qt::AlignTop);
+  QLabel* makerLabel =
+      makeLabel(panel_, QStringLiteral("Label4"), identity::kMakerLine, twipsRect(120, 3600, 6855, 255),
+                makeFont(kTimes, 9.75, true), Qt::white, Qt::AlignHCenter | Qt::AlignTop);
+  setBackground(makerLabel, QColor(0, 0, 255));
 
-  QLabel* imgLogo = makePicture(panel_, QStringLiteral("imgLogo"), identityLogo(), twipsRect(0, 840, 2295, 2655));
-  QLabel* Image1 = makePicture(panel_, QStringLiteral("Image1"), identityEmblem(), twipsRect(6240, 2160, 780, 1380));
+  QLabel* logoPicture = makePicture(panel_, QStringLiteral("imgLogo"), identityLogo(), twipsRect(0, 840, 2295, 2655));
+  QLabel* emblemPicture =
+      makePicture(panel_, QStringLiteral("Image1"), identityEmblem(), twipsRect(6240, 2160, 780, 1380));
 
   // The date line lies over the foot of the logo and the start of the
   // operating-system line; on top of both, it keeps its clicks to itself.
   dateLabel_ = makeLabel(panel_, QStringLiteral("Label9"), identity::kDateLine, twipsRect(720, 3240, 1695, 375),
-                     makeFont(kTimes, 12, true, true), kDarkBlue, Qt::AlignRight | Qt::AlignTop);
+                         makeFont(kTimes, 12, true, true), kDarkBlue, Qt::AlignRight | Qt::AlignTop);
   dateLabel_->raise();
 
-  reacting_ = {imgLogo, Image1, family.upper, product.upper, Label2, Label3, Label4};
-
+  reacting_ = {logoPicture, emblemPicture, family.upper, product.upper, versionLabel, systemLabel, makerLabel};
 }
 
 void SplashWindow::showEvent(QShowEvent* event) {
