@@ -38,27 +38,31 @@ void EditStep::setProposals(CandidateGrid& grid,
   operations_.emplace_back(std::move(swap));
 }
 
-void EditStep::undoOperation(CandidateGrid& grid, Operation& op) {
+// A swap of cells is its own inverse: undone and done again the same way. Whether
+// op was one.
+bool EditStep::swapAgain(CandidateGrid& grid, Operation& op) {
   if (auto* swap = std::get_if<CellSwap>(&op)) {
     grid.swapAnalysisCells(swap->cells);
-  } else if (auto* proposals = std::get_if<ProposalSwap>(&op)) {
-    grid.swapProposals(proposals->cells);
-  } else {
-    auto& deletion = std::get<Deletion>(op);
-    deletion.rows = grid.restoreRows(std::move(deletion.removed));
+    return true;
   }
+  if (auto* proposals = std::get_if<ProposalSwap>(&op)) {
+    grid.swapProposals(proposals->cells);
+    return true;
+  }
+  return false;
+}
+
+void EditStep::undoOperation(CandidateGrid& grid, Operation& op) {
+  if (swapAgain(grid, op)) return;
+  auto& deletion = std::get<Deletion>(op);
+  deletion.rows = grid.restoreRows(std::move(deletion.removed));
 }
 
 void EditStep::redoOperation(CandidateGrid& grid, Operation& op) {
-  if (auto* swap = std::get_if<CellSwap>(&op)) {
-    grid.swapAnalysisCells(swap->cells);
-  } else if (auto* proposals = std::get_if<ProposalSwap>(&op)) {
-    grid.swapProposals(proposals->cells);
-  } else {
-    auto& deletion = std::get<Deletion>(op);
-    deletion.removed = grid.removeRows(std::move(deletion.rows));
-    deletion.rows = {};
-  }
+  if (swapAgain(grid, op)) return;
+  auto& deletion = std::get<Deletion>(op);
+  deletion.removed = grid.removeRows(std::move(deletion.rows));
+  deletion.rows = {};
 }
 
 void EditStep::undo(CandidateGrid& grid) {

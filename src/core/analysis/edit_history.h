@@ -61,6 +61,7 @@ class EditStep {
     std::vector<std::uint32_t> rows;
   };
   using Operation = std::variant<CellSwap, ProposalSwap, Deletion>;
+  static bool swapAgain(CandidateGrid& grid, Operation& op);
   static void undoOperation(CandidateGrid& grid, Operation& op);
   static void redoOperation(CandidateGrid& grid, Operation& op);
 
