@@ -11,6 +11,7 @@
 
 #include "core/files/little_endian.h"
 #include "core/files/source_file.h"
+#include "core/morphology/tagger_tuning.h"
 
 namespace varnelio {
 
@@ -79,32 +80,19 @@ VerbMood verbMood(std::uint16_t m) {
   return {'1', true};
 }
 
-// The share of a lemma's words in one tag that a morphology takes: the corpus
-// counts a verb's present indicative as one tag whatever its person and tense,
-// and an adjective's accusative singular whatever its gender, where a noun has one
-// form. Without these shares a verb would weigh as much in each of its eighteen
-// forms as a noun in its one ("turbas": you disturb, or crowds?). Third persons
-// are the commonest, comparatives and superlatives rarer than the positive.
+// The share of a lemma's words in one tag that a morphology takes (see
+// tagger_tuning.h for the shares and why).
 double formShare(const LatinAnalyser& analyser, const Analysis& a) {
+  using namespace tagger_tuning;
   const std::uint16_t m = a.morphology;
-  static constexpr double kPerson[6] = {0.10, 0.06, 0.45, 0.07, 0.04, 0.28};
   if (a.lemma == Analysis::kRomanNumeral) return 1.0;
-  if (m >= 121 && m <= 156) {
-    static constexpr double kTense[6] = {0.55, 0.30, 0.15, 0.75, 0.20, 0.05};
-    return kPerson[(m - 121) % 6] * kTense[(m - 121) / 6];
-  }
-  if (m >= 157 && m <= 180) {
-    static constexpr double kTense[4] = {0.5, 0.5, 0.35, 0.65};
-    return kPerson[(m - 157) % 6] * kTense[(m - 157) / 6];
-  }
-  if (m >= 267 && m <= 284) {
-    static constexpr double kTense[3] = {0.55, 0.30, 0.15};
-    return kPerson[(m - 267) % 6] * kTense[(m - 267) / 6];
-  }
-  if (m >= 285 && m <= 296) return kPerson[(m - 285) % 6] * 0.5;
-  if (m >= 13 && m <= 48) return 1.0 / 3;
-  if (m >= 49 && m <= 120) return 0.1 / 3;
-  if (m >= 189 && analyser.caseOf(a) != GrammaticalCase::None && !(m >= 261 && m <= 266)) return 1.0 / 3;
+  if (m >= 121 && m <= 156) return kPersonShare[(m - 121) % 6] * kIndicativeTenseShare[(m - 121) / 6];
+  if (m >= 157 && m <= 180) return kPersonShare[(m - 157) % 6] * kSubjunctiveTenseShare[(m - 157) / 6];
+  if (m >= 267 && m <= 284) return kPersonShare[(m - 267) % 6] * kPassiveTenseShare[(m - 267) / 6];
+  if (m >= 285 && m <= 296) return kPersonShare[(m - 285) % 6] * kPassiveSubjunctiveTenseShare;
+  if (m >= 13 && m <= 48) return kGenderShare;
+  if (m >= 49 && m <= 120) return kComparedShare;
+  if (m >= 189 && analyser.caseOf(a) != GrammaticalCase::None && !(m >= 261 && m <= 266)) return kGenderShare;
   return 1.0;
 }
 
@@ -115,9 +103,6 @@ int nameSlot(char a, char b, char c) {
   if (a < 'a' || a > 'z' || digit(b) < 0 || digit(c) < 0) return -1;
   return ((a - 'a') * 11 + digit(b)) * 11 + digit(c);
 }
-
-// How much less likely a case is right after a preposition that does not govern it.
-constexpr double kUngoverned = 0.001;
 
 }  // namespace
 
@@ -294,9 +279,8 @@ bool ContextualTagger::indexTags() {
 // A lemma's frequency; a contracted spelling counts as a twentieth of its lemma,
 // so that "Gallis" is read as the Gauls rather than as Gallia's "Galliis".
 double ContextualTagger::weightOf(const Analysis& a) const {
-  constexpr double kContracted = 0.05;
   if (a.lemma == Analysis::kRomanNumeral || a.lemma >= lemmaFrequencies_.size()) return 1.0;
-  return (lemmaFrequencies_[a.lemma] + 1.0) * (a.contracted ? kContracted : 1.0);
+  return (lemmaFrequencies_[a.lemma] + 1.0) * (a.contracted ? tagger_tuning::kContractedSpelling : 1.0);
 }
 
 
@@ -450,7 +434,7 @@ class ContextualTagger::Lattice {
     if (c < '1' || c > '7') return 1.0;
     const std::uint8_t g = positions_[prev].governs;
     if ((c == '3' && (g & government::kAccusative)) || (c == '6' && (g & government::kAblative))) return 1.0;
-    return kUngoverned;
+    return tagger_tuning::kUngovernedCase;
   }
 
   // The weight of going from the pair (u at i - 2, v at i - 1) to w at i.
