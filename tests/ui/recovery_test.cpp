@@ -116,6 +116,8 @@ TEST(Recovery, AProgramKilledWithUnsavedChangesGivesThemBackAtTheNextStart) {
   EXPECT_TRUE(w->editHistory().modified());
   EXPECT_FALSE(w->findChild<QAction*>(QStringLiteral("Enregistrerdirect"))->isEnabled());
   EXPECT_FALSE(p.menu->isVisible());
+  // Back in Menu, the recovered text is the one named.
+  EXPECT_EQ(p.menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QDir::toNativeSeparators(p.source));
   // The recovered window keeps the copy until it is closed.
   EXPECT_TRUE(copiesIn(p.folder).contains(w->recoveryWriter()->id() + QStringLiteral(".copie")));
   w->close();

@@ -153,6 +153,8 @@ void MainWindow::buildMenus() {
 
 QString MainWindow::sourcePath() const { return sourcePathEdit_->text(); }
 
+void MainWindow::setSourcePath(const QString& path) { sourcePathEdit_->setText(path); }
+
 void MainWindow::greyAnalysisItems() {
   for (QAction* item : analysisItems_) item->setEnabled(false);
 }

@@ -34,6 +34,8 @@ class MainWindow final : public QMainWindow {
   const QList<QAction*>& analysisItems() const { return analysisItems_; }
   // The path field the analysis windows read.
   QString sourcePath() const;
+  // Fills the path field, as if typed: a recovered analysis names its text there.
+  void setSourcePath(const QString& path);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

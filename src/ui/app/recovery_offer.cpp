@@ -15,6 +15,7 @@
 #include "core/files/source_file.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/analysis/recovery_writer.h"
+#include "ui/app/main_window.h"
 #include "ui/shell/codec.h"
 #include "ui/shell/kind_windows.h"
 #include "ui/shell/prompts.h"
@@ -101,6 +102,10 @@ void offerCopy(Workspace& workspace, const QString& folder, const QString& id) {
     return;
   }
   workspace.adopt(analysis);
+  // Back in `Menu`, the recovered text is the one named, as when it was analysed.
+  const QString sourcePath = QString::fromStdString(copy.header.sourcePath);
+  if (auto* menu = qobject_cast<MainWindow*>(workspace.mainWindow()); menu && QFileInfo(sourcePath).isFile())
+    menu->setSourcePath(QDir::toNativeSeparators(sourcePath));
   analysis->show();
   analysis->raise();
   analysis->activateWindow();
