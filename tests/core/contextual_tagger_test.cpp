@@ -56,7 +56,11 @@ struct Tagged {
     tagger = ContextualTagger::fromBytes(encodeTaggerData(corpus));
     EXPECT_EQ(tagger.status(), ContextualTagger::Status::Loaded);
     EXPECT_TRUE(tagger.bind(analyser));
-    for (const std::string& form : sentence) words.push_back({analyser.analyse(form)});
+    for (const std::string& form : sentence) {
+      TaggedWord word;
+      word.analyses = analyser.analyse(form);
+      words.push_back(std::move(word));
+    }
     tagger.tag(analyser, words);
   }
   // The probability of the word's analysis in that case.
