@@ -83,7 +83,7 @@ class JudgeFeatureReader {
   // By word: a bit per kind (case and number) of its noun readings, of the
   // readings that agree with a noun (adjectives, participles, pronouns,
   // numerals), and the first preposition it can be (a lemma, or -1).
-  std::vector<std::uint16_t> nounKinds_, agreeingKinds_;
+  std::vector<std::uint16_t> nounKinds_, agreeingKinds_, participleKinds_;
   std::vector<int> prepositions_;
   std::vector<bool> governsDative_;  // by word: an adjective reading whose gloss takes a dative
   std::string name_;
