@@ -89,7 +89,7 @@ std::vector<JudgeSentence> tinyTreebank() {
 
 TEST(JudgeTraining, TheNeighbourAloneDecides) {
   if (!built().ok()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
-  JudgeModel model = trainJudge(built().analyser, built().tagger, tinyTreebank(), {4, 3});
+  JudgeModel model = trainJudge(built().analyser, built().tagger, tinyTreebank(), {});
   EXPECT_EQ(model.analyserFingerprint, built().analyser.fingerprint());
   // Thresholds chosen on sixty sentences say little: set them, to read the labels.
   for (KindThresholds& t : model.thresholds) t = {0.05f, 0.5f, 0.95f};
@@ -111,6 +111,44 @@ TEST(JudgeTraining, TheNeighbourAloneDecides) {
   ASSERT_EQ(out.size(), 2u);
   EXPECT_GT(out[1].probability, 0.9);
   EXPECT_EQ(out[1].label, "2 d\xE9" "cl. nom. sg. [AB00A]");
+}
+
+// "militibus" is an ablative after "cum" and a dative without it, in as many
+// sentences with the same verb. Asked about "cum" three words back, a place it
+// never stood while learning, only the preposition before the word can tell.
+TEST(JudgeTraining, ThePrepositionAFewWordsBackDecides) {
+  if (!built().ok()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  std::vector<JudgeSentence> s;
+  for (int k = 0; k < 30; ++k) {
+    s.push_back({{"Legatus", "cum", "militibus", "venit"}, {0, kOtherClass, 9, kOtherClass}});
+    s.push_back({{"Legatus", "militibus", "venit"}, {0, 7, kOtherClass}});
+  }
+  JudgeModel model = trainJudge(built().analyser, built().tagger, s, {});
+  const NounJudge judge = NounJudge::fromModel(model);
+  PreAnalyser pre(built().analyser, built().tagger, judge);
+  std::vector<CandidateJudgement> out;
+  pre.judgeSentence("Legatus cum illis tribus militibus venit.", analysisKind(KindId::AblPl), out);
+  ASSERT_FALSE(out.empty());
+  EXPECT_EQ(out.back().form, "militibus");
+  EXPECT_GT(out.back().probability, 0.6);  // 0.24 without the preposition
+  pre.judgeSentence("Legatus illis tribus militibus venit.", analysisKind(KindId::DatPl), out);
+  ASSERT_FALSE(out.empty());
+  EXPECT_GT(out.back().probability, 0.6);
+}
+
+TEST(DropThreshold, OneCutLosingAtMostOnePercentOfAllKindsNouns) {
+  // 300 true nouns of several kinds together: three may be lost. The fourth
+  // lowest noun sets the cut, halfway from the candidate just below it: every
+  // false candidate falls under it.
+  std::vector<HeldOut> all;
+  for (int k = 0; k < 296; ++k) all.push_back({0.6 + 0.001 * k, true});
+  for (const double p : {0.01, 0.02, 0.03, 0.4}) all.push_back({p, true});
+  for (int k = 0; k < 500; ++k) all.push_back({0.0005 * k, false});
+  const float cut = chooseDropThreshold(all);
+  EXPECT_NEAR(cut, (0.2495 + 0.4) / 2, 1e-6);
+  // Fewer than 100 nouns: none may be lost, the cut stays under the lowest.
+  EXPECT_NEAR(chooseDropThreshold({{0.3, true}, {0.1, false}, {0.05, true}, {0.01, false}}), 0.03, 1e-6);
+  EXPECT_EQ(chooseDropThreshold({}), 0.0f);
 }
 
 TEST(JudgeTraining, TheSameTreebankGivesTheSameBytes) {

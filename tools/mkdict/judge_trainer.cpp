@@ -131,7 +131,7 @@ std::array<double, kJudgeClassCount> softmax(const JudgeModel& m, const Examples
 // Stochastic gradient descent on the log-loss, in an order fixed by a seeded
 // generator, with a step that shrinks by epoch. Only words that are candidates
 // of some kind teach: the judge is asked about nothing else.
-void train(JudgeModel& m, const Examples& ex, const std::vector<std::uint32_t>& chosen, int epochs) {
+void train(JudgeModel& m, const Examples& ex, const std::vector<std::uint32_t>& chosen, const JudgeTraining& options) {
   m.weights.assign(std::size_t{1} << JudgeModel::kHashBits, 0.0f);
   m.temperature = 1.0f;
   std::vector<std::uint32_t> order = chosen;
@@ -142,10 +142,10 @@ void train(JudgeModel& m, const Examples& ex, const std::vector<std::uint32_t>& 
     seed ^= seed << 17;
     return seed;
   };
-  constexpr float kL2 = 1e-6f;
-  for (int epoch = 0; epoch < epochs; ++epoch) {
+  const float l2 = options.l2;
+  for (int epoch = 0; epoch < options.epochs; ++epoch) {
     for (std::size_t i = order.size(); i > 1; --i) std::swap(order[i - 1], order[next() % i]);
-    const float rate = 0.2f / (1.0f + static_cast<float>(epoch));
+    const float rate = options.rate / (1.0f + static_cast<float>(epoch));
     for (const std::uint32_t x : order) {
       const Example& e = ex.examples[x];
       const auto p = softmax(m, ex, e);
@@ -155,7 +155,7 @@ void train(JudgeModel& m, const Examples& ex, const std::vector<std::uint32_t>& 
         for (std::uint32_t i = e.first; i < e.first + e.count; ++i) {
           const JudgeFeature& f = ex.features[i];
           float& w = m.weights[JudgeModel::slot(f.hash, c)];
-          w -= rate * (static_cast<float>(g) * f.value + kL2 * w);
+          w -= rate * (static_cast<float>(g) * f.value + l2 * w);
         }
       }
     }
@@ -185,27 +185,15 @@ float fitTemperature(const std::vector<std::array<double, kJudgeClassCount>>& sc
   return static_cast<float>((a + b) / 2);
 }
 
-// The thresholds of one kind from the held-out probabilities of its candidates:
-// deletion at the highest cut that loses at most 1 % of the true nouns; the
-// label where F1 is best; "sûr" at the lowest cut whose proposals are right at
-// least 98 % of the time.
-KindThresholds chooseThresholds(std::vector<std::pair<double, bool>> scored) {
+// The label and "sûr" thresholds of one kind from the held-out probabilities of
+// its candidates: the label where F1 is best; "sûr" at the lowest cut whose
+// proposals are right at least 98 % of the time.
+KindThresholds chooseLabelThresholds(std::vector<std::pair<double, bool>> scored, float drop) {
   KindThresholds t;
+  t.drop = drop;
   std::sort(scored.begin(), scored.end());
   const std::size_t nouns = static_cast<std::size_t>(std::count_if(scored.begin(), scored.end(), [](auto& s) { return s.second; }));
   if (nouns == 0) return t;
-  const std::size_t mayLose = nouns / 100;
-  std::size_t lost = 0;
-  t.drop = 0;
-  for (std::size_t i = 0; i < scored.size(); ++i) {
-    if (scored[i].second) {
-      if (lost == mayLose) {
-        t.drop = static_cast<float>(i == 0 ? scored[i].first : (scored[i - 1].first + scored[i].first) / 2);
-        break;
-      }
-      ++lost;
-    }
-  }
   // From the top: proposals at or above each cut.
   double bestF1 = -1;
   std::size_t right = 0;
@@ -229,6 +217,25 @@ KindThresholds chooseThresholds(std::vector<std::pair<double, bool>> scored) {
 }
 
 }  // namespace
+
+// The deletion threshold: the highest cut under which at most 1 % of the true
+// nouns fall, counting the candidates of every kind together (a true noun of
+// one kind is a candidate of the others too, a false one there). One cut for all
+// kinds, rather than 1 % lost in each: with calibrated probabilities the same
+// cut costs the same expected share of a noun for each false candidate removed,
+// whatever its kind, so the budget goes where it removes the most.
+float chooseDropThreshold(std::vector<HeldOut> all) {
+  const std::size_t nouns = static_cast<std::size_t>(std::count_if(all.begin(), all.end(), [](const HeldOut& h) { return h.noun; }));
+  std::sort(all.begin(), all.end(), [](const HeldOut& x, const HeldOut& y) { return x.p < y.p; });
+  const std::size_t mayLose = nouns / 100;
+  std::size_t lost = 0;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (!all[i].noun) continue;
+    if (lost == mayLose) return static_cast<float>(i == 0 ? all[i].p : (all[i - 1].p + all[i].p) / 2);
+    ++lost;
+  }
+  return all.empty() ? 0.0f : static_cast<float>(all.back().p) + 1e-6f;
+}
 
 void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out) {
   JudgeSentence current;
@@ -294,7 +301,7 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
     for (const std::uint32_t i : all)
       (static_cast<int>(ex.examples[i].sentence % static_cast<std::uint32_t>(folds)) == fold ? held : taught).push_back(i);
     JudgeModel m;
-    train(m, ex, taught, options.epochs);
+    train(m, ex, taught, options);
     for (const std::uint32_t i : held) {
       const Example& e = ex.examples[i];
       auto& s = scores[i];
@@ -314,7 +321,8 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
   }
   JudgeModel model;
   const float temperature = fitTemperature(heldScores, heldClasses);
-  std::array<std::vector<std::pair<double, bool>>, kKindCount> byKind;
+  std::array<std::vector<HeldOut>, kKindCount> byKind;
+  std::vector<HeldOut> pooled;
   for (std::size_t n = 0; n < all.size(); ++n) {
     const Example& e = ex.examples[all[n]];
     const auto& s = heldScores[n];
@@ -323,20 +331,26 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
     std::array<double, kJudgeClassCount> p{};
     for (int c = 0; c < kJudgeClassCount; ++c) total += (p[static_cast<std::size_t>(c)] = std::exp((s[static_cast<std::size_t>(c)] - most) / temperature));
     for (int c = 0; c < kKindCount; ++c)
-      if (e.candidateOf & (1u << c)) byKind[static_cast<std::size_t>(c)].push_back({p[static_cast<std::size_t>(c)] / total, e.cls == c});
+      if (e.candidateOf & (1u << c)) {
+        const HeldOut h{p[static_cast<std::size_t>(c)] / total, e.cls == c};
+        byKind[static_cast<std::size_t>(c)].push_back(h);
+        pooled.push_back(h);
+      }
   }
+  const float drop = chooseDropThreshold(pooled);
   for (int c = 0; c < kKindCount; ++c) {
-    model.thresholds[static_cast<std::size_t>(c)] = chooseThresholds(byKind[static_cast<std::size_t>(c)]);
+    const auto& v = byKind[static_cast<std::size_t>(c)];
+    std::vector<std::pair<double, bool>> scored;
+    for (const HeldOut& h : v) scored.push_back({h.p, h.noun});
+    const KindThresholds t = model.thresholds[static_cast<std::size_t>(c)] = chooseLabelThresholds(std::move(scored), drop);
     if (report) {
-      const auto& v = byKind[static_cast<std::size_t>(c)];
-      const float drop = model.thresholds[static_cast<std::size_t>(c)].drop;
       std::size_t nouns = 0, lost = 0, falses = 0, removed = 0, said = 0, right = 0;
-      for (const auto& [p, noun] : v) {
-        (noun ? nouns : falses)++;
-        if (p < drop) (noun ? lost : removed)++;
-        if (p >= model.thresholds[static_cast<std::size_t>(c)].label) {
+      for (const HeldOut& h : v) {
+        (h.noun ? nouns : falses)++;
+        if (h.p < t.drop) (h.noun ? lost : removed)++;
+        if (h.p >= t.label) {
           ++said;
-          if (noun) ++right;
+          if (h.noun) ++right;
         }
       }
       report->labelF1[static_cast<std::size_t>(c)] = said + nouns ? 2.0 * static_cast<double>(right) / static_cast<double>(said + nouns) : 0;
@@ -344,7 +358,16 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
       report->removedFalse[static_cast<std::size_t>(c)] = falses ? static_cast<double>(removed) / static_cast<double>(falses) : 0;
     }
   }
-  train(model, ex, all, options.epochs);
+  if (report) {
+    std::size_t nouns = 0, lost = 0, falses = 0, removed = 0;
+    for (const HeldOut& h : pooled) {
+      (h.noun ? nouns : falses)++;
+      if (h.p < drop) (h.noun ? lost : removed)++;
+    }
+    report->allLostNouns = nouns ? static_cast<double>(lost) / static_cast<double>(nouns) : 0;
+    report->allRemovedFalse = falses ? static_cast<double>(removed) / static_cast<double>(falses) : 0;
+  }
+  train(model, ex, all, options);
   model.temperature = temperature;
   model.analyserFingerprint = analyser.fingerprint();
   if (report) {

@@ -26,8 +26,10 @@ struct JudgeSentence {
 void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out);
 
 struct JudgeTraining {
-  int epochs = 6;
+  int epochs = 12;
   int folds = 5;
+  float rate = 0.02f;  // the first epoch's step; it shrinks as 1 / (1 + epoch)
+  float l2 = 1e-6f;   // the weight decay at each step
 };
 
 struct JudgeTrainingReport {
@@ -36,7 +38,20 @@ struct JudgeTrainingReport {
   // candidates removed by the deletion threshold.
   std::array<double, kKindCount> lostNouns{}, removedFalse{};
   std::array<double, kKindCount> labelF1{};  // of the labels, at the label threshold
+  // The same over the candidates of all kinds together, as `--drop` is judged.
+  double allLostNouns = 0, allRemovedFalse = 0;
 };
+
+// One candidate of one kind in cross-validation: the held-out probability that
+// it is a noun of the kind, and whether it is one.
+struct HeldOut {
+  double p;
+  bool noun;
+};
+
+// The deletion threshold from the held-out candidates of every kind together:
+// the highest cut under which at most 1 % of the true nouns fall.
+float chooseDropThreshold(std::vector<HeldOut> all);
 
 // Trains on the sentences, chooses the thresholds by cross-validation over them
 // (the sentences dealt into `folds` parts in turn), then trains on all of them.

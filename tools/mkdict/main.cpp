@@ -7,7 +7,6 @@
 // FILE.conllu...), the pre-analysis's judge juge.dat, bound to that analyseur.dat.
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <variant>
@@ -104,11 +103,12 @@ bool buildJudgeFile(const std::vector<std::string>& treebanks, const std::string
               trained.nouns);
   double macro = 0;
   for (const double f : trained.labelF1) macro += f / kKindCount;
-  std::printf("  validation crois\u00e9e : F1 macro des \u00e9tiquettes %.3f\n", macro);
+  std::printf("  validation crois\u00e9e : F1 macro des \u00e9tiquettes %.3f ; toutes sortes ensemble, %.2f %% des noms perdus, %.1f %% des faux retir\u00e9s\n",
+              macro, 100 * trained.allLostNouns, 100 * trained.allRemovedFalse);
   for (int k = 0; k < kKindCount; ++k) {
     const KindThresholds& t = model.thresholds[static_cast<std::size_t>(k)];
-    std::printf("  %s : seuils %.3f %.3f %.3f, validation crois\u00e9e : %.1f %% des noms perdus, %.1f %% des faux retir\u00e9s\n",
-                std::string(analysisKinds()[static_cast<std::size_t>(k)].cliName).c_str(), t.drop, t.label, t.sure,
+    std::printf("  %s : seuils %.3f %.3f %.3f, validation crois\u00e9e : F1 %.3f, %.1f %% des noms perdus, %.1f %% des faux retir\u00e9s\n",
+                std::string(analysisKinds()[static_cast<std::size_t>(k)].cliName).c_str(), t.drop, t.label, t.sure, trained.labelF1[static_cast<std::size_t>(k)],
                 100 * trained.lostNouns[static_cast<std::size_t>(k)], 100 * trained.removedFalse[static_cast<std::size_t>(k)]);
   }
   return true;

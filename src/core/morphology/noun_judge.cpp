@@ -145,11 +145,16 @@ JudgeFeatureReader::JudgeFeatureReader(const LatinAnalyser& analyser) : analyser
   const std::size_t n = analyser.lemmaCount();
   government_.assign(n, 0);
   keys_.resize(n);
+  preposition_.assign(n, false);
   for (std::uint32_t l = 0; l < n; ++l) {
     std::string key = latin::keyOf(analyser.headword(l));
     std::erase_if(key, [](char c) { return c >= '0' && c <= '9'; });
     keys_[l] = std::move(key);
-    if (analyser.partOfSpeech(l) == 'v') government_[l] = governmentOfGloss(analyser.translation(l));
+    // Verbs and adjectives ("similis", "amicus") govern a case; prepositions
+    // that of the noun after them ("in castris", "cum militibus").
+    const char pos = analyser.partOfSpeech(l);
+    if (pos == 'v' || pos == 'a') government_[l] = governmentOfGloss(analyser.translation(l));
+    preposition_[l] = analyser.category(l).starts_with("pr\xE9p");
   }
 }
 
@@ -187,10 +192,39 @@ void JudgeFeatureReader::prepareSentence(const std::vector<std::string_view>& fo
   readings_.resize(n);
   verbs_.assign(n, -1);
   verbPersons_.assign(n, -1);
+  nounKinds_.assign(n, 0);
+  agreeingKinds_.assign(n, 0);
+  participleKinds_.assign(n, 0);
+  prepositions_.assign(n, -1);
+  governsDative_.assign(n, false);
   for (std::size_t k = 0; k < n; ++k) {
     wordKeys_[k] = latin::keyOf(forms[k]);
     readings_[k] = readingsOf(words[k]);
     const TaggedWord& w = words[k];
+    for (const Analysis& a : w.analyses) {
+      if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) continue;
+      if (preposition_[a.lemma] && prepositions_[k] < 0) prepositions_[k] = static_cast<int>(a.lemma);
+      const char pos = analyser_.partOfSpeech(a.lemma);
+      if (pos == 'a' && (government_[a.lemma] & 1)) governsDative_[k] = true;
+      const int c = kindClassOf(analyser_, a);
+      if (c >= 0) {
+        nounKinds_[k] |= static_cast<std::uint16_t>(1u << c);
+        continue;
+      }
+      if (pos != 'a' && pos != 'p' && pos != 'm' && pos != 'v') continue;
+      const int base = caseLetter(analyser_.caseOf(a)) == 'n'   ? 0
+                       : caseLetter(analyser_.caseOf(a)) == 'a' ? 2
+                       : caseLetter(analyser_.caseOf(a)) == 'g' ? 4
+                       : caseLetter(analyser_.caseOf(a)) == 'd' ? 6
+                       : caseLetter(analyser_.caseOf(a)) == 'b' ? 8
+                                                                : -1;
+      const char number = numberLetter(analyser_.numberOf(a));
+      if (base >= 0 && number != '-') {
+        const auto bit = static_cast<std::uint16_t>(1u << (base + (number == 'p' ? 1 : 0)));
+        agreeingKinds_[k] |= bit;
+        if (pos == 'v') participleKinds_[k] |= bit;
+      }
+    }
     if (w.chosen >= 0 && static_cast<std::size_t>(w.chosen) < w.analyses.size()) {
       const Analysis& a = w.analyses[static_cast<std::size_t>(w.chosen)];
       if (a.lemma < analyser_.lemmaCount() && analyser_.partOfSpeech(a.lemma) == 'v') {
@@ -241,6 +275,8 @@ void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, co
         nounShare += p;
         named("offers=", std::to_string(c));
         named("decl=", analyser_.category(an.lemma));
+        // Datives are mostly of persons, seldom of neuter things.
+        named("gen=", std::string(analyser_.gender(an.lemma)) + std::to_string(c));
       }
     }
   }
@@ -298,6 +334,9 @@ void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, co
     named("nvpnR" + s + "=", std::to_string(verbPersons_[v]) + readings_[k]);
     const long distance = std::labs(j - static_cast<long>(k));
     named("nvd" + s + "=", std::to_string(std::min(distance, 6L)));
+    // The verb itself with the word's readings: what each verb governs, as far
+    // as the treebanks show it ("dare" and a dative or ablative plural).
+    named("nvlR" + s + "=", keys_[static_cast<std::size_t>(verbs_[v])] + readings_[k]);
     nearGovernment |= government_[static_cast<std::size_t>(verbs_[v])];
   }
   for (int g = 0; g < 4; ++g)
@@ -306,6 +345,39 @@ void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, co
       named("nvgR=", std::to_string(g) + readings_[k]);
     }
   named("Rs=", readings_[k] + (sentenceGovernment & 1 ? "+dat" : "") + (verbCount ? "+v" : ""));
+  // The preposition before the word, a few words back at most ("in magnis
+  // castris"): it tells an ablative from a dative of the same form.
+  // Its absence counts too: an ablative without one is less common.
+  std::string_view preposition = "none";
+  for (long j = static_cast<long>(k) - 1; j >= 0 && j >= static_cast<long>(k) - 3; --j) {
+    const int p = prepositions_[static_cast<std::size_t>(j)];
+    if (p < 0) continue;
+    preposition = keys_[static_cast<std::size_t>(p)];
+    break;
+  }
+  named("pL=", preposition);
+  named("pLR=", std::string(preposition) + readings_[k]);
+  // Agreement: a neighbour that can be an adjective, a participle or a pronoun
+  // of a case and number the word can have as a noun ("populo Romano").
+  for (int side = -1; side <= 1; side += 2) {
+    std::uint16_t agree = 0, participle = 0;
+    bool dative = false;
+    for (long d = 1; d <= 3; ++d) {
+      const long j = static_cast<long>(k) + side * d;
+      if (j < 0 || j >= static_cast<long>(n)) break;
+      agree |= agreeingKinds_[static_cast<std::size_t>(j)];
+      participle |= participleKinds_[static_cast<std::size_t>(j)];
+      dative = dative || governsDative_[static_cast<std::size_t>(j)];
+    }
+    agree &= nounKinds_[k];
+    participle &= nounKinds_[k];
+    for (int c = 0; c < kKindCount; ++c) {
+      if (agree & (1u << c)) named(side < 0 ? "agrL=" : "agrR=", std::to_string(c));
+      // A participle agreeing in the ablative: most often an ablative absolute.
+      if (participle & (1u << c)) named(side < 0 ? "ptcL=" : "ptcR=", std::to_string(c));
+    }
+    if (dative) named(side < 0 ? "adatL=" : "adatR=", readings_[k]);
+  }
 }
 
 // ---------------------------------------------------------------------------

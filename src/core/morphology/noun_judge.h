@@ -79,6 +79,13 @@ class JudgeFeatureReader {
   std::vector<std::string> wordKeys_, readings_;
   std::vector<int> verbs_;  // by word: index of the lemma of its chosen finite-verb reading, or -1
   std::vector<int> verbPersons_;  // by word: person-number slot of that reading
+  std::vector<bool> preposition_;  // by lemma
+  // By word: a bit per kind (case and number) of its noun readings, of the
+  // readings that agree with a noun (adjectives, participles, pronouns,
+  // numerals), and the first preposition it can be (a lemma, or -1).
+  std::vector<std::uint16_t> nounKinds_, agreeingKinds_, participleKinds_;
+  std::vector<int> prepositions_;
+  std::vector<bool> governsDative_;  // by word: an adjective reading whose gloss takes a dative
   std::string name_;
 };
 
@@ -112,7 +119,7 @@ class NounJudge {
  public:
   enum class Status { Loaded, Missing, Unreadable, Invalid };
   static constexpr std::string_view kFileName = "juge.dat";
-  static constexpr std::uint32_t kVersion = 1;
+  static constexpr std::uint32_t kVersion = 2;
 
   NounJudge() = default;
   static NounJudge load(const std::string& path);
