@@ -18,6 +18,12 @@ class LittleEndianWriter {
   void u64(std::uint64_t v) { put(v, 8); }
   void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
   void i64(std::int64_t v) { u64(static_cast<std::uint64_t>(v)); }
+  // An IEEE 754 single, by its bits.
+  void f32(float f) {
+    std::uint32_t v;
+    std::memcpy(&v, &f, 4);
+    u32(v);
+  }
   // A length (32 bits) and the bytes.
   void bytes(std::string_view s) {
     u32(static_cast<std::uint32_t>(s.size()));
@@ -49,6 +55,12 @@ class LittleEndianReader {
   std::uint64_t u64() { return get(8); }
   std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
   std::int64_t i64() { return static_cast<std::int64_t>(u64()); }
+  float f32() {
+    const std::uint32_t v = u32();
+    float f;
+    std::memcpy(&f, &v, 4);
+    return f;
+  }
   std::string_view bytes() { return raw(u32()); }
   // n bytes as they are.
   std::string_view raw(std::size_t n) {

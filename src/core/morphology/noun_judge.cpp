@@ -6,6 +6,7 @@
 #include <cstring>
 #include <variant>
 
+#include "core/files/little_endian.h"
 #include "core/files/source_file.h"
 #include "core/morphology/latin_spelling.h"
 #include "core/text/cp1252.h"
@@ -58,53 +59,6 @@ char caseLetter(GrammaticalCase c) {
 char numberLetter(GrammaticalNumber n) {
   return n == GrammaticalNumber::Singular ? 's' : n == GrammaticalNumber::Plural ? 'p' : '-';
 }
-
-void put32(std::string& out, std::uint32_t v) {
-  for (int k = 0; k < 4; ++k) out += static_cast<char>((v >> (8 * k)) & 0xFF);
-}
-void putFloat(std::string& out, float f) {
-  std::uint32_t v;
-  std::memcpy(&v, &f, 4);
-  put32(out, v);
-}
-
-class Reader {
- public:
-  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-  bool ok() const { return ok_; }
-  std::uint32_t u32() {
-    if (pos_ + 4 > bytes_.size()) {
-      ok_ = false;
-      return 0;
-    }
-    std::uint32_t v = 0;
-    for (int k = 0; k < 4; ++k) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[pos_ + k])) << (8 * k);
-    pos_ += 4;
-    return v;
-  }
-  float f32() {
-    const std::uint32_t v = u32();
-    float f;
-    std::memcpy(&f, &v, 4);
-    return f;
-  }
-  std::uint16_t u16() {
-    if (pos_ + 2 > bytes_.size()) {
-      ok_ = false;
-      return 0;
-    }
-    const auto v = static_cast<std::uint16_t>(static_cast<unsigned char>(bytes_[pos_]) |
-                                              static_cast<unsigned char>(bytes_[pos_ + 1]) << 8);
-    pos_ += 2;
-    return v;
-  }
-  bool atEnd() const { return pos_ == bytes_.size(); }
-
- private:
-  std::string_view bytes_;
-  std::size_t pos_ = 0;
-  bool ok_ = true;
-};
 
 }  // namespace
 
@@ -403,27 +357,23 @@ std::array<double, kJudgeClassCount> JudgeModel::probabilities(const std::vector
 }
 
 std::string encodeJudgeModel(const JudgeModel& model) {
-  std::string out(kMagic, 8);
-  put32(out, NounJudge::kVersion);
-  put32(out, static_cast<std::uint32_t>(model.analyserFingerprint & 0xFFFFFFFFu));
-  put32(out, static_cast<std::uint32_t>(model.analyserFingerprint >> 32));
-  putFloat(out, model.temperature);
+  std::string out;
+  LittleEndianWriter w(out);
+  w.raw(std::string_view(kMagic, 8));
+  w.u32(NounJudge::kVersion);
+  w.u64(model.analyserFingerprint);
+  w.f32(model.temperature);
   for (const KindThresholds& t : model.thresholds) {
-    putFloat(out, t.drop);
-    putFloat(out, t.label);
-    putFloat(out, t.sure);
+    w.f32(t.drop);
+    w.f32(t.label);
+    w.f32(t.sure);
   }
-  put32(out, JudgeModel::kHashBits);
+  w.u32(JudgeModel::kHashBits);
   float most = 0;
-  for (const float w : model.weights) most = std::max(most, std::fabs(w));
+  for (const float weight : model.weights) most = std::max(most, std::fabs(weight));
   const float scale = most > 0 ? most / 32767.0f : 1.0f;
-  putFloat(out, scale);
-  for (const float w : model.weights) {
-    const auto q = static_cast<std::int16_t>(std::lround(w / scale));
-    const auto u = static_cast<std::uint16_t>(q);
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  }
+  w.f32(scale);
+  for (const float weight : model.weights) w.u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(weight / scale))));
   return out;
 }
 
@@ -437,12 +387,10 @@ NounJudge NounJudge::fromModel(JudgeModel model) {
 NounJudge NounJudge::fromBytes(std::string_view bytes) {
   NounJudge j;
   j.status_ = Status::Invalid;
-  if (bytes.size() < 8 || bytes.substr(0, 8) != std::string_view(kMagic, 8)) return j;
-  Reader r(bytes.substr(8));
-  if (r.u32() != kVersion) return j;
+  LittleEndianReader r(bytes);
+  if (r.raw(8) != std::string_view(kMagic, 8) || r.u32() != kVersion) return j;
   JudgeModel m;
-  m.analyserFingerprint = r.u32();
-  m.analyserFingerprint |= static_cast<std::uint64_t>(r.u32()) << 32;
+  m.analyserFingerprint = r.u64();
   m.temperature = r.f32();
   for (KindThresholds& t : m.thresholds) {
     t.drop = r.f32();
@@ -452,8 +400,9 @@ NounJudge NounJudge::fromBytes(std::string_view bytes) {
   if (r.u32() != JudgeModel::kHashBits) return j;
   const float scale = r.f32();
   if (!r.ok() || !(m.temperature > 0) || !std::isfinite(scale)) return j;
+  if (!r.holds(std::uint64_t{1} << JudgeModel::kHashBits, 2)) return j;
   m.weights.resize(std::size_t{1} << JudgeModel::kHashBits);
-  for (float& w : m.weights) w = static_cast<float>(static_cast<std::int16_t>(r.u16())) * scale;
+  for (float& weight : m.weights) weight = static_cast<float>(static_cast<std::int16_t>(r.u16())) * scale;
   if (!r.ok() || !r.atEnd()) return j;
   j.model_ = std::move(m);
   j.status_ = Status::Loaded;
