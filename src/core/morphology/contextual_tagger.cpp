@@ -106,19 +106,6 @@ int nameSlot(char a, char b, char c) {
 
 }  // namespace
 
-ContextualTagger ContextualTagger::load(const std::string& path) {
-  auto read = readWholeFile(path);
-  if (auto* err = std::get_if<FileError>(&read)) {
-    ContextualTagger t;
-    t.error_ = *err;
-    t.status_ = isMissingFile(*err) ? Status::Missing : Status::Unreadable;
-    return t;
-  }
-  ContextualTagger t = fromBytes(std::get<std::string>(read));
-  if (t.status_ == Status::Invalid) t.error_ = {path, "Ce n'est pas un fichier de l'\xC3\xA9tiqueteur"};
-  return t;
-}
-
 ContextualTagger ContextualTagger::fromBytes(std::string_view bytes) {
   ContextualTagger t;
   if (t.decode(bytes)) {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/data_file.h"
 #include "core/files/file_error.h"
 #include "core/morphology/latin_analyser.h"
 #include "core/morphology/tagger_data.h"
@@ -33,19 +34,18 @@ struct TaggedWord {
   std::vector<double> posterior;
 };
 
-class ContextualTagger {
+class ContextualTagger : public LoadedFromFile<ContextualTagger> {
  public:
-  enum class Status { Loaded, Missing, Unreadable, Invalid };
+  // For bytes that are not such a file.
+  static constexpr std::string_view kNotThisFile = "Ce n'est pas un fichier de l'\xC3\xA9tiqueteur";
   static constexpr std::string_view kFileName = "etiqueteur.dat";
 
   ContextualTagger() = default;
-  // Reads etiqueteur.dat; any bytes are survived: a file that is not a whole
-  // tagger file leaves the tagger empty with status Invalid.
-  static ContextualTagger load(const std::string& path);
+  // From the bytes of etiqueteur.dat (load(path) reads the file); any bytes are
+  // survived: a file that is not a whole tagger file leaves the tagger empty with
+  // status Invalid.
   static ContextualTagger fromBytes(std::string_view bytes);
 
-  Status status() const { return status_; }
-  const FileError& error() const { return error_; }
   // Whether the file was built with this analyser: one frequency per lemma.
   bool fits(const LatinAnalyser& analyser) const {
     return status_ == Status::Loaded && lemmaFrequencies_.size() == analyser.lemmaCount();
@@ -84,8 +84,6 @@ class ContextualTagger {
   double weightOf(const Analysis& a) const;
   void candidatesOf(const LatinAnalyser& analyser, const TaggedWord& word, std::vector<Candidate>& out) const;
 
-  Status status_ = Status::Missing;
-  FileError error_;
   std::vector<std::array<char, 3>> tagNames_;
   std::vector<std::int16_t> byName_;  // tags of a letter and two digits or blanks, by name
   std::vector<double> trigram_;  // [t1][t2][t3]: P(t3 | t1 t2), smoothed

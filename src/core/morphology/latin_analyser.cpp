@@ -93,19 +93,6 @@ std::size_t LatinAnalyser::KeyIndex::memoryUsed() const {
          tags_.capacity() * 4;
 }
 
-LatinAnalyser LatinAnalyser::load(const std::string& path) {
-  auto read = readWholeFile(path);
-  if (auto* err = std::get_if<FileError>(&read)) {
-    LatinAnalyser a;
-    a.error_ = *err;
-    a.status_ = isMissingFile(*err) ? Status::Missing : Status::Unreadable;
-    return a;
-  }
-  LatinAnalyser a = fromBytes(std::move(std::get<std::string>(read)));
-  if (a.status_ == Status::Invalid) a.error_ = {path, "Ce n'est pas un fichier de l'analyseur"};
-  return a;
-}
-
 LatinAnalyser LatinAnalyser::fromBytes(std::string bytes) {
   LatinAnalyser a;
   *a.bytes_ = std::move(bytes);

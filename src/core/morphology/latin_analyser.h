@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/data_file.h"
 #include "core/files/file_error.h"
 #include "core/morphology/analyser_data.h"
 
@@ -36,20 +37,19 @@ struct AnalysisText {
   std::string lemma, translation, category, caseGenderNumber, moodTenseVoice;
 };
 
-class LatinAnalyser {
+class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
  public:
-  enum class Status { Loaded, Missing, Unreadable, Invalid };
+  // For bytes that are not such a file.
+  static constexpr std::string_view kNotThisFile = "Ce n'est pas un fichier de l'analyseur";
 
   LatinAnalyser() = default;
-  // Reads analyseur.dat; any bytes are survived: a file that is not a whole,
-  // consistent analyser file leaves the analyser empty with status Invalid.
-  static LatinAnalyser load(const std::string& path);
+  // From the bytes of analyseur.dat (load(path) reads the file); any bytes are
+  // survived: a file that is not a whole, consistent analyser file leaves the
+  // analyser empty with status Invalid.
   static LatinAnalyser fromBytes(std::string bytes);
 
   static constexpr std::string_view kFileName = "analyseur.dat";
 
-  Status status() const { return status_; }
-  const FileError& error() const { return error_; }
   bool empty() const { return lemmas_.empty(); }
 
   // Every analysis of the word (Windows-1252, as written in the text), without
@@ -158,8 +158,6 @@ class LatinAnalyser {
   bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
   GrammaticalNumber locativeNumber(std::uint32_t lemma) const;
 
-  Status status_ = Status::Missing;
-  FileError error_;
   // The tables below hold views into these two buffers: each lives on the heap on
   // its own, so that moving the analyser leaves the views valid.
   std::unique_ptr<std::string> bytes_ = std::make_unique<std::string>();

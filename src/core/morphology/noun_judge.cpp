@@ -409,17 +409,4 @@ NounJudge NounJudge::fromBytes(std::string_view bytes) {
   return j;
 }
 
-NounJudge NounJudge::load(const std::string& path) {
-  auto read = readWholeFile(path);
-  if (auto* err = std::get_if<FileError>(&read)) {
-    NounJudge j;
-    j.error_ = *err;
-    j.status_ = isMissingFile(*err) ? Status::Missing : Status::Unreadable;
-    return j;
-  }
-  NounJudge j = fromBytes(std::get<std::string>(read));
-  if (j.status_ == Status::Invalid) j.error_ = {path, "Ce n'est pas un fichier du juge de la pr\xC3\xA9-analyse"};
-  return j;
-}
-
 }  // namespace varnelio

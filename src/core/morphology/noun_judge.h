@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/analysis/analysis_kind.h"
+#include "core/files/data_file.h"
 #include "core/files/file_error.h"
 #include "core/morphology/contextual_tagger.h"
 #include "core/morphology/latin_analyser.h"
@@ -115,19 +116,17 @@ struct JudgeModel {
 // f32 scale, then 1 << bits i16 weights (weight = value * scale).
 std::string encodeJudgeModel(const JudgeModel& model);
 
-class NounJudge {
+class NounJudge : public LoadedFromFile<NounJudge> {
  public:
-  enum class Status { Loaded, Missing, Unreadable, Invalid };
+  // For bytes that are not such a file.
+  static constexpr std::string_view kNotThisFile = "Ce n'est pas un fichier du juge de la pr\xC3\xA9-analyse";
   static constexpr std::string_view kFileName = "juge.dat";
   static constexpr std::uint32_t kVersion = 2;
 
   NounJudge() = default;
-  static NounJudge load(const std::string& path);
   static NounJudge fromBytes(std::string_view bytes);
   static NounJudge fromModel(JudgeModel model);
 
-  Status status() const { return status_; }
-  const FileError& error() const { return error_; }
   // Whether it was trained with this very analyser file.
   bool fits(const LatinAnalyser& analyser) const {
     return status_ == Status::Loaded && model_.analyserFingerprint == analyser.fingerprint();
@@ -138,8 +137,6 @@ class NounJudge {
   }
 
  private:
-  Status status_ = Status::Missing;
-  FileError error_;
   JudgeModel model_;
 };
 
