@@ -107,6 +107,47 @@ TEST(AnalyserOnTheLexicon, AddsNothingWrong) {
   EXPECT_TRUE(answers("Xyzzyq").empty());
 }
 
+// Each rule below with forms it must find and forms it must not: a rule that
+// reads a word only where the grammar allows it.
+struct RuleCase {
+  const char* word;
+  const char* analysis;  // "lemma|category|case-gender-number|mood-tense-voice"
+  bool found;
+};
+
+void checkRule(const std::vector<RuleCase>& cases) {
+  for (const RuleCase& c : cases)
+    EXPECT_EQ(has(answers(c.word), c.analysis), c.found) << c.word << (c.found ? " lacks " : " has ") << c.analysis;
+}
+
+TEST(AnalyserOnTheLexicon, OlderSpellings) {
+  skipWithoutAnalyser();
+  checkRule({
+      {"saeuom", "saevus|adj. 1|acc. m. sg.|", true},             // -uom for -uum
+      {"tuom", "tuus|adj. 1|acc. m. sg.|", true},
+      {"sequontur", "sequor|v. 3|3e p. pl.|ind. pr\xE9s. d\xE9p.", true},  // -quont- for -quunt-
+      {"ruont", "ruo|v. 3|3e p. pl.|ind. pr\xE9s. act.", true},
+      {"uolt", "volo|v. 3|3e p. sg.|ind. pr\xE9s. act.", true},
+      {"uolnus", "vulnus|n. 3|nom. n. sg.|", true},
+      {"quei", "qui|pron.|nom. m. sg.|", true},                   // ei for a long i
+      {"omneis", "omnis|adj. 2|acc. m. pl.|", true},
+      {"Aeneadum", "Aeneades|npr. 1|g\xE9n. m. pl.|", true},      // -um for -arum
+      {"caelicolum", "caelicola|n. 1|g\xE9n. m. pl.|", true},
+      {"deum", "deus|n. 2|g\xE9n. m. pl.|", true},
+      {"montis", "mons|n. 3|acc. m. pl.|", true},                  // -is for -es of an i-stem
+      {"regis", "rex|n. 3|acc. m. pl.|", false},                   // ... not of regum
+      // A word with a regular analysis is not read through an older spelling.
+      {"equos", "equus|n. 2|nom. m. sg.|", false},
+      {"seruos", "servus|n. 2|acc. m. pl.|", true},
+      {"seruos", "servus|n. 2|nom. m. sg.|", false},
+      // -um for -arum and -orum only in the masculine.
+      {"rosum", "rosa|n. 1|g\xE9n. f. pl.|", false},
+      {"templum", "templum|n. 2|g\xE9n. n. pl.|", false},
+      // -eis for -es only where the genitive plural is in -ium.
+      {"patreis", "pater|n. 3|acc. m. pl.|", false},
+  });
+}
+
 TEST(LexiconCorrections, OursAreReadAndEachHasItsReason) {
   auto text = readWholeFile(VARNELIO_CORRECTIONS);
   ASSERT_TRUE(std::holds_alternative<std::string>(text));

@@ -405,17 +405,22 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
   }
   // "virum", "deum", "nummum", "sestertium": the genitive plural in -um of the
   // masculine nouns of the second declension, for -orum (never the neuters:
-  // "consilium" is no genitive).
+  // "consilium" is no genitive); and of the masculine nouns of the first, for
+  // -arum, as poets write the patronymics and the compounds in -cola, -gena
+  // ("Aeneadum", "caelicolum").
   if (key.size() > 3 && endsWith(key, "um")) {
-    longer.assign(key.substr(0, key.size() - 2));
-    longer += "orum";
-    more.clear();
-    coreAnalyses(longer, more);
-    for (const Analysis& a : more)
-      if (lemmas_[a.lemma].partOfSpeech == 'n' && caseOf(a) == GrammaticalCase::Genitive &&
-          numberOf(a) == GrammaticalNumber::Plural && lemmas_[a.lemma].gender.starts_with("m."))
-        appendUnique(out, a);
+    for (const std::string_view full : {std::string_view("orum"), std::string_view("arum")}) {
+      longer.assign(key.substr(0, key.size() - 2));
+      longer += full;
+      more.clear();
+      coreAnalyses(longer, more);
+      for (const Analysis& a : more)
+        if (lemmas_[a.lemma].partOfSpeech == 'n' && caseOf(a) == GrammaticalCase::Genitive &&
+            numberOf(a) == GrammaticalNumber::Plural && lemmas_[a.lemma].gender.starts_with("m."))
+          appendUnique(out, a);
+    }
   }
+  iStemAccusatives(key, out);
   // "provincis", "auspicis": the dative and ablative plural in -is of the nouns in
   // -ia, -ius and -ium, for -iis.
   if (key.size() > 3 && endsWith(key, "is") && key[key.size() - 3] != 'i') {
@@ -523,6 +528,20 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
   for (std::size_t at = 0; at < key.size(); ++at) {
     const char c = key[at];
     const char next = at + 1 < key.size() ? key[at + 1] : '\0';
+    // Until the end of the Republic o stayed after u and v where later Latin
+    // writes u: "seruos", "saeuom", "sequontur", "ruont", "uolt", "uolnus".
+    if (c == 'o' && at > 0 && key[at - 1] == 'u' && next != '\0' && !vowel(next)) {
+      other.assign(key);
+      other[at] = 'u';
+      tryOther();
+    }
+    // Old inscriptions and early poets write ei for a long i: "quei", "omneis",
+    // "ameicei".
+    if (c == 'e' && next == 'i') {
+      other.assign(key, 0, at);
+      other.append(key, at + 1);
+      tryOther();
+    }
     if (c == 'u' && next == 'm' && at + 2 < key.size()) {
       other.assign(key);
       other[at] = 'i';
@@ -552,6 +571,30 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
       other.append(key, at + 1);
       tryOther();
     }
+  }
+}
+
+// "turris", "montis", "finis" for "turres", "montes", "fines": the accusative
+// plural of the nouns and adjectives whose stem ends in i (their genitive plural
+// is in -ium), as Caesar and the poets write it ("omneis" in older texts). Every
+// such form is also a genitive singular, so it is added beside the regular
+// analyses.
+void LatinAnalyser::iStemAccusatives(std::string_view key, std::vector<Analysis>& out) const {
+  if (key.size() <= 3 || !endsWith(key, "is")) return;
+  const std::string_view stem = key.substr(0, key.size() - 2);
+  std::string other(stem);
+  other += "es";
+  std::vector<Analysis> more, genitives;
+  coreAnalyses(other, more);
+  other.assign(stem);
+  other += "ium";
+  coreAnalyses(other, genitives);
+  for (const Analysis& a : more) {
+    if (caseOf(a) != GrammaticalCase::Accusative || numberOf(a) != GrammaticalNumber::Plural) continue;
+    const bool iStem = std::any_of(genitives.begin(), genitives.end(), [&](const Analysis& g) {
+      return g.lemma == a.lemma && caseOf(g) == GrammaticalCase::Genitive;
+    });
+    if (iStem) appendUnique(out, a);
   }
 }
 

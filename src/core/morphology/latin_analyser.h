@@ -155,6 +155,7 @@ class LatinAnalyser {
   void baseAnalyses(std::string_view key, std::vector<Analysis>& out) const;
   void withEnclitics(std::string_view key, std::vector<Analysis>& out) const;
   void olderSpellings(std::string_view key, std::vector<Analysis>& out) const;
+  void iStemAccusatives(std::string_view key, std::vector<Analysis>& out) const;
   bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
   GrammaticalNumber locativeNumber(std::uint32_t lemma) const;
 
