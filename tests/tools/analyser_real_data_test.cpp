@@ -142,6 +142,7 @@ TEST(AnalyserOnTheLexicon, OlderSpellings) {
       {"seruos", "servus|n. 2|nom. m. sg.|", false},
       // -um for -arum and -orum only in the masculine.
       {"rosum", "rosa|n. 1|g\xE9n. f. pl.|", false},
+      {"nautum", "nauta|n. 1|g\xE9n. m. pl.|", false},            // not every masculine of the first
       {"templum", "templum|n. 2|g\xE9n. n. pl.|", false},
       // -eis for -es only where the genitive plural is in -ium.
       {"patreis", "pater|n. 3|acc. m. pl.|", false},

@@ -405,19 +405,25 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
   }
   // "virum", "deum", "nummum", "sestertium": the genitive plural in -um of the
   // masculine nouns of the second declension, for -orum (never the neuters:
-  // "consilium" is no genitive); and of the masculine nouns of the first, for
-  // -arum, as poets write the patronymics and the compounds in -cola, -gena
-  // ("Aeneadum", "caelicolum").
+  // "consilium" is no genitive); and, for -arum, of the patronymics in -ades,
+  // -ides and the compounds in -cola, -gena of the first ("Aeneadum",
+  // "caelicolum"), the only nouns of the first that poets give it.
   if (key.size() > 3 && endsWith(key, "um")) {
     for (const std::string_view full : {std::string_view("orum"), std::string_view("arum")}) {
       longer.assign(key.substr(0, key.size() - 2));
       longer += full;
       more.clear();
       coreAnalyses(longer, more);
-      for (const Analysis& a : more)
-        if (lemmas_[a.lemma].partOfSpeech == 'n' && caseOf(a) == GrammaticalCase::Genitive &&
-            numberOf(a) == GrammaticalNumber::Plural && lemmas_[a.lemma].gender.starts_with("m."))
-          appendUnique(out, a);
+      for (const Analysis& a : more) {
+        const Lemma& l = lemmas_[a.lemma];
+        if (l.partOfSpeech != 'n' || caseOf(a) != GrammaticalCase::Genitive ||
+            numberOf(a) != GrammaticalNumber::Plural || !l.gender.starts_with("m."))
+          continue;
+        if (full == "arum" && !(endsWith(l.headword, "ades") || endsWith(l.headword, "ides") ||
+                                endsWith(l.headword, "cola") || endsWith(l.headword, "gena")))
+          continue;
+        appendUnique(out, a);
+      }
     }
   }
   iStemAccusatives(key, out);
