@@ -149,6 +149,31 @@ TEST(AnalyserOnTheLexicon, OlderSpellings) {
   });
 }
 
+TEST(AnalyserOnTheLexicon, GreekDeclension) {
+  skipWithoutAnalyser();
+  checkRule({
+      {"Pallada", "Pallas|npr. 3|acc. f. sg.|", true},    // -as, -adis
+      {"Palladem", "Pallas|npr. 3|acc. f. sg.|", true},   // the Latin form stays
+      {"Cycladas", "Cyclas|npr. 3|acc. f. pl.|", true},
+      {"aethera", "aether|n. 3|acc. sg.|", true},         // -er written with Greek letters
+      {"Salamina", "Salamis|npr. 3|acc. f. sg.|", true},  // -is, -inis of a name
+      {"delphina", "delphin|n. 3|acc. m. sg.|", true},    // -in, -inis
+      {"heroas", "heros|n. 3|acc. m. pl.|", true},        // -os, -ois
+      {"Tethyn", "Tethys|npr. 3|acc. f. sg.|", true},     // -ys, -yos
+      {"Tethyos", "Tethys|npr. 3|g\xE9n. f. sg.|", true},
+      {"Xenophonta", "Xenophon|npr. 3|acc. m. sg.|", true},  // -on, -ontis
+      {"Titana", "Titan|npr. 3|acc. m. sg.|", true},       // -an, -anis
+      {"Orphea", "Orpheus|n. pr.|acc. m. sg.|", true},     // -eus: the lexicon's own Greek model
+      // Latin nouns of the same endings keep their Latin declension only.
+      {"lapida", "lapis|n. 3|acc. m. sg.|", false},        // -is, -idis, not Greek
+      {"vada", "vas|n. 3|acc. n. sg.|", false},            // -as, -adis of one syllable
+      {"sanguina", "sanguis|n. 3|acc. m. sg.|", false},    // -is, -inis, not a name
+      {"muliera", "mulier|n. 3|acc. f. sg.|", false},      // -er, -eris, no Greek letter
+      {"militas", "miles|n. 3|acc. m. pl.|", false},
+      {"rosas", "rosa|n. 1|acc. f. pl.|", true},
+  });
+}
+
 TEST(LexiconCorrections, OursAreReadAndEachHasItsReason) {
   auto text = readWholeFile(VARNELIO_CORRECTIONS);
   ASSERT_TRUE(std::holds_alternative<std::string>(text));
