@@ -174,6 +174,29 @@ TEST(AnalyserOnTheLexicon, GreekDeclension) {
   });
 }
 
+TEST(AnalyserOnTheLexicon, SmallClasses) {
+  skipWithoutAnalyser();
+  checkRule({
+      {"metu", "metus|n. 4|dat. m. sg.|", true},             // dative in -u of the fourth
+      {"senatu", "senatus|n. 4|dat. m. sg.|", true},
+      {"domino", "dominus|n. 2|dat. m. sg.|", true},
+      {"Rosci", "Roscius|adj. 1|g\xE9n. m. sg.|", true},      // a Roman name in -ius
+      {"pi", "pius|adj. 1|g\xE9n. m. sg.|", false},          // ... not any adjective in -ius
+      {"exiebat", "exeo|v.|3e p. sg.|ind. imparf. act. (latin tardif)", true},
+      {"rediebant", "redeo|v.|3e p. pl.|ind. imparf. act. (latin tardif)", true},
+      {"audiebat", "audio|v. 4|3e p. sg.|ind. imparf. act.", true},  // the fourth's own imperfect
+      {"audiebat", "audio|v. 4|3e p. sg.|ind. imparf. act. (latin tardif)", false},
+      {"securem", "securis|n. 3|acc. f. sg.|", true},        // -em beside -im
+      {"securim", "securis|n. 3|acc. f. sg.|", true},
+      {"turrem", "turris|n. 3|acc. f. sg.|", true},
+      {"sitem", "sitis|n. 3|acc. f. sg.|", false},          // sitis: -im only
+      // Tres (les Trois Tavernes) is plural only.
+      {"Tres", "Tres|npr. 1|nom. f. pl.|", true},
+      {"Tres", "Tres|npr. 1|nom. f. sg.|", false},
+      {"Tram", "Tres|npr. 1|acc. f. sg.|", false},
+  });
+}
+
 TEST(LexiconCorrections, OursAreReadAndEachHasItsReason) {
   auto text = readWholeFile(VARNELIO_CORRECTIONS);
   ASSERT_TRUE(std::holds_alternative<std::string>(text));

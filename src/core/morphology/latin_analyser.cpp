@@ -444,7 +444,8 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     }
   }
   // "consili", "imperi": the genitive singular of the nouns in -ius and -ium
-  // written with one i.
+  // written with one i; and of the Roman names in -ius, which the lexicon
+  // declines as adjectives ("Rosci", "Vergili").
   if (key.size() > 1 && key.back() == 'i' && key[key.size() - 2] != 'i') {
     longer.assign(key);
     longer += 'i';
@@ -452,8 +453,12 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     coreAnalyses(longer, more);
     for (const Analysis& a : more) {
       const Lemma& l = lemmas_[a.lemma];
-      if (l.partOfSpeech != 'n' || caseOf(a) != GrammaticalCase::Genitive || numberOf(a) != GrammaticalNumber::Singular)
+      const bool name = !l.headword.empty() && l.headword.front() >= 'A' && l.headword.front() <= 'Z';
+      if (!(l.partOfSpeech == 'n' || (l.partOfSpeech == 'a' && name)) || caseOf(a) != GrammaticalCase::Genitive ||
+          numberOf(a) != GrammaticalNumber::Singular)
         continue;
+      // An adjective's genitive singular is masculine or neuter: the name's is masculine.
+      if (l.partOfSpeech == 'a' && morphologies_[a.morphology].gender != "m.") continue;
       const std::string lemmaKey = latin::keyOf(l.headword);
       if (endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium")) appendUnique(out, a);
     }
@@ -519,7 +524,31 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
   if (out.empty() && !lemmas_.empty()) olderSpellings(key, out);
 }
 
+// "exiebat", "rediebant", "transiebat": the imperfect of the compounds of eo
+// made as in the fourth conjugation, which later Latin writes (the Vulgate,
+// the Fathers) for "exibat". Said to be later Latin where it is shown.
+void LatinAnalyser::laterImperfects(std::string_view key, std::vector<Analysis>& out) const {
+  const std::size_t at = key.find("ieba");
+  if (at == std::string_view::npos || at == 0) return;
+  std::string classical(key.substr(0, at));
+  classical += "iba";
+  classical.append(key.substr(at + 4));
+  std::vector<Analysis> more;
+  baseAnalyses(classical, more);
+  for (Analysis a : more) {
+    const Lemma& l = lemmas_[a.lemma];
+    // The imperfect indicative, active (121 + 6 to 11), of a verb whose headword
+    // ends in eo and whose imperfect is in -ibam: a compound of eo.
+    if (l.partOfSpeech != 'v' || a.morphology < 127 || a.morphology > 132 || !endsWith(latin::keyOf(l.headword), "eo"))
+      continue;
+    a.late = true;
+    appendUnique(out, a);
+  }
+}
+
 void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& out) const {
+  laterImperfects(key, out);
+  if (!out.empty()) return;
   std::string other;
   // Spellings of other ages, tried on a word that is nothing else, one change
   // at a time: u for i before m ("maxumus", "optume", "aestumo"); and as
@@ -644,6 +673,7 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
   else
     joinTo(t.caseGenderNumber, m.number);
   t.moodTenseVoice = (l.flags & lemma_flag::kDeponent) ? m.deponentMoodTenseVoice : m.moodTenseVoice;
+  if (a.late) t.moodTenseVoice += " (latin tardif)";
   return t;
 }
 

@@ -28,6 +28,8 @@ struct Analysis {
   // Read through a shortened spelling ("provincis" for "provinciis"): a rare
   // reading beside a regular one. Two analyses are the same whatever this says.
   bool contracted = false;
+  // A form of later Latin ("exiebat" for "exibat"): said so where it is shown.
+  bool late = false;
   bool operator==(const Analysis& o) const { return lemma == o.lemma && morphology == o.morphology; }
 };
 
@@ -155,6 +157,7 @@ class LatinAnalyser {
   void baseAnalyses(std::string_view key, std::vector<Analysis>& out) const;
   void withEnclitics(std::string_view key, std::vector<Analysis>& out) const;
   void olderSpellings(std::string_view key, std::vector<Analysis>& out) const;
+  void laterImperfects(std::string_view key, std::vector<Analysis>& out) const;
   void iStemAccusatives(std::string_view key, std::vector<Analysis>& out) const;
   bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
   GrammaticalNumber locativeNumber(std::uint32_t lemma) const;
