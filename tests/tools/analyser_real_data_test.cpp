@@ -197,6 +197,16 @@ TEST(AnalyserOnTheLexicon, SmallClasses) {
   });
 }
 
+TEST(AnalyserOnTheLexicon, DeponentParticiples) {
+  skipWithoutAnalyser();
+  checkRule({
+      {"egressi", "egredior|v. 3|nom. m. pl.|part. parf. d\xE9p.", true},
+      {"egressi", "egredior|v. 3|nom. m. pl.|part. parf. act.", false},
+      {"hortatus", "hortor|v. 1|nom. m. sg.|part. parf. d\xE9p.", true},
+      {"amatus", "amo|v. 1|nom. m. sg.|part. parf. pass.", true},  // not a deponent
+  });
+}
+
 TEST(LexiconCorrections, OursAreReadAndEachHasItsReason) {
   auto text = readWholeFile(VARNELIO_CORRECTIONS);
   ASSERT_TRUE(std::holds_alternative<std::string>(text));

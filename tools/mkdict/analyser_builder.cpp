@@ -25,8 +25,11 @@ GrammaticalCase caseOf(std::string_view label) {
 }
 
 // The finite forms, imperatives and infinitives that a deponent verb has in the
-// passive's endings with an active meaning.
-bool deponentVoice(int morphology) { return morphology >= 121 && morphology <= 188; }
+// passive's endings with an active meaning, and its perfect participle (the
+// lexicon's "participe parfait actif", which only deponents have: "egressus").
+bool deponentVoice(int morphology) {
+  return (morphology >= 121 && morphology <= 188) || (morphology >= 375 && morphology <= 410);
+}
 
 // A deponent model puts "-or" (or "-eor", "-ior") on its first person present.
 bool isDeponentModel(const InflectionModel& model) {
