@@ -378,5 +378,25 @@ TEST(Mkdict, ReadersSurviveBrokenInput) {
   }
 }
 
+TEST(Mkdict, EnglishGlossesAreTold) {
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"one who lisps", true},
+      {"the name of the angel of Tartarus", true},
+      {"of or pertaining to Augustus", true},
+      {"to grow poor", true},
+      {"a spoon, a measure for liquids", true},
+      {"vie", false},                                  // one French word
+      {"rose", false},                                 // English and French alike: left as it is
+      {"habitants de la ville", false},
+      {"qui zézaie", false},
+      {"d'Auguste", false},
+      {"du mont Aventin.", false},
+      {"ville d'\xC9thiopie", false},                  // an accented letter
+      {"one of the Alani, un peuple", false},           // a French word among English ones
+      {"", false},
+  };
+  for (const auto& [text, english] : cases) EXPECT_EQ(mkdict::looksEnglish(text), english) << text;
+}
+
 }  // namespace
 }  // namespace varnelio::mkdict
