@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/morphology/latin_analyser.h"
@@ -205,6 +206,26 @@ TEST(AnalyserOnTheLexicon, DeponentParticiples) {
       {"hortatus", "hortor|v. 1|nom. m. sg.|part. parf. d\xE9p.", true},
       {"amatus", "amo|v. 1|nom. m. sg.|part. parf. pass.", true},  // not a deponent
   });
+}
+
+TEST(AnalyserOnTheLexicon, LikeliestFirst) {
+  skipWithoutAnalyser();
+  // The first analysis, then one that must come after it.
+  const std::vector<std::tuple<const char*, const char*, const char*>> cases = {
+      {"egressi", "egredior|v. 3|nom. m. pl.|part. parf. d\xE9p.", "egredior|v. 3|g\xE9n. m. sg.|part. parf. d\xE9p."},
+      {"urbis", "urbs|n. 3|g\xE9n. f. sg.|", "urbs|n. 3|acc. f. pl.|"},  // -is is the rarer accusative
+      {"est", "sum|v.|3e p. sg.|ind. pr\xE9s. act.", "edo|v. 3|3e p. sg.|ind. pr\xE9s. act."},  // the commoner lemma
+      {"vita", "vita|n. 1|nom. f. sg.|", "vito|v. 1|2e p. sg.|imp\xE9r. pr\xE9s. act."},
+      // A shortened spelling ("provincis" for "provinciis") after the regular readings.
+      {"provincis", "provinco|v. 3|2e p. sg.|ind. pr\xE9s. act.", "provincia|n. 1|dat. f. pl.|"},
+  };
+  for (const auto& [word, first, later] : cases) {
+    const std::vector<std::string> all = answers(word);
+    ASSERT_FALSE(all.empty()) << word;
+    EXPECT_EQ(all.front(), first) << word;
+    const auto at = std::find(all.begin(), all.end(), later);
+    EXPECT_NE(at, all.end()) << word << " lacks " << later;
+  }
 }
 
 TEST(LexiconCorrections, OursAreReadAndEachHasItsReason) {

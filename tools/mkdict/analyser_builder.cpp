@@ -242,6 +242,7 @@ LemmaData lemmaData(const CollatinusLexicon& lexicon, const LemmaLine& lemma, co
   l.gender = model.partOfSpeech == 'n' ? nounGender(lemma.indications) : std::string();
   l.model = modelIndex;
   l.partOfSpeech = model.partOfSpeech;
+  l.frequency = static_cast<std::uint32_t>(std::clamp(lemma.frequency, 0L, 0xFFFFFFFL));
   if (model.partOfSpeech == 'v' && isDeponentModel(model)) l.flags |= lemma_flag::kDeponent;
   // A noun without singular (Athenae, castra) has its locative in the plural.
   if (model.partOfSpeech == 'n' && !model.desinences.contains(1) && model.desinences.contains(7))

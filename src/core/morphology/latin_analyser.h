@@ -30,6 +30,9 @@ struct Analysis {
   bool contracted = false;
   // A form of later Latin ("exiebat" for "exibat"): said so where it is shown.
   bool late = false;
+  // A reading the lexicon's own forms do not give, beside a regular one: the
+  // accusative plural in -is of an i-stem ("urbis"). Listed after the regular ones.
+  bool variant = false;
   bool operator==(const Analysis& o) const { return lemma == o.lemma && morphology == o.morphology; }
 };
 
@@ -99,6 +102,7 @@ class LatinAnalyser {
     std::uint16_t model;
     char partOfSpeech;
     std::uint8_t flags;
+    std::uint32_t frequency;
   };
   struct Ending {
     std::string_view text;
@@ -158,8 +162,10 @@ class LatinAnalyser {
   void withEnclitics(std::string_view key, std::vector<Analysis>& out) const;
   void olderSpellings(std::string_view key, std::vector<Analysis>& out) const;
   void laterImperfects(std::string_view key, std::vector<Analysis>& out) const;
-  void iStemAccusatives(std::string_view key, std::vector<Analysis>& out) const;
+  void iStemAccusatives(std::string_view key, std::size_t from, std::vector<Analysis>& out) const;
   bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
+  double likelihood(const Analysis& analysis) const;
+  void likeliestFirst(std::vector<Analysis>& out) const;
   GrammaticalNumber locativeNumber(std::uint32_t lemma) const;
 
   Status status_ = Status::Missing;
@@ -179,6 +185,10 @@ class LatinAnalyser {
   // For forEachForm: the endings of each model and the stems of each lemma, as
   // runs of one list (run k is list[start[k]] to list[start[k + 1]]).
   std::vector<std::uint32_t> modelEndingStart_, modelEndings_, lemmaStemStart_, lemmaStems_;
+  // How many endings each model has for each morphology (model * morphologies +
+  // morphology): a morphology written two ways ("urbes", "urbis") gives each way
+  // half its likelihood.
+  std::vector<std::uint8_t> spellingCount_;
   KeyIndex stemIndex_, endingIndex_, irregularIndex_;
   // Every distinct ending once: a split whose ending no model has is passed over
   // before the large stem table is probed.
