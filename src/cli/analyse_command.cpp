@@ -11,6 +11,21 @@
 
 namespace varnelio::cli {
 
+namespace {
+
+// Whether the word at `at` is the first of its sentence: nothing but blanks and
+// punctuation between it and the start of the text or the ".", "!" or "?" before it.
+bool startsSentence(std::string_view text, std::size_t at) {
+  while (at > 0) {
+    const auto c = static_cast<unsigned char>(text[--at]);
+    if (c == '.' || c == '!' || c == '?') return true;
+    if (cp1252::isLetter(c) || (c >= '0' && c <= '9')) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 int runAnalyse(const std::string& source, const std::optional<std::string>& analyserPath,
                const std::string& installedDataDir) {
   auto read = readSourceText(source);
@@ -24,10 +39,14 @@ int runAnalyse(const std::string& source, const std::optional<std::string>& anal
   std::vector<Analysis> analyses;
   std::int64_t number = 0;
   char digits[24];
-  forEachTextWord(std::get<std::string>(read), [&](std::string_view word) {
+  const std::string& text = std::get<std::string>(read);
+  forEachTextWord(text, [&](std::string_view word) {
     const auto end = std::to_chars(digits, digits + sizeof digits, ++number).ptr;
     const std::string_view n(digits, static_cast<std::size_t>(end - digits));
     analyser.analyse(word, analyses);
+    // An unknown word with a capital inside a sentence is taken for a name.
+    if (analyses.empty() && !startsSentence(text, static_cast<std::size_t>(word.data() - text.data())))
+      analyser.guessNames(word, analyses);
     if (analyses.empty()) {
       out.write(n);
       out.write("\t");

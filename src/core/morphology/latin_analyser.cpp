@@ -712,12 +712,82 @@ void LatinAnalyser::likeliestFirst(std::vector<Analysis>& out) const {
   for (std::size_t k = 0; k < n; ++k) out[k] = scored[k].second;
 }
 
+namespace {
+
+// The endings by which a name never seen is guessed: the first three
+// declensions of the Latin names, each ending with its cases and numbers and the
+// ending of the nominative it comes from. "-is" is the dative and ablative plural
+// of the first two; the third's own endings are guessed for names in -o, -onis
+// (Cicero, Ciceronis) and, with the nominative left open, for the others.
+struct NameEnding {
+  std::string_view ending;
+  char declension;             // '1', '2', '3'
+  std::string_view gender;
+  GrammaticalCase grammaticalCase;
+  GrammaticalNumber number;
+  std::string_view nominative;  // "" for the third declension's nominative that cannot be told
+};
+
+using C = GrammaticalCase;
+constexpr GrammaticalNumber kSg = GrammaticalNumber::Singular, kPl = GrammaticalNumber::Plural;
+constexpr NameEnding kNameEndings[] = {
+    {"a", '1', "f.", C::Nominative, kSg, "a"},      {"am", '1', "f.", C::Accusative, kSg, "a"},
+    {"ae", '1', "f.", C::Genitive, kSg, "a"},       {"ae", '1', "f.", C::Dative, kSg, "a"},
+    {"a", '1', "f.", C::Ablative, kSg, "a"},        {"ae", '1', "f.", C::Nominative, kPl, "a"},
+    {"as", '1', "f.", C::Accusative, kPl, "a"},     {"arum", '1', "f.", C::Genitive, kPl, "a"},
+    {"is", '1', "f.", C::Dative, kPl, "a"},         {"is", '1', "f.", C::Ablative, kPl, "a"},
+    {"us", '2', "m.", C::Nominative, kSg, "us"},    {"e", '2', "m.", C::Vocative, kSg, "us"},
+    {"um", '2', "m.", C::Accusative, kSg, "us"},    {"i", '2', "m.", C::Genitive, kSg, "us"},
+    {"o", '2', "m.", C::Dative, kSg, "us"},         {"o", '2', "m.", C::Ablative, kSg, "us"},
+    {"i", '2', "m.", C::Nominative, kPl, "us"},     {"os", '2', "m.", C::Accusative, kPl, "us"},
+    {"orum", '2', "m.", C::Genitive, kPl, "us"},    {"is", '2', "m.", C::Dative, kPl, "us"},
+    {"is", '2', "m.", C::Ablative, kPl, "us"},
+    {"onem", '3', "m.", C::Accusative, kSg, "o"},   {"onis", '3', "m.", C::Genitive, kSg, "o"},
+    {"oni", '3', "m.", C::Dative, kSg, "o"},        {"one", '3', "m.", C::Ablative, kSg, "o"},
+    {"em", '3', "m.", C::Accusative, kSg, ""},      {"is", '3', "m.", C::Genitive, kSg, ""},
+    {"i", '3', "m.", C::Dative, kSg, ""},           {"e", '3', "m.", C::Ablative, kSg, ""},
+    {"es", '3', "m.", C::Nominative, kPl, ""},      {"es", '3', "m.", C::Accusative, kPl, ""},
+    {"um", '3', "m.", C::Genitive, kPl, ""},        {"ibus", '3', "m.", C::Dative, kPl, ""},
+    {"ibus", '3', "m.", C::Ablative, kPl, ""},
+};
+constexpr std::size_t kNameEndingCount = sizeof kNameEndings / sizeof kNameEndings[0];
+
+constexpr std::string_view kCaseLabels[] = {"", "nom.", "voc.", "acc.", "g\xE9n.", "dat.", "abl.", "loc."};
+
+}  // namespace
+
+void LatinAnalyser::guessNames(std::string_view word, std::vector<Analysis>& out) const {
+  if (word.size() < 3 || word[0] < 'A' || word[0] > 'Z') return;
+  // A capital then small letters: "XIV", "SPQR" are no names of this kind.
+  if (!std::all_of(word.begin() + 1, word.end(), [](char c) { return c >= 'a' && c <= 'z'; })) return;
+  std::string key;
+  latin::appendKey(key, word);
+  for (std::size_t k = 0; k < kNameEndingCount; ++k) {
+    const NameEnding& e = kNameEndings[k];
+    // At least two letters of stem, so that "Ea" or "Io" are not cut to nothing.
+    if (key.size() < e.ending.size() + 2 || !endsWith(key, e.ending)) continue;
+    // A Latin stem ends in a consonant or in i ("Pulli-us", "Pulli-a"): "Pulliae"
+    // is no vocative of a "Pulliaus".
+    const char last = key[key.size() - e.ending.size() - 1];
+    if (last == 'a' || last == 'e' || last == 'o' || last == 'u') continue;
+    // A name in -o, -onis has its own guesses: the plain third-declension ones
+    // would give it a stem in -on.
+    if (e.declension == '3' && e.nominative.empty() && endsWith(key.substr(0, key.size() - e.ending.size()), "on"))
+      continue;
+    out.push_back({Analysis::kGuessedName, static_cast<std::uint16_t>(k)});
+  }
+}
+
 GrammaticalCase LatinAnalyser::caseOf(const Analysis& a) const {
+  if (a.lemma == Analysis::kGuessedName)
+    return a.morphology < kNameEndingCount ? kNameEndings[a.morphology].grammaticalCase : GrammaticalCase::None;
   if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalCase::None;
   return morphologies_[a.morphology].grammaticalCase;
 }
 
 GrammaticalNumber LatinAnalyser::numberOf(const Analysis& a) const {
+  if (a.lemma == Analysis::kGuessedName)
+    return a.morphology < kNameEndingCount ? kNameEndings[a.morphology].number : GrammaticalNumber::None;
   if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalNumber::None;
   const Morphology& m = morphologies_[a.morphology];
   if (m.grammaticalCase == GrammaticalCase::Locative && m.grammaticalNumber == GrammaticalNumber::None)
@@ -737,6 +807,21 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
     for (const char c : word) t.lemma += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
     t.translation = std::to_string(a.morphology);
     t.category = "num.";
+    return t;
+  }
+  if (a.lemma == Analysis::kGuessedName) {
+    if (a.morphology >= kNameEndingCount) return t;
+    const NameEnding& e = kNameEndings[a.morphology];
+    const std::string_view stem = word.substr(0, word.size() >= e.ending.size() ? word.size() - e.ending.size() : 0);
+    t.lemma.assign(stem);
+    // The nominative of a name of the third declension cannot be told from its
+    // other cases: its stem is shown, ended by a hyphen ("Caesar-").
+    t.lemma += e.nominative.empty() ? std::string_view("-") : e.nominative;
+    t.translation = "(nom propre inconnu)";
+    t.category = std::string("npr. ") + e.declension;
+    joinTo(t.caseGenderNumber, kCaseLabels[static_cast<int>(e.grammaticalCase)]);
+    joinTo(t.caseGenderNumber, e.gender);
+    joinTo(t.caseGenderNumber, e.number == GrammaticalNumber::Plural ? "pl." : "sg.");
     return t;
   }
   if (a.lemma >= lemmas_.size() || a.morphology >= morphologies_.size()) return t;

@@ -23,8 +23,11 @@ namespace varnelio {
 
 struct Analysis {
   static constexpr std::uint32_t kRomanNumeral = 0xFFFFFFFF;
-  std::uint32_t lemma = 0;         // index of the lemma, or kRomanNumeral
-  std::uint16_t morphology = 0;    // morphology number; the value of a numeral
+  // A name the lexicon does not know, guessed from its ending (guessNames).
+  static constexpr std::uint32_t kGuessedName = 0xFFFFFFFE;
+  std::uint32_t lemma = 0;         // index of the lemma, kRomanNumeral or kGuessedName
+  // Morphology number; the value of a numeral; the ending of a guessed name.
+  std::uint16_t morphology = 0;
   // Read through a shortened spelling ("provincis" for "provinciis"): a rare
   // reading beside a regular one. Two analyses are the same whatever this says.
   bool contracted = false;
@@ -65,6 +68,15 @@ class LatinAnalyser {
     analyse(word, out);
     return out;
   }
+
+  // A name never seen: a word written with a capital and small letters that the
+  // analyser does not know ("Pulliae", "Vecellinum"), inside a sentence, is most
+  // likely a proper noun. Its analyses as one of the first three declensions,
+  // guessed from its ending ("-ae": gén. or dat. sg. or nom. pl. of a name in -a),
+  // are appended to `out` (nothing for a word without a capital or too short).
+  // The caller decides that the word is unknown and not the first of its
+  // sentence; the guesses are never forms of the lexicon.
+  void guessNames(std::string_view word, std::vector<Analysis>& out) const;
 
   AnalysisText describe(const Analysis& analysis, std::string_view word = {}) const;
   GrammaticalCase caseOf(const Analysis& analysis) const;
