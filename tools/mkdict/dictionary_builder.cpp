@@ -378,7 +378,8 @@ FormRecords formRecordsWithin(Budget& budget, const FormLister& lister, const La
       if (!budget.keeps(place)) return;
       ++out.keptOfLemma[l];
       out.records.push_back(formRecord(analyser, {l, morphology}, form));
-      out.scores.push_back(place.pass == 0 ? 1e12 + place.score : place.score);
+      // Among the records of one spelling, the analyser's order: the likeliest first.
+      out.scores.push_back(analyser.likelihood({l, morphology}));
     });
   }
   return out;

@@ -675,6 +675,7 @@ constexpr double kCaseShares[4][7][2] = {
 // The lemma's frequency in the lexicon's count times how often its case and
 // number are met in texts (1 for a form without case).
 double LatinAnalyser::likelihood(const Analysis& a) const {
+  if (a.lemma >= lemmas_.size()) return 0;  // a numeral, a guessed name
   const Lemma& l = lemmas_[a.lemma];
   double score = static_cast<double>(l.frequency) + 1.0;
   const std::size_t slot = static_cast<std::size_t>(l.model) * morphologies_.size() + a.morphology;

@@ -79,6 +79,11 @@ class LatinAnalyser {
   void guessNames(std::string_view word, std::vector<Analysis>& out) const;
 
   AnalysisText describe(const Analysis& analysis, std::string_view word = {}) const;
+  // How likely a reader is to meet this analysis of a form, relative to the other
+  // analyses of the same form: the lemma's frequency in the lexicon's count, times
+  // how often its case and number are met in texts, divided by the number of ways
+  // its model writes that morphology. analyse() lists the likeliest first.
+  double likelihood(const Analysis& analysis) const;
   GrammaticalCase caseOf(const Analysis& analysis) const;
   GrammaticalNumber numberOf(const Analysis& analysis) const;
 
@@ -176,7 +181,6 @@ class LatinAnalyser {
   void laterImperfects(std::string_view key, std::vector<Analysis>& out) const;
   void iStemAccusatives(std::string_view key, std::size_t from, std::vector<Analysis>& out) const;
   bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
-  double likelihood(const Analysis& analysis) const;
   void likeliestFirst(std::vector<Analysis>& out) const;
   GrammaticalNumber locativeNumber(std::uint32_t lemma) const;
 
