@@ -137,6 +137,9 @@ TEST(AnalyserOnTheLexicon, OlderSpellings) {
       {"deum", "deus|n. 2|g\xE9n. m. pl.|", true},
       {"montis", "mons|n. 3|acc. m. pl.|", true},                  // -is for -es of an i-stem
       {"regis", "rex|n. 3|acc. m. pl.|", false},                   // ... not of regum
+      {"gravis", "gravis|adj. 2|acc. m. pl.|", true},
+      {"gravis", "gravis|adj. 2|acc. n. pl.|", false},             // ... nor of a neuter
+      {"maris", "mare|n. 3|acc. n. pl.|", false},
       // A word with a regular analysis is not read through an older spelling.
       {"equos", "equus|n. 2|nom. m. sg.|", false},
       {"seruos", "servus|n. 2|acc. m. pl.|", true},
@@ -183,6 +186,8 @@ TEST(AnalyserOnTheLexicon, SmallClasses) {
       {"domino", "dominus|n. 2|dat. m. sg.|", true},
       {"Rosci", "Roscius|adj. 1|g\xE9n. m. sg.|", true},      // a Roman name in -ius
       {"pi", "pius|adj. 1|g\xE9n. m. sg.|", false},          // ... not any adjective in -ius
+      {"ubi", "Ubius|adj. 1|g\xE9n. m. sg.|", false},        // ... nor a name's without its capital
+      {"Ubi", "Ubius|adj. 1|g\xE9n. m. sg.|", true},
       {"exiebat", "exeo|v.|3e p. sg.|ind. imparf. act. (latin tardif)", true},
       {"rediebant", "redeo|v.|3e p. pl.|ind. imparf. act. (latin tardif)", true},
       {"audiebat", "audio|v. 4|3e p. sg.|ind. imparf. act.", true},  // the fourth's own imperfect

@@ -472,7 +472,12 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
       // An adjective's genitive singular is masculine or neuter: the name's is masculine.
       if (l.partOfSpeech == 'a' && morphologies_[a.morphology].gender != "m.") continue;
       const std::string lemmaKey = latin::keyOf(l.headword);
-      if (endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium")) appendUnique(out, a);
+      if (!(endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium"))) continue;
+      // A name's genitive is told by its capital ("Rosci", not "ubi"): analyse()
+      // keeps this reading only for a word written with one.
+      Analysis genitive = a;
+      genitive.variant = l.partOfSpeech == 'a';
+      appendUnique(out, genitive);
     }
   }
 }
@@ -518,6 +523,10 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
       }
     }
   }
+  if (!(word[0] >= 'A' && word[0] <= 'Z'))
+    std::erase_if(out, [&](const Analysis& a) {
+      return a.variant && lemmas_[a.lemma].partOfSpeech == 'a' && caseOf(a) == GrammaticalCase::Genitive;
+    });
   likeliestFirst(out);
   // "L", "Q", "Cn": the abbreviated first names, in any case.
   if (word.size() <= 4 && word[0] >= 'A' && word[0] <= 'Z')
@@ -642,7 +651,10 @@ void LatinAnalyser::iStemAccusatives(std::string_view key, std::size_t from, std
         morphologies_[genitive].grammaticalCase != GrammaticalCase::Genitive)
       continue;
     const Lemma& l = lemmas_[a.lemma];
-    if (l.model + 1u >= modelEndingStart_.size()) continue;
+    // The neuters' accusative plural is in -ia: only masculines and feminines.
+    const Morphology& m = morphologies_[accusative];
+    if ((m.nounForm ? l.gender.starts_with("n.") : m.gender == "n.") || l.model + 1u >= modelEndingStart_.size())
+      continue;
     bool iStem = false;
     for (std::uint32_t e = modelEndingStart_[l.model]; e < modelEndingStart_[l.model + 1] && !iStem; ++e) {
       const Ending& ending = endings_[modelEndings_[e]];
