@@ -22,6 +22,14 @@ std::uint32_t hashOf(std::string_view key, std::uint32_t tag) {
   return h ^ (h >> 15);
 }
 
+// Keys are a few letters long: a plain loop beats a call to memcmp.
+inline bool sameKey(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 void appendUnique(std::vector<Analysis>& out, Analysis a) {
   if (std::find(out.begin(), out.end(), a) == out.end()) out.push_back(a);
 }
@@ -75,7 +83,7 @@ void LatinAnalyser::KeyIndex::forEach(std::string_view key, std::uint32_t tag, F
   while (true) {
     const Slot& s = slots_[slot];
     if (s.head == kEnd) return;
-    if (s.hash == hash && tags_[s.head] == tag && keys_[s.head] == key) {
+    if (s.hash == hash && tags_[s.head] == tag && sameKey(keys_[s.head], key)) {
       for (std::uint32_t i = s.head; i != kEnd; i = next_[i]) f(i);
       return;
     }
