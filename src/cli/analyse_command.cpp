@@ -47,6 +47,7 @@ int runAnalyse(const std::string& source, const std::optional<std::string>& anal
     // An unknown word with a capital inside a sentence is taken for a name.
     if (analyses.empty() && !startsSentence(text, static_cast<std::size_t>(word.data() - text.data())))
       analyser.guessNames(word, analyses);
+    analyser.likeliestFirst(analyses);
     if (analyses.empty()) {
       out.write(n);
       out.write("\t");

@@ -158,6 +158,7 @@ std::vector<AddedRow> FormTable::addedRows(std::string_view text, const std::vec
   // A word typed with its capital that nothing knows is taken for a name: its
   // guessed analyses, said to be guesses, come after everything known.
   if (analyses.empty() && found.empty()) analyser_->guessNames(text, analyses);
+  analyser_->likeliestFirst(analyses);
   for (const Analysis& a : analyses) {
     AnalysisText t = analyser_->describe(a, text);
     auto key = std::make_tuple(t.lemma.substr(0, lemmaWidth), t.caseGenderNumber, t.moodTenseVoice);

@@ -404,7 +404,6 @@ void LatinAnalyser::coreAnalyses(std::string_view key, std::vector<Analysis>& ou
 
 // The lexicon's forms, the contracted perfects, and the short genitive in -i.
 void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& out) const {
-  const std::size_t from = out.size();
   coreAnalyses(key, out);
   std::vector<Analysis> more;
   std::string longer;
@@ -446,7 +445,7 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
       }
     }
   }
-  iStemAccusatives(key, from, out);
+  iStemAccusatives(key, out);
   // "provincis", "auspicis": the dative and ablative plural in -is of the nouns in
   // -ia, -ius and -ium, for -iis.
   if (key.size() > 3 && endsWith(key, "is") && key[key.size() - 3] != 'i') {
@@ -481,8 +480,8 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
       if (l.partOfSpeech == 'a' && morphologies_[a.morphology].gender != "m.") continue;
       const std::string lemmaKey = latin::keyOf(l.headword);
       if (!(endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium"))) continue;
-      // A name's genitive is told by its capital ("Rosci", not "ubi"): analyse()
-      // keeps this reading only for a word written with one.
+      // A reading beside the word's regular ones, listed after them ("ubi" is
+      // first the adverb, then the genitive of the name Ubius).
       Analysis genitive = a;
       genitive.variant = l.partOfSpeech == 'a';
       appendUnique(out, genitive);
@@ -531,11 +530,6 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
       }
     }
   }
-  if (!(word[0] >= 'A' && word[0] <= 'Z'))
-    std::erase_if(out, [&](const Analysis& a) {
-      return a.variant && lemmas_[a.lemma].partOfSpeech == 'a' && caseOf(a) == GrammaticalCase::Genitive;
-    });
-  likeliestFirst(out);
   // "L", "Q", "Cn": the abbreviated first names, in any case.
   if (word.size() <= 4 && word[0] >= 'A' && word[0] <= 'Z')
     for (const Irregular& a : abbreviations_)
@@ -551,10 +545,7 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
     });
     if (value && !listed) out.push_back({Analysis::kRomanNumeral, static_cast<std::uint16_t>(value)});
   }
-  if (out.empty() && !lemmas_.empty()) {
-    olderSpellings(key, out);
-    likeliestFirst(out);
-  }
+  if (out.empty() && !lemmas_.empty()) olderSpellings(key, out);
 }
 
 // "exiebat", "rediebant", "transiebat": the imperfect of the compounds of eo
@@ -645,33 +636,29 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
 // "turris", "montis", "finis" for "turres", "montes", "fines": the accusative
 // plural of the nouns, adjectives and participles whose stem ends in i (their
 // genitive plural is in -ium), as Caesar and the poets write it ("omneis" in
-// older texts). Such a form is always the genitive singular of the same word:
-// the accusative plural is added beside it, from the analyses out[from...].
-void LatinAnalyser::iStemAccusatives(std::string_view key, std::size_t from, std::vector<Analysis>& out) const {
+// older texts). Such a form is also a genitive singular: the accusative plural
+// is added beside it.
+void LatinAnalyser::iStemAccusatives(std::string_view key, std::vector<Analysis>& out) const {
   if (key.size() <= 3 || !endsWith(key, "is")) return;
-  for (std::size_t k = from, n = out.size(); k < n; ++k) {
-    const Analysis a = out[k];
-    if (caseOf(a) != GrammaticalCase::Genitive || numberOf(a) != GrammaticalNumber::Singular) continue;
-    // In every declension block the accusative plural is five morphologies after
-    // the genitive singular, the genitive plural six.
-    const auto accusative = static_cast<std::uint16_t>(a.morphology + 5), genitive = static_cast<std::uint16_t>(a.morphology + 6);
-    if (genitive >= morphologies_.size() || morphologies_[accusative].grammaticalCase != GrammaticalCase::Accusative ||
-        morphologies_[genitive].grammaticalCase != GrammaticalCase::Genitive)
-      continue;
-    const Lemma& l = lemmas_[a.lemma];
-    // The neuters' accusative plural is in -ia: only masculines and feminines.
-    const Morphology& m = morphologies_[accusative];
-    if ((m.nounForm ? l.gender.starts_with("n.") : m.gender == "n.") || l.model + 1u >= modelEndingStart_.size())
-      continue;
-    bool iStem = false;
-    for (std::uint32_t e = modelEndingStart_[l.model]; e < modelEndingStart_[l.model + 1] && !iStem; ++e) {
-      const Ending& ending = endings_[modelEndings_[e]];
-      iStem = ending.morphology == genitive && ending.text.ends_with("ium");
-    }
-    if (!iStem || ((l.flags & lemma_flag::kHasExclusions) && excluded(a.lemma, accusative))) continue;
-    Analysis plural{a.lemma, accusative};
-    plural.variant = true;
-    appendUnique(out, plural);
+  const std::string_view stem = key.substr(0, key.size() - 2);
+  std::string other(stem);
+  other += "es";
+  std::vector<Analysis> more, genitives;
+  coreAnalyses(other, more);
+  if (std::none_of(more.begin(), more.end(), [&](const Analysis& a) {
+        return caseOf(a) == GrammaticalCase::Accusative && numberOf(a) == GrammaticalNumber::Plural;
+      }))
+    return;
+  other.assign(stem);
+  other += "ium";
+  coreAnalyses(other, genitives);
+  for (Analysis a : more) {
+    if (caseOf(a) != GrammaticalCase::Accusative || numberOf(a) != GrammaticalNumber::Plural) continue;
+    const bool iStem = std::any_of(genitives.begin(), genitives.end(), [&](const Analysis& g) {
+      return g.lemma == a.lemma && caseOf(g) == GrammaticalCase::Genitive;
+    });
+    a.variant = true;
+    if (iStem) appendUnique(out, a);
   }
 }
 
@@ -709,9 +696,6 @@ double LatinAnalyser::likelihood(const Analysis& a) const {
   return score;
 }
 
-// The analyses of a word in the order a reader would try them: the likeliest
-// first, and the readings through a shortened or later spelling after the
-// regular ones.
 void LatinAnalyser::likeliestFirst(std::vector<Analysis>& out) const {
   if (out.size() < 2) return;
   // A word has a few analyses, rarely more than thirty: a stable insertion sort
@@ -722,7 +706,11 @@ void LatinAnalyser::likeliestFirst(std::vector<Analysis>& out) const {
   const std::size_t n = out.size();
   for (std::size_t k = 0; k < n; ++k) {
     const Analysis& a = out[k];
-    const double score = (a.contracted || a.late || a.variant) ? -1.0 / (1.0 + likelihood(a)) : likelihood(a);
+    // Numerals and abbreviations keep their place after the lexicon's analyses;
+    // guessed names come last.
+    double score = (a.contracted || a.late || a.variant) ? -1.0 / (1.0 + likelihood(a)) : likelihood(a);
+    if (a.lemma == Analysis::kRomanNumeral) score = -2;
+    if (a.lemma == Analysis::kGuessedName) score = -3;
     std::size_t at = k;
     while (at > 0 && scored[at - 1].first < score) {
       scored[at] = scored[at - 1];

@@ -61,7 +61,8 @@ class LatinAnalyser {
   bool empty() const { return lemmas_.empty(); }
 
   // Every analysis of the word (Windows-1252, as written in the text), without
-  // repeats. `out` is cleared first.
+  // repeats, in the lexicon's order (what the pre-analysis learns from). `out` is
+  // cleared first.
   void analyse(std::string_view word, std::vector<Analysis>& out) const;
   std::vector<Analysis> analyse(std::string_view word) const {
     std::vector<Analysis> out;
@@ -84,6 +85,11 @@ class LatinAnalyser {
   // how often its case and number are met in texts, divided by the number of ways
   // its model writes that morphology. analyse() lists the likeliest first.
   double likelihood(const Analysis& analysis) const;
+  // The analyses of a word in the order a reader would try them, as the form
+  // dictionary and `varnelio-cli analyse` show them: the likeliest first, the
+  // readings through a shortened or later spelling or beside the regular ones
+  // after those, the numeral after the lexicon, a guessed name last.
+  void likeliestFirst(std::vector<Analysis>& out) const;
   GrammaticalCase caseOf(const Analysis& analysis) const;
   GrammaticalNumber numberOf(const Analysis& analysis) const;
 
@@ -179,9 +185,8 @@ class LatinAnalyser {
   void withEnclitics(std::string_view key, std::vector<Analysis>& out) const;
   void olderSpellings(std::string_view key, std::vector<Analysis>& out) const;
   void laterImperfects(std::string_view key, std::vector<Analysis>& out) const;
-  void iStemAccusatives(std::string_view key, std::size_t from, std::vector<Analysis>& out) const;
+  void iStemAccusatives(std::string_view key, std::vector<Analysis>& out) const;
   bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
-  void likeliestFirst(std::vector<Analysis>& out) const;
   GrammaticalNumber locativeNumber(std::uint32_t lemma) const;
 
   Status status_ = Status::Missing;
