@@ -92,6 +92,10 @@ TEST(CliForm, TheAnalyserBesideTheFormDictionaryAddsWhatItsRecordsLack) {
   EXPECT_EQ(none.exitCode, 0);
   EXPECT_TRUE(none.out.empty());
   EXPECT_NE(none.err.find("Aucune information"), std::string::npos);
+  // A name typed with its capital that nothing knows is guessed, said to be a guess.
+  const auto name = testing::runProgram(VARNELIO_CLI, {"form", "--dict", dir.file("donnees.dat"), "Pullam"});
+  EXPECT_EQ(name.exitCode, 0);
+  EXPECT_EQ(name.out, "Pullam\tPulla\t(nom propre inconnu)\tnpr. 1\tacc. f. sg.\t\n");
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 // i or j; the enclitics -que, -ne, -ve and the -cum of "mecum", "nobiscum"; a
 // prefix written assimilated or not ("conloquium", "colloquium"); the contracted
 // perfects ("amarunt", beside the regular analyses); the genitive in -i of the
-// nouns in -ius and -ium ("consili"); Roman numerals.
+// nouns in -ius and -ium ("consili"); the accusative plural in -is of i-stems
+// ("montis"); Roman numerals; and, for a word that is nothing else, the spellings
+// of other ages ("sequontur", "quei", "exiebat"). Names it has never seen are
+// guessed apart (guessNames), never among the lexicon's analyses.
 #include <cstdint>
 #include <memory>
 #include <string>
