@@ -11,6 +11,22 @@
 
 namespace varnelio::cli {
 
+namespace {
+
+// Whether a word is the first of its sentence, from the gap before it: nothing but
+// blanks and punctuation between it and the start of the text or the ".", "!" or
+// "?" before it.
+bool startsSentence(std::string_view text, std::string_view gap) {
+  for (std::size_t k = gap.size(); k > 0; --k) {
+    const auto c = static_cast<unsigned char>(gap[k - 1]);
+    if (c == '.' || c == '!' || c == '?') return true;
+    if (c >= '0' && c <= '9') return false;
+  }
+  return gap.data() == text.data();  // the text's first word
+}
+
+}  // namespace
+
 int runAnalyse(const std::string& source, const std::optional<std::string>& analyserPath,
                const std::string& installedDataDir) {
   auto read = readSourceText(source);
@@ -24,10 +40,15 @@ int runAnalyse(const std::string& source, const std::optional<std::string>& anal
   std::vector<Analysis> analyses;
   std::int64_t number = 0;
   char digits[24];
-  forEachWord(std::get<std::string>(read), [&](std::string_view word, std::string_view) {
+  const std::string& text = std::get<std::string>(read);
+  forEachWord(text, [&](std::string_view word, std::string_view gap) {
     const auto end = std::to_chars(digits, digits + sizeof digits, ++number).ptr;
     const std::string_view n(digits, static_cast<std::size_t>(end - digits));
     analyser.analyse(word, analyses);
+    // An unknown word with a capital inside a sentence is taken for a name.
+    if (analyses.empty() && !startsSentence(text, gap))
+      analyser.guessNames(word, analyses);
+    analyser.likeliestFirst(analyses);
     if (analyses.empty()) {
       out.write(n);
       out.write("\t");

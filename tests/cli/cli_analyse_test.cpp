@@ -44,6 +44,22 @@ TEST(CliAnalyse, EveryWordInTextOrderWithEachAnalysis) {
   EXPECT_TRUE(r.err.empty());
 }
 
+TEST(CliAnalyse, AnUnknownNameInsideASentenceIsGuessed) {
+  TempDir dir;
+  writeBytes(dir.file("analyseur.dat"), smallAnalyser());
+  // "Pullam" starts a sentence and stays unknown; inside one it is guessed, after
+  // the known words; a word in small letters is never guessed.
+  writeBytes(dir.file("t.txt"), "Pullam vita. Vita Pullam pullam");
+  const auto r = testing::runProgram(VARNELIO_CLI, {"analyse", "--dict", dir.file("analyseur.dat"), dir.file("t.txt")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "1\tPullam\t\t\t\t\t\n"
+            "2\tvita\tvita\tvie\tn. 1\tnom. f. sg.\t\n"
+            "3\tVita\tvita\tvie\tn. 1\tnom. f. sg.\t\n"
+            "4\tPullam\tPulla\t(nom propre inconnu)\tnpr. 1\tacc. f. sg.\t\n"
+            "5\tpullam\t\t\t\t\t\n");
+}
+
 TEST(CliAnalyse, FailuresExitAsTheOtherCommands) {
   TempDir dir;
   writeBytes(dir.file("analyseur.dat"), smallAnalyser());
@@ -76,6 +92,10 @@ TEST(CliForm, TheAnalyserBesideTheFormDictionaryAddsWhatItsRecordsLack) {
   EXPECT_EQ(none.exitCode, 0);
   EXPECT_TRUE(none.out.empty());
   EXPECT_NE(none.err.find("Aucune information"), std::string::npos);
+  // A name typed with its capital that nothing knows is guessed, said to be a guess.
+  const auto name = testing::runProgram(VARNELIO_CLI, {"form", "--dict", dir.file("donnees.dat"), "Pullam"});
+  EXPECT_EQ(name.exitCode, 0);
+  EXPECT_EQ(name.out, "Pullam\tPulla\t(nom propre inconnu)\tnpr. 1\tacc. f. sg.\t\n");
 }
 
 }  // namespace

@@ -97,6 +97,32 @@ TEST(LatinAnalyser, AssimilatedPrefixes) {
   EXPECT_EQ(answers(a, "colloquium"), Strings{"colloquium|nom. n. sg.|"});
 }
 
+TEST(LatinAnalyser, NamesNeverSeenAreGuessedFromTheirEnding) {
+  const auto guesses = [](std::string_view word) {
+    std::vector<Analysis> out;
+    small().guessNames(word, out);
+    std::vector<std::string> described;
+    for (const Analysis& a : out) {
+      const AnalysisText t = small().describe(a, word);
+      EXPECT_EQ(t.translation, "(nom propre inconnu)");
+      EXPECT_EQ(small().caseOf(a) != GrammaticalCase::None, true) << word;
+      described.push_back(t.lemma + "|" + t.category + "|" + t.caseGenderNumber);
+    }
+    return described;
+  };
+  const std::vector<std::pair<std::string, Strings>> cases = {
+      {"Pulliae", {"Pullia|npr. 1|g\xE9n. f. sg.", "Pullia|npr. 1|dat. f. sg.", "Pullia|npr. 1|nom. f. pl."}},
+      {"Vecellinum", {"Vecellinus|npr. 2|acc. m. sg.", "Vecellin-|npr. 3|g\xE9n. m. pl."}},
+      {"Ciceronem", {"Cicero|npr. 3|acc. m. sg."}},  // -o, -onis: not a stem in -on
+      {"Dumnorigi", {"Dumnorigus|npr. 2|g\xE9n. m. sg.", "Dumnorigus|npr. 2|nom. m. pl.", "Dumnorig-|npr. 3|dat. m. sg."}},
+      {"pulliae", {}},  // no capital
+      {"SPQR", {}},     // capitals only
+      {"Io", {}},       // too short to be cut
+      {"Ea", {}},
+  };
+  for (const auto& [word, expected] : cases) EXPECT_EQ(guesses(word), expected) << word;
+}
+
 TEST(LatinAnalyser, RomanNumerals) {
   const std::vector<std::pair<std::string, int>> cases = {
       {"I", 1}, {"IV", 4}, {"XIV", 14}, {"xliv", 44}, {"MCMXCIX", 1999}, {"CD", 400},

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/morphology/latin_analyser.h"
@@ -105,6 +106,138 @@ TEST(AnalyserOnTheLexicon, AddsNothingWrong) {
   EXPECT_TRUE(has(amaris, "amo|v. 1|2e p. sg.|ind. pr\xE9s. pass.")) << amaris.size();
   EXPECT_TRUE(has(amaris, "amo|v. 1|2e p. sg.|subj. parf. act."));
   EXPECT_TRUE(answers("Xyzzyq").empty());
+}
+
+// Each rule below with forms it must find and forms it must not: a rule that
+// reads a word only where the grammar allows it.
+struct RuleCase {
+  const char* word;
+  const char* analysis;  // "lemma|category|case-gender-number|mood-tense-voice"
+  bool found;
+};
+
+void checkRule(const std::vector<RuleCase>& cases) {
+  for (const RuleCase& c : cases)
+    EXPECT_EQ(has(answers(c.word), c.analysis), c.found) << c.word << (c.found ? " lacks " : " has ") << c.analysis;
+}
+
+TEST(AnalyserOnTheLexicon, OlderSpellings) {
+  skipWithoutAnalyser();
+  checkRule({
+      {"saeuom", "saevus|adj. 1|acc. m. sg.|", true},             // -uom for -uum
+      {"tuom", "tuus|adj. 1|acc. m. sg.|", true},
+      {"sequontur", "sequor|v. 3|3e p. pl.|ind. pr\xE9s. d\xE9p.", true},  // -quont- for -quunt-
+      {"ruont", "ruo|v. 3|3e p. pl.|ind. pr\xE9s. act.", true},
+      {"uolt", "volo|v. 3|3e p. sg.|ind. pr\xE9s. act.", true},
+      {"uolnus", "vulnus|n. 3|nom. n. sg.|", true},
+      {"quei", "qui|pron.|nom. m. sg.|", true},                   // ei for a long i
+      {"omneis", "omnis|adj. 2|acc. m. pl.|", true},
+      {"Aeneadum", "Aeneades|npr. 1|g\xE9n. m. pl.|", true},      // -um for -arum
+      {"caelicolum", "caelicola|n. 1|g\xE9n. m. pl.|", true},
+      {"deum", "deus|n. 2|g\xE9n. m. pl.|", true},
+      {"montis", "mons|n. 3|acc. m. pl.|", true},                  // -is for -es of an i-stem
+      {"regis", "rex|n. 3|acc. m. pl.|", false},                   // ... not of regum
+      {"gravis", "gravis|adj. 2|acc. m. pl.|", true},
+      {"gravis", "gravis|adj. 2|acc. n. pl.|", false},             // ... nor of a neuter
+      {"maris", "mare|n. 3|acc. n. pl.|", false},
+      // A word with a regular analysis is not read through an older spelling.
+      {"equos", "equus|n. 2|nom. m. sg.|", false},
+      {"seruos", "servus|n. 2|acc. m. pl.|", true},
+      {"seruos", "servus|n. 2|nom. m. sg.|", false},
+      // -um for -arum and -orum only in the masculine.
+      {"rosum", "rosa|n. 1|g\xE9n. f. pl.|", false},
+      {"nautum", "nauta|n. 1|g\xE9n. m. pl.|", false},            // not every masculine of the first
+      {"templum", "templum|n. 2|g\xE9n. n. pl.|", false},
+      // -eis for -es only where the genitive plural is in -ium.
+      {"patreis", "pater|n. 3|acc. m. pl.|", false},
+  });
+}
+
+TEST(AnalyserOnTheLexicon, GreekDeclension) {
+  skipWithoutAnalyser();
+  checkRule({
+      {"Pallada", "Pallas|npr. 3|acc. f. sg.|", true},    // -as, -adis
+      {"Palladem", "Pallas|npr. 3|acc. f. sg.|", true},   // the Latin form stays
+      {"Cycladas", "Cyclas|npr. 3|acc. f. pl.|", true},
+      {"aethera", "aether|n. 3|acc. sg.|", true},         // -er written with Greek letters
+      {"Salamina", "Salamis|npr. 3|acc. f. sg.|", true},  // -is, -inis of a name
+      {"delphina", "delphin|n. 3|acc. m. sg.|", true},    // -in, -inis
+      {"heroas", "heros|n. 3|acc. m. pl.|", true},        // -os, -ois
+      {"Tethyn", "Tethys|npr. 3|acc. f. sg.|", true},     // -ys, -yos
+      {"Tethyos", "Tethys|npr. 3|g\xE9n. f. sg.|", true},
+      {"Xenophonta", "Xenophon|npr. 3|acc. m. sg.|", true},  // -on, -ontis
+      {"Titana", "Titan|npr. 3|acc. m. sg.|", true},       // -an, -anis
+      {"Orphea", "Orpheus|n. pr.|acc. m. sg.|", true},     // -eus: the lexicon's own Greek model
+      // Latin nouns of the same endings keep their Latin declension only.
+      {"lapida", "lapis|n. 3|acc. m. sg.|", false},        // -is, -idis, not Greek
+      {"vada", "vas|n. 3|acc. n. sg.|", false},            // -as, -adis of one syllable
+      {"sanguina", "sanguis|n. 3|acc. m. sg.|", false},    // -is, -inis, not a name
+      {"muliera", "mulier|n. 3|acc. f. sg.|", false},      // -er, -eris, no Greek letter
+      {"militas", "miles|n. 3|acc. m. pl.|", false},
+      {"rosas", "rosa|n. 1|acc. f. pl.|", true},
+  });
+}
+
+TEST(AnalyserOnTheLexicon, SmallClasses) {
+  skipWithoutAnalyser();
+  checkRule({
+      {"metu", "metus|n. 4|dat. m. sg.|", true},             // dative in -u of the fourth
+      {"senatu", "senatus|n. 4|dat. m. sg.|", true},
+      {"domino", "dominus|n. 2|dat. m. sg.|", true},
+      {"Rosci", "Roscius|adj. 1|g\xE9n. m. sg.|", true},      // a Roman name in -ius
+      {"pi", "pius|adj. 1|g\xE9n. m. sg.|", false},          // ... not any adjective in -ius
+      {"Ubi", "Ubius|adj. 1|g\xE9n. m. sg.|", true},
+      {"exiebat", "exeo|v.|3e p. sg.|ind. imparf. act. (latin tardif)", true},
+      {"rediebant", "redeo|v.|3e p. pl.|ind. imparf. act. (latin tardif)", true},
+      {"audiebat", "audio|v. 4|3e p. sg.|ind. imparf. act.", true},  // the fourth's own imperfect
+      {"audiebat", "audio|v. 4|3e p. sg.|ind. imparf. act. (latin tardif)", false},
+      {"securem", "securis|n. 3|acc. f. sg.|", true},        // -em beside -im
+      {"securim", "securis|n. 3|acc. f. sg.|", true},
+      {"turrem", "turris|n. 3|acc. f. sg.|", true},
+      {"sitem", "sitis|n. 3|acc. f. sg.|", false},          // sitis: -im only
+      // Tres (les Trois Tavernes) is plural only.
+      {"Tres", "Tres|npr. 1|nom. f. pl.|", true},
+      {"Tres", "Tres|npr. 1|nom. f. sg.|", false},
+      {"Tram", "Tres|npr. 1|acc. f. sg.|", false},
+  });
+}
+
+TEST(AnalyserOnTheLexicon, DeponentParticiples) {
+  skipWithoutAnalyser();
+  checkRule({
+      {"egressi", "egredior|v. 3|nom. m. pl.|part. parf. d\xE9p.", true},
+      {"egressi", "egredior|v. 3|nom. m. pl.|part. parf. act.", false},
+      {"hortatus", "hortor|v. 1|nom. m. sg.|part. parf. d\xE9p.", true},
+      {"amatus", "amo|v. 1|nom. m. sg.|part. parf. pass.", true},  // not a deponent
+  });
+}
+
+TEST(AnalyserOnTheLexicon, LikeliestFirst) {
+  skipWithoutAnalyser();
+  // The first analysis, then one that must come after it.
+  const std::vector<std::tuple<const char*, const char*, const char*>> cases = {
+      {"egressi", "egredior|v. 3|nom. m. pl.|part. parf. d\xE9p.", "egredior|v. 3|g\xE9n. m. sg.|part. parf. d\xE9p."},
+      {"urbis", "urbs|n. 3|g\xE9n. f. sg.|", "urbs|n. 3|acc. f. pl.|"},  // -is is the rarer accusative
+      {"ubi", "ubi|adv.||", "Ubius|adj. 1|g\xE9n. m. sg.|"},  // a name's genitive after the regular readings
+      {"est", "sum|v.|3e p. sg.|ind. pr\xE9s. act.", "edo|v. 3|3e p. sg.|ind. pr\xE9s. act."},  // the commoner lemma
+      {"vita", "vita|n. 1|nom. f. sg.|", "vito|v. 1|2e p. sg.|imp\xE9r. pr\xE9s. act."},
+      // A shortened spelling ("provincis" for "provinciis") after the regular readings.
+      {"provincis", "provinco|v. 3|2e p. sg.|ind. pr\xE9s. act.", "provincia|n. 1|dat. f. pl.|"},
+  };
+  for (const auto& [word, first, later] : cases) {
+    std::vector<Analysis> analyses = analyser().analyse(word);
+    analyser().likeliestFirst(analyses);
+    std::vector<std::string> all;
+    for (const Analysis& a : analyses) {
+      const AnalysisText t = analyser().describe(a, word);
+      all.push_back(t.lemma + "|" + t.category + "|" + t.caseGenderNumber + "|" + t.moodTenseVoice);
+    }
+    EXPECT_EQ(all.size(), answers(word).size()) << word;  // the same analyses, reordered
+    ASSERT_FALSE(all.empty()) << word;
+    EXPECT_EQ(all.front(), first) << word;
+    const auto at = std::find(all.begin(), all.end(), later);
+    EXPECT_NE(at, all.end()) << word << " lacks " << later;
+  }
 }
 
 TEST(LexiconCorrections, OursAreReadAndEachHasItsReason) {

@@ -25,8 +25,11 @@ GrammaticalCase caseOf(std::string_view label) {
 }
 
 // The finite forms, imperatives and infinitives that a deponent verb has in the
-// passive's endings with an active meaning.
-bool deponentVoice(int morphology) { return morphology >= 121 && morphology <= 188; }
+// passive's endings with an active meaning, and its perfect participle (the
+// lexicon's "participe parfait actif", which only deponents have: "egressus").
+bool deponentVoice(int morphology) {
+  return (morphology >= 121 && morphology <= 188) || (morphology >= 375 && morphology <= 410);
+}
 
 // A deponent model puts "-or" (or "-eor", "-ior") on its first person present.
 bool isDeponentModel(const InflectionModel& model) {
@@ -141,6 +144,95 @@ std::map<std::string, std::uint16_t> addModels(const CollatinusLexicon& lexicon,
   return modelIndex;
 }
 
+// Letters that Latin spells only in words taken from Greek.
+bool hasGreekLetters(std::string_view key) {
+  return key.find('y') != std::string_view::npos || key.find('z') != std::string_view::npos ||
+         key.find("ph") != std::string_view::npos || key.find("th") != std::string_view::npos ||
+         key.find("rh") != std::string_view::npos;
+}
+
+// Whether a noun of the third declension is a Greek one, from what the lexicon
+// says of it ("gr." in its indications) or from its nominative and its stem, by
+// the pairs that only Greek nouns make: -as/-adis of more than one syllable
+// (lampas, Pallas; not vas, vadis), -on/-ontis and -on/-onis (Xenophon,
+// Agamemnon), -ys/-yos (Tethys), -os/-ois (heros, Minos), -an/-anis (Titan),
+// -in/-inis (delphin); and, where Latin has the same pair (lapis, lapidis;
+// sanguis, sanguinis; mulier, mulieris), only for a name or a word written with
+// Greek letters (Tyndaris, Thetis, Salamis; aether).
+bool isGreekThirdDeclension(const LemmaLine& lemma, std::string_view nominative, std::string_view stem) {
+  const bool name = !lemma.lemma.empty() && lemma.lemma.front() >= 'A' && lemma.lemma.front() <= 'Z';
+  const bool greekLetters = hasGreekLetters(nominative);
+  for (std::string_view rest = lemma.indications; !rest.empty();) {
+    const std::size_t at = rest.find("gr.");
+    if (at == std::string_view::npos) break;
+    if (at == 0 || rest[at - 1] == ' ' || rest[at - 1] == ',') return true;
+    rest.remove_prefix(at + 3);
+  }
+  const auto nominativeEnds = [&](std::string_view e) { return nominative.ends_with(e); };
+  const bool sameStem = stem == nominative;
+  const bool stemLessS = nominative.size() == stem.size() + 1 && nominative.starts_with(stem) && nominative.back() == 's';
+  if (nominativeEnds("as") && stem.ends_with("ad")) return nominative.size() >= 5;
+  if (nominativeEnds("on") && (stem.ends_with("ont") || sameStem)) return true;
+  if (nominativeEnds("ys") && stemLessS) return true;
+  if (nominativeEnds("os") && stemLessS) return true;
+  if (nominativeEnds("an") && sameStem) return true;
+  if (nominativeEnds("in") && sameStem) return true;
+  if ((nominativeEnds("is") || nominativeEnds("ys")) && (stem.ends_with("id") || stem.ends_with("yd") || stem.ends_with("in")))
+    return name || greekLetters;
+  if (nominativeEnds("er") && sameStem) return greekLetters;
+  return false;
+}
+
+// The endings of the Greek declension that poets give such a noun beside the
+// Latin ones, on its oblique stem: accusative singular -a ("Pallada",
+// "aethera"), genitive singular -os ("Tethyos"), accusative plural -as
+// ("Cycladas", "heroas"); and after a stem in y, the accusative in -n ("Tethyn").
+std::vector<std::pair<std::string, int>> greekEndingsOf(const CollatinusLexicon& lexicon, const LemmaLine& lemma,
+                                                        const InflectionModel& model) {
+  if (model.partOfSpeech != 'n' || classOf(lexicon, lemma.model) != "A3") return {};
+  const std::vector<std::string> stems = radicalsOf(lemma, model, 1);
+  if (stems.size() != 1) return {};
+  const std::string nominative = latin::keyOf(lemma.lemma), stem = latin::keyOf(stems[0]);
+  if (!isGreekThirdDeclension(lemma, nominative, stem)) return {};
+  std::vector<std::pair<std::string, int>> endings = {{"a", 3}, {"os", 4}, {"as", 9}};
+  if (stem.ends_with("y")) endings.emplace_back("n", 3);
+  return endings;
+}
+
+// The model a Greek noun is inflected by: its own with the Greek endings added,
+// made once per model and set of endings.
+class GreekModels {
+ public:
+  GreekModels(std::map<std::string, std::uint16_t>& modelIndex, std::vector<EndingData>& endings)
+      : modelIndex_(modelIndex), endings_(endings) {}
+
+  std::uint16_t modelFor(const std::string& modelName, const std::vector<std::pair<std::string, int>>& greek) {
+    std::string name = modelName + "+grec";
+    for (const auto& [ending, morphology] : greek) name += "-" + ending;
+    if (const auto it = modelIndex_.find(name); it != modelIndex_.end()) return it->second;
+    const std::uint16_t base = modelIndex_.at(modelName);
+    const auto index = static_cast<std::uint16_t>(modelIndex_.size());
+    modelIndex_.emplace(name, index);
+    std::set<std::tuple<std::string, int, int>> seen;
+    const std::size_t n = endings_.size();
+    for (std::size_t k = 0; k < n; ++k) {
+      if (endings_[k].model != base) continue;
+      EndingData copy = endings_[k];
+      copy.model = index;
+      seen.emplace(copy.ending, copy.radical, copy.morphology);
+      endings_.push_back(std::move(copy));
+    }
+    for (const auto& [ending, morphology] : greek)
+      if (seen.emplace(ending, 1, morphology).second)
+        endings_.push_back({ending, index, 1, static_cast<std::uint16_t>(morphology)});
+    return index;
+  }
+
+ private:
+  std::map<std::string, std::uint16_t>& modelIndex_;
+  std::vector<EndingData>& endings_;
+};
+
 LemmaData lemmaData(const CollatinusLexicon& lexicon, const LemmaLine& lemma, const InflectionModel& model,
                     std::uint16_t modelIndex) {
   LemmaData l;
@@ -150,6 +242,7 @@ LemmaData lemmaData(const CollatinusLexicon& lexicon, const LemmaLine& lemma, co
   l.gender = model.partOfSpeech == 'n' ? nounGender(lemma.indications) : std::string();
   l.model = modelIndex;
   l.partOfSpeech = model.partOfSpeech;
+  l.frequency = static_cast<std::uint32_t>(std::clamp(lemma.frequency, 0L, 0xFFFFFFFL));
   if (model.partOfSpeech == 'v' && isDeponentModel(model)) l.flags |= lemma_flag::kDeponent;
   // A noun without singular (Athenae, castra) has its locative in the plural.
   if (model.partOfSpeech == 'n' && !model.desinences.contains(1) && model.desinences.contains(7))
@@ -188,16 +281,19 @@ class LemmaFinder {
 };
 
 // Lemmas and their stems.
-LemmaFinder addLemmas(const CollatinusLexicon& lexicon, const std::map<std::string, std::uint16_t>& modelIndex,
+LemmaFinder addLemmas(const CollatinusLexicon& lexicon, std::map<std::string, std::uint16_t>& modelIndex,
                       AnalyserBuild& build) {
   LemmaFinder finder;
+  GreekModels greekModels(modelIndex, build.data.endings);
   for (const LemmaLine& lemma : lexicon.lemmas) {
     const auto modelIt = lexicon.models.find(lemma.model);
     if (modelIt == lexicon.models.end()) continue;
     const auto index = static_cast<std::uint32_t>(build.data.lemmas.size());
     finder.add(lemma, index);
     build.lines.push_back(&lemma);
-    build.data.lemmas.push_back(lemmaData(lexicon, lemma, modelIt->second, modelIndex.at(lemma.model)));
+    const auto greek = greekEndingsOf(lexicon, lemma, modelIt->second);
+    const std::uint16_t model = greek.empty() ? modelIndex.at(lemma.model) : greekModels.modelFor(lemma.model, greek);
+    build.data.lemmas.push_back(lemmaData(lexicon, lemma, modelIt->second, model));
     addStems(lemma, modelIt->second, index, build.data.stems);
   }
   return finder;
@@ -274,7 +370,7 @@ AnalyserBuild buildAnalyserData(const CollatinusLexicon& lexicon) {
   AnalyserBuild build;
   AnalyserData& data = build.data;
   data.morphologies = morphologiesOf(lexicon);
-  const std::map<std::string, std::uint16_t> modelIndex = addModels(lexicon, data.endings);
+  std::map<std::string, std::uint16_t> modelIndex = addModels(lexicon, data.endings);
   const LemmaFinder finder = addLemmas(lexicon, modelIndex, build);
   // Irregular forms, then our corrections.
   GivenForms given(data);

@@ -378,7 +378,8 @@ FormRecords formRecordsWithin(Budget& budget, const FormLister& lister, const La
       if (!budget.keeps(place)) return;
       ++out.keptOfLemma[l];
       out.records.push_back(formRecord(analyser, {l, morphology}, form));
-      out.scores.push_back(place.pass == 0 ? 1e12 + place.score : place.score);
+      // Among the records of one spelling, the analyser's order: the likeliest first.
+      out.scores.push_back(analyser.likelihood({l, morphology}));
     });
   }
   return out;
@@ -393,9 +394,43 @@ std::string concatenated(const std::vector<std::string>& records, std::size_t re
 
 }  // namespace
 
+bool looksEnglish(std::string_view translation) {
+  // Words that French glosses never use and English ones cannot do without,
+  // and the other way round; the letters of the text are Windows-1252.
+  static const std::set<std::string, std::less<>> english = {
+      "the", "of", "one", "who", "which", "that", "with", "to", "an", "and", "by", "from", "pertaining",
+      "belonging", "relating", "something", "someone", "is", "in", "for", "his", "her", "its", "being", "having",
+      "made", "kind", "sort"};
+  static const std::set<std::string, std::less<>> french = {
+      "le", "la", "les", "l", "de", "du", "des", "d", "un", "une", "qui", "que", "et", "au", "aux", "en",
+      "pour", "par", "sur", "dans", "est", "se", "son", "sa", "ses", "avec", "ou"};
+  bool englishWord = false;
+  std::string word;
+  const auto endWord = [&] {
+    if (french.contains(word)) return false;
+    if (english.contains(word)) englishWord = true;
+    word.clear();
+    return true;
+  };
+  for (const char ch : translation) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 0xC0) return false;  // an accented letter: French (English glosses have none)
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+      word += static_cast<char>(c | 0x20);
+    } else if (!endWord()) {
+      return false;
+    }
+  }
+  return endWord() && englishWord;
+}
+
 std::string translationOf(const CollatinusLexicon& lexicon, const LemmaLine& lemma) {
   const auto found = lexicon.translations.find(lemma.key);
-  return found == lexicon.translations.end() ? std::string() : found->second;
+  if (found == lexicon.translations.end()) return {};
+  // Part of the extended lexicon is glossed in English only: a French student is
+  // told so before reading it.
+  if (looksEnglish(found->second)) return "(angl.) " + found->second;
+  return found->second;
 }
 
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options) {

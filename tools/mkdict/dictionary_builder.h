@@ -29,8 +29,15 @@ struct CollatinusLexicon {
   std::vector<LexiconCorrection> corrections;  // ours, applied by the builders
 };
 
-// The French translation of a lemma, empty when the lexicon gives none.
+// The translation of a lemma, empty when the lexicon gives none: French, or the
+// lexicon's English after "(angl.) " where it has no French (looksEnglish).
 std::string translationOf(const CollatinusLexicon& lexicon, const LemmaLine& lemma);
+
+// Whether a translation of the lexicon is in English rather than French: it has
+// no accented letter, none of the French words that glosses cannot do without
+// ("le", "de", "qui", "et"...) and at least one of the English ones ("the",
+// "of", "who", "to"...). Such a translation is shown after "(angl.) ".
+bool looksEnglish(std::string_view translation);
 
 // Reads lemmes.la, lemmes.fr, modeles.la and morphos.fr from a Collatinus data
 // folder, and the optional files when they are there (lem_ext.la with lem_ext.fr,

@@ -154,7 +154,12 @@ std::vector<AddedRow> FormTable::addedRows(std::string_view text, const std::vec
     given.emplace_back(std::string(file_.field(i, form_field::kLemma)),
                        std::string(trimTrailingSpaces(file_.field(i, form_field::kCaseGenderNumber))),
                        std::string(file_.field(i, form_field::kMoodTenseVoice)));
-  for (const Analysis& a : analyser_->analyse(text)) {
+  std::vector<Analysis> analyses = analyser_->analyse(text);
+  // A word typed with its capital that nothing knows is taken for a name: its
+  // guessed analyses, said to be guesses, come after everything known.
+  if (analyses.empty() && found.empty()) analyser_->guessNames(text, analyses);
+  analyser_->likeliestFirst(analyses);
+  for (const Analysis& a : analyses) {
     AnalysisText t = analyser_->describe(a, text);
     auto key = std::make_tuple(t.lemma.substr(0, lemmaWidth), t.caseGenderNumber, t.moodTenseVoice);
     if (std::find(given.begin(), given.end(), key) != given.end()) continue;

@@ -91,6 +91,7 @@ void writeLemma(AnalyserFileWriter& w, const LemmaData& l) {
   w.u16(l.model);
   w.u8(static_cast<std::uint8_t>(l.partOfSpeech));
   w.u8(l.flags);
+  w.u32(l.frequency);
 }
 
 void writeEnding(AnalyserFileWriter& w, const EndingData& e) {

@@ -10,7 +10,8 @@
 //                               mood-tense-voice, the same for a deponent), u8 case,
 //                               u8 number, u8 noun form
 //   u32 n, n lemmas             4 string refs (headword, category, translation,
-//                               gender), u16 model, u8 part of speech, u8 flags
+//                               gender), u16 model, u8 part of speech, u8 flags,
+//                               u32 frequency (the lexicon's count of the lemma)
 //   u32 n, n endings            string ref, u16 model, u8 radical, u16 morphology
 //   u32 n, n stems              string ref, u32 lemma, u8 radical
 //   u32 n, n irregular forms    string ref, u32 lemma, u16 morphology
@@ -33,7 +34,8 @@
 namespace varnelio {
 
 inline constexpr char kAnalyserMagic[] = "VARNMORF";
-inline constexpr std::uint32_t kAnalyserVersion = 1;
+// 2: each lemma's frequency, by which the analyses of a word are ordered.
+inline constexpr std::uint32_t kAnalyserVersion = 2;
 
 enum class GrammaticalCase : std::uint8_t { None, Nominative, Vocative, Accusative, Genitive, Dative, Ablative, Locative };
 enum class GrammaticalNumber : std::uint8_t { None, Singular, Plural };
@@ -63,6 +65,7 @@ struct LemmaData {
   std::uint16_t model = 0;
   char partOfSpeech = 0;    // n a m p v d, or 0 for an invariable word
   std::uint8_t flags = 0;
+  std::uint32_t frequency = 0;  // how often the lemma is met, as the lexicon counts it
 };
 
 struct EndingData {

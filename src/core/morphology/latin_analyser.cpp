@@ -2,6 +2,7 @@
 #include "core/morphology/latin_analyser.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <variant>
@@ -19,6 +20,14 @@ std::uint32_t hashOf(std::string_view key, std::uint32_t tag) {
   std::uint32_t h = 2166136261u ^ (tag * 0x9E3779B1u);
   for (const char c : key) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
   return h ^ (h >> 15);
+}
+
+// Keys are a few letters long: a plain loop beats a call to memcmp.
+inline bool sameKey(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
 }
 
 void appendUnique(std::vector<Analysis>& out, Analysis a) {
@@ -74,7 +83,7 @@ void LatinAnalyser::KeyIndex::forEach(std::string_view key, std::uint32_t tag, F
   while (true) {
     const Slot& s = slots_[slot];
     if (s.head == kEnd) return;
-    if (s.hash == hash && tags_[s.head] == tag && keys_[s.head] == key) {
+    if (s.hash == hash && tags_[s.head] == tag && sameKey(keys_[s.head], key)) {
       for (std::uint32_t i = s.head; i != kEnd; i = next_[i]) f(i);
       return;
     }
@@ -207,7 +216,7 @@ void LatinAnalyser::readMorphologies(Reader& r) {
 }
 
 void LatinAnalyser::readLemmas(Reader& r) {
-  lemmas_.resize(r.count(20));
+  lemmas_.resize(r.count(24));
   for (Lemma& l : lemmas_) {
     l.headword = r.str();
     l.category = r.str();
@@ -216,6 +225,7 @@ void LatinAnalyser::readLemmas(Reader& r) {
     l.model = r.u16();
     l.partOfSpeech = static_cast<char>(r.u8());
     l.flags = r.u8();
+    l.frequency = r.u32();
   }
 }
 
@@ -345,6 +355,11 @@ void LatinAnalyser::buildRuns() {
               modelEndings_);
   buildRunsOf(lemmas_.size(), stems_.size(), [&](std::size_t k) { return stems_[k].lemma; }, lemmaStemStart_,
               lemmaStems_);
+  spellingCount_.assign(static_cast<std::size_t>(modelCount) * morphologies_.size(), 0);
+  for (const Ending& e : endings_) {
+    std::uint8_t& n = spellingCount_[static_cast<std::size_t>(e.model) * morphologies_.size() + e.morphology];
+    if (n < 255) ++n;
+  }
 }
 
 bool LatinAnalyser::excluded(std::uint32_t lemma, std::uint16_t morphology) const {
@@ -382,7 +397,8 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
   // "amarunt" for "amaverunt", "audisse" for "audivisse": the contracted perfects
   // are additional analyses, never in place of the regular ones ("amaris").
   for (const auto& [shortEnding, longEnding] : contractions_) {
-    if (key.size() <= shortEnding.size() || !endsWith(key, shortEnding)) continue;
+    // The last letter first: most words end in none of these endings.
+    if (key.size() <= shortEnding.size() || key.back() != shortEnding.back() || !endsWith(key, shortEnding)) continue;
     longer.assign(key.substr(0, key.size() - shortEnding.size()));
     longer += longEnding;
     more.clear();
@@ -392,17 +408,31 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
   }
   // "virum", "deum", "nummum", "sestertium": the genitive plural in -um of the
   // masculine nouns of the second declension, for -orum (never the neuters:
-  // "consilium" is no genitive).
+  // "consilium" is no genitive); and, for -arum, of the patronymics in -ades,
+  // -ides and the compounds in -cola, -gena of the first ("Aeneadum",
+  // "caelicolum"), the only nouns of the first that poets give it.
   if (key.size() > 3 && endsWith(key, "um")) {
-    longer.assign(key.substr(0, key.size() - 2));
-    longer += "orum";
-    more.clear();
-    coreAnalyses(longer, more);
-    for (const Analysis& a : more)
-      if (lemmas_[a.lemma].partOfSpeech == 'n' && caseOf(a) == GrammaticalCase::Genitive &&
-          numberOf(a) == GrammaticalNumber::Plural && lemmas_[a.lemma].gender.starts_with("m."))
+    const bool firstDeclension = endsWith(key, "adum") || endsWith(key, "idum") || endsWith(key, "colum") ||
+                                 endsWith(key, "genum");
+    for (const std::string_view full : {std::string_view("orum"), std::string_view("arum")}) {
+      if (full == "arum" && !firstDeclension) continue;
+      longer.assign(key.substr(0, key.size() - 2));
+      longer += full;
+      more.clear();
+      coreAnalyses(longer, more);
+      for (const Analysis& a : more) {
+        const Lemma& l = lemmas_[a.lemma];
+        if (l.partOfSpeech != 'n' || caseOf(a) != GrammaticalCase::Genitive ||
+            numberOf(a) != GrammaticalNumber::Plural || !l.gender.starts_with("m."))
+          continue;
+        if (full == "arum" && !(endsWith(l.headword, "ades") || endsWith(l.headword, "ides") ||
+                                endsWith(l.headword, "cola") || endsWith(l.headword, "gena")))
+          continue;
         appendUnique(out, a);
+      }
+    }
   }
+  iStemAccusatives(key, out);
   // "provincis", "auspicis": the dative and ablative plural in -is of the nouns in
   // -ia, -ius and -ium, for -iis.
   if (key.size() > 3 && endsWith(key, "is") && key[key.size() - 3] != 'i') {
@@ -420,7 +450,8 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     }
   }
   // "consili", "imperi": the genitive singular of the nouns in -ius and -ium
-  // written with one i.
+  // written with one i; and of the Roman names in -ius, which the lexicon
+  // declines as adjectives ("Rosci", "Vergili").
   if (key.size() > 1 && key.back() == 'i' && key[key.size() - 2] != 'i') {
     longer.assign(key);
     longer += 'i';
@@ -428,10 +459,19 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     coreAnalyses(longer, more);
     for (const Analysis& a : more) {
       const Lemma& l = lemmas_[a.lemma];
-      if (l.partOfSpeech != 'n' || caseOf(a) != GrammaticalCase::Genitive || numberOf(a) != GrammaticalNumber::Singular)
+      const bool name = !l.headword.empty() && l.headword.front() >= 'A' && l.headword.front() <= 'Z';
+      if (!(l.partOfSpeech == 'n' || (l.partOfSpeech == 'a' && name)) || caseOf(a) != GrammaticalCase::Genitive ||
+          numberOf(a) != GrammaticalNumber::Singular)
         continue;
+      // An adjective's genitive singular is masculine or neuter: the name's is masculine.
+      if (l.partOfSpeech == 'a' && morphologies_[a.morphology].gender != "m.") continue;
       const std::string lemmaKey = latin::keyOf(l.headword);
-      if (endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium")) appendUnique(out, a);
+      if (!(endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium"))) continue;
+      // A reading beside the word's regular ones, listed after them ("ubi" is
+      // first the adverb, then the genitive of the name Ubius).
+      Analysis genitive = a;
+      genitive.variant = l.partOfSpeech == 'a';
+      appendUnique(out, genitive);
     }
   }
 }
@@ -495,7 +535,31 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
   if (out.empty() && !lemmas_.empty()) olderSpellings(key, out);
 }
 
+// "exiebat", "rediebant", "transiebat": the imperfect of the compounds of eo
+// made as in the fourth conjugation, which later Latin writes (the Vulgate,
+// the Fathers) for "exibat". Said to be later Latin where it is shown.
+void LatinAnalyser::laterImperfects(std::string_view key, std::vector<Analysis>& out) const {
+  const std::size_t at = key.find("ieba");
+  if (at == std::string_view::npos || at == 0) return;
+  std::string classical(key.substr(0, at));
+  classical += "iba";
+  classical.append(key.substr(at + 4));
+  std::vector<Analysis> more;
+  baseAnalyses(classical, more);
+  for (Analysis a : more) {
+    const Lemma& l = lemmas_[a.lemma];
+    // The imperfect indicative, active (121 + 6 to 11), of a verb whose headword
+    // ends in eo and whose imperfect is in -ibam: a compound of eo.
+    if (l.partOfSpeech != 'v' || a.morphology < 127 || a.morphology > 132 || !endsWith(latin::keyOf(l.headword), "eo"))
+      continue;
+    a.late = true;
+    appendUnique(out, a);
+  }
+}
+
 void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& out) const {
+  laterImperfects(key, out);
+  if (!out.empty()) return;
   std::string other;
   // Spellings of other ages, tried on a word that is nothing else, one change
   // at a time: u for i before m ("maxumus", "optume", "aestumo"); and as
@@ -510,6 +574,20 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
   for (std::size_t at = 0; at < key.size(); ++at) {
     const char c = key[at];
     const char next = at + 1 < key.size() ? key[at + 1] : '\0';
+    // Until the end of the Republic o stayed after u and v where later Latin
+    // writes u: "seruos", "saeuom", "sequontur", "ruont", "uolt", "uolnus".
+    if (c == 'o' && at > 0 && key[at - 1] == 'u' && next != '\0' && !vowel(next)) {
+      other.assign(key);
+      other[at] = 'u';
+      tryOther();
+    }
+    // Old inscriptions and early poets write ei for a long i: "quei", "omneis",
+    // "ameicei".
+    if (c == 'e' && next == 'i') {
+      other.assign(key, 0, at);
+      other.append(key, at + 1);
+      tryOther();
+    }
     if (c == 'u' && next == 'm' && at + 2 < key.size()) {
       other.assign(key);
       other[at] = 'i';
@@ -542,12 +620,170 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
   }
 }
 
+// "turris", "montis", "finis" for "turres", "montes", "fines": the accusative
+// plural of the nouns, adjectives and participles whose stem ends in i (their
+// genitive plural is in -ium), as Caesar and the poets write it ("omneis" in
+// older texts). Such a form is also a genitive singular: the accusative plural
+// is added beside it.
+void LatinAnalyser::iStemAccusatives(std::string_view key, std::vector<Analysis>& out) const {
+  if (key.size() <= 3 || !endsWith(key, "is")) return;
+  const std::string_view stem = key.substr(0, key.size() - 2);
+  std::string other(stem);
+  other += "es";
+  std::vector<Analysis> more, genitives;
+  coreAnalyses(other, more);
+  if (std::none_of(more.begin(), more.end(), [&](const Analysis& a) {
+        return caseOf(a) == GrammaticalCase::Accusative && numberOf(a) == GrammaticalNumber::Plural;
+      }))
+    return;
+  other.assign(stem);
+  other += "ium";
+  coreAnalyses(other, genitives);
+  for (Analysis a : more) {
+    if (caseOf(a) != GrammaticalCase::Accusative || numberOf(a) != GrammaticalNumber::Plural) continue;
+    const bool iStem = std::any_of(genitives.begin(), genitives.end(), [&](const Analysis& g) {
+      return g.lemma == a.lemma && caseOf(g) == GrammaticalCase::Genitive;
+    });
+    a.variant = true;
+    if (iStem) appendUnique(out, a);
+  }
+}
+
+namespace {
+
+// How often each case and number is met in running text, by part of speech,
+// as a share of the mean (1): counted on the nominals, adjectives, pronouns and
+// participles of the treebanks the pre-analysis learns from (data/treebanks:
+// AGLDT 2.1 and UD CIRCSE, 47,000 words with a case and a number). A participle
+// is a subject far more often than a genitive ("egressi": nom. pl. before gén. sg.).
+// Rows: nom., voc., acc., gén., dat., abl., loc.; columns: singular, plural.
+constexpr double kCaseShares[4][7][2] = {
+    {{2.25, 0.67}, {0.17, 0.04}, {2.09, 1.59}, {1.18, 0.46}, {0.39, 0.23}, {2.22, 0.71}, {0.02, 0.02}},  // nouns
+    {{3.01, 1.09}, {0.14, 0.02}, {1.81, 1.88}, {0.81, 0.29}, {0.23, 0.23}, {1.80, 0.68}, {0.01, 0.01}},  // adjectives
+    {{3.02, 0.89}, {0.05, 0.01}, {2.55, 1.41}, {0.64, 0.32}, {1.05, 0.40}, {1.21, 0.46}, {0.01, 0.01}},  // pronouns
+    {{4.41, 1.37}, {0.05, 0.06}, {1.69, 1.22}, {0.46, 0.16}, {0.25, 0.21}, {1.41, 0.70}, {0.01, 0.01}},  // participles
+};
+
+}  // namespace
+
+// The lemma's frequency in the lexicon's count times how often its case and
+// number are met in texts (1 for a form without case).
+double LatinAnalyser::likelihood(const Analysis& a) const {
+  if (a.lemma >= lemmas_.size()) return 0;  // a numeral, a guessed name
+  const Lemma& l = lemmas_[a.lemma];
+  double score = static_cast<double>(l.frequency) + 1.0;
+  const std::size_t slot = static_cast<std::size_t>(l.model) * morphologies_.size() + a.morphology;
+  if (slot < spellingCount_.size() && spellingCount_[slot] > 1) score /= spellingCount_[slot];
+  const GrammaticalCase c = caseOf(a);
+  const GrammaticalNumber n = numberOf(a);
+  if (c != GrammaticalCase::None && n != GrammaticalNumber::None) {
+    const int row = l.partOfSpeech == 'n' ? 0 : l.partOfSpeech == 'a' ? 1 : l.partOfSpeech == 'v' ? 3 : 2;
+    score *= kCaseShares[row][static_cast<int>(c) - 1][n == GrammaticalNumber::Plural ? 1 : 0];
+  }
+  return score;
+}
+
+void LatinAnalyser::likeliestFirst(std::vector<Analysis>& out) const {
+  if (out.size() < 2) return;
+  // A word has a few analyses, rarely more than thirty: a stable insertion sort
+  // on a stack array, without allocating. The special readings score below zero.
+  constexpr std::size_t kMost = 64;
+  if (out.size() > kMost) return;
+  std::array<std::pair<double, Analysis>, kMost> scored;
+  const std::size_t n = out.size();
+  for (std::size_t k = 0; k < n; ++k) {
+    const Analysis& a = out[k];
+    // Numerals and abbreviations keep their place after the lexicon's analyses;
+    // guessed names come last.
+    double score = (a.contracted || a.late || a.variant) ? -1.0 / (1.0 + likelihood(a)) : likelihood(a);
+    if (a.lemma == Analysis::kRomanNumeral) score = -2;
+    if (a.lemma == Analysis::kGuessedName) score = -3;
+    std::size_t at = k;
+    while (at > 0 && scored[at - 1].first < score) {
+      scored[at] = scored[at - 1];
+      --at;
+    }
+    scored[at] = {score, a};
+  }
+  for (std::size_t k = 0; k < n; ++k) out[k] = scored[k].second;
+}
+
+namespace {
+
+// The endings by which a name never seen is guessed: the first three
+// declensions of the Latin names, each ending with its cases and numbers and the
+// ending of the nominative it comes from. "-is" is the dative and ablative plural
+// of the first two; the third's own endings are guessed for names in -o, -onis
+// (Cicero, Ciceronis) and, with the nominative left open, for the others.
+struct NameEnding {
+  std::string_view ending;
+  char declension;             // '1', '2', '3'
+  std::string_view gender;
+  GrammaticalCase grammaticalCase;
+  GrammaticalNumber number;
+  std::string_view nominative;  // "" for the third declension's nominative that cannot be told
+};
+
+using C = GrammaticalCase;
+constexpr GrammaticalNumber kSg = GrammaticalNumber::Singular, kPl = GrammaticalNumber::Plural;
+constexpr NameEnding kNameEndings[] = {
+    {"a", '1', "f.", C::Nominative, kSg, "a"},      {"am", '1', "f.", C::Accusative, kSg, "a"},
+    {"ae", '1', "f.", C::Genitive, kSg, "a"},       {"ae", '1', "f.", C::Dative, kSg, "a"},
+    {"a", '1', "f.", C::Ablative, kSg, "a"},        {"ae", '1', "f.", C::Nominative, kPl, "a"},
+    {"as", '1', "f.", C::Accusative, kPl, "a"},     {"arum", '1', "f.", C::Genitive, kPl, "a"},
+    {"is", '1', "f.", C::Dative, kPl, "a"},         {"is", '1', "f.", C::Ablative, kPl, "a"},
+    {"us", '2', "m.", C::Nominative, kSg, "us"},    {"e", '2', "m.", C::Vocative, kSg, "us"},
+    {"um", '2', "m.", C::Accusative, kSg, "us"},    {"i", '2', "m.", C::Genitive, kSg, "us"},
+    {"o", '2', "m.", C::Dative, kSg, "us"},         {"o", '2', "m.", C::Ablative, kSg, "us"},
+    {"i", '2', "m.", C::Nominative, kPl, "us"},     {"os", '2', "m.", C::Accusative, kPl, "us"},
+    {"orum", '2', "m.", C::Genitive, kPl, "us"},    {"is", '2', "m.", C::Dative, kPl, "us"},
+    {"is", '2', "m.", C::Ablative, kPl, "us"},
+    {"onem", '3', "m.", C::Accusative, kSg, "o"},   {"onis", '3', "m.", C::Genitive, kSg, "o"},
+    {"oni", '3', "m.", C::Dative, kSg, "o"},        {"one", '3', "m.", C::Ablative, kSg, "o"},
+    {"em", '3', "m.", C::Accusative, kSg, ""},      {"is", '3', "m.", C::Genitive, kSg, ""},
+    {"i", '3', "m.", C::Dative, kSg, ""},           {"e", '3', "m.", C::Ablative, kSg, ""},
+    {"es", '3', "m.", C::Nominative, kPl, ""},      {"es", '3', "m.", C::Accusative, kPl, ""},
+    {"um", '3', "m.", C::Genitive, kPl, ""},        {"ibus", '3', "m.", C::Dative, kPl, ""},
+    {"ibus", '3', "m.", C::Ablative, kPl, ""},
+};
+constexpr std::size_t kNameEndingCount = sizeof kNameEndings / sizeof kNameEndings[0];
+
+constexpr std::string_view kCaseLabels[] = {"", "nom.", "voc.", "acc.", "g\xE9n.", "dat.", "abl.", "loc."};
+
+}  // namespace
+
+void LatinAnalyser::guessNames(std::string_view word, std::vector<Analysis>& out) const {
+  if (word.size() < 3 || word[0] < 'A' || word[0] > 'Z') return;
+  // A capital then small letters: "XIV", "SPQR" are no names of this kind.
+  if (!std::all_of(word.begin() + 1, word.end(), [](char c) { return c >= 'a' && c <= 'z'; })) return;
+  std::string key;
+  latin::appendKey(key, word);
+  for (std::size_t k = 0; k < kNameEndingCount; ++k) {
+    const NameEnding& e = kNameEndings[k];
+    // At least two letters of stem, so that "Ea" or "Io" are not cut to nothing.
+    if (key.size() < e.ending.size() + 2 || !endsWith(key, e.ending)) continue;
+    // A Latin stem ends in a consonant or in i ("Pulli-us", "Pulli-a"): "Pulliae"
+    // is no vocative of a "Pulliaus".
+    const char last = key[key.size() - e.ending.size() - 1];
+    if (last == 'a' || last == 'e' || last == 'o' || last == 'u') continue;
+    // A name in -o, -onis has its own guesses: the plain third-declension ones
+    // would give it a stem in -on.
+    if (e.declension == '3' && e.nominative.empty() && endsWith(key.substr(0, key.size() - e.ending.size()), "on"))
+      continue;
+    out.push_back({Analysis::kGuessedName, static_cast<std::uint16_t>(k)});
+  }
+}
+
 GrammaticalCase LatinAnalyser::caseOf(const Analysis& a) const {
+  if (a.lemma == Analysis::kGuessedName)
+    return a.morphology < kNameEndingCount ? kNameEndings[a.morphology].grammaticalCase : GrammaticalCase::None;
   if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalCase::None;
   return morphologies_[a.morphology].grammaticalCase;
 }
 
 GrammaticalNumber LatinAnalyser::numberOf(const Analysis& a) const {
+  if (a.lemma == Analysis::kGuessedName)
+    return a.morphology < kNameEndingCount ? kNameEndings[a.morphology].number : GrammaticalNumber::None;
   if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalNumber::None;
   const Morphology& m = morphologies_[a.morphology];
   if (m.grammaticalCase == GrammaticalCase::Locative && m.grammaticalNumber == GrammaticalNumber::None)
@@ -569,6 +805,21 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
     t.category = "num.";
     return t;
   }
+  if (a.lemma == Analysis::kGuessedName) {
+    if (a.morphology >= kNameEndingCount) return t;
+    const NameEnding& e = kNameEndings[a.morphology];
+    const std::string_view stem = word.substr(0, word.size() >= e.ending.size() ? word.size() - e.ending.size() : 0);
+    t.lemma.assign(stem);
+    // The nominative of a name of the third declension cannot be told from its
+    // other cases: its stem is shown, ended by a hyphen ("Caesar-").
+    t.lemma += e.nominative.empty() ? std::string_view("-") : e.nominative;
+    t.translation = "(nom propre inconnu)";
+    t.category = std::string("npr. ") + e.declension;
+    joinTo(t.caseGenderNumber, kCaseLabels[static_cast<int>(e.grammaticalCase)]);
+    joinTo(t.caseGenderNumber, e.gender);
+    joinTo(t.caseGenderNumber, e.number == GrammaticalNumber::Plural ? "pl." : "sg.");
+    return t;
+  }
   if (a.lemma >= lemmas_.size() || a.morphology >= morphologies_.size()) return t;
   const Lemma& l = lemmas_[a.lemma];
   const Morphology& m = morphologies_[a.morphology];
@@ -582,6 +833,7 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
   else
     joinTo(t.caseGenderNumber, m.number);
   t.moodTenseVoice = (l.flags & lemma_flag::kDeponent) ? m.deponentMoodTenseVoice : m.moodTenseVoice;
+  if (a.late) t.moodTenseVoice += " (latin tardif)";
   return t;
 }
 
@@ -596,7 +848,7 @@ std::size_t LatinAnalyser::memoryUsed() const {
          lemmas_.capacity() * sizeof(Lemma) + endings_.capacity() * sizeof(Ending) +
          stems_.capacity() * sizeof(Stem) + irregulars_.capacity() * sizeof(Irregular) +
          exclusions_.capacity() * 8 + abbreviations_.capacity() * sizeof(Irregular) + (modelEndingStart_.capacity() + modelEndings_.capacity() +
-                                       lemmaStemStart_.capacity() + lemmaStems_.capacity()) * 4 +
+                                       lemmaStemStart_.capacity() + lemmaStems_.capacity()) * 4 + spellingCount_.capacity() +
          stemIndex_.memoryUsed() + endingIndex_.memoryUsed() + irregularIndex_.memoryUsed() +
          endingSet_.memoryUsed();
 }

@@ -9,7 +9,10 @@
 // i or j; the enclitics -que, -ne, -ve and the -cum of "mecum", "nobiscum"; a
 // prefix written assimilated or not ("conloquium", "colloquium"); the contracted
 // perfects ("amarunt", beside the regular analyses); the genitive in -i of the
-// nouns in -ius and -ium ("consili"); Roman numerals.
+// nouns in -ius and -ium ("consili"); the accusative plural in -is of i-stems
+// ("montis"); Roman numerals; and, for a word that is nothing else, the spellings
+// of other ages ("sequontur", "quei", "exiebat"). Names it has never seen are
+// guessed apart (guessNames), never among the lexicon's analyses.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,11 +27,19 @@ namespace varnelio {
 
 struct Analysis {
   static constexpr std::uint32_t kRomanNumeral = 0xFFFFFFFF;
-  std::uint32_t lemma = 0;         // index of the lemma, or kRomanNumeral
-  std::uint16_t morphology = 0;    // morphology number; the value of a numeral
+  // A name the lexicon does not know, guessed from its ending (guessNames).
+  static constexpr std::uint32_t kGuessedName = 0xFFFFFFFE;
+  std::uint32_t lemma = 0;         // index of the lemma, kRomanNumeral or kGuessedName
+  // Morphology number; the value of a numeral; the ending of a guessed name.
+  std::uint16_t morphology = 0;
   // Read through a shortened spelling ("provincis" for "provinciis"): a rare
   // reading beside a regular one. Two analyses are the same whatever this says.
   bool contracted = false;
+  // A form of later Latin ("exiebat" for "exibat"): said so where it is shown.
+  bool late = false;
+  // A reading the lexicon's own forms do not give, beside a regular one: the
+  // accusative plural in -is of an i-stem ("urbis"). Listed after the regular ones.
+  bool variant = false;
   bool operator==(const Analysis& o) const { return lemma == o.lemma && morphology == o.morphology; }
 };
 
@@ -53,7 +64,8 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   bool empty() const { return lemmas_.empty(); }
 
   // Every analysis of the word (Windows-1252, as written in the text), without
-  // repeats. `out` is cleared first.
+  // repeats, in the lexicon's order (what the pre-analysis learns from). `out` is
+  // cleared first.
   void analyse(std::string_view word, std::vector<Analysis>& out) const;
   std::vector<Analysis> analyse(std::string_view word) const {
     std::vector<Analysis> out;
@@ -61,7 +73,26 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
     return out;
   }
 
+  // A name never seen: a word written with a capital and small letters that the
+  // analyser does not know ("Pulliae", "Vecellinum"), inside a sentence, is most
+  // likely a proper noun. Its analyses as one of the first three declensions,
+  // guessed from its ending ("-ae": gén. or dat. sg. or nom. pl. of a name in -a),
+  // are appended to `out` (nothing for a word without a capital or too short).
+  // The caller decides that the word is unknown and not the first of its
+  // sentence; the guesses are never forms of the lexicon.
+  void guessNames(std::string_view word, std::vector<Analysis>& out) const;
+
   AnalysisText describe(const Analysis& analysis, std::string_view word = {}) const;
+  // How likely a reader is to meet this analysis of a form, relative to the other
+  // analyses of the same form: the lemma's frequency in the lexicon's count, times
+  // how often its case and number are met in texts, divided by the number of ways
+  // its model writes that morphology. analyse() lists the likeliest first.
+  double likelihood(const Analysis& analysis) const;
+  // The analyses of a word in the order a reader would try them, as the form
+  // dictionary and `varnelio-cli analyse` show them: the likeliest first, the
+  // readings through a shortened or later spelling or beside the regular ones
+  // after those, the numeral after the lexicon, a guessed name last.
+  void likeliestFirst(std::vector<Analysis>& out) const;
   GrammaticalCase caseOf(const Analysis& analysis) const;
   GrammaticalNumber numberOf(const Analysis& analysis) const;
 
@@ -97,6 +128,7 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
     std::uint16_t model;
     char partOfSpeech;
     std::uint8_t flags;
+    std::uint32_t frequency;
   };
   struct Ending {
     std::string_view text;
@@ -155,6 +187,8 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   void baseAnalyses(std::string_view key, std::vector<Analysis>& out) const;
   void withEnclitics(std::string_view key, std::vector<Analysis>& out) const;
   void olderSpellings(std::string_view key, std::vector<Analysis>& out) const;
+  void laterImperfects(std::string_view key, std::vector<Analysis>& out) const;
+  void iStemAccusatives(std::string_view key, std::vector<Analysis>& out) const;
   bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
   GrammaticalNumber locativeNumber(std::uint32_t lemma) const;
 
@@ -173,6 +207,10 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   // For forEachForm: the endings of each model and the stems of each lemma, as
   // runs of one list (run k is list[start[k]] to list[start[k + 1]]).
   std::vector<std::uint32_t> modelEndingStart_, modelEndings_, lemmaStemStart_, lemmaStems_;
+  // How many endings each model has for each morphology (model * morphologies +
+  // morphology): a morphology written two ways ("urbes", "urbis") gives each way
+  // half its likelihood.
+  std::vector<std::uint8_t> spellingCount_;
   KeyIndex stemIndex_, endingIndex_, irregularIndex_;
   // Every distinct ending once: a split whose ending no model has is passed over
   // before the large stem table is probed.
