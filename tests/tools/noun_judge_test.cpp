@@ -177,7 +177,9 @@ TEST(JudgeFile, RefusedWhenTruncatedOfAnotherVersionOrAnotherAnalyser) {
   otherVersion[8] = static_cast<char>(NounJudge::kVersion + 1);
   EXPECT_EQ(NounJudge::fromBytes(otherVersion).status(), NounJudge::Status::Invalid);
   // Bound to another analyser file: loaded, but it does not fit this one.
-  if (built().ok()) EXPECT_FALSE(read.fits(built().analyser));
+  if (built().ok()) {
+    EXPECT_FALSE(read.fits(built().analyser));
+  }
   EXPECT_EQ(NounJudge::load(kDataDir + "/nothing-here.dat").status(), NounJudge::Status::Missing);
 }
 
