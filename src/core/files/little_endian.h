@@ -85,6 +85,11 @@ class LittleEndianReader {
   std::string_view in_;
   std::size_t pos_ = 0;
   bool ok_ = true;
+
+ public:
+  // Marks the input as not what was expected (a value out of its range): every
+  // later read fails too.
+  void reject() { fail(); }
 };
 
 }  // namespace varnelio

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/morphology/analyser_data.h"
 
+#include "core/files/little_endian.h"
+
 #include <string_view>
 #include <unordered_map>
 
@@ -8,25 +10,7 @@ namespace varnelio {
 
 namespace {
 
-class Writer {
- public:
-  void u8(std::uint8_t v) { out_ += static_cast<char>(v); }
-  void u16(std::uint16_t v) {
-    u8(static_cast<std::uint8_t>(v & 0xFF));
-    u8(static_cast<std::uint8_t>(v >> 8));
-  }
-  void u32(std::uint32_t v) {
-    u16(static_cast<std::uint16_t>(v & 0xFFFF));
-    u16(static_cast<std::uint16_t>(v >> 16));
-  }
-  void bytes(std::string_view b) { out_ += b; }
-  std::string& out() { return out_; }
-
- private:
-  std::string out_;
-};
-
-// Each distinct string once.
+// Each distinct string once: a 16-bit length and its bytes.
 class Pool {
  public:
   std::uint32_t ref(const std::string& s) {
@@ -34,10 +18,9 @@ class Pool {
     if (found != offsets_.end()) return found->second;
     const auto offset = static_cast<std::uint32_t>(bytes_.size());
     const std::string_view kept = std::string_view(s).substr(0, 0xFFFF);
-    const auto size = static_cast<std::uint16_t>(kept.size());
-    bytes_ += static_cast<char>(size & 0xFF);
-    bytes_ += static_cast<char>(size >> 8);
-    bytes_ += kept;
+    LittleEndianWriter w(bytes_);
+    w.u16(static_cast<std::uint16_t>(kept.size()));
+    w.raw(kept);
     offsets_.emplace(s, offset);
     return offset;
   }
@@ -52,6 +35,10 @@ class Pool {
 // gathered in the pool that precedes them.
 class AnalyserFileWriter {
  public:
+  AnalyserFileWriter() = default;
+  AnalyserFileWriter(const AnalyserFileWriter&) = delete;  // body_ writes into bodyBytes_
+  AnalyserFileWriter& operator=(const AnalyserFileWriter&) = delete;
+
   template <typename Record, typename WriteRecord>
   void table(const std::vector<Record>& records, WriteRecord writeRecord) {
     body_.u32(static_cast<std::uint32_t>(records.size()));
@@ -64,18 +51,19 @@ class AnalyserFileWriter {
 
   // The header, the pool, then the tables.
   std::string file() {
-    Writer file;
-    file.bytes(std::string_view(kAnalyserMagic, 8));
+    std::string out;
+    LittleEndianWriter file(out);
+    file.raw(std::string_view(kAnalyserMagic, 8));
     file.u32(kAnalyserVersion);
-    file.u32(static_cast<std::uint32_t>(pool_.bytes().size()));
-    file.bytes(pool_.bytes());
-    file.bytes(body_.out());
-    return std::move(file.out());
+    file.bytes(pool_.bytes());  // its size, then the pool
+    file.raw(bodyBytes_);
+    return out;
   }
 
  private:
   Pool pool_;
-  Writer body_;
+  std::string bodyBytes_;
+  LittleEndianWriter body_{bodyBytes_};
 };
 
 void writeMorphology(AnalyserFileWriter& w, const MorphologyData& m) {

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "core/morphology/latin_spelling.h"
+#include "core/files/little_endian.h"
 #include "core/files/source_file.h"
 
 namespace varnelio {
@@ -114,69 +115,46 @@ LatinAnalyser LatinAnalyser::fromBytes(std::string bytes) {
   return a;
 }
 
-// Reads the little-endian file; any read past the end sets `bad` and returns 0, and
-// so does a value out of its range.
+// Reads the little-endian file (any read past the end, or a value out of its range,
+// makes it bad, and every later read gives 0), with the strings the file names by
+// their place in its pool.
 class LatinAnalyser::Reader {
  public:
-  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-  bool bad() const { return bad_; }
-  std::size_t left() const { return bytes_.size() - at_; }
-  std::uint8_t u8() {
-    if (at_ + 1 > bytes_.size()) return fail();
-    return static_cast<std::uint8_t>(bytes_[at_++]);
-  }
-  std::uint16_t u16() {
-    const std::uint16_t lo = u8();
-    return static_cast<std::uint16_t>(lo | (u8() << 8));
-  }
-  std::uint32_t u32() {
-    const std::uint32_t lo = u16();
-    return lo | (static_cast<std::uint32_t>(u16()) << 16);
-  }
-  std::string_view take(std::size_t n) {
-    if (n > left()) {
-      fail();
-      return {};
-    }
-    const std::string_view out = bytes_.substr(at_, n);
-    at_ += n;
-    return out;
-  }
+  explicit Reader(std::string_view bytes) : in_(bytes) {}
+  bool bad() const { return !in_.ok(); }
+  std::size_t left() const { return in_.remaining(); }
+  std::uint8_t u8() { return in_.u8(); }
+  std::uint16_t u16() { return in_.u16(); }
+  std::uint32_t u32() { return in_.u32(); }
+  std::string_view take(std::size_t n) { return in_.raw(n); }
   // The strings of the file are references into its pool: the pool must be set
-  // before they are read.
+  // before they are read. Each is a 16-bit length and its bytes.
   void setPool(std::string_view pool) { pool_ = pool; }
   std::string_view str() {
     const std::uint32_t ref = u32();
-    if (ref + 2ull > pool_.size()) return reject();
-    const std::size_t n = static_cast<unsigned char>(pool_[ref]) | (static_cast<unsigned char>(pool_[ref + 1]) << 8);
-    if (ref + 2ull + n > pool_.size()) return reject();
-    return pool_.substr(ref + 2, n);
+    if (ref > pool_.size()) return reject();
+    LittleEndianReader entry(pool_.substr(ref));
+    const std::string_view s = entry.raw(entry.u16());
+    return entry.ok() ? s : reject();
   }
   // Marks the file as not an analyser file: a value out of its range.
   std::string_view reject() {
-    bad_ = true;
+    in_.reject();
     return {};
   }
   // A count of records of `size` bytes that must all be there.
   std::uint32_t count(std::size_t size) {
     const std::uint32_t n = u32();
-    if (static_cast<std::uint64_t>(n) * size > left()) {
-      fail();
+    if (!in_.holds(n, size)) {
+      reject();
       return 0;
     }
     return n;
   }
 
  private:
-  std::uint8_t fail() {
-    bad_ = true;
-    at_ = bytes_.size();
-    return 0;
-  }
-  std::string_view bytes_;
+  LittleEndianReader in_;
   std::string_view pool_;
-  std::size_t at_ = 0;
-  bool bad_ = false;
 };
 
 bool LatinAnalyser::decode() {
