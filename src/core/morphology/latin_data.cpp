@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/morphology/latin_data.h"
 
+#include <type_traits>
+
 namespace varnelio {
 namespace {
 
-template <typename Status>
-LatinDataProblem problemOf(Status status, std::string_view fileName, const std::string& path, const FileError& error) {
+LatinDataProblem problemOf(DataFileStatus status, std::string_view fileName, const std::string& path,
+                           const FileError& error) {
   LatinDataProblem problem;
   problem.fileName = std::string(fileName);
   problem.error = error;
   if (problem.error.path.empty()) problem.error.path = path;
-  problem.kind = status == Status::Missing ? LatinDataProblem::Kind::Missing : LatinDataProblem::Kind::Unreadable;
+  problem.kind = status == DataFileStatus::Missing ? LatinDataProblem::Kind::Missing : LatinDataProblem::Kind::Unreadable;
   return problem;
 }
 
@@ -35,32 +37,29 @@ LatinDataLoad<const LatinAnalyser> loadAnalyser(const std::string& path) {
   return std::shared_ptr<const LatinAnalyser>(std::move(analyser));
 }
 
-LatinDataLoad<ContextualTagger> loadTagger(const std::string& path, const LatinAnalyser& analyser) {
-  auto tagger = std::make_shared<ContextualTagger>(ContextualTagger::load(path));
-  if (tagger->status() != ContextualTagger::Status::Loaded)
-    return problemOf(tagger->status(), ContextualTagger::kFileName, path, tagger->error());
-  if (!tagger->fits(analyser)) {
+// A file built with one analyser file (the tagger, the judge): loaded, then
+// checked against the analyser it is to serve.
+template <typename T>
+LatinDataLoad<T> loadBoundToAnalyser(const std::string& path, const LatinAnalyser& analyser) {
+  using File = std::remove_const_t<T>;
+  auto data = std::make_shared<File>(File::load(path));
+  if (data->status() != DataFileStatus::Loaded) return problemOf(data->status(), File::kFileName, path, data->error());
+  if (!data->fits(analyser)) {
     LatinDataProblem problem;
     problem.kind = LatinDataProblem::Kind::Mismatched;
-    problem.fileName = std::string(ContextualTagger::kFileName);
+    problem.fileName = std::string(File::kFileName);
     problem.error = {path, "Ce fichier ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName)};
     return problem;
   }
-  return tagger;
+  return std::shared_ptr<T>(std::move(data));
+}
+
+LatinDataLoad<ContextualTagger> loadTagger(const std::string& path, const LatinAnalyser& analyser) {
+  return loadBoundToAnalyser<ContextualTagger>(path, analyser);
 }
 
 LatinDataLoad<const NounJudge> loadJudge(const std::string& path, const LatinAnalyser& analyser) {
-  auto judge = std::make_shared<NounJudge>(NounJudge::load(path));
-  if (judge->status() != NounJudge::Status::Loaded)
-    return problemOf(judge->status(), NounJudge::kFileName, path, judge->error());
-  if (!judge->fits(analyser)) {
-    LatinDataProblem problem;
-    problem.kind = LatinDataProblem::Kind::Mismatched;
-    problem.fileName = std::string(NounJudge::kFileName);
-    problem.error = {path, "Ce fichier ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName)};
-    return problem;
-  }
-  return std::shared_ptr<const NounJudge>(std::move(judge));
+  return loadBoundToAnalyser<const NounJudge>(path, analyser);
 }
 
 const LatinDataLoad<const LatinAnalyser>& LatinData::analyser() {
@@ -69,32 +68,20 @@ const LatinDataLoad<const LatinAnalyser>& LatinData::analyser() {
   return analyser_;
 }
 
-const LatinDataLoad<ContextualTagger>& LatinData::tagger() {
-  if (!std::holds_alternative<LatinDataProblem>(tagger_)) return tagger_;
+template <typename T>
+const LatinDataLoad<T>& LatinData::loadedBesideAnalyser(LatinDataLoad<T>& slot) {
+  if (!std::holds_alternative<LatinDataProblem>(slot)) return slot;
   const auto& analyser = this->analyser();
-  if (const auto* problem = std::get_if<LatinDataProblem>(&analyser)) {
-    tagger_ = *problem;
-    return tagger_;
-  }
-  tagger_ = loadTagger(dataDir_ + "/" + std::string(ContextualTagger::kFileName),
-                       *std::get<std::shared_ptr<const LatinAnalyser>>(analyser));
-  return tagger_;
+  if (const auto* problem = std::get_if<LatinDataProblem>(&analyser))
+    slot = *problem;
+  else
+    slot = loadBoundToAnalyser<T>(dataDir_ + "/" + std::string(std::remove_const_t<T>::kFileName),
+                                  *std::get<std::shared_ptr<const LatinAnalyser>>(analyser));
+  return slot;
 }
 
-}  // namespace varnelio
+const LatinDataLoad<ContextualTagger>& LatinData::tagger() { return loadedBesideAnalyser(tagger_); }
 
-namespace varnelio {
-
-const LatinDataLoad<const NounJudge>& LatinData::judge() {
-  if (!std::holds_alternative<LatinDataProblem>(judge_)) return judge_;
-  const auto& analyser = this->analyser();
-  if (const auto* problem = std::get_if<LatinDataProblem>(&analyser)) {
-    judge_ = *problem;
-    return judge_;
-  }
-  judge_ = loadJudge(dataDir_ + "/" + std::string(NounJudge::kFileName),
-                     *std::get<std::shared_ptr<const LatinAnalyser>>(analyser));
-  return judge_;
-}
+const LatinDataLoad<const NounJudge>& LatinData::judge() { return loadedBesideAnalyser(judge_); }
 
 }  // namespace varnelio

@@ -49,6 +49,10 @@ class LatinData {
   const LatinDataLoad<const NounJudge>& judge();
 
  private:
+  // The tagger's or the judge's slot, loaded once the analyser is.
+  template <typename T>
+  const LatinDataLoad<T>& loadedBesideAnalyser(LatinDataLoad<T>& slot);
+
   std::string dataDir_;
   LatinDataLoad<const LatinAnalyser> analyser_ = LatinDataProblem{};
   LatinDataLoad<ContextualTagger> tagger_ = LatinDataProblem{};
