@@ -64,6 +64,28 @@ TEST(TreebankReader, ClassesWordsAsTheScanCutsThem) {
   EXPECT_EQ(sentences[1].classes, (std::vector<int>{kOtherClass}));
 }
 
+TEST(TreebankReader, SentencesKnowTheirPassageAndWholePassagesShareAFold) {
+  std::vector<JudgeSentence> sentences;
+  const auto sentence = [](const char* id) {
+    return std::string("# sent_id = ") + id + "\n1\tet\tet\tCCONJ\t_\t_\t_\t_\t_\t_\n\n";
+  };
+  readJudgeSentences(sentence("urn:cts:latinLit:phi0448.phi001.perseus-lat1-2.7-24") +
+                         sentence("urn:cts:latinLit:phi0448.phi001.perseus-lat1-2.7-25") +
+                         sentence("urn:cts:latinLit:phi0448.phi001.perseus-lat1-2.8-1") +
+                         sentence("Latin_Tacitus_Ger_prose-12") + "1\tet\tet\tCCONJ\t_\t_\t_\t_\t_\t_\n\n",
+                     sentences);
+  // A file that names its documents: they are the passages.
+  readJudgeSentences("# newdoc id = Germania\n" + sentence("s-1") + sentence("s-2"), sentences);
+  ASSERT_EQ(sentences.size(), 7u);
+  const std::vector<std::string> passages{"urn:cts:latinLit:phi0448.phi001.perseus-lat1-2.7",
+                                          "urn:cts:latinLit:phi0448.phi001.perseus-lat1-2.7",
+                                          "urn:cts:latinLit:phi0448.phi001.perseus-lat1-2.8",
+                                          "Latin_Tacitus_Ger_prose", "", "Germania", "Germania"};
+  for (std::size_t s = 0; s < passages.size(); ++s) EXPECT_EQ(sentences[s].passage, passages[s]) << s;
+  // Passages dealt in turn; the sentence of no passage is one by itself.
+  EXPECT_EQ(foldsOfSentences(sentences, 3), (std::vector<int>{0, 0, 1, 2, 0, 1, 1}));
+}
+
 struct Built {
   LatinAnalyser analyser = LatinAnalyser::load(kDataDir + "/analyseur.dat");
   ContextualTagger tagger = ContextualTagger::load(kDataDir + "/etiqueteur.dat");
@@ -136,17 +158,23 @@ TEST(JudgeTraining, ThePrepositionAFewWordsBackDecides) {
   EXPECT_GT(out.back().probability, 0.6);
 }
 
-TEST(DropThreshold, OneCutLosingAtMostOnePercentOfAllKindsNouns) {
-  // 300 true nouns of several kinds together: three may be lost. The fourth
-  // lowest noun sets the cut, halfway from the candidate just below it: every
-  // false candidate falls under it.
+TEST(DropThreshold, AsManyNounsLostAsKeepOnePercentWithConfidence) {
+  // The held-out share plus 1.645 standard errors within 1 %.
+  const struct {
+    std::size_t nouns, lost;
+  } cases[] = {{0, 0}, {99, 0}, {300, 1}, {1000, 5}, {24000, 215}, {1000000, 9837}};
+  for (const auto& c : cases) EXPECT_EQ(mostNounsLost(c.nouns), c.lost) << c.nouns;
+}
+
+TEST(DropThreshold, OneCutForTheNounsOfAllKinds) {
+  // 1,000 true nouns of several kinds together: five may be lost. The sixth
+  // lowest noun sets the cut, halfway from the candidate just below it.
   std::vector<HeldOut> all;
-  for (int k = 0; k < 296; ++k) all.push_back({0.6 + 0.001 * k, true});
-  for (const double p : {0.01, 0.02, 0.03, 0.4}) all.push_back({p, true});
+  for (int k = 0; k < 994; ++k) all.push_back({0.6 + 0.0001 * k, true});
+  for (const double p : {0.01, 0.02, 0.03, 0.035, 0.038, 0.4}) all.push_back({p, true});
   for (int k = 0; k < 500; ++k) all.push_back({0.0005 * k, false});
-  const float cut = chooseDropThreshold(all);
-  EXPECT_NEAR(cut, (0.2495 + 0.4) / 2, 1e-6);
-  // Fewer than 100 nouns: none may be lost, the cut stays under the lowest.
+  EXPECT_NEAR(chooseDropThreshold(all), (0.2495 + 0.4) / 2, 1e-6);
+  // Few nouns: none may be lost, the cut stays under the lowest.
   EXPECT_NEAR(chooseDropThreshold({{0.3, true}, {0.1, false}, {0.05, true}, {0.01, false}}), 0.03, 1e-6);
   EXPECT_EQ(chooseDropThreshold({}), 0.0f);
 }

@@ -17,6 +17,7 @@ namespace varnelio::mkdict {
 struct JudgeSentence {
   std::vector<std::string> forms;
   std::vector<int> classes;
+  std::string passage;  // the chapter or text it is from, if the file says; cross-validation holds out whole passages
 };
 
 // Reads CoNLL-U (UTF-8) and appends its sentences. A noun is NOUN or PROPN with
@@ -24,6 +25,9 @@ struct JudgeSentence {
 // with the class of their noun part. The pronouns and quantifiers that some
 // treebanks tag as nouns ("qui", "nemo", "omnes", "nihil") are not nouns.
 void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out);
+
+// The cross-validation fold of each sentence: whole passages in turn.
+std::vector<int> foldsOfSentences(const std::vector<JudgeSentence>& sentences, int folds);
 
 struct JudgeTraining {
   int epochs = 12;
@@ -49,8 +53,12 @@ struct HeldOut {
   bool noun;
 };
 
+// The most true nouns a deletion threshold may lose among `nouns` held-out ones:
+// as many as keep the loss within 1 % with 95 % confidence.
+std::size_t mostNounsLost(std::size_t nouns);
+
 // The deletion threshold from the held-out candidates of every kind together:
-// the highest cut under which at most 1 % of the true nouns fall.
+// the highest cut under which no more true nouns fall than mostNounsLost allows.
 float chooseDropThreshold(std::vector<HeldOut> all);
 
 // Trains on the sentences, chooses the thresholds by cross-validation over them
