@@ -178,18 +178,17 @@ bool LatinAnalyser::decode() {
 }
 
 void LatinAnalyser::readMorphologies(Reader& r) {
-  morphologies_.resize(r.count(23));
+  morphologies_.resize(r.count(5 * 4 + kFeatureBytes));
   for (Morphology& m : morphologies_) {
     m.personCase = r.str();
     m.gender = r.str();
     m.number = r.str();
     m.moodTenseVoice = r.str();
     m.deponentMoodTenseVoice = r.str();
-    const std::uint8_t c = r.u8(), n = r.u8();
-    if (c > static_cast<std::uint8_t>(GrammaticalCase::Locative) || n > 2) r.reject();
-    m.grammaticalCase = static_cast<GrammaticalCase>(c);
-    m.grammaticalNumber = static_cast<GrammaticalNumber>(n);
-    m.nounForm = r.u8() != 0;
+    std::array<std::uint8_t, kFeatureBytes> bytes;
+    for (std::uint8_t& b : bytes) b = r.u8();
+    if (const auto features = featuresFromBytes(bytes)) m.features = *features;
+    else r.reject();
   }
 }
 
@@ -382,7 +381,7 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     more.clear();
     coreAnalyses(longer, more);
     for (const Analysis& a : more)
-      if (isPerfectSystem(a.morphology)) appendUnique(out, a);
+      if (isPerfectSystem(morphology(a.morphology))) appendUnique(out, a);
   }
   // "virum", "deum", "nummum", "sestertium": the genitive plural in -um of the
   // masculine nouns of the second declension, for -orum (never the neuters:
@@ -442,7 +441,7 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
           numberOf(a) != GrammaticalNumber::Singular)
         continue;
       // An adjective's genitive singular is masculine or neuter: the name's is masculine.
-      if (l.partOfSpeech == 'a' && morphologies_[a.morphology].gender != "m.") continue;
+      if (l.partOfSpeech == 'a' && morphology(a.morphology).gender != GrammaticalGender::Masculine) continue;
       const std::string lemmaKey = latin::keyOf(l.headword);
       if (!(endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium"))) continue;
       // A reading beside the word's regular ones, listed after them ("ubi" is
@@ -526,10 +525,12 @@ void LatinAnalyser::laterImperfects(std::string_view key, std::vector<Analysis>&
   baseAnalyses(classical, more);
   for (Analysis a : more) {
     const Lemma& l = lemmas_[a.lemma];
-    // The imperfect indicative, active (121 + 6 to 11), of a verb whose headword
-    // ends in eo and whose imperfect is in -ibam: a compound of eo.
-    if (l.partOfSpeech != 'v' || a.morphology < 127 || a.morphology > 132 || !endsWith(latin::keyOf(l.headword), "eo"))
-      continue;
+    // The imperfect indicative, active, of a verb whose headword ends in eo and
+    // whose imperfect is in -ibam: a compound of eo.
+    const MorphologyFeatures& m = morphology(a.morphology);
+    const bool imperfect = m.kind == FormKind::Finite && m.mood == Mood::Indicative && m.tense == Tense::Imperfect &&
+                           m.voice == Voice::Active;
+    if (l.partOfSpeech != 'v' || !imperfect || !endsWith(latin::keyOf(l.headword), "eo")) continue;
     a.late = true;
     appendUnique(out, a);
   }
@@ -756,17 +757,18 @@ GrammaticalCase LatinAnalyser::caseOf(const Analysis& a) const {
   if (a.lemma == Analysis::kGuessedName)
     return a.morphology < kNameEndingCount ? kNameEndings[a.morphology].grammaticalCase : GrammaticalCase::None;
   if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalCase::None;
-  return morphologies_[a.morphology].grammaticalCase;
+  const MorphologyFeatures& m = morphologies_[a.morphology].features;
+  return m.kind == FormKind::Supine ? GrammaticalCase::None : m.grammaticalCase;
 }
 
 GrammaticalNumber LatinAnalyser::numberOf(const Analysis& a) const {
   if (a.lemma == Analysis::kGuessedName)
     return a.morphology < kNameEndingCount ? kNameEndings[a.morphology].number : GrammaticalNumber::None;
   if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalNumber::None;
-  const Morphology& m = morphologies_[a.morphology];
-  if (m.grammaticalCase == GrammaticalCase::Locative && m.grammaticalNumber == GrammaticalNumber::None)
+  const MorphologyFeatures& m = morphologies_[a.morphology].features;
+  if (m.grammaticalCase == GrammaticalCase::Locative && m.number == GrammaticalNumber::None)
     return locativeNumber(a.lemma);
-  return m.grammaticalNumber;
+  return m.number;
 }
 
 // The lexicon gives the locative without number: "Romae" is singular, "Athenis"
@@ -805,8 +807,8 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
   t.translation = l.translation;
   t.category = l.category;
   joinTo(t.caseGenderNumber, m.personCase);
-  joinTo(t.caseGenderNumber, m.nounForm ? l.gender : m.gender);
-  if (m.grammaticalCase == GrammaticalCase::Locative && m.number.empty())
+  joinTo(t.caseGenderNumber, isNounForm(m.features) ? l.gender : m.gender);
+  if (m.features.grammaticalCase == GrammaticalCase::Locative && m.number.empty())
     joinTo(t.caseGenderNumber, locativeNumber(a.lemma) == GrammaticalNumber::Plural ? "pl." : "sg.");
   else
     joinTo(t.caseGenderNumber, m.number);
