@@ -9,6 +9,7 @@
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
 #include "core/files/source_file.h"
+#include "core/morphology/form_class_shares.h"
 #include "core/morphology/latin_analyser.h"
 #include "core/morphology/latin_spelling.h"
 #include "mkdict/analyser_builder.h"
@@ -97,7 +98,8 @@ namespace {
 // The form dictionary cannot hold every form of every lemma within its size, so
 // forms come in classes, each with the share of a lemma's occurrences that one of
 // its forms takes in running text (how often a Latin text shows a third person
-// present, compared with a future imperative). Every lemma keeps the forms spelled
+// present, compared with a future imperative: form_class_shares.h, the table the
+// tagger uses too, counted on the treebanks). Every lemma keeps the forms spelled
 // as its headword; every noun, pronoun, numeral and invariable word of the main
 // lexicon is kept whole while there is room; the other forms are taken in the
 // order of lemma frequency times that share, so that the file holds the forms a
@@ -109,44 +111,16 @@ struct FormClass {
 };
 
 FormClass formClassOf(char partOfSpeech, const MorphologyFeatures& m) {
-  const bool active = m.voice == Voice::Active;
-  switch (m.kind) {
-    case FormKind::NounCase:
-      if (m.grammaticalCase == GrammaticalCase::Locative) return {0.002};  // of a few nouns
-      [[fallthrough]];
-    case FormKind::GenderedCase:
-      if (m.degree == Degree::Comparative) return {0.003};
-      if (m.degree == Degree::Superlative) return {0.002};
-      switch (partOfSpeech) {
-        case 'v': return {};
-        case 'n': return {0.12, true};  // every noun: their endings are what Varnelio studies
-        case 'a': return {0.03};        // the thirty-six of an adjective
-        default: return {0.05, true};   // pronouns and numerals: few and everywhere
-      }
-    case FormKind::Adverb: return m.degree == Degree::Positive ? FormClass{0.03} : FormClass{0.003};  // an adjective's
-    case FormKind::Invariable: return {1.0, true};  // invariable words: one form each
-    case FormKind::Infinitive: return {0.04};
-    case FormKind::Gerund: return {0.01};  // four forms, often met
-    case FormKind::Supine: return {0.0008};
-    case FormKind::Finite: {
-      if (m.person != GrammaticalPerson::Third) return {0.003};  // first and second persons
-      // The tenses of narrative and of the clauses: the present, the imperfect,
-      // the perfect and pluperfect indicative, the present, imperfect and
-      // pluperfect subjunctive, in the active.
-      const bool common =
-          active && (m.mood == Mood::Indicative
-                         ? m.tense != Tense::Future && m.tense != Tense::FuturePerfect
-                         : m.tense != Tense::Perfect);
-      return common ? FormClass{0.04} : FormClass{0.015};
-    }
-    case FormKind::Imperative: return m.tense == Tense::Present ? FormClass{0.003} : FormClass{0.0008};
-    case FormKind::Participle:
-      if (m.tense == Tense::Perfect) return {0.006};
-      return m.tense == Tense::Present ? FormClass{0.003} : FormClass{0.0008};  // future: rarer
-    case FormKind::Gerundive: return {0.003};
-    case FormKind::None: break;
-  }
-  return {};
+  const bool caseForm = m.kind == FormKind::NounCase || m.kind == FormKind::GenderedCase;
+  if (m.kind == FormKind::None || (partOfSpeech == 'v' && caseForm)) return {};
+  // Kept whole while there is room: the invariable words (one form each), and the
+  // positive cases of the pronouns and numerals, few and everywhere. (Every
+  // noun's forms are kept too, their endings being what Varnelio studies.)
+  const bool positiveCase = caseForm && m.degree != Degree::Comparative && m.degree != Degree::Superlative &&
+                            m.grammaticalCase != GrammaticalCase::Locative;
+  const bool always = m.kind == FormKind::Invariable ||
+                      (positiveCase && partOfSpeech != 'a');
+  return {formClassShare(partOfSpeech, m), always};
 }
 
 // Where a form stands in the budget: pass 0, one form of each lemma, the first

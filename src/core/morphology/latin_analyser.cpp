@@ -7,6 +7,7 @@
 #include <cstring>
 #include <variant>
 
+#include "core/morphology/form_class_shares.h"
 #include "core/morphology/latin_spelling.h"
 #include "core/files/little_endian.h"
 #include "core/files/source_file.h"
@@ -628,23 +629,6 @@ void LatinAnalyser::iStemAccusatives(std::string_view key, std::vector<Analysis>
   }
 }
 
-namespace {
-
-// How often each case and number is met in running text, by part of speech,
-// as a share of the mean (1): counted on the nominals, adjectives, pronouns and
-// participles of the treebanks the pre-analysis learns from (data/treebanks:
-// AGLDT 2.1 and UD CIRCSE, 47,000 words with a case and a number). A participle
-// is a subject far more often than a genitive ("egressi": nom. pl. before gén. sg.).
-// Rows: nom., voc., acc., gén., dat., abl., loc.; columns: singular, plural.
-constexpr double kCaseShares[4][7][2] = {
-    {{2.25, 0.67}, {0.17, 0.04}, {2.09, 1.59}, {1.18, 0.46}, {0.39, 0.23}, {2.22, 0.71}, {0.02, 0.02}},  // nouns
-    {{3.01, 1.09}, {0.14, 0.02}, {1.81, 1.88}, {0.81, 0.29}, {0.23, 0.23}, {1.80, 0.68}, {0.01, 0.01}},  // adjectives
-    {{3.02, 0.89}, {0.05, 0.01}, {2.55, 1.41}, {0.64, 0.32}, {1.05, 0.40}, {1.21, 0.46}, {0.01, 0.01}},  // pronouns
-    {{4.41, 1.37}, {0.05, 0.06}, {1.69, 1.22}, {0.46, 0.16}, {0.25, 0.21}, {1.41, 0.70}, {0.01, 0.01}},  // participles
-};
-
-}  // namespace
-
 // The lemma's frequency in the lexicon's count times how often its case and
 // number are met in texts (1 for a form without case).
 double LatinAnalyser::likelihood(const Analysis& a) const {
@@ -655,10 +639,9 @@ double LatinAnalyser::likelihood(const Analysis& a) const {
   if (slot < spellingCount_.size() && spellingCount_[slot] > 1) score /= spellingCount_[slot];
   const GrammaticalCase c = caseOf(a);
   const GrammaticalNumber n = numberOf(a);
-  if (c != GrammaticalCase::None && n != GrammaticalNumber::None) {
-    const int row = l.partOfSpeech == 'n' ? 0 : l.partOfSpeech == 'a' ? 1 : l.partOfSpeech == 'v' ? 3 : 2;
-    score *= kCaseShares[row][static_cast<int>(c) - 1][n == GrammaticalNumber::Plural ? 1 : 0];
-  }
+  // How often its case and number are met (form_class_shares.h): a participle is
+  // a subject far more often than a genitive ("egressi": nom. pl. before gén. sg.).
+  score *= caseNumberShare(l.partOfSpeech, c, n);
   return score;
 }
 

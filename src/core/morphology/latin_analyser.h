@@ -99,6 +99,7 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   GrammaticalNumber numberOf(const Analysis& analysis) const;
   // The decoded fields of a morphology of the file (all None for a number it does
   // not hold).
+  std::size_t morphologyCount() const { return morphologies_.size(); }
   const MorphologyFeatures& morphology(std::uint16_t morphology) const {
     static constexpr MorphologyFeatures kNone{};
     return morphology < morphologies_.size() ? morphologies_[morphology].features : kNone;
