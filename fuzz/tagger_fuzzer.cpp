@@ -76,14 +76,17 @@ const LatinAnalyser& smallAnalyser() {
         MorphologyData& m = d.morphologies[static_cast<std::size_t>(1 + n * 6 + c)];
         m.personCase = "cas";
         m.number = n == 0 ? "sg." : "pl.";
-        m.grammaticalCase = cases[c];
-        m.grammaticalNumber = n == 0 ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
-        m.nounForm = true;
+        m.features.kind = FormKind::NounCase;
+        m.features.grammaticalCase = cases[c];
+        m.features.number = n == 0 ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
       }
     d.morphologies[13].personCase = "loc.";
-    d.morphologies[13].grammaticalCase = GrammaticalCase::Locative;
+    d.morphologies[13].features = {FormKind::NounCase, GrammaticalCase::Locative};
     d.morphologies[121].personCase = "3e p.";
     d.morphologies[121].moodTenseVoice = "ind. pr\xE9s. act.";
+    d.morphologies[121].features = {FormKind::Finite, GrammaticalCase::None, GrammaticalNumber::Singular,
+                                    GrammaticalGender::None, GrammaticalPerson::Third, Mood::Indicative,
+                                    Tense::Present, Voice::Active};
     d.lemmas = {{"rosa", "n. 1", "rose", "f.", 0, 'n', 0},
                 {"in", "pr\xE9p.", "dans", "", 0, 0, 0},
                 {"amo", "v. 1", "aimer", "", 0, 'v', 0},

@@ -19,9 +19,13 @@ using testing::writeBytes;
 std::string smallAnalyser() {
   AnalyserData d;
   d.morphologies.resize(122);
-  d.morphologies[1] = {"nom.", "", "sg.", "", "", GrammaticalCase::Nominative, GrammaticalNumber::Singular, true};
-  d.morphologies[3] = {"acc.", "", "sg.", "", "", GrammaticalCase::Accusative, GrammaticalNumber::Singular, true};
-  d.morphologies[121] = {"1re p.", "", "sg.", "ind. pr\xE9s. act.", "ind. pr\xE9s. d\xE9p."};
+  d.morphologies[1] = {"nom.", "", "sg.", "", "",
+                       {FormKind::NounCase, GrammaticalCase::Nominative, GrammaticalNumber::Singular}};
+  d.morphologies[3] = {"acc.", "", "sg.", "", "",
+                       {FormKind::NounCase, GrammaticalCase::Accusative, GrammaticalNumber::Singular}};
+  d.morphologies[121] = {"1re p.", "", "sg.", "ind. pr\xE9s. act.", "ind. pr\xE9s. d\xE9p.",
+                         {FormKind::Finite, GrammaticalCase::None, GrammaticalNumber::Singular, GrammaticalGender::None,
+                          GrammaticalPerson::First, Mood::Indicative, Tense::Present, Voice::Active}};
   d.lemmas = {{"vita", "n. 1", "vie", "f.", 0, 'n', 0}, {"sequor", "v. 3", "suivre", "", 1, 'v', lemma_flag::kDeponent}};
   d.endings = {{"a", 0, 1, 1}, {"am", 0, 1, 3}, {"or", 1, 0, 121}};
   d.stems = {{"vit", 0, 1}, {"sequ", 1, 0}};

@@ -21,8 +21,10 @@ namespace {
 LatinAnalyser tinyAnalyser() {
   AnalyserData d;
   d.morphologies.resize(4);
-  d.morphologies[1] = {"nom.", "", "sg.", "", "", GrammaticalCase::Nominative, GrammaticalNumber::Singular, true};
-  d.morphologies[3] = {"acc.", "", "sg.", "", "", GrammaticalCase::Accusative, GrammaticalNumber::Singular, true};
+  d.morphologies[1] = {"nom.", "", "sg.", "", "",
+                       {FormKind::NounCase, GrammaticalCase::Nominative, GrammaticalNumber::Singular}};
+  d.morphologies[3] = {"acc.", "", "sg.", "", "",
+                       {FormKind::NounCase, GrammaticalCase::Accusative, GrammaticalNumber::Singular}};
   d.lemmas = {{"templum", "n. 2", "temple", "n.", 0, 'n', 0},
               {"opus", "n. 3", "travail", "n.", 0, 'n', 0},
               {"opum", "n. 2", "(invent\xE9)", "n.", 0, 'n', 0},

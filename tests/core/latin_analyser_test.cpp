@@ -22,15 +22,21 @@ AnalyserData smallLexicon() {
   AnalyserData d;
   d.morphologies.resize(124);
   auto noun = [&](int m, const char* c, GrammaticalCase gc, const char* n, GrammaticalNumber gn) {
-    d.morphologies[m] = {c, "", n, "", "", gc, gn, true};
+    d.morphologies[m] = {c, "", n, "", "", {FormKind::NounCase, gc, gn}};
   };
   noun(1, "nom.", GrammaticalCase::Nominative, "sg.", GrammaticalNumber::Singular);
   noun(3, "acc.", GrammaticalCase::Accusative, "sg.", GrammaticalNumber::Singular);
   noun(4, "g\xE9n.", GrammaticalCase::Genitive, "sg.", GrammaticalNumber::Singular);
   noun(6, "abl.", GrammaticalCase::Ablative, "sg.", GrammaticalNumber::Singular);
   noun(10, "g\xE9n.", GrammaticalCase::Genitive, "pl.", GrammaticalNumber::Plural);
-  d.morphologies[121] = {"1re p.", "", "sg.", "ind. pr\xE9s. act.", "ind. pr\xE9s. d\xE9p."};
-  d.morphologies[123] = {"3e p.", "", "sg.", "ind. pr\xE9s. act.", "ind. pr\xE9s. d\xE9p."};
+  MorphologyFeatures present{FormKind::Finite, GrammaticalCase::None, GrammaticalNumber::Singular};
+  present.mood = Mood::Indicative;
+  present.tense = Tense::Present;
+  present.voice = Voice::Active;
+  present.person = GrammaticalPerson::First;
+  d.morphologies[121] = {"1re p.", "", "sg.", "ind. pr\xE9s. act.", "ind. pr\xE9s. d\xE9p.", present};
+  present.person = GrammaticalPerson::Third;
+  d.morphologies[123] = {"3e p.", "", "sg.", "ind. pr\xE9s. act.", "ind. pr\xE9s. d\xE9p.", present};
   // 0: vita (model 0, radical 1 "vit"); 1: consilium (model 1); 2: sequor (model 2, deponent).
   d.lemmas = {{"vita", "n. 1", "vie", "f.", 0, 'n', 0},
               {"consilium", "n. 2", "conseil", "n.", 1, 'n', lemma_flag::kHasExclusions},

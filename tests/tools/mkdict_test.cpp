@@ -99,6 +99,7 @@ CollatinusLexicon smallLexicon() {
   lexicon.translations = readTranslations(kTraductions);
   lexicon.models = readInflectionModels(kModeles);
   lexicon.morphologies = readMorphologies(morphosText());
+  lexicon.morphologyFeatures = decodeMorphologies(lexicon.morphologies);
   return lexicon;
 }
 
@@ -372,6 +373,7 @@ TEST(Mkdict, ReadersSurviveBrokenInput) {
       lexicon.translations = readTranslations(a);
       lexicon.models = readInflectionModels(b);
       lexicon.morphologies = readMorphologies(b);
+      lexicon.morphologyFeatures = decodeMorphologies(lexicon.morphologies);
       lexicon.lemmas.push_back({"a", "a", {"a"}, "a", {}, "", 1});
       const BuiltDictionaries built = buildDictionaries(lexicon);
       EXPECT_EQ(built.lemmaFile.size() % lemmaLayout().recordSize, 0u);

@@ -29,9 +29,12 @@ void writeFile(const QString& path, const std::string& bytes) {
 std::string smallAnalyser() {
   AnalyserData d;
   d.morphologies.resize(7);
-  d.morphologies[1] = {"nom.", "", "sg.", "", "", GrammaticalCase::Nominative, GrammaticalNumber::Singular, true};
-  d.morphologies[3] = {"acc.", "", "sg.", "", "", GrammaticalCase::Accusative, GrammaticalNumber::Singular, true};
-  d.morphologies[6] = {"abl.", "", "sg.", "", "", GrammaticalCase::Ablative, GrammaticalNumber::Singular, true};
+  d.morphologies[1] = {"nom.", "", "sg.", "", "",
+                       {FormKind::NounCase, GrammaticalCase::Nominative, GrammaticalNumber::Singular}};
+  d.morphologies[3] = {"acc.", "", "sg.", "", "",
+                       {FormKind::NounCase, GrammaticalCase::Accusative, GrammaticalNumber::Singular}};
+  d.morphologies[6] = {"abl.", "", "sg.", "", "",
+                       {FormKind::NounCase, GrammaticalCase::Ablative, GrammaticalNumber::Singular}};
   d.lemmas = {{"vita", "n. 1", "vie", "f.", 0, 'n', 0}};
   d.endings = {{"a", 0, 1, 1}, {"am", 0, 1, 3}, {"a", 0, 1, 6}};
   d.stems = {{"vit", 0, 1}};

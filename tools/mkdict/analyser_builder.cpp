@@ -8,32 +8,47 @@
 #include "core/morphology/latin_spelling.h"
 #include "mkdict/grammar_labels.h"
 #include "mkdict/inflector.h"
+#include "mkdict/morphology_decoder.h"
 
 namespace varnelio::mkdict {
 
 namespace {
 
-GrammaticalCase caseOf(std::string_view label) {
-  if (label == "nom.") return GrammaticalCase::Nominative;
-  if (label == "voc.") return GrammaticalCase::Vocative;
-  if (label == "acc.") return GrammaticalCase::Accusative;
-  if (label == "g\xE9n.") return GrammaticalCase::Genitive;
-  if (label == "dat.") return GrammaticalCase::Dative;
-  if (label == "abl.") return GrammaticalCase::Ablative;
-  if (label == "loc.") return GrammaticalCase::Locative;
-  return GrammaticalCase::None;
+// The active forms that a deponent verb makes with the passive's endings and an
+// active meaning: the finite forms, the imperatives, the present and perfect
+// infinitives, and the perfect participle (the lexicon's "participe parfait
+// actif", which only deponents have: "egressus"). Its present and future
+// participles and future infinitive are active in form too.
+bool deponentVoice(const MorphologyFeatures& m) {
+  if (m.voice != Voice::Active) return false;
+  switch (m.kind) {
+    case FormKind::Finite:
+    case FormKind::Imperative: return true;
+    case FormKind::Infinitive: return m.tense == Tense::Present || m.tense == Tense::Perfect;
+    case FormKind::Participle: return m.tense == Tense::Perfect;
+    default: return false;
+  }
 }
 
-// The finite forms, imperatives and infinitives that a deponent verb has in the
-// passive's endings with an active meaning, and its perfect participle (the
-// lexicon's "participe parfait actif", which only deponents have: "egressus").
-bool deponentVoice(int morphology) {
-  return (morphology >= 121 && morphology <= 188) || (morphology >= 375 && morphology <= 410);
+// The number of a noun's case and number in the lexicon, or 0.
+int nounCaseNumber(const CollatinusLexicon& lexicon, GrammaticalCase c, GrammaticalNumber n) {
+  MorphologyFeatures m;
+  m.kind = FormKind::NounCase;
+  m.grammaticalCase = c;
+  m.number = n;
+  return morphologyNumber(lexicon.morphologyFeatures, m);
 }
 
 // A deponent model puts "-or" (or "-eor", "-ior") on its first person present.
-bool isDeponentModel(const InflectionModel& model) {
-  const auto first = model.desinences.find(121);
+bool isDeponentModel(const InflectionModel& model, const MorphologyTable& morphologies) {
+  MorphologyFeatures firstPerson;
+  firstPerson.kind = FormKind::Finite;
+  firstPerson.number = GrammaticalNumber::Singular;
+  firstPerson.person = GrammaticalPerson::First;
+  firstPerson.mood = Mood::Indicative;
+  firstPerson.tense = Tense::Present;
+  firstPerson.voice = Voice::Active;
+  const auto first = model.desinences.find(morphologyNumber(morphologies, firstPerson));
   if (first == model.desinences.end()) return false;
   return std::any_of(first->second.begin(), first->second.end(),
                      [](const Desinence& d) { return d.ending.ends_with("r"); });
@@ -75,7 +90,7 @@ std::string categoryWithClass(const CollatinusLexicon& lexicon, const LemmaLine&
 
 namespace {
 
-MorphologyData morphologyData(int number, const std::string& description) {
+MorphologyData morphologyData(const std::string& description, const MorphologyFeatures& features) {
   const MorphologyParts parts = partsOf(description);
   MorphologyData m;
   m.personCase = parts.person;
@@ -87,15 +102,11 @@ MorphologyData morphologyData(int number, const std::string& description) {
   m.number = parts.number;
   m.moodTenseVoice = parts.moodTenseVoice;
   m.deponentMoodTenseVoice = parts.moodTenseVoice;
-  if (deponentVoice(number)) {
+  if (deponentVoice(features)) {
     const std::size_t act = m.deponentMoodTenseVoice.find("act.");
     if (act != std::string::npos) m.deponentMoodTenseVoice.replace(act, 4, "d\xE9p.");
   }
-  m.grammaticalCase = caseOf(parts.grammaticalCase);
-  m.grammaticalNumber = parts.number == "sg."   ? GrammaticalNumber::Singular
-                        : parts.number == "pl." ? GrammaticalNumber::Plural
-                                                : GrammaticalNumber::None;
-  m.nounForm = isNounForm(parts);
+  m.features = features;
   return m;
 }
 
@@ -104,8 +115,12 @@ std::vector<MorphologyData> morphologiesOf(const CollatinusLexicon& lexicon) {
   int lastMorphology = 0;
   for (const auto& [number, description] : lexicon.morphologies) lastMorphology = std::max(lastMorphology, number);
   std::vector<MorphologyData> morphologies(static_cast<std::size_t>(lastMorphology) + 1);
-  for (const auto& [number, description] : lexicon.morphologies)
-    if (number > 0 && number <= 0xFFFF) morphologies[static_cast<std::size_t>(number)] = morphologyData(number, description);
+  for (const auto& [number, description] : lexicon.morphologies) {
+    if (number <= 0 || number > 0xFFFF) continue;
+    const auto features = lexicon.morphologyFeatures.find(number);
+    morphologies[static_cast<std::size_t>(number)] = morphologyData(
+        description, features != lexicon.morphologyFeatures.end() ? features->second : MorphologyFeatures{});
+  }
   return morphologies;
 }
 
@@ -194,8 +209,13 @@ std::vector<std::pair<std::string, int>> greekEndingsOf(const CollatinusLexicon&
   if (stems.size() != 1) return {};
   const std::string nominative = latin::keyOf(lemma.lemma), stem = latin::keyOf(stems[0]);
   if (!isGreekThirdDeclension(lemma, nominative, stem)) return {};
-  std::vector<std::pair<std::string, int>> endings = {{"a", 3}, {"os", 4}, {"as", 9}};
-  if (stem.ends_with("y")) endings.emplace_back("n", 3);
+  const auto nounCase = [&](GrammaticalCase c, GrammaticalNumber n) { return nounCaseNumber(lexicon, c, n); };
+  using C = GrammaticalCase;
+  const int accusative = nounCase(C::Accusative, GrammaticalNumber::Singular);
+  std::vector<std::pair<std::string, int>> endings = {
+      {"a", accusative}, {"os", nounCase(C::Genitive, GrammaticalNumber::Singular)},
+      {"as", nounCase(C::Accusative, GrammaticalNumber::Plural)}};
+  if (stem.ends_with("y")) endings.emplace_back("n", accusative);
   return endings;
 }
 
@@ -243,9 +263,12 @@ LemmaData lemmaData(const CollatinusLexicon& lexicon, const LemmaLine& lemma, co
   l.model = modelIndex;
   l.partOfSpeech = model.partOfSpeech;
   l.frequency = static_cast<std::uint32_t>(std::clamp(lemma.frequency, 0L, 0xFFFFFFFL));
-  if (model.partOfSpeech == 'v' && isDeponentModel(model)) l.flags |= lemma_flag::kDeponent;
+  if (model.partOfSpeech == 'v' && isDeponentModel(model, lexicon.morphologyFeatures)) l.flags |= lemma_flag::kDeponent;
   // A noun without singular (Athenae, castra) has its locative in the plural.
-  if (model.partOfSpeech == 'n' && !model.desinences.contains(1) && model.desinences.contains(7))
+  const int nominativeSingular = nounCaseNumber(lexicon, GrammaticalCase::Nominative, GrammaticalNumber::Singular);
+  const int nominativePlural = nounCaseNumber(lexicon, GrammaticalCase::Nominative, GrammaticalNumber::Plural);
+  if (model.partOfSpeech == 'n' && !model.desinences.contains(nominativeSingular) &&
+      model.desinences.contains(nominativePlural))
     l.flags |= lemma_flag::kPluralOnly;
   return l;
 }

@@ -9,6 +9,7 @@
 #include "core/dictionaries/dictionaries.h"
 #include "core/text/cp1252.h"
 #include "core/files/source_file.h"
+#include "core/morphology/form_class_shares.h"
 #include "core/morphology/latin_analyser.h"
 #include "core/morphology/latin_spelling.h"
 #include "mkdict/analyser_builder.h"
@@ -30,6 +31,7 @@ std::optional<std::string> loadCollatinusLexicon(const std::string& folder, Coll
   lexicon.translations = readTranslations(texts["lemmes.fr"]);
   lexicon.models = readInflectionModels(texts["modeles.la"]);
   lexicon.morphologies = readMorphologies(texts["morphos.fr"]);
+  lexicon.morphologyFeatures = decodeMorphologies(lexicon.morphologies);
   const auto optional = [&](const char* name) -> std::string {
     auto read = readWholeFile(folder + "/" + name);
     auto* text = std::get_if<std::string>(&read);
@@ -53,7 +55,7 @@ std::optional<std::string> loadCollatinusLexicon(const std::string& folder, Coll
     auto read = readWholeFile(correctionsPath);
     if (auto* err = std::get_if<FileError>(&read))
       return "Impossible de lire " + err->path + (err->reason.empty() ? "" : " : " + err->reason);
-    if (auto error = readCorrections(std::get<std::string>(read), lexicon.corrections))
+    if (auto error = readCorrections(std::get<std::string>(read), lexicon.morphologyFeatures, lexicon.corrections))
       return correctionsPath + ", " + *error;
     if (const auto unused = correctModels(lexicon.corrections, lexicon.models); !unused.empty())
       return correctionsPath + ", " + unused.front();
@@ -96,7 +98,8 @@ namespace {
 // The form dictionary cannot hold every form of every lemma within its size, so
 // forms come in classes, each with the share of a lemma's occurrences that one of
 // its forms takes in running text (how often a Latin text shows a third person
-// present, compared with a future imperative). Every lemma keeps the forms spelled
+// present, compared with a future imperative: form_class_shares.h, the table the
+// tagger uses too, counted on the treebanks). Every lemma keeps the forms spelled
 // as its headword; every noun, pronoun, numeral and invariable word of the main
 // lexicon is kept whole while there is room; the other forms are taken in the
 // order of lemma frequency times that share, so that the file holds the forms a
@@ -107,45 +110,17 @@ struct FormClass {
   bool always = false;
 };
 
-FormClass formClassOf(char partOfSpeech, int morphology) {
-  const bool verb = partOfSpeech == 'v';
-  if (morphology == 413) return {0.002};  // the locative, of a few nouns
-  if (morphology <= 48) {
-    if (verb) return {};
-    switch (partOfSpeech) {
-      case 'n': return {0.12, true};  // every noun: their endings are what Varnelio studies
-      case 'a': return {0.03};   // the thirty-six of an adjective
-      default: return {0.05, true};  // pronouns and numerals: few and everywhere
-    }
-  }
-  if (morphology <= 84) return {0.003};  // comparative
-  if (morphology <= 120) return {0.002};  // superlative
-  if (morphology >= 411) {
-    if (morphology == 415) return {0.04};  // future infinitive
-    if (morphology == 411 || morphology == 412) return {0.003};  // an adjective's adverb, compared
-    if (morphology == 414) return {0.03};  // an adjective's adverb
-    return {1.0, true};  // invariable words: one form each
-  }
-  if (morphology >= 261 && morphology <= 264) return {0.01};  // gerund: four forms, often met
-  if (morphology >= 265 && morphology <= 266) return {0.0008};  // supines
-  // Finite forms: blocks of six persons, one block per tense.
-  if (const int slot = finiteVerbSlot(static_cast<std::uint16_t>(morphology)); slot >= 0) {
-    const bool passive = morphology >= 267;
-    const int first = morphology - slot % 6;
-    const bool common = !passive && (first == 121 || first == 127 || first == 139 || first == 145 ||
-                                     first == 157 || first == 163 || first == 175);
-    if (!isThirdPerson(slot)) return {0.003};  // first and second persons
-    return common ? FormClass{0.04} : FormClass{0.015};
-  }
-  if (morphology == 187 || morphology == 188 || morphology == 302) return {0.04};  // infinitives
-  if (morphology == 181 || morphology == 182 || morphology == 297 || morphology == 298) return {0.003};
-  if ((morphology >= 183 && morphology <= 186) || (morphology >= 299 && morphology <= 301)) return {0.0008};
-  if ((morphology >= 303 && morphology <= 338) || (morphology >= 375 && morphology <= 410))
-    return {0.006};  // perfect participles
-  if ((morphology >= 189 && morphology <= 224) || (morphology >= 339 && morphology <= 374))
-    return {0.003};  // present participle, gerundive
-  if (morphology >= 225 && morphology <= 260) return {0.0008};  // future participle
-  return {};
+FormClass formClassOf(char partOfSpeech, const MorphologyFeatures& m) {
+  const bool caseForm = m.kind == FormKind::NounCase || m.kind == FormKind::GenderedCase;
+  if (m.kind == FormKind::None || (partOfSpeech == 'v' && caseForm)) return {};
+  // Kept whole while there is room: the invariable words (one form each), and the
+  // positive cases of the pronouns and numerals, few and everywhere. (Every
+  // noun's forms are kept too, their endings being what Varnelio studies.)
+  const bool positiveCase = caseForm && m.degree != Degree::Comparative && m.degree != Degree::Superlative &&
+                            m.grammaticalCase != GrammaticalCase::Locative;
+  const bool always = m.kind == FormKind::Invariable ||
+                      (positiveCase && partOfSpeech != 'a');
+  return {formClassShare(partOfSpeech, m), always};
 }
 
 // Where a form stands in the budget: pass 0, one form of each lemma, the first
@@ -265,7 +240,8 @@ std::vector<PlacedForm> FormLister::placedForms(std::uint32_t l) const {
 LemmaForms FormLister::formsOf(std::uint32_t l, bool& positive) const {
   std::vector<std::pair<std::string, int>> forms;
   analyser_.forEachForm(l, [&](std::string_view form, std::uint16_t m) {
-    positive = positive || (m >= 13 && m <= 48);
+    const MorphologyFeatures& features = analyser_.morphology(m);
+    positive = positive || (features.kind == FormKind::GenderedCase && features.degree == Degree::Positive);
     if (!form.empty() && form.size() <= formWidth_) forms.emplace_back(form, m);
   });
   return LemmaForms(std::move(forms));
@@ -274,24 +250,33 @@ LemmaForms FormLister::formsOf(std::uint32_t l, bool& positive) const {
 FormClass FormLister::classOf(std::uint32_t l, bool positive, const LemmaForms& forms, std::size_t k) const {
   const char pos = analyser_.partOfSpeech(l);
   const auto morphology = static_cast<std::uint16_t>(forms[k].second);
-  FormClass formClass = formClassOf(pos, morphology);
+  const MorphologyFeatures& features = analyser_.morphology(morphology);
+  FormClass formClass = formClassOf(pos, features);
   // An adjective known only in its degrees is met in them as often as another
   // adjective in its positive.
-  if (!positive && morphology >= 49 && morphology <= 120)
-    formClass = formClassOf(pos, morphology - 36 * ((morphology - 13) / 36));
+  if (!positive && features.kind == FormKind::GenderedCase &&
+      (features.degree == Degree::Comparative || features.degree == Degree::Superlative)) {
+    MorphologyFeatures asPositive = features;
+    asPositive.degree = Degree::Positive;
+    formClass = formClassOf(pos, asPositive);
+  }
   if (formClass.share == 0) formClass = {0.0001, false};
   // A vocative spelled as its nominative adds an analysis but nothing a lookup
   // would otherwise miss, and the vocative is no case the analyses study: it
-  // comes late. (The vocative always follows its nominative.)
-  if (forms.has(forms[k].first, morphology - 1) && analyser_.caseOf({l, morphology}) == GrammaticalCase::Vocative)
-    formClass = {0.002, false};
+  // comes late.
+  if (analyser_.caseOf({l, morphology}) == GrammaticalCase::Vocative) {
+    MorphologyFeatures nominative = features;
+    nominative.grammaticalCase = GrammaticalCase::Nominative;
+    if (const int n = morphologyNumber(lexicon_.morphologyFeatures, nominative); n > 0 && forms.has(forms[k].first, n))
+      formClass = {0.002, false};
+  }
   return formClass;
 }
 
 std::vector<std::string> FormLister::spellingsOf(const PlacedForm& f) const {
   std::vector<std::string> spellings{f.text};
   // The perfect system also comes contracted: "amaverunt" and "amarunt".
-  if (isPerfectSystem(f.morphology)) {
+  if (isPerfectSystem(analyser_.morphology(f.morphology))) {
     for (const auto& [shortEnding, longEnding] : lexicon_.contractions) {
       if (f.text.size() > longEnding.size() && f.text.ends_with(longEnding)) {
         spellings.push_back(f.text.substr(0, f.text.size() - longEnding.size()) + shortEnding);

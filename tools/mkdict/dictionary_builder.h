@@ -13,6 +13,7 @@
 #include "mkdict/collatinus_lexicon.h"
 #include "mkdict/inflection_models.h"
 #include "mkdict/lexicon_corrections.h"
+#include "mkdict/morphology_decoder.h"
 
 namespace varnelio::mkdict {
 
@@ -21,6 +22,7 @@ struct CollatinusLexicon {
   std::map<std::string, std::string> translations;  // by lemma key
   InflectionModels models;
   std::map<int, std::string> morphologies;  // French descriptions by number
+  MorphologyTable morphologyFeatures;       // the same decoded (decodeMorphologies), by number
   // The optional files: contractions.la, irregs.la, assimilations.la, CatLASLA.txt.
   std::vector<std::pair<std::string, std::string>> contractions;
   std::vector<IrregularLine> irregulars;

@@ -35,37 +35,48 @@ void appendReason(std::string& reason, std::string_view comment) {
   reason += comment;
 }
 
+// The words of a line after its first `skip`, as one text: the morphologies it names.
+std::string namingAfter(const std::vector<std::string_view>& w, std::size_t skip, std::size_t dropLast = 0) {
+  std::string naming;
+  for (std::size_t k = skip; k + dropLast < w.size(); ++k) {
+    if (!naming.empty()) naming += ' ';
+    naming += w[k];
+  }
+  return naming;
+}
+
 // The kind and fields of one correction line; the reason it is wrong otherwise.
-std::optional<std::string> parseCorrection(std::string_view line, LexiconCorrection& c) {
+std::optional<std::string> parseCorrection(std::string_view line, const MorphologyTable& morphologies,
+                                           LexiconCorrection& c) {
   const auto w = words(line);
-  if (w[0] == "absent" && w.size() == 3) {
+  std::string naming;
+  if (w[0] == "absent" && w.size() >= 3) {
     c.kind = LexiconCorrection::Kind::Absent;
     c.lemmaKey = std::string(w[1]);
-    c.morphologies = parseMorphologyList(w[2]);
-  } else if (w[0] == "form" && (w.size() == 4 || (w.size() == 5 && w[4] == "only"))) {
+    naming = namingAfter(w, 2);
+  } else if (w[0] == "form" && w.size() >= 4 && !(w.size() == 4 && w[3] == "only")) {
     c.kind = LexiconCorrection::Kind::Form;
     c.form = std::string(w[1]);
     c.lemmaKey = std::string(w[2]);
-    c.morphologies = parseMorphologyList(w[3]);
-    c.only = w.size() == 5;
-  } else if (w[0] == "ending" && w.size() == 5) {
+    c.only = w.back() == "only";
+    naming = namingAfter(w, 3, c.only ? 1 : 0);
+  } else if (w[0] == "ending" && w.size() >= 5) {
     c.kind = LexiconCorrection::Kind::Ending;
     c.lemmaKey = std::string(w[1]);
-    c.morphologies = parseMorphologyList(w[2]);
-    c.wrong = std::string(w[3]);
-    c.form = std::string(w[4]);
-    if (c.morphologies.size() != 1) return "une seule morphologie par correction de désinence";
-  } else if (w[0] == "ending+" && w.size() == 5) {
+    c.wrong = std::string(w[2]);
+    c.form = std::string(w[3]);
+    naming = namingAfter(w, 4);
+  } else if (w[0] == "ending+" && w.size() >= 5) {
     c.kind = LexiconCorrection::Kind::AddedEnding;
     c.lemmaKey = std::string(w[1]);
-    c.morphologies = parseMorphologyList(w[2]);
-    c.radical = std::atoi(std::string(w[3]).c_str());
-    c.form = std::string(w[4]);
+    c.radical = std::atoi(std::string(w[2]).c_str());
+    c.form = std::string(w[3]);
+    naming = namingAfter(w, 4);
   } else if (w[0] == "abbreviation" && w.size() == 3) {
     c.kind = LexiconCorrection::Kind::Abbreviation;
     c.form = std::string(w[1]);
     c.lemmaKey = std::string(w[2]);
-    c.morphologies = {1, 2, 3, 4, 5, 6};
+    naming = "singulier";  // every case of the singular
   } else if (w[0] == "contraction" && w.size() == 3) {
     c.kind = LexiconCorrection::Kind::Contraction;
     c.wrong = std::string(w[1]);
@@ -74,15 +85,16 @@ std::optional<std::string> parseCorrection(std::string_view line, LexiconCorrect
   } else {
     return "correction inconnue : " + std::string(line);
   }
-  for (int m : c.morphologies)
-    if (m <= 0 || m > 0xFFFF) return "morphologie invalide";
-  if (c.morphologies.empty()) return "aucune morphologie";
+  if (auto error = morphologiesNamed(naming, morphologies, c.morphologies)) return error;
+  if (c.kind == LexiconCorrection::Kind::Ending && c.morphologies.size() != 1)
+    return "une seule morphologie par correction de désinence";
   return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<std::string> readCorrections(std::string_view text, std::vector<LexiconCorrection>& out) {
+std::optional<std::string> readCorrections(std::string_view text, const MorphologyTable& morphologies,
+                                           std::vector<LexiconCorrection>& out) {
   std::string reason;
   int number = 0;
   for (std::string_view line : splitOn(text, '\n')) {
@@ -101,7 +113,7 @@ std::optional<std::string> readCorrections(std::string_view text, std::vector<Le
     LexiconCorrection c;
     c.line = number;
     c.reason = reason;
-    if (auto error = parseCorrection(line, c)) return where + " : " + *error;
+    if (auto error = parseCorrection(line, morphologies, c)) return where + " : " + *error;
     out.push_back(std::move(c));
   }
   return std::nullopt;

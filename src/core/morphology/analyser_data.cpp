@@ -69,9 +69,7 @@ class AnalyserFileWriter {
 void writeMorphology(AnalyserFileWriter& w, const MorphologyData& m) {
   for (const std::string* s : {&m.personCase, &m.gender, &m.number, &m.moodTenseVoice, &m.deponentMoodTenseVoice})
     w.str(*s);
-  w.u8(static_cast<std::uint8_t>(m.grammaticalCase));
-  w.u8(static_cast<std::uint8_t>(m.grammaticalNumber));
-  w.u8(m.nounForm ? 1 : 0);
+  for (const std::uint8_t b : featureBytes(m.features)) w.u8(b);
 }
 
 void writeLemma(AnalyserFileWriter& w, const LemmaData& l) {
@@ -113,6 +111,40 @@ void writePair(AnalyserFileWriter& w, const std::pair<std::string, std::string>&
 }
 
 }  // namespace
+
+namespace {
+// The last value of each field's enumeration, in the file's order.
+constexpr std::array<std::uint8_t, kFeatureBytes> kLastValue = {
+    static_cast<std::uint8_t>(FormKind::Invariable),     static_cast<std::uint8_t>(GrammaticalCase::Locative),
+    static_cast<std::uint8_t>(GrammaticalNumber::Plural), static_cast<std::uint8_t>(GrammaticalGender::Neuter),
+    static_cast<std::uint8_t>(GrammaticalPerson::Third), static_cast<std::uint8_t>(Mood::Supine),
+    static_cast<std::uint8_t>(Tense::FuturePerfect),     static_cast<std::uint8_t>(Voice::Passive),
+    static_cast<std::uint8_t>(Degree::Superlative)};
+}  // namespace
+
+std::array<std::uint8_t, kFeatureBytes> featureBytes(const MorphologyFeatures& m) {
+  return {static_cast<std::uint8_t>(m.kind),   static_cast<std::uint8_t>(m.grammaticalCase),
+          static_cast<std::uint8_t>(m.number), static_cast<std::uint8_t>(m.gender),
+          static_cast<std::uint8_t>(m.person), static_cast<std::uint8_t>(m.mood),
+          static_cast<std::uint8_t>(m.tense),  static_cast<std::uint8_t>(m.voice),
+          static_cast<std::uint8_t>(m.degree)};
+}
+
+std::optional<MorphologyFeatures> featuresFromBytes(const std::array<std::uint8_t, kFeatureBytes>& b) {
+  for (std::size_t k = 0; k < kFeatureBytes; ++k)
+    if (b[k] > kLastValue[k]) return std::nullopt;
+  MorphologyFeatures m;
+  m.kind = static_cast<FormKind>(b[0]);
+  m.grammaticalCase = static_cast<GrammaticalCase>(b[1]);
+  m.number = static_cast<GrammaticalNumber>(b[2]);
+  m.gender = static_cast<GrammaticalGender>(b[3]);
+  m.person = static_cast<GrammaticalPerson>(b[4]);
+  m.mood = static_cast<Mood>(b[5]);
+  m.tense = static_cast<Tense>(b[6]);
+  m.voice = static_cast<Voice>(b[7]);
+  m.degree = static_cast<Degree>(b[8]);
+  return m;
+}
 
 std::string encodeAnalyserData(const AnalyserData& data) {
   AnalyserFileWriter w;

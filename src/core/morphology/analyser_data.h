@@ -7,8 +7,9 @@
 //   "VARNMORF" u32 version
 //   u32 n, n bytes              the string pool: strings stored as u16 length + bytes
 //   u32 n, n morphologies       5 string refs (person and case, gender, number,
-//                               mood-tense-voice, the same for a deponent), u8 case,
-//                               u8 number, u8 noun form
+//                               mood-tense-voice, the same for a deponent), then
+//                               the decoded fields, u8 each: kind of form, case,
+//                               number, gender, person, mood, tense, voice, degree
 //   u32 n, n lemmas             4 string refs (headword, category, translation,
 //                               gender), u16 model, u8 part of speech, u8 flags,
 //                               u32 frequency (the lexicon's count of the lemma)
@@ -25,6 +26,8 @@
 // Windows-1252 text as it is shown (stems "vit", "Iuli", "jūr" written as the
 // lexicon writes them); the analyser computes the lookup keys (latin::keyOf) when it
 // loads, so that the same file also gives each form in its display spelling.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,10 +38,58 @@ namespace varnelio {
 
 inline constexpr char kAnalyserMagic[] = "VARNMORF";
 // 2: each lemma's frequency, by which the analyses of a word are ordered.
-inline constexpr std::uint32_t kAnalyserVersion = 2;
+// 3: each morphology's decoded fields (kind of form, gender, person, mood, tense,
+//    voice, degree beside the case and number), so that no reader of the file
+//    needs the lexicon's numbering of its morphologies; the noun-form byte is
+//    now the kind of form.
+inline constexpr std::uint32_t kAnalyserVersion = 3;
 
 enum class GrammaticalCase : std::uint8_t { None, Nominative, Vocative, Accusative, Genitive, Dative, Ablative, Locative };
 enum class GrammaticalNumber : std::uint8_t { None, Singular, Plural };
+enum class GrammaticalGender : std::uint8_t { None, Masculine, Feminine, Neuter };
+enum class GrammaticalPerson : std::uint8_t { None, First, Second, Third };
+enum class Mood : std::uint8_t { None, Indicative, Subjunctive, Imperative, Infinitive, Participle, Gerund, Gerundive, Supine };
+enum class Tense : std::uint8_t { None, Present, Imperfect, Future, Perfect, Pluperfect, FuturePerfect };
+enum class Voice : std::uint8_t { None, Active, Passive };
+enum class Degree : std::uint8_t { None, Positive, Comparative, Superlative };
+
+// What a form is, as the grammar books sort them.
+enum class FormKind : std::uint8_t {
+  None,
+  NounCase,      // a case without a gender of its own: a noun's form (the lemma gives the gender), the locative
+  GenderedCase,  // a case with its gender: an adjective's, a pronoun's, a numeral's, in a degree
+  Finite,        // indicative or subjunctive, with a person
+  Imperative,
+  Infinitive,
+  Participle,
+  Gerund,
+  Gerundive,
+  Supine,
+  Adverb,      // an adjective's adverb, in a degree
+  Invariable,  // the one morphology of the words that do not inflect
+};
+
+// A morphology of the lexicon, decoded by varnelio-mkdict from its French
+// description ("accusatif féminin singulier participe parfait passif"): every
+// field a reader needs, so that none knows how the lexicon numbers them.
+struct MorphologyFeatures {
+  FormKind kind = FormKind::None;
+  GrammaticalCase grammaticalCase = GrammaticalCase::None;  // a supine's too: accusative in -um, ablative in -u
+  GrammaticalNumber number = GrammaticalNumber::None;
+  GrammaticalGender gender = GrammaticalGender::None;
+  GrammaticalPerson person = GrammaticalPerson::None;
+  Mood mood = Mood::None;
+  Tense tense = Tense::None;
+  Voice voice = Voice::None;
+  Degree degree = Degree::None;  // Positive for a gendered case or an adverb that names no degree
+  bool operator==(const MorphologyFeatures&) const = default;
+};
+
+// The decoded fields as the file stores them, one byte each in the order of the
+// layout above; read back, a byte out of its field's values is refused.
+inline constexpr std::size_t kFeatureBytes = 9;
+std::array<std::uint8_t, kFeatureBytes> featureBytes(const MorphologyFeatures& m);
+std::optional<MorphologyFeatures> featuresFromBytes(const std::array<std::uint8_t, kFeatureBytes>& bytes);
 
 struct MorphologyData {
   std::string personCase;   // "acc.", "3e p."
@@ -46,9 +97,7 @@ struct MorphologyData {
   std::string number;       // "sg.", "pl."
   std::string moodTenseVoice;          // "ind. prés. act."
   std::string deponentMoodTenseVoice;  // the same for a deponent verb: "ind. prés. dép."
-  GrammaticalCase grammaticalCase = GrammaticalCase::None;
-  GrammaticalNumber grammaticalNumber = GrammaticalNumber::None;
-  bool nounForm = false;  // a case without gender nor mood: the lemma gives the gender
+  MorphologyFeatures features;
 };
 
 namespace lemma_flag {
@@ -99,22 +148,26 @@ struct AnalyserData {
   std::vector<std::pair<std::string, std::string>> assimilations;   // ("adc", "acc")
 };
 
-// Perfect, pluperfect, future perfect (indicative and subjunctive) and the perfect
-// infinitive: the forms a contraction shortens ("amarunt" for "amaverunt").
-inline constexpr bool isPerfectSystem(std::uint16_t morphology) {
-  return (morphology >= 139 && morphology <= 156) || (morphology >= 169 && morphology <= 180) || morphology == 188;
+// A case without a gender of its own: the lemma gives it (a noun's forms).
+inline constexpr bool isNounForm(const MorphologyFeatures& m) { return m.kind == FormKind::NounCase; }
+
+// The active perfect, pluperfect and future perfect (indicative and subjunctive)
+// and the perfect infinitive, all built on the perfect stem: the forms a
+// contraction shortens ("amarunt" for "amaverunt", "audisse" for "audivisse").
+inline constexpr bool isPerfectSystem(const MorphologyFeatures& m) {
+  const bool perfectTense = m.tense == Tense::Perfect || m.tense == Tense::Pluperfect || m.tense == Tense::FuturePerfect;
+  const bool perfectStemMood = m.mood == Mood::Indicative || m.mood == Mood::Subjunctive || m.mood == Mood::Infinitive;
+  return m.voice == Voice::Active && perfectTense && perfectStemMood;
 }
 
-// The finite forms of a verb come in blocks of six (three persons of the singular,
-// then of the plural), one block per tense and mood: 121-180 in the active,
-// 267-296 in the passive. The place of a form in its voice's run, or -1.
-inline constexpr int finiteVerbSlot(std::uint16_t morphology) {
-  if (morphology >= 121 && morphology <= 180) return morphology - 121;
-  if (morphology >= 267 && morphology <= 296) return morphology - 267;
-  return -1;
+// A finite form's place among the six persons of its mood, tense and voice: the
+// first, second and third singular (0 to 2), then plural (3 to 5); -1 for any
+// other form.
+inline constexpr int finiteVerbSlot(const MorphologyFeatures& m) {
+  if (m.kind != FormKind::Finite || m.person == GrammaticalPerson::None) return -1;
+  const int person = static_cast<int>(m.person) - 1;
+  return m.number == GrammaticalNumber::Plural ? person + 3 : person;
 }
-inline constexpr bool isThirdPerson(int finiteSlot) { return finiteSlot % 3 == 2; }
-inline constexpr bool isPluralPerson(int finiteSlot) { return finiteSlot % 6 >= 3; }
 
 // The bytes of analyseur.dat.
 std::string encodeAnalyserData(const AnalyserData& data);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 #include <variant>
@@ -58,41 +59,63 @@ char lemmaLetter(const LatinAnalyser& analyser, std::uint32_t lemma) {
   return 'd';
 }
 
-// Morphology numbers of the verbs, as the lexicon numbers them.
+// A verb's tag without case: its mood, and whether the form is built on the
+// present stem (the perfect system and the imperative in -to apart), as the
+// corpus's tags count them.
 struct VerbMood {
   char mood;
   bool presentStem;
 };
-VerbMood verbMood(std::uint16_t m) {
-  if (m >= 121 && m <= 138) return {'1', true};   // indicative present, imperfect, future
-  if (m >= 139 && m <= 156) return {'1', false};  // perfect, pluperfect, future perfect
-  if (m >= 157 && m <= 168) return {'2', true};
-  if (m >= 169 && m <= 180) return {'2', false};
-  if (m == 181 || m == 182) return {'3', true};
-  if (m >= 183 && m <= 186) return {'3', false};  // the imperative in -to
-  if (m == 187) return {'4', true};
-  if (m == 188) return {'4', false};
-  if (m >= 267 && m <= 284) return {'1', true};   // passive
-  if (m >= 285 && m <= 296) return {'2', true};
-  if (m == 297 || m == 298) return {'3', true};
-  if (m >= 299 && m <= 301) return {'3', false};
-  if (m == 302) return {'4', true};
+VerbMood verbMood(const MorphologyFeatures& m) {
+  const bool presentSystem = m.tense == Tense::Present || m.tense == Tense::Imperfect || m.tense == Tense::Future;
+  switch (m.kind) {
+    case FormKind::Finite: return {m.mood == Mood::Subjunctive ? '2' : '1', presentSystem};
+    case FormKind::Imperative: return {'3', m.tense == Tense::Present};
+    case FormKind::Infinitive:
+      // The future infinitive ("fore", a participle in -urus without esse) has
+      // no tag of its own: it goes with the finite forms of the present stem.
+      if (m.tense == Tense::Future) break;
+      return {'4', m.tense == Tense::Present};
+    default: break;
+  }
   return {'1', true};
+}
+
+// A finite form's share among the tenses of its mood and voice, from the tables
+// of tagger_tuning.h (which list the tenses the lexicon gives each).
+double tenseShare(const MorphologyFeatures& m) {
+  using namespace tagger_tuning;
+  const auto row = [&](std::initializer_list<Tense> tenses, const double* shares) {
+    int k = 0;
+    for (const Tense t : tenses) {
+      if (t == m.tense) return shares[k];
+      ++k;
+    }
+    return 1.0;
+  };
+  using T = Tense;
+  if (m.voice == Voice::Passive)
+    return m.mood == Mood::Subjunctive ? kPassiveSubjunctiveTenseShare
+                                       : row({T::Present, T::Imperfect, T::Future}, kPassiveTenseShare);
+  if (m.mood == Mood::Subjunctive)
+    return row({T::Present, T::Imperfect, T::Perfect, T::Pluperfect}, kSubjunctiveTenseShare);
+  return row({T::Present, T::Imperfect, T::Future, T::Perfect, T::Pluperfect, T::FuturePerfect},
+             kIndicativeTenseShare);
 }
 
 // The share of a lemma's words in one tag that a morphology takes (see
 // tagger_tuning.h for the shares and why).
 double formShare(const LatinAnalyser& analyser, const Analysis& a) {
   using namespace tagger_tuning;
-  const std::uint16_t m = a.morphology;
   if (a.lemma == Analysis::kRomanNumeral) return 1.0;
-  if (m >= 121 && m <= 156) return kPersonShare[(m - 121) % 6] * kIndicativeTenseShare[(m - 121) / 6];
-  if (m >= 157 && m <= 180) return kPersonShare[(m - 157) % 6] * kSubjunctiveTenseShare[(m - 157) / 6];
-  if (m >= 267 && m <= 284) return kPersonShare[(m - 267) % 6] * kPassiveTenseShare[(m - 267) / 6];
-  if (m >= 285 && m <= 296) return kPersonShare[(m - 285) % 6] * kPassiveSubjunctiveTenseShare;
-  if (m >= 13 && m <= 48) return kGenderShare;
-  if (m >= 49 && m <= 120) return kComparedShare;
-  if (m >= 189 && analyser.caseOf(a) != GrammaticalCase::None && !(m >= 261 && m <= 266)) return kGenderShare;
+  const MorphologyFeatures& m = analyser.morphology(a.morphology);
+  if (const int person = finiteVerbSlot(m); person >= 0) return kPersonShare[person] * tenseShare(m);
+  const bool compared = m.degree == Degree::Comparative || m.degree == Degree::Superlative;
+  if (m.kind == FormKind::GenderedCase) return compared ? kComparedShare : kGenderShare;
+  // A participle's or a gerundive's case, and the locative (which the lexicon
+  // gives without gender), weigh as an adjective's.
+  if (m.kind == FormKind::Participle || m.kind == FormKind::Gerundive || m.grammaticalCase == GrammaticalCase::Locative)
+    return kGenderShare;
   return 1.0;
 }
 
@@ -296,10 +319,10 @@ int ContextualTagger::tagOf(const LatinAnalyser& analyser, const Analysis& a) co
       return tagId(letter, cd, nd == ' ' ? '1' : nd);
     }
     case 'v': {
-      const std::uint16_t m = a.morphology;
-      if (m >= 261 && m <= 264) return tagId('n', cd, '1');  // the gerund, a noun of the verb
-      if (m == 265) return tagId('n', '3', '1');             // the supines
-      if (m == 266) return tagId('n', '6', '1');
+      const MorphologyFeatures& m = analyser.morphology(a.morphology);
+      // The gerund and the supines, nouns of the verb, in their case.
+      if (m.kind == FormKind::Gerund || m.kind == FormKind::Supine)
+        return tagId('n', caseDigit(m.grammaticalCase), '1');
       if (c != GrammaticalCase::None) return tagId('w', cd, nd == ' ' ? '1' : nd);
       const VerbMood v = verbMood(m);
       return tagId('v', v.mood, v.presentStem ? '1' : ' ');

@@ -57,6 +57,13 @@ class ContextualTagger : public LoadedFromFile<ContextualTagger> {
   // Sets `chosen` of every word of one sentence, with the analyser it is bound to.
   void tag(const LatinAnalyser& analyser, std::vector<TaggedWord>& words) const;
 
+  // The name of the tag an analysis counts under ("n31", "v1 "), or blanks where
+  // the file has no such tag.
+  std::array<char, 3> tagNameOf(const LatinAnalyser& analyser, const Analysis& a) const {
+    const int tag = tagOf(analyser, a);
+    return tag >= 0 ? tagNames_[static_cast<std::size_t>(tag)] : std::array<char, 3>{' ', ' ', ' '};
+  }
+
   std::size_t memoryUsed() const;
 
  private:

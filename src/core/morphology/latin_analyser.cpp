@@ -7,6 +7,7 @@
 #include <cstring>
 #include <variant>
 
+#include "core/morphology/form_class_shares.h"
 #include "core/morphology/latin_spelling.h"
 #include "core/files/little_endian.h"
 #include "core/files/source_file.h"
@@ -178,18 +179,17 @@ bool LatinAnalyser::decode() {
 }
 
 void LatinAnalyser::readMorphologies(Reader& r) {
-  morphologies_.resize(r.count(23));
+  morphologies_.resize(r.count(5 * 4 + kFeatureBytes));
   for (Morphology& m : morphologies_) {
     m.personCase = r.str();
     m.gender = r.str();
     m.number = r.str();
     m.moodTenseVoice = r.str();
     m.deponentMoodTenseVoice = r.str();
-    const std::uint8_t c = r.u8(), n = r.u8();
-    if (c > static_cast<std::uint8_t>(GrammaticalCase::Locative) || n > 2) r.reject();
-    m.grammaticalCase = static_cast<GrammaticalCase>(c);
-    m.grammaticalNumber = static_cast<GrammaticalNumber>(n);
-    m.nounForm = r.u8() != 0;
+    std::array<std::uint8_t, kFeatureBytes> bytes;
+    for (std::uint8_t& b : bytes) b = r.u8();
+    if (const auto features = featuresFromBytes(bytes)) m.features = *features;
+    else r.reject();
   }
 }
 
@@ -382,7 +382,7 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     more.clear();
     coreAnalyses(longer, more);
     for (const Analysis& a : more)
-      if (isPerfectSystem(a.morphology)) appendUnique(out, a);
+      if (isPerfectSystem(morphology(a.morphology))) appendUnique(out, a);
   }
   // "virum", "deum", "nummum", "sestertium": the genitive plural in -um of the
   // masculine nouns of the second declension, for -orum (never the neuters:
@@ -442,7 +442,7 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
           numberOf(a) != GrammaticalNumber::Singular)
         continue;
       // An adjective's genitive singular is masculine or neuter: the name's is masculine.
-      if (l.partOfSpeech == 'a' && morphologies_[a.morphology].gender != "m.") continue;
+      if (l.partOfSpeech == 'a' && morphology(a.morphology).gender != GrammaticalGender::Masculine) continue;
       const std::string lemmaKey = latin::keyOf(l.headword);
       if (!(endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium"))) continue;
       // A reading beside the word's regular ones, listed after them ("ubi" is
@@ -526,10 +526,12 @@ void LatinAnalyser::laterImperfects(std::string_view key, std::vector<Analysis>&
   baseAnalyses(classical, more);
   for (Analysis a : more) {
     const Lemma& l = lemmas_[a.lemma];
-    // The imperfect indicative, active (121 + 6 to 11), of a verb whose headword
-    // ends in eo and whose imperfect is in -ibam: a compound of eo.
-    if (l.partOfSpeech != 'v' || a.morphology < 127 || a.morphology > 132 || !endsWith(latin::keyOf(l.headword), "eo"))
-      continue;
+    // The imperfect indicative, active, of a verb whose headword ends in eo and
+    // whose imperfect is in -ibam: a compound of eo.
+    const MorphologyFeatures& m = morphology(a.morphology);
+    const bool imperfect = m.kind == FormKind::Finite && m.mood == Mood::Indicative && m.tense == Tense::Imperfect &&
+                           m.voice == Voice::Active;
+    if (l.partOfSpeech != 'v' || !imperfect || !endsWith(latin::keyOf(l.headword), "eo")) continue;
     a.late = true;
     appendUnique(out, a);
   }
@@ -627,23 +629,6 @@ void LatinAnalyser::iStemAccusatives(std::string_view key, std::vector<Analysis>
   }
 }
 
-namespace {
-
-// How often each case and number is met in running text, by part of speech,
-// as a share of the mean (1): counted on the nominals, adjectives, pronouns and
-// participles of the treebanks the pre-analysis learns from (data/treebanks:
-// AGLDT 2.1 and UD CIRCSE, 47,000 words with a case and a number). A participle
-// is a subject far more often than a genitive ("egressi": nom. pl. before gén. sg.).
-// Rows: nom., voc., acc., gén., dat., abl., loc.; columns: singular, plural.
-constexpr double kCaseShares[4][7][2] = {
-    {{2.25, 0.67}, {0.17, 0.04}, {2.09, 1.59}, {1.18, 0.46}, {0.39, 0.23}, {2.22, 0.71}, {0.02, 0.02}},  // nouns
-    {{3.01, 1.09}, {0.14, 0.02}, {1.81, 1.88}, {0.81, 0.29}, {0.23, 0.23}, {1.80, 0.68}, {0.01, 0.01}},  // adjectives
-    {{3.02, 0.89}, {0.05, 0.01}, {2.55, 1.41}, {0.64, 0.32}, {1.05, 0.40}, {1.21, 0.46}, {0.01, 0.01}},  // pronouns
-    {{4.41, 1.37}, {0.05, 0.06}, {1.69, 1.22}, {0.46, 0.16}, {0.25, 0.21}, {1.41, 0.70}, {0.01, 0.01}},  // participles
-};
-
-}  // namespace
-
 // The lemma's frequency in the lexicon's count times how often its case and
 // number are met in texts (1 for a form without case).
 double LatinAnalyser::likelihood(const Analysis& a) const {
@@ -654,10 +639,9 @@ double LatinAnalyser::likelihood(const Analysis& a) const {
   if (slot < spellingCount_.size() && spellingCount_[slot] > 1) score /= spellingCount_[slot];
   const GrammaticalCase c = caseOf(a);
   const GrammaticalNumber n = numberOf(a);
-  if (c != GrammaticalCase::None && n != GrammaticalNumber::None) {
-    const int row = l.partOfSpeech == 'n' ? 0 : l.partOfSpeech == 'a' ? 1 : l.partOfSpeech == 'v' ? 3 : 2;
-    score *= kCaseShares[row][static_cast<int>(c) - 1][n == GrammaticalNumber::Plural ? 1 : 0];
-  }
+  // How often its case and number are met (form_class_shares.h): a participle is
+  // a subject far more often than a genitive ("egressi": nom. pl. before gén. sg.).
+  score *= caseNumberShare(l.partOfSpeech, c, n);
   return score;
 }
 
@@ -756,17 +740,18 @@ GrammaticalCase LatinAnalyser::caseOf(const Analysis& a) const {
   if (a.lemma == Analysis::kGuessedName)
     return a.morphology < kNameEndingCount ? kNameEndings[a.morphology].grammaticalCase : GrammaticalCase::None;
   if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalCase::None;
-  return morphologies_[a.morphology].grammaticalCase;
+  const MorphologyFeatures& m = morphologies_[a.morphology].features;
+  return m.kind == FormKind::Supine ? GrammaticalCase::None : m.grammaticalCase;
 }
 
 GrammaticalNumber LatinAnalyser::numberOf(const Analysis& a) const {
   if (a.lemma == Analysis::kGuessedName)
     return a.morphology < kNameEndingCount ? kNameEndings[a.morphology].number : GrammaticalNumber::None;
   if (a.lemma == Analysis::kRomanNumeral || a.morphology >= morphologies_.size()) return GrammaticalNumber::None;
-  const Morphology& m = morphologies_[a.morphology];
-  if (m.grammaticalCase == GrammaticalCase::Locative && m.grammaticalNumber == GrammaticalNumber::None)
+  const MorphologyFeatures& m = morphologies_[a.morphology].features;
+  if (m.grammaticalCase == GrammaticalCase::Locative && m.number == GrammaticalNumber::None)
     return locativeNumber(a.lemma);
-  return m.grammaticalNumber;
+  return m.number;
 }
 
 // The lexicon gives the locative without number: "Romae" is singular, "Athenis"
@@ -805,8 +790,8 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
   t.translation = l.translation;
   t.category = l.category;
   joinTo(t.caseGenderNumber, m.personCase);
-  joinTo(t.caseGenderNumber, m.nounForm ? l.gender : m.gender);
-  if (m.grammaticalCase == GrammaticalCase::Locative && m.number.empty())
+  joinTo(t.caseGenderNumber, isNounForm(m.features) ? l.gender : m.gender);
+  if (m.features.grammaticalCase == GrammaticalCase::Locative && m.number.empty())
     joinTo(t.caseGenderNumber, locativeNumber(a.lemma) == GrammaticalNumber::Plural ? "pl." : "sg.");
   else
     joinTo(t.caseGenderNumber, m.number);

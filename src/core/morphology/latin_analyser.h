@@ -93,8 +93,17 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   // readings through a shortened or later spelling or beside the regular ones
   // after those, the numeral after the lexicon, a guessed name last.
   void likeliestFirst(std::vector<Analysis>& out) const;
+  // The case and number of an analysis, as the scan and the pre-analysis study
+  // them: a locative takes its noun's number; a supine is a verb's form, without case.
   GrammaticalCase caseOf(const Analysis& analysis) const;
   GrammaticalNumber numberOf(const Analysis& analysis) const;
+  // The decoded fields of a morphology of the file (all None for a number it does
+  // not hold).
+  std::size_t morphologyCount() const { return morphologies_.size(); }
+  const MorphologyFeatures& morphology(std::uint16_t morphology) const {
+    static constexpr MorphologyFeatures kNone{};
+    return morphology < morphologies_.size() ? morphologies_[morphology].features : kNone;
+  }
 
   std::size_t lemmaCount() const { return lemmas_.size(); }
   std::string_view headword(std::uint32_t lemma) const { return lemmas_[lemma].headword; }
@@ -119,9 +128,7 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
  private:
   struct Morphology {
     std::string_view personCase, gender, number, moodTenseVoice, deponentMoodTenseVoice;
-    GrammaticalCase grammaticalCase;
-    GrammaticalNumber grammaticalNumber;
-    bool nounForm;
+    MorphologyFeatures features;
   };
   struct Lemma {
     std::string_view headword, category, translation, gender;

@@ -125,7 +125,7 @@ std::string JudgeFeatureReader::readingsOf(const TaggedWord& word) const {
       p[0] = analyser_.partOfSpeech(a.lemma);
       p[1] = caseLetter(analyser_.caseOf(a));
       p[2] = numberLetter(analyser_.numberOf(a));
-      if (p[0] == 'v' && finiteVerbSlot(a.morphology) >= 0) p[1] = 'f';
+      if (p[0] == 'v' && finiteVerbSlot(analyser_.morphology(a.morphology)) >= 0) p[1] = 'f';
     }
     parts.push_back(std::move(p));
   }
@@ -182,10 +182,10 @@ void JudgeFeatureReader::prepareSentence(const std::vector<std::string_view>& fo
     if (w.chosen >= 0 && static_cast<std::size_t>(w.chosen) < w.analyses.size()) {
       const Analysis& a = w.analyses[static_cast<std::size_t>(w.chosen)];
       if (a.lemma < analyser_.lemmaCount() && analyser_.partOfSpeech(a.lemma) == 'v') {
-        const int slot = finiteVerbSlot(a.morphology);
+        const int slot = finiteVerbSlot(analyser_.morphology(a.morphology));
         if (slot >= 0) {
           verbs_[k] = static_cast<int>(a.lemma);
-          verbPersons_[k] = slot % 6;
+          verbPersons_[k] = slot;
         }
       }
     }
