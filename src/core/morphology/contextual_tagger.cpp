@@ -7,11 +7,13 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <map>
 #include <optional>
 #include <variant>
 
 #include "core/files/little_endian.h"
 #include "core/files/source_file.h"
+#include "core/morphology/form_class_shares.h"
 #include "core/morphology/tagger_tuning.h"
 
 namespace varnelio {
@@ -81,42 +83,25 @@ VerbMood verbMood(const MorphologyFeatures& m) {
   return {'1', true};
 }
 
-// A finite form's share among the tenses of its mood and voice, from the tables
-// of tagger_tuning.h (which list the tenses the lexicon gives each).
-double tenseShare(const MorphologyFeatures& m) {
-  using namespace tagger_tuning;
-  const auto row = [&](std::initializer_list<Tense> tenses, const double* shares) {
-    int k = 0;
-    for (const Tense t : tenses) {
-      if (t == m.tense) return shares[k];
-      ++k;
-    }
-    return 1.0;
-  };
-  using T = Tense;
-  if (m.voice == Voice::Passive)
-    return m.mood == Mood::Subjunctive ? kPassiveSubjunctiveTenseShare
-                                       : row({T::Present, T::Imperfect, T::Future}, kPassiveTenseShare);
-  if (m.mood == Mood::Subjunctive)
-    return row({T::Present, T::Imperfect, T::Perfect, T::Pluperfect}, kSubjunctiveTenseShare);
-  return row({T::Present, T::Imperfect, T::Future, T::Perfect, T::Pluperfect, T::FuturePerfect},
-             kIndicativeTenseShare);
-}
-
-// The share of a lemma's words in one tag that a morphology takes (see
-// tagger_tuning.h for the shares and why).
-double formShare(const LatinAnalyser& analyser, const Analysis& a) {
-  using namespace tagger_tuning;
-  if (a.lemma == Analysis::kRomanNumeral) return 1.0;
-  const MorphologyFeatures& m = analyser.morphology(a.morphology);
-  if (const int person = finiteVerbSlot(m); person >= 0) return kPersonShare[person] * tenseShare(m);
-  const bool compared = m.degree == Degree::Comparative || m.degree == Degree::Superlative;
-  if (m.kind == FormKind::GenderedCase) return compared ? kComparedShare : kGenderShare;
-  // A participle's or a gerundive's case, and the locative (which the lexicon
-  // gives without gender), weigh as an adjective's.
-  if (m.kind == FormKind::Participle || m.kind == FormKind::Gerundive || m.grammaticalCase == GrammaticalCase::Locative)
-    return kGenderShare;
-  return 1.0;
+// Whether a lemma of that class (its tag letter) has forms of that kind: a
+// noun's cases, an adjective's gendered cases in their degrees and its adverbs,
+// a pronoun's or numeral's cases with or without gender, a verb's moods.
+bool formOfClass(char letter, const MorphologyFeatures& m) {
+  switch (m.kind) {
+    case FormKind::NounCase: return letter == 'n' || letter == 'p' || letter == 'm';
+    case FormKind::GenderedCase: return letter == 'a' || letter == 'p' || letter == 'm';
+    case FormKind::Adverb: return letter == 'a';
+    case FormKind::Finite:
+    case FormKind::Imperative:
+    case FormKind::Infinitive:
+    case FormKind::Participle:
+    case FormKind::Gerund:
+    case FormKind::Gerundive:
+    case FormKind::Supine: return letter == 'v';
+    case FormKind::Invariable:
+    case FormKind::None: break;
+  }
+  return false;
 }
 
 // The place of a tag made of a letter and two digits (or blanks) in the table of
@@ -303,9 +288,13 @@ int ContextualTagger::tagId(char a, char b, char c) const {
 
 int ContextualTagger::tagOf(const LatinAnalyser& analyser, const Analysis& a) const {
   if (a.lemma == Analysis::kRomanNumeral) return tagId('m', ' ', ' ');
-  const char letter = lemmaLetter(analyser, a.lemma);
-  const GrammaticalCase c = analyser.caseOf(a);
-  const char cd = caseDigit(c), nd = numberDigit(analyser.numberOf(a));
+  return tagOfForm(lemmaLetter(analyser, a.lemma), analyser.morphology(a.morphology), analyser.caseOf(a),
+                   analyser.numberOf(a));
+}
+
+int ContextualTagger::tagOfForm(char letter, const MorphologyFeatures& m, GrammaticalCase c,
+                                GrammaticalNumber n) const {
+  const char cd = caseDigit(c), nd = numberDigit(n);
   switch (letter) {
     case 'n':
     case 'a':
@@ -319,7 +308,6 @@ int ContextualTagger::tagOf(const LatinAnalyser& analyser, const Analysis& a) co
       return tagId(letter, cd, nd == ' ' ? '1' : nd);
     }
     case 'v': {
-      const MorphologyFeatures& m = analyser.morphology(a.morphology);
       // The gerund and the supines, nouns of the verb, in their case.
       if (m.kind == FormKind::Gerund || m.kind == FormKind::Supine)
         return tagId('n', caseDigit(m.grammaticalCase), '1');
@@ -329,6 +317,12 @@ int ContextualTagger::tagOf(const LatinAnalyser& analyser, const Analysis& a) co
     }
     default: return tagId(letter, ' ', ' ');
   }
+}
+
+double ContextualTagger::formShare(const Analysis& a) const {
+  if (a.lemma >= lemmaGroup_.size() || lemmaGroup_[a.lemma] == kNoGroup) return 1.0;
+  const std::size_t at = lemmaGroup_[a.lemma] * morphologyCount_ + a.morphology;
+  return at < formShares_.size() ? formShares_[at] : 1.0;
 }
 
 void ContextualTagger::candidatesOf(const LatinAnalyser& analyser, const TaggedWord& word,
@@ -341,7 +335,7 @@ void ContextualTagger::candidatesOf(const LatinAnalyser& analyser, const TaggedW
   for (const Analysis& a : word.analyses) {
     const int tag = tagOf(analyser, a);
     if (tag < 0) continue;
-    const double weight = weightOf(a) * formShare(analyser, a);
+    const double weight = weightOf(a) * formShare(a);
     const char letter = a.lemma == Analysis::kRomanNumeral ? 'm' : lemmaLetter(analyser, a.lemma);
     const double mass = letterMass_.empty() ? 1.0 : std::max(1.0, letterMass_[static_cast<unsigned char>(letter) - 'a']);
     double emission = weight / mass;
@@ -365,6 +359,47 @@ void ContextualTagger::candidatesOf(const LatinAnalyser& analyser, const TaggedW
 
 bool ContextualTagger::bind(const LatinAnalyser& analyser) {
   if (!fits(analyser)) return false;
+  // The share of a lemma's weight in one tag that each of its forms takes: how
+  // common the form is (form_class_shares.h) over how common all the forms of
+  // that tag are, among the forms of the lemma's model, for the lemma's class.
+  morphologyCount_ = analyser.morphologyCount();
+  const std::size_t M = morphologyCount_;
+  const std::string_view letters = "napmv";
+  std::vector<double> share(letters.size() * M, 0.0);
+  std::vector<int> tags(letters.size() * M, -1);
+  for (std::size_t k = 0; k < letters.size(); ++k)
+    for (std::size_t m = 1; m < M; ++m) {
+      const MorphologyFeatures& f = analyser.morphology(static_cast<std::uint16_t>(m));
+      if (!formOfClass(letters[k], f)) continue;
+      const GrammaticalCase c = f.kind == FormKind::Supine ? GrammaticalCase::None : f.grammaticalCase;
+      tags[k * M + m] = tagOfForm(letters[k], f, c, f.number);
+      share[k * M + m] = formClassShare(letters[k], f);
+    }
+  // One group of shares for each class and model that some lemma has.
+  std::map<std::pair<std::size_t, std::uint16_t>, std::uint16_t> groups;
+  lemmaGroup_.assign(lemmaFrequencies_.size(), kNoGroup);
+  for (std::uint32_t l = 0; l < lemmaFrequencies_.size(); ++l) {
+    const std::size_t k = letters.find(lemmaLetter(analyser, l));
+    if (k == std::string_view::npos || groups.size() >= kNoGroup) continue;
+    lemmaGroup_[l] = groups.emplace(std::pair(k, analyser.modelOf(l)), static_cast<std::uint16_t>(groups.size()))
+                         .first->second;
+  }
+  formShares_.assign(groups.size() * M, 1.0f);
+  std::vector<double> tagMass(tagCount_, 0.0);
+  for (const auto& [key, group] : groups) {
+    const auto [k, model] = key;
+    std::fill(tagMass.begin(), tagMass.end(), 0.0);
+    for (std::size_t m = 1; m < M; ++m)
+      if (tags[k * M + m] >= 0 && analyser.modelHas(model, static_cast<std::uint16_t>(m)))
+        tagMass[static_cast<std::size_t>(tags[k * M + m])] += share[k * M + m];
+    for (std::size_t m = 1; m < M; ++m) {
+      if (tags[k * M + m] < 0) continue;
+      // A form the lexicon gives whole is weighed as if its model had it too.
+      const double own = analyser.modelHas(model, static_cast<std::uint16_t>(m)) ? 0.0 : share[k * M + m];
+      const double mass = tagMass[static_cast<std::size_t>(tags[k * M + m])] + own;
+      if (mass > 0) formShares_[group * M + m] = static_cast<float>(share[k * M + m] / mass);
+    }
+  }
   // A lemma's share of the frequency of its class is the likelihood that a word of
   // that class is this lemma.
   letterMass_.assign(26, 0.0);
@@ -526,7 +561,7 @@ void ContextualTagger::shareAmongAnalyses(const LatinAnalyser& analyser, const s
     for (std::size_t w = 0; w < C; ++w)
       if (cands[w].tag == t) {
         tagOfAnalysis[k] = static_cast<int>(w);
-        tagWeight[w] += weightOf(word.analyses[k]) * formShare(analyser, word.analyses[k]);
+        tagWeight[w] += weightOf(word.analyses[k]) * formShare(word.analyses[k]);
       }
   }
   double best = -1;
@@ -535,7 +570,7 @@ void ContextualTagger::shareAmongAnalyses(const LatinAnalyser& analyser, const s
     const std::size_t w = static_cast<std::size_t>(tagOfAnalysis[k]);
     const Analysis& a = word.analyses[k];
     word.posterior[k] =
-        tagWeight[w] > 0 ? tagProbability[w] * weightOf(a) * formShare(analyser, a) / tagWeight[w] : 0.0;
+        tagWeight[w] > 0 ? tagProbability[w] * weightOf(a) * formShare(a) / tagWeight[w] : 0.0;
     if (word.posterior[k] > best) {
       best = word.posterior[k];
       word.chosen = static_cast<int>(k);
@@ -562,7 +597,7 @@ void ContextualTagger::tag(const LatinAnalyser& analyser, std::vector<TaggedWord
 
 std::size_t ContextualTagger::memoryUsed() const {
   return trigram_.capacity() * sizeof(double) + lemmaFrequencies_.capacity() * 4 + lemmaGovernment_.capacity() +
-         tagNames_.capacity() * 3;
+         tagNames_.capacity() * 3 + formShares_.capacity() * sizeof(float) + lemmaGroup_.capacity() * 2;
 }
 
 }  // namespace varnelio

@@ -87,6 +87,10 @@ class ContextualTagger : public LoadedFromFile<ContextualTagger> {
   void shareAmongAnalyses(const LatinAnalyser& analyser, const std::vector<Candidate>& cands,
                           const std::vector<double>& tagProbability, TaggedWord& word) const;
   int tagOf(const LatinAnalyser& analyser, const Analysis& a) const;
+  // The tag of a form of a lemma of that class (its tag letter), of that case and number.
+  int tagOfForm(char letter, const MorphologyFeatures& m, GrammaticalCase c, GrammaticalNumber n) const;
+  // The share of a lemma's weight in the analysis's tag that its form takes.
+  double formShare(const Analysis& a) const;
   int tagId(char a, char b, char c) const;
   double weightOf(const Analysis& a) const;
   void candidatesOf(const LatinAnalyser& analyser, const TaggedWord& word, std::vector<Candidate>& out) const;
@@ -98,6 +102,12 @@ class ContextualTagger : public LoadedFromFile<ContextualTagger> {
   std::vector<std::uint32_t> lemmaFrequencies_;
   std::vector<std::uint8_t> lemmaGovernment_;
   std::vector<double> letterMass_;  // by tag letter a..z: summed frequency of the lemmas behind it
+  // The shares of the forms in their tags (see bind()), by group (a class of
+  // lemmas and a model), then morphology; each lemma's group.
+  static constexpr std::uint16_t kNoGroup = 0xFFFF;
+  std::vector<float> formShares_;
+  std::vector<std::uint16_t> lemmaGroup_;
+  std::size_t morphologyCount_ = 0;
   std::vector<std::uint8_t> openTags_;  // what an unknown word may be
   int snt_ = -1, enclitic_ = -1, preposition_ = -1;
 };

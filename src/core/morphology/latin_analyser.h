@@ -100,6 +100,13 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   // The decoded fields of a morphology of the file (all None for a number it does
   // not hold).
   std::size_t morphologyCount() const { return morphologies_.size(); }
+  // A lemma's inflection model, and whether a model has an ending for a morphology
+  // (a form the lexicon gives whole, "alius", is no ending of its model).
+  std::uint16_t modelOf(std::uint32_t lemma) const { return lemmas_[lemma].model; }
+  bool modelHas(std::uint16_t model, std::uint16_t morphology) const {
+    const std::size_t slot = static_cast<std::size_t>(model) * morphologies_.size() + morphology;
+    return morphology < morphologies_.size() && slot < spellingCount_.size() && spellingCount_[slot] > 0;
+  }
   const MorphologyFeatures& morphology(std::uint16_t morphology) const {
     static constexpr MorphologyFeatures kNone{};
     return morphology < morphologies_.size() ? morphologies_[morphology].features : kNone;
