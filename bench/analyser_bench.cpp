@@ -10,7 +10,7 @@
 
 #include "core/morphology/latin_analyser.h"
 #include "core/text/text_words.h"
-#include "core/files/source_file.h"
+#include "bench_corpus.h"
 
 namespace {
 
@@ -22,13 +22,7 @@ const std::string kAnalyserPath = std::string(VARNELIO_DATA_DIR) + "/analyseur.d
 const std::vector<std::string>& corpusWords() {
   static const std::vector<std::string> words = [] {
     std::vector<std::string> all;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(VARNELIO_CORPUS_DIR, ec)) {
-      if (entry.path().extension() != ".txt") continue;
-      auto read = readSourceText(entry.path().string());
-      if (auto* t = std::get_if<std::string>(&read))
-        forEachWord(*t, [&](std::string_view w, std::string_view) { all.emplace_back(w); });
-    }
+    forEachWord(bench::wholeCorpus(), [&](std::string_view w, std::string_view) { all.emplace_back(w); });
     return all;
   }();
   return words;

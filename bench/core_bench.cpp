@@ -12,25 +12,13 @@
 #include "core/reports/spreadsheet_export.h"
 #include "core/text/sentence_table.h"
 #include "core/files/source_file.h"
+#include "bench_corpus.h"
 
 namespace {
 
 using namespace varnelio;
 
-// Every corpus text, one after the other (about 1 MB of Latin).
-const std::string& corpus() {
-  static const std::string text = [] {
-    std::string all;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(VARNELIO_CORPUS_DIR, ec)) {
-      if (entry.path().extension() != ".txt") continue;
-      auto read = readSourceText(entry.path().string());
-      if (auto* t = std::get_if<std::string>(&read)) all += *t;
-    }
-    return all;
-  }();
-  return text;
-}
+const std::string& corpus() { return bench::wholeCorpus(); }
 
 bool haveCorpus(benchmark::State& state) {
   if (corpus().empty()) state.SkipWithError("corpus not found");

@@ -11,27 +11,16 @@
 #include "core/analysis/edit_history.h"
 #include "core/analysis/recovery_copy.h"
 #include "core/files/atomic_file.h"
-#include "core/files/source_file.h"
+#include "bench_corpus.h"
 
 namespace {
 
 using namespace varnelio;
 
-std::string corpusText() {
-  std::string all;
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(VARNELIO_CORPUS_DIR, ec)) {
-    if (entry.path().extension() != ".txt") continue;
-    auto read = readSourceText(entry.path().string());
-    if (auto* t = std::get_if<std::string>(&read)) all += *t;
-  }
-  return all;
-}
-
 // The corpus repeated until its nominative-singular scan has `candidates`, or the
 // text has `bytes`.
 std::string library(std::size_t candidates, std::size_t bytes) {
-  const std::string corpus = corpusText();
+  const std::string& corpus = bench::wholeCorpus();
   if (corpus.empty()) return {};
   std::size_t perCopy = 0;
   scanText(corpus, analysisKind(KindId::NomSg), [&](std::string_view, std::int64_t) { ++perCopy; });
