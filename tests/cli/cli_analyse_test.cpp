@@ -32,12 +32,17 @@ std::string smallAnalyser() {
   return encodeAnalyserData(d);
 }
 
-TEST(CliAnalyse, EveryWordInTextOrderWithEachAnalysis) {
+// `varnelio-cli analyse` of a text, with the small analyser above.
+testing::CliRun analyseWithSmallAnalyser(const std::string& text) {
   TempDir dir;
   writeBytes(dir.file("analyseur.dat"), smallAnalyser());
+  writeBytes(dir.file("t.txt"), text);
+  return testing::runProgram(VARNELIO_CLI, {"analyse", "--dict", dir.file("analyseur.dat"), dir.file("t.txt")});
+}
+
+TEST(CliAnalyse, EveryWordInTextOrderWithEachAnalysis) {
   // Words are cut as the scan cuts them, and the words after the last "." count.
-  writeBytes(dir.file("t.txt"), "Vitam sequor.\r\nxyz, uita-l\xE6ta");
-  const auto r = testing::runProgram(VARNELIO_CLI, {"analyse", "--dict", dir.file("analyseur.dat"), dir.file("t.txt")});
+  const auto r = analyseWithSmallAnalyser("Vitam sequor.\r\nxyz, uita-l\xE6ta");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out,
             "1\tVitam\tvita\tvie\tn. 1\tacc. f. sg.\t\n"
@@ -49,12 +54,9 @@ TEST(CliAnalyse, EveryWordInTextOrderWithEachAnalysis) {
 }
 
 TEST(CliAnalyse, AnUnknownNameInsideASentenceIsGuessed) {
-  TempDir dir;
-  writeBytes(dir.file("analyseur.dat"), smallAnalyser());
   // "Pullam" starts a sentence and stays unknown; inside one it is guessed, after
   // the known words; a word in small letters is never guessed.
-  writeBytes(dir.file("t.txt"), "Pullam vita. Vita Pullam pullam");
-  const auto r = testing::runProgram(VARNELIO_CLI, {"analyse", "--dict", dir.file("analyseur.dat"), dir.file("t.txt")});
+  const auto r = analyseWithSmallAnalyser("Pullam vita. Vita Pullam pullam");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out,
             "1\tPullam\t\t\t\t\t\n"

@@ -2,6 +2,8 @@
 #include "core/morphology/form_class_shares.h"
 
 #include <array>
+#include <map>
+#include <utility>
 
 #include "core/morphology/form_class_counts.h"
 
@@ -24,6 +26,19 @@ int caseRow(char partOfSpeech) {
     case 'v': return 3;
     default: return 2;
   }
+}
+
+using ClassKey = std::pair<char, std::array<std::uint8_t, kFeatureBytes>>;
+
+// The counted tokens of each form class, found by part of speech and fields: the
+// form dictionary asks once for every form of every lemma.
+const std::map<ClassKey, int>& tokensByClass() {
+  static const std::map<ClassKey, int> tokens = [] {
+    std::map<ClassKey, int> byClass;
+    for (const auto& c : form_class_counts::kCounts) byClass[{c.partOfSpeech, featureBytes(c.features)}] = c.tokens;
+    return byClass;
+  }();
+  return tokens;
 }
 
 using CaseTable = std::array<std::array<std::array<double, 2>, 7>, 4>;
@@ -54,9 +69,9 @@ double formClassShare(char partOfSpeech, const MorphologyFeatures& m) {
   if (m.kind == FormKind::Adverb) return m.degree == Degree::Positive ? kPositiveAdverb : kComparedAdverb;
   const int total = totalOf(partOfSpeech);
   if (total == 0 || m.kind == FormKind::Invariable || m.kind == FormKind::None) return 1.0;
-  double tokens = kUnseenTokens;
-  for (const auto& c : form_class_counts::kCounts)
-    if (c.partOfSpeech == partOfSpeech && c.features == m) tokens = std::max<double>(c.tokens, kUnseenTokens);
+  const auto& counted = tokensByClass();
+  const auto found = counted.find({partOfSpeech, featureBytes(m)});
+  const double tokens = found == counted.end() ? kUnseenTokens : std::max<double>(found->second, kUnseenTokens);
   return tokens / total;
 }
 
