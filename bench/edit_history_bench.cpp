@@ -112,7 +112,7 @@ void BM_RecoveryCopyGatheredByTheWindow(benchmark::State& state) {
   } else {
     history.push(preAnalysis(ten.grid));
   }
-  RecoveryHeader header{"frmnew_nom_sing", "/home/prof/bibliotheque.txt", textFingerprint(ten.text), ten.text.size(),
+  RecoveryHeader header{KindId::NomSg, Family::New, "/home/prof/bibliotheque.txt", textFingerprint(ten.text), ten.text.size(),
                         "", 0};
   std::size_t bytes = 0;
   for (auto _ : state) {

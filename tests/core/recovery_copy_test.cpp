@@ -10,7 +10,7 @@ namespace varnelio {
 namespace {
 
 RecoveryHeader header() {
-  return {"frmnew_analyse", "/home/prof/caesar.txt", 0x0123456789ABCDEFull, 12345, "/home/prof/c\xC3\xA9sar.DAT",
+  return {KindId::AccSg, Family::New, "/home/prof/caesar.txt", 0x0123456789ABCDEFull, 12345, "/home/prof/c\xC3\xA9sar.DAT",
           1765400000};
 }
 
@@ -56,7 +56,7 @@ TEST(RecoveryCopy, RefusesEveryCutAndChangeAndTellsAnotherVersion) {
     EXPECT_TRUE(std::holds_alternative<RecoveryCopyError>(decodeRecoveryCopy(changed))) << n;
   }
   std::string later = bytes;
-  later[std::string_view("Varnelio recovery copy\n").size()] = 2;
+  later[std::string_view("Varnelio recovery copy\n").size()] = 3;
   const auto read = decodeRecoveryCopy(later);
   ASSERT_TRUE(std::holds_alternative<RecoveryCopyError>(read));
   EXPECT_EQ(std::get<RecoveryCopyError>(read), RecoveryCopyError::OtherVersion);

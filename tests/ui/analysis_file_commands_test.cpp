@@ -28,9 +28,9 @@ class FakeDocument final : public AnalysisDocument {
   const CandidateGrid& candidateGrid() const override { return grid; }
   CommonDialog& commonDialog() override { return dialog; }
   QString analysisPath() const override { return file; }
-  void setAnalysisPath(const QString& path) override {
+  void gridSaved(const QString& path) override {
+    if (file != path) ++nomfichierChanges;
     file = path;
-    ++nomfichierChanges;
   }
   QString documentName() const override { return QStringLiteral("frmnew_analyse"); }
 };
@@ -116,7 +116,7 @@ TEST_F(FileCommands, CancelledDialogWritesAndAsksNothingButKeepsTheRememberedNam
   EXPECT_EQ(exportAnalysis(doc, prompts), SaveOutcome::Cancelled);
   ASSERT_EQ(prompts.shown.size(), 2u);
   EXPECT_EQ(prompts.shown[0].fileName, path("earlier.DAT"));  // pre-filled
-  EXPECT_EQ(prompts.shown[1].fileName, path("earlier.DAT"));
+  EXPECT_EQ(prompts.shown[1].fileName, path("earlier.xls"));  // an export, never over the analyses
   EXPECT_EQ(doc.analysisPath(), path("earlier.DAT"));
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
@@ -160,26 +160,29 @@ TEST_F(FileCommands, AfterAFailedWriteTheDialogComesBackToTheLastGoodFolder) {
   EXPECT_EQ(exportAnalysis(doc, prompts), SaveOutcome::Failed);
   prompts.fileAnswers = {std::nullopt};
   exportAnalysis(doc, prompts);
-  EXPECT_EQ(prompts.shown.back().fileName, path("a.DAT"));  // the good folder, the name tried
+  EXPECT_EQ(prompts.shown.back().fileName, path("a.xls"));  // the good folder, the name tried
 }
 
 TEST_F(FileCommands, ExportWritesTabsCrLfAndWindows1252) {
   doc.grid.validate(1, "  deux blancs  ");
-  prompts.fileAnswers = {path("table")};
+  prompts.fileAnswers = {path("table")};  // typed without extension: gets ".xls"
   EXPECT_EQ(exportAnalysis(doc, prompts), SaveOutcome::Saved);
   EXPECT_EQ(prompts.shown[0].text, QStringLiteral("Fichiers de données (*.XLS)|*.XLS"));
   EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("L'exportation est terminée.")});
-  EXPECT_EQ(readAll(path("table")),
+  EXPECT_FALSE(QFile::exists(path("table")));
+  EXPECT_EQ(readAll(path("table.xls")),
             QByteArray("N\xB0\tN\xB0 phrase\tForme(s)\tAnalyse(s)\r\n"
                        "1\t1\trosam\t  deux blancs\r\n"
                        "2\t2\taquam\t1 d\xE9" "cl. acc. sg. [AA00C]\r\n"
                        "3\t2\tRomam\t\r\n"));
-  // Exporting again to the same name asks first; No keeps the file.
-  prompts.fileAnswers = {path("table")};
+  // Exporting again to the same name asks first, Non by default; No keeps the file.
+  prompts.fileAnswers = {path("table.xls")};
   prompts.questionAnswers = {false};
   doc.grid.deleteRow(1);
   EXPECT_EQ(exportAnalysis(doc, prompts), SaveOutcome::Declined);
-  EXPECT_TRUE(readAll(path("table")).contains("rosam"));
+  EXPECT_EQ(prompts.shown.back().kind, ScriptedPrompts::Shown::Kind::Question);
+  EXPECT_EQ(prompts.shown.back().defaultAnswer, DefaultAnswer::No);
+  EXPECT_TRUE(readAll(path("table.xls")).contains("rosam"));
 }
 
 TEST_F(FileCommands, PrintShowsThePrintDialogAndPrintsTheTable) {

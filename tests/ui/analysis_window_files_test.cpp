@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands as the user reaches them in an analysis window: the menu items
-// and "saveAsAction_ && Quitter", in both families.
+// and « Enregistrer && Quitter », in both families.
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
@@ -67,24 +67,34 @@ TEST_F(WindowFiles, SaveAsEnablesSaveWhichThenWritesWithoutAsking) {
   EXPECT_EQ(h.prompts.shown[0].text, QStringLiteral("L'enregistrement est terminé."));
 
   // Export and print from the same window; the export dialog starts from the name
-  // chosen last in the window's one dialog.
+  // chosen last in the window's one dialog, as an export.
   h.prompts.fileAnswers = {h.path(QStringLiteral("a.XLS"))};
   trigger(w, "exportexcell");
-  EXPECT_EQ(h.prompts.shown[1].fileName, h.path(QStringLiteral("a.DAT")));
+  EXPECT_EQ(h.prompts.shown[1].fileName, h.path(QStringLiteral("a.xls")));
   EXPECT_TRUE(fileBytes(h.path(QStringLiteral("a.XLS"))).startsWith("N\xB0\tN\xB0 phrase\tForme(s)\tAnalyse(s)\r\n"));
   trigger(w, "Imprimertable");
   ASSERT_EQ(h.prompts.printed.size(), 1u);
   EXPECT_EQ(h.prompts.printed[0].pagesAsText()[0].size(), 2u + 2u * 3u);
 }
 
-TEST_F(WindowFiles, SaveAndQuitClosesTheWindowWhateverTheSaveDid) {
+TEST_F(WindowFiles, SaveAndQuitClosesOnlyOnceSaved) {
   AnalysisWindow* w = open("acc_sing_nouveau", "frmnew_analyse");
   ASSERT_NE(w, nullptr);
+  w->session().validate(1, "une analyse");
   QTest::mouseClick(w->findChild<QToolButton*>(QStringLiteral("Command5")), Qt::LeftButton);  // dialog cancelled
+  settle();
+  EXPECT_EQ(h.workspace->find(QStringLiteral("frmnew_analyse")), w);  // nothing saved: still open
+  EXPECT_TRUE(w->session().modified());
+  EXPECT_FALSE(menu->isVisible());
+  EXPECT_TRUE(h.prompts.messages().isEmpty());
+  h.prompts.fileAnswers = {h.path(QStringLiteral("quitte"))};  // typed without extension
+  QTest::mouseClick(w->findChild<QToolButton*>(QStringLiteral("Command5")), Qt::LeftButton);
   settle();
   EXPECT_EQ(h.workspace->find(QStringLiteral("frmnew_analyse")), nullptr);
   EXPECT_TRUE(menu->isVisible());
-  EXPECT_TRUE(h.prompts.messages().isEmpty());
+  EXPECT_EQ(fileBytes(h.path(QStringLiteral("quitte.DAT"))).size(), 4 * 369);
+  EXPECT_EQ(h.prompts.messages(), QStringList{QStringLiteral("L'enregistrement est terminé.")});
+  h.prompts.shown.clear();
 
   // Reopened in the existing family, the save dialog starts with the reopened file.
   const QString file = h.path(QStringLiteral("b.DAT"));

@@ -420,18 +420,22 @@ TEST(AnalysisWindow, EveryWayOfClosingShowsTheMainWindowAgain) {
     const std::size_t before = s.h.prompts.shown.size();
     if (QLatin1String(how) == QLatin1String("Fermer")) w->findChild<QAction*>(QStringLiteral("Fermer"))->trigger();
     else if (QLatin1String(how) == QLatin1String("closeBox")) w->close();
-    else clickButton(w, "Command5");  // the save dialog is cancelled: nothing saved, closed anyway
+    else {  // saved, then closed
+      s.h.prompts.fileAnswers = {s.h.path(QStringLiteral("ferme.DAT"))};
+      clickButton(w, "Command5");
+    }
     Session::settle();
     EXPECT_TRUE(s.menu->isVisible());
     EXPECT_EQ(s.menu->pos(), place);
     EXPECT_EQ(s.menu->sourcePath(), path);
     EXPECT_EQ(s.h.workspace->find(QStringLiteral("frmnew_analyse")), nullptr);
     if (QLatin1String(how) == QLatin1String("Command5")) {
-      ASSERT_EQ(s.h.prompts.shown.size(), before + 1);
-      EXPECT_EQ(s.h.prompts.shown.back().kind, ScriptedPrompts::Shown::Kind::SaveFile);
+      ASSERT_EQ(s.h.prompts.shown.size(), before + 2);
+      EXPECT_EQ(s.h.prompts.shown[before].kind, ScriptedPrompts::Shown::Kind::SaveFile);
+      EXPECT_EQ(s.h.prompts.shown.back().text, QStringLiteral("L'enregistrement est terminé."));
     }
   }
-  EXPECT_EQ(QDir(s.h.dir.path()).entryList(QDir::Files), QStringList({"texte.txt"}));
+  EXPECT_EQ(QDir(s.h.dir.path()).entryList(QDir::Files), QStringList({"ferme.DAT", "texte.txt"}));
 }
 
 TEST(AnalysisWindow, OuterSizeIsClampedToItsFirstLayout) {

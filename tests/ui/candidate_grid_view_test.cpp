@@ -21,24 +21,32 @@
 namespace varnelio::ui {
 namespace {
 
+// A session shown against no text: the rows as a file would give them.
+CandidateGrid rowsOf(std::initializer_list<std::pair<const char*, int>> rows) {
+  CandidateGrid g;
+  for (const auto& [form, sentence] : rows) g.appendCandidate(form, sentence);
+  return g;
+}
+
 TEST(CandidateGridView, OnlyTheUserRaisesRowSelected) {
-  CandidateGrid grid;
-  CandidateGridModel model(grid);
+  AnalysisSession session(KindId::AccSg, Family::Existing);
+  CandidateGridModel model(session);
   CandidateGridView view;
   view.setModel(&model);
   view.resize(600, 300);
   view.show();
   QSignalSpy spy(&view, &CandidateGridView::rowSelected);
 
-  model.refill([](CandidateGrid& g) {
-    for (int i = 0; i < 6; ++i) g.appendCandidate(i % 2 ? "rosam" : "aquam", i + 1);
-  });
+  CandidateGrid six;
+  for (int i = 0; i < 6; ++i) six.appendCandidate(i % 2 ? "rosam" : "aquam", i + 1);
+  session.openRecords(std::move(six), "", "", "");
   view.moveSilently(3, 2);
   EXPECT_EQ(view.selectedRow(), 3);
-  model.deleteRow(3);  // the current row goes: the model moves the cell, silently
-  model.deleteRow(1);
+  session.deleteRow(3);  // the current row goes: the model moves the cell, silently
+  session.deleteRow(1);
   view.moveSilently(4, 3);
-  model.refill([](CandidateGrid& g) { g.clear(); g.appendCandidate("viam", 1); g.appendCandidate("rem", 2); });
+  session.undo();
+  session.openRecords(rowsOf({{"viam", 1}, {"rem", 2}}), "", "", "");
   EXPECT_EQ(spy.count(), 0);
 
   // One click, one row selection: on a new row and again on the same row.
@@ -58,19 +66,18 @@ TEST(CandidateGridView, OnlyTheUserRaisesRowSelected) {
 // confidence in the tooltip, until an analysis is written over it; a file gets the
 // analyses only.
 TEST(CandidateGridModel, AProposalShowsAsOneUntilAnAnalysisIsWritten) {
-  CandidateGrid grid;
-  CandidateGridModel model(grid);
+  AnalysisSession session(KindId::AccSg, Family::Existing);
+  CandidateGridModel model(session);
   model.setKind(&analysisKind(KindId::AccSg));
   QFont italic;
   italic.setItalic(true);
   model.setProposalFont(italic);
-  model.refill([](CandidateGrid& g) {
-    g.appendCandidate("rosam", 4);
-    g.appendCandidate("aquam", 5);
-    std::vector<std::pair<std::uint32_t, std::optional<Proposal>>> proposals{
-        {1, Proposal{1, ProposalLevel::Sure, 97}}, {2, Proposal{2, ProposalLevel::Probable, 64}}};
-    g.swapProposals(proposals);
+  session.openRecords(rowsOf({{"rosam", 4}, {"aquam", 5}}), "", "", "");
+  EditStep step(EditKind::PreAnalysis, 1);
+  session.change(step, [](EditStep& s, CandidateGrid& g) {
+    s.setProposals(g, {{1, Proposal{1, ProposalLevel::Sure, 97}}, {2, Proposal{2, ProposalLevel::Probable, 64}}});
   });
+  session.commit(std::move(step));
   const QModelIndex first = model.index(0, 3), second = model.index(1, 3);
   EXPECT_EQ(first.data().toString(), QStringLiteral("1 décl. acc. sg. [AA00C]"));
   EXPECT_EQ(first.data(Qt::ForegroundRole).value<QColor>(), QColor(128, 128, 128));
@@ -80,20 +87,20 @@ TEST(CandidateGridModel, AProposalShowsAsOneUntilAnAnalysisIsWritten) {
   EXPECT_EQ(second.data(Qt::ToolTipRole).toString(),
             QStringLiteral("Proposition de la pré-analyse (probable, confiance 64 %) : 2 décl. acc. sg. [AB00C]"));
   EXPECT_FALSE(model.index(0, 2).data(Qt::FontRole).isValid());
-  model.validate(1, "mon analyse");
+  session.validate(1, "mon analyse");
   EXPECT_EQ(first.data().toString(), QStringLiteral("mon analyse"));
   EXPECT_FALSE(first.data(Qt::FontRole).isValid());
   EXPECT_FALSE(first.data(Qt::ForegroundRole).isValid());
-  EXPECT_EQ(grid.analysis(2), "");  // a proposal is not an analysis
+  EXPECT_EQ(session.grid().analysis(2), "");  // a proposal is not an analysis
 }
 
 TEST(CandidateGridModel, FixedCellsHeaderAndAnalysisAlignment) {
-  CandidateGrid grid;
-  CandidateGridModel model(grid);
+  AnalysisSession session(KindId::AccSg, Family::Existing);
+  CandidateGridModel model(session);
   CandidateGridView view;
   view.setModel(&model);
-  model.refill([](CandidateGrid& g) { g.appendCandidate("rosam", 4); g.appendCandidate("aquam", 5); });
-  model.validate(2, "1 d\xE9" "cl.   ");
+  session.openRecords(rowsOf({{"rosam", 4}, {"aquam", 5}}), "", "", "");
+  session.validate(2, "1 d\xE9" "cl.   ");
   EXPECT_EQ(model.index(1, 3).data().toString(), QStringLiteral("1 décl."));
   EXPECT_EQ(model.index(1, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignLeft | Qt::AlignTop);
   EXPECT_NE(model.index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignLeft | Qt::AlignTop);
@@ -119,12 +126,12 @@ TEST(CandidateGridModel, ServesTheScanOfTheCorpusForEveryKindAndFollowsDeletions
       expected.push_back({QString::number(expected.size() + 1), QString::number(n), toQString(form), QString()});
     });
     ASSERT_FALSE(expected.empty());
-    CandidateGrid grid;
-    CandidateGridModel model(grid);
-    model.refill([&](CandidateGrid& g) { cutAndScan(text, kind, g); });
+    AnalysisSession session(kind.id, Family::New);
+    CandidateGridModel model(session);
+    session.openScan(text, "");
     for (int step = 0; step < 3; ++step) {  // a middle row, the first, the last
       const std::size_t r = step == 0 ? expected.size() / 2 : step == 1 ? 1 : expected.size();
-      model.deleteRow(r);
+      session.deleteRow(r);
       expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(r - 1));
       for (std::size_t i = r - 1; i < expected.size(); ++i) expected[i][0] = QString::number(i + 1);
     }

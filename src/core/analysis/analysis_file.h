@@ -34,7 +34,25 @@ CandidateGrid decodeAnalysisFile(std::string_view bytes);
 
 // Writes the grid to path, replacing any old file only once the new one is complete.
 std::optional<FileError> writeAnalysisFile(const std::string& path, const CandidateGrid& grid);
-// Reads the analysis file at path into a grid.
+// Reads the analysis file at path into a grid, whatever its bytes.
 std::variant<CandidateGrid, FileError> readAnalysisFile(const std::string& path);
+
+// Whether bytes can be the records of an analysis file, whoever wrote them: in every
+// record (a short last one as far as it goes), the sentence number is digits (blanks
+// around them allowed, or none at all), the form holds no control character, and the
+// analysis none but the tab and the line breaks a typed analysis may hold; a field
+// may end in blanks or zero bytes. The number and the reserve may be anything. Such
+// rules keep every file the windows ever wrote, an empty one included, and refuse
+// what cannot be records: an export (its tabs and line ends), a text, a picture.
+bool readsAsAnalysisRecords(std::string_view bytes);
+
+// Whether the file at path holds analyses that a write over it would lose: it is not
+// empty and its first thousand records read as records (a whole book's file need not
+// be read to know it).
+bool holdsAnalysisRecords(const std::string& path);
+
+// Reads the analysis file at path into a grid when its bytes read as records.
+struct NotAnalysisRecords {};
+std::variant<CandidateGrid, FileError, NotAnalysisRecords> openAnalysisFile(const std::string& path);
 
 }  // namespace varnelio

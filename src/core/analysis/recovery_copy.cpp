@@ -9,7 +9,9 @@ namespace varnelio {
 namespace {
 
 constexpr std::string_view kMagic = "Varnelio recovery copy\n";
-constexpr std::uint32_t kFormatVersion = 1;
+// Version 1 named the window a copy came from; version 2 names its kind and family.
+// A copy of another version is left for the program that wrote it.
+constexpr std::uint32_t kFormatVersion = 2;
 
 }  // namespace
 
@@ -26,7 +28,8 @@ std::string encodeRecoveryCopy(const RecoveryHeader& header, const CandidateGrid
   std::string out(kMagic);
   LittleEndianWriter w(out);
   w.u32(kFormatVersion);
-  w.bytes(header.windowName);
+  w.u8(static_cast<std::uint8_t>(header.kind));
+  w.u8(static_cast<std::uint8_t>(header.family));
   w.bytes(header.sourcePath);
   w.u64(header.sourceFingerprint);
   w.u64(header.sourceSize);
@@ -73,7 +76,11 @@ std::variant<RecoveryCopy, RecoveryCopyError> decodeRecoveryCopy(std::string_vie
     return RecoveryCopyError::Damaged;
   RecoveryCopy copy;
   RecoveryHeader& h = copy.header;
-  h.windowName = r.bytes();
+  const std::uint8_t kind = r.u8();
+  const std::uint8_t family = r.u8();
+  if (kind >= kKindCount || family > static_cast<std::uint8_t>(Family::Existing)) return RecoveryCopyError::Damaged;
+  h.kind = static_cast<KindId>(kind);
+  h.family = static_cast<Family>(family);
   h.sourcePath = r.bytes();
   h.sourceFingerprint = r.u64();
   h.sourceSize = r.u64();

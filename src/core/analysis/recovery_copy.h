@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The recovery copy of an analysis window with unsaved changes: enough to show the
-// window again after a crash. It holds what the window was opened on (its name,
-// which gives the kind and the family; the source text's path and fingerprint; the
+// The recovery copy of an analysis with unsaved changes: enough to show it again
+// after a crash. It holds what the analysis was opened on (its kind and family; the
+// source text's path and fingerprint; the
 // analysis file it saves to) and the grid's own edits, not its rows: a scanned grid
 // is the scan of its text plus what was deleted and written, so a book of millions
 // of candidates is copied in a few bytes per edit, with every number, analysis and
@@ -13,12 +13,14 @@
 #include <string_view>
 #include <variant>
 
+#include "core/analysis/analysis_kind.h"
 #include "core/analysis/candidate_grid.h"
 
 namespace varnelio {
 
 struct RecoveryHeader {
-  std::string windowName;    // e.g. "frmnew_analyse"
+  KindId kind = KindId::AccSg;
+  Family family = Family::New;
   std::string sourcePath;    // UTF-8
   std::uint64_t sourceFingerprint = 0;
   std::uint64_t sourceSize = 0;

@@ -19,14 +19,15 @@ class AnalysisDocument {
   virtual QWidget* documentWindow() = 0;
   virtual const CandidateGrid& candidateGrid() const = 0;
   virtual CommonDialog& commonDialog() = 0;
-  // `nomfichier`: the file "saveAsAction_ les analyses" writes to; empty when none.
+  // `nomfichier`: the file "Enregistrer les analyses" writes to; empty when none.
   virtual QString analysisPath() const = 0;
-  // Sets `nomfichier` and makes `Enregistrerdirect` available.
-  virtual void setAnalysisPath(const QString& path) = 0;
-  // The window's object name, e.g. "frmnew_analyse" (names a PDF printout).
+  // What is printed as the user knows it (names a PDF printout).
   virtual QString documentName() const = 0;
-  // The grid has just been written whole to an analysis file.
-  virtual void gridSaved() {}
+  // The grid has just been written whole to the analysis file at path, which is the
+  // one "Enregistrer les analyses" writes to from now on.
+  virtual void gridSaved(const QString& path) = 0;
+  // The source text's name without its extension, for the names the dialogs propose.
+  virtual QString sourceName() const { return {}; }
 };
 
 }  // namespace varnelio::ui

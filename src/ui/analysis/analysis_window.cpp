@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -20,6 +21,7 @@
 
 #include "core/analysis/candidate_scan.h"
 #include "core/analysis/analysis_file.h"
+#include "core/analysis/analysis_record.h"
 #include "core/text/cp1252.h"
 #include "core/files/source_file.h"
 #include "ui/analysis/analysis_file_commands.h"
@@ -43,6 +45,9 @@ constexpr int kClientWidthTwips = 11385;
 constexpr int kClientHeightTwips = 7650;
 const QColor kHighlightBlue(0, 0, 255);
 const QColor kFormRed(255, 0, 0);
+
+// How long the status line shows why a typed character was refused.
+constexpr int kRefusalShownMs = 8000;
 
 const QString kSourceUnreadable = QStringLiteral("Le fichier source ne peut pas être lu.");
 
@@ -108,24 +113,42 @@ QToolButton* pictureButton(QWidget* parent, const char* name, const QString& cap
 
 }  // namespace
 
+// Keeps the window's commands and menus in step with the session's history and file.
+class AnalysisWindow::StateListener final : public SessionListener {
+ public:
+  explicit StateListener(AnalysisWindow& window) : window_(window) {}
+  void stateChanged() override { window_.sessionStateChanged(); }
+
+ private:
+  AnalysisWindow& window_;
+};
+
 AnalysisWindow::AnalysisWindow(Workspace& workspace, KindId kind, Family family, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       workspace_(workspace),
-      kind_(analysisKind(kind)),
-      family_(family) {
+      session_(std::make_unique<AnalysisSession>(kind, family)),
+      stateListener_(std::make_unique<StateListener>(*this)) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setObjectName(kindWindows(kind_.id).windowName(family_));
-  setWindowTitle(analysisWindowTitle(kind_));
+  setObjectName(kindWindows(kind).windowName(family));
+  setWindowTitle(analysisWindowTitle(session_->kind()));
   setFont(msSansSerif());
   buildControls();
   buildMenus();
+  session_->addListener(stateListener_.get());
   startRecoveryCopies(std::make_unique<RecoveryWriter>(workspace_.recoveryDir()));
   resize(twipsToPixelsX(kClientWidthTwips), menuBar()->sizeHint().height() + twipsToPixelsY(kClientHeightTwips));
   initialSize_ = size();
 }
 
-AnalysisWindow::~AnalysisWindow() = default;
+AnalysisWindow::~AnalysisWindow() {
+  // The model and the recovery copy are children of the window, deleted after its
+  // members: they stop listening to the session while it lives.
+  gridView_->setModel(nullptr);
+  delete model_;
+  session_->setRecoveryKeeper(nullptr);
+  session_->removeListener(stateListener_.get());
+}
 
 void AnalysisWindow::buildControls() {
   auto* client = new QWidget(this);
@@ -149,12 +172,12 @@ void AnalysisWindow::buildControls() {
 
   gridFrame_ = panel(client, "Frame1", twipsRect(120, 1920, 8415, 4335));
 
-  model_ = new CandidateGridModel(grid_, this);
+  model_ = new CandidateGridModel(*session_, this);
   gridView_ = new CandidateGridView(client);
   gridView_->setObjectName(QStringLiteral("grille01"));
   gridView_->setGeometry(twipsRect(240, 2160, 8175, 3975));
   gridView_->setModel(model_);
-  model_->setKind(&kind_);
+  model_->setKind(&session_->kind());
   {
     QFont proposal = gridView_->font();
     proposal.setItalic(true);
@@ -168,7 +191,7 @@ void AnalysisWindow::buildControls() {
   status->setObjectName(QStringLiteral("StatusBar1"));
   setStatusBar(status);
 
-  const QString paradigm = kindWindows(kind_.id).paradigmName(family_);
+  const QString paradigm = kindWindows(kind().id).paradigmName(family());
   connect(lemmaDictionaryButton_, &QToolButton::clicked, this,
           [this] { openSideWindow(QStringLiteral("frmlexique")); });
   connect(formDictionaryButton_, &QToolButton::clicked, this,
@@ -187,7 +210,7 @@ void AnalysisWindow::buildAnalysisPanel() {
   analysisPanel_->hide();
   formCaption_ = label(analysisPanel_, "Label3", QStringLiteral("Forme :"), twipsRect(120, 240, 855, 255), kDarkBlue);
   formLabel_ = label(analysisPanel_, "labelforme", QString(),
-                     twipsRect(120, 600, 2535, kindWindows(kind_.id).formLabelHeight(family_)), kFormRed);
+                     twipsRect(120, 600, 2535, kindWindows(kind().id).formLabelHeight(family())), kFormRed);
   formLabel_->setWordWrap(true);
   analysisCaption_ =
       label(analysisPanel_, "Label7", QStringLiteral("Analyse :"), twipsRect(120, 1200, 1455, 255), kDarkBlue);
@@ -199,6 +222,7 @@ void AnalysisWindow::buildAnalysisPanel() {
   // whoever wants one.
   analysisEdit_->setTabChangesFocus(true);
   analysisEdit_->installEventFilter(this);
+  connect(analysisEdit_, &QPlainTextEdit::textChanged, this, [this] { keepAnalysisBoxStorable(); });
   setTextColour(analysisEdit_, Qt::black);
   {
     QPalette p = analysisEdit_->palette();
@@ -233,7 +257,7 @@ void AnalysisWindow::buildBottomButtons(QWidget* client) {
   grammarButton_ = pictureButton(client, "Command4", QStringLiteral("Précis grammatical"),
                            QStringLiteral("Précis grammatical"), help, twipsRect(5910, 6360, 2295, 900), bigIcon, true);
   grammarButton_->setFont(times(9.75, true));
-  const QRect saveQuitRect = family_ == Family::New ? twipsRect(8790, 6360, 2175, 900)
+  const QRect saveQuitRect = family() == Family::New ? twipsRect(8790, 6360, 2175, 900)
                                                     : twipsRect(8670, 6360, 2295, 900);
   saveAndQuitButton_ = pictureButton(client, "Command5", QStringLiteral("Enregistrer && Quitter"), QString(), disketteIcon(),
                            saveQuitRect, bigIcon, true);
@@ -304,22 +328,16 @@ void AnalysisWindow::buildMenus() {
   connect(acceptAction_, &QAction::triggered, this, [this] { acceptSureProposals(); });
 }
 
-void AnalysisWindow::setAnalysisPath(const QString& path) {
-  analysisPath_ = path;
-  saveAction_->setEnabled(true);
-}
 
 // ---- Loading ----
 
-bool AnalysisWindow::load() { return family_ == Family::New ? loadNew() : loadExisting(); }
+bool AnalysisWindow::load() { return family() == Family::New ? loadNew() : loadExisting(); }
 
 bool AnalysisWindow::loadNew() {
-  analysisPath_.clear();
-  saveAction_->setEnabled(false);
   if (!readAndCutSource(/*scan=*/true)) return false;
-  if (grid_.empty()) {
+  if (candidateGrid().empty()) {
     QString text = QStringLiteral("Aucune forme candidate n'a été trouvée dans ce texte.");
-    if (sentences_.text().find('.') == std::string::npos)
+    if (sentences().text().find('.') == std::string::npos)
       text += QStringLiteral("\nLe texte ne contient aucun point : seules les phrases terminées par un point "
                              "sont analysées.");
     workspace_.prompts().inform(messageParent(), text);
@@ -332,8 +350,6 @@ bool AnalysisWindow::loadNew() {
 
 bool AnalysisWindow::loadExisting() {
   loadState_ = LoadState::FileChosen;
-  analysisPath_.clear();
-  saveAction_->setEnabled(false);
   fileDialog_.filter = QStringLiteral("Fichiers Texte (*.DAT)|*.DAT");
   const std::optional<QString> chosen = fileDialog_.showOpen(workspace_.prompts(), messageParent());
   if (!chosen) {
@@ -342,8 +358,7 @@ bool AnalysisWindow::loadExisting() {
     return true;
   }
   BusyCursor busy(this);
-  setAnalysisPath(*chosen);
-  auto read = readAnalysisFile(toLocalPath(*chosen));
+  auto read = openAnalysisFile(toLocalPath(*chosen));
   if (auto* error = std::get_if<FileError>(&read)) {
     busy.restore();
     workspace_.prompts().inform(
@@ -352,9 +367,15 @@ bool AnalysisWindow::loadExisting() {
         kApplicationTitle, MessageIcon::Warning);
     return false;
   }
-  model_->refill([&](CandidateGrid& grid) { grid = std::move(std::get<CandidateGrid>(read)); });
-  if (!readAndCutSource(/*scan=*/false)) return false;
-  if (grid_.empty()) {
+  if (std::holds_alternative<NotAnalysisRecords>(read)) {
+    busy.restore();
+    workspace_.prompts().inform(
+        messageParent(), QStringLiteral("« %1 » n'est pas un fichier d'analyses.").arg(QFileInfo(*chosen).fileName()),
+        kApplicationTitle, MessageIcon::Warning);
+    return false;
+  }
+  if (!readAndCutSource(/*scan=*/false, std::move(std::get<CandidateGrid>(read)), *chosen)) return false;
+  if (candidateGrid().empty()) {
     // Told while the main window is still up: a message box closing while no other
     // window is visible would end the program.
     showEmptyGrid();
@@ -368,7 +389,7 @@ bool AnalysisWindow::loadExisting() {
   return true;
 }
 
-bool AnalysisWindow::readAndCutSource(bool scan) {
+bool AnalysisWindow::readAndCutSource(bool scan, CandidateGrid rows, const QString& analysisPath) {
   const QString path = workspace_.sourcePath();
   sourceName_ = QFileInfo(path).completeBaseName();
   auto read = readSourceText(toLocalPath(path));
@@ -379,18 +400,11 @@ bool AnalysisWindow::readAndCutSource(bool scan) {
     reason = QStringLiteral("Le fichier est vide.");
   } else {
     std::string& text = std::get<std::string>(read);
-    sourcePath_ = path;
-    sourceFingerprint_ = textFingerprint(text);
-    if (!scan) {
-      sentences_ = SentenceTable(std::move(text));
-      recovery_->setSource(sentences_);
-      return true;
-    }
-    // The grid emptied, then the text cut with each sentence scanned the moment it
-    // is complete. A book gives millions of candidates: the grid shares the text
-    // the window keeps and finds each row in it, so the text is never copied.
-    model_->refill([&](CandidateGrid& grid) { sentences_ = cutAndScan(std::move(text), kind_, grid); });
-    recovery_->setSource(sentences_);
+    if (scan)
+      session_->openScan(std::move(text), path.toStdString());
+    else
+      session_->openRecords(std::move(rows), std::move(text), path.toStdString(), analysisPath.toStdString());
+    recovery_->setSource(sentences());
     return true;
   }
   workspace_.prompts().inform(messageParent(), fileFailureMessage(kSourceUnreadable, {}, reason),
@@ -433,13 +447,13 @@ void AnalysisWindow::showEmptyGrid() {
 void AnalysisWindow::showSelectedRow() {
   analysisPanel_->show();
   selectedRow_ = gridView_->selectedRow();
-  if (selectedRow_ < 1 || static_cast<std::size_t>(selectedRow_) > grid_.candidateCount()) return;
-  const CandidateRow& row = grid_.row(static_cast<std::size_t>(selectedRow_));
+  if (selectedRow_ < 1 || static_cast<std::size_t>(selectedRow_) > candidateGrid().candidateCount()) return;
+  const CandidateRow& row = candidateGrid().row(static_cast<std::size_t>(selectedRow_));
   // A sentence number that is no number or lies outside the table stops here
   // silently: the view, the form and the analysis keep what they showed.
   const std::optional<std::int64_t> n = parseSentenceNumber(row.sentence);
   if (!n) return;
-  const std::optional<std::string_view> sentence = sentences_.sentence(*n);
+  const std::optional<std::string_view> sentence = sentences().sentence(*n);
   if (!sentence) return;
   sentenceView_->setCurrentCharFormat(QTextCharFormat());
   sentenceView_->setPlainText(toQString(*sentence));
@@ -493,52 +507,34 @@ void AnalysisWindow::highlightForm(const QString& form) {
 // ---- Commands ----
 
 void AnalysisWindow::onValidate() {
-  if (grid_.empty() || selectedRow_ < 1) return;
-  const auto r = static_cast<std::size_t>(selectedRow_);
-  EditStep step(EditKind::Validation, r);
-  step.writeAnalyses(grid_, {{r, analysisFromBox(analysisEdit_->toPlainText())}});
-  model_->analysisChanged(r);
-  step.setSelectedAfter(r);
-  recordStep(std::move(step));
+  if (candidateGrid().empty() || selectedRow_ < 1) return;
+  session_->validate(static_cast<std::size_t>(selectedRow_), analysisFromBox(analysisEdit_->toPlainText()));
 }
 
 void AnalysisWindow::onDelete() {
-  if (grid_.empty() || selectedRow_ < 1) return;
-  int s = selectedRow_;
-  EditStep step(EditKind::Deletion, static_cast<std::size_t>(s));
+  if (candidateGrid().empty() || selectedRow_ < 1) return;
+  std::size_t after = 0;
   {
     BusyCursor busy(this);
-    model_->removeRow(static_cast<std::size_t>(s),
-                      [&](CandidateGrid& grid) { step.deleteRows(grid, {static_cast<std::size_t>(s)}); });
+    after = session_->deleteRow(static_cast<std::size_t>(selectedRow_));
   }
-  // The same row shows the candidate that followed; after the last row, the new last.
-  s = std::min(s, static_cast<int>(grid_.candidateCount()));
-  step.setSelectedAfter(static_cast<std::size_t>(s));
-  recordStep(std::move(step));
-  if (grid_.empty()) {
+  if (candidateGrid().empty()) {
     showEmptyGrid();
     return;
   }
-  gridView_->moveSilently(s, 3);
+  gridView_->moveSilently(static_cast<int>(after), 3);
   showSelectedRow();
 }
 
 // ---- Édition ----
 
-void AnalysisWindow::recordStep(EditStep step) {
-  history_.push(std::move(step));
-  afterGridChanged();
-}
-
-void AnalysisWindow::afterGridChanged() {
+void AnalysisWindow::sessionStateChanged() {
   updateEditActions();
-  if (history_.modified())
-    recovery_->changed();
-  else
-    recovery_->discard();  // back as saved: nothing to recover
+  saveAction_->setEnabled(!session_->analysisPath().empty());
 }
 
 void AnalysisWindow::updateEditActions() {
+  const EditHistory& history = session_->history();
   const auto what = [](const EditStep* step) -> QString {
     if (!step) return {};
     switch (step->kind()) {
@@ -549,87 +545,68 @@ void AnalysisWindow::updateEditActions() {
     }
     return {};
   };
-  undoAction_->setText(QStringLiteral("&Annuler") + what(history_.nextUndo()));
-  undoAction_->setEnabled(history_.canUndo());
-  redoAction_->setText(QStringLiteral("&Rétablir") + what(history_.nextRedo()));
-  redoAction_->setEnabled(history_.canRedo());
+  undoAction_->setText(QStringLiteral("&Annuler") + what(history.nextUndo()));
+  undoAction_->setEnabled(history.canUndo());
+  redoAction_->setText(QStringLiteral("&Rétablir") + what(history.nextRedo()));
+  redoAction_->setEnabled(history.canRedo());
 }
 
 void AnalysisWindow::undo() {
-  if (!history_.canUndo()) return;
   const EditStep* step = nullptr;
   {
     BusyCursor busy(this);
-    model_->refill([&](CandidateGrid& grid) { step = history_.undo(grid); });
+    step = session_->undo();
   }
-  selectRow(step->selectedBefore());
-  afterGridChanged();
+  if (step) selectRow(step->selectedBefore());
 }
 
 void AnalysisWindow::redo() {
-  if (!history_.canRedo()) return;
   const EditStep* step = nullptr;
   {
     BusyCursor busy(this);
-    model_->refill([&](CandidateGrid& grid) { step = history_.redo(grid); });
+    step = session_->redo();
   }
-  selectRow(step->selectedAfter());
-  afterGridChanged();
+  if (step) selectRow(step->selectedAfter());
 }
 
 void AnalysisWindow::selectRow(std::size_t r) {
-  if (grid_.empty()) {
+  if (candidateGrid().empty()) {
     showEmptyGrid();
     return;
   }
-  r = std::clamp<std::size_t>(r, 1, grid_.candidateCount());
+  r = std::clamp<std::size_t>(r, 1, candidateGrid().candidateCount());
   gridView_->moveSilently(static_cast<int>(r), 2);
   showSelectedRow();
 }
 
-void AnalysisWindow::gridSaved() {
-  history_.markSaved();
-  afterGridChanged();
-}
+void AnalysisWindow::gridSaved(const QString& path) { session_->saved(path.toStdString()); }
 
 // ---- Recovery copies ----
 
 void AnalysisWindow::startRecoveryCopies(std::unique_ptr<RecoveryWriter> writer) {
+  session_->setRecoveryKeeper(nullptr);
   delete recovery_;
   recovery_ = writer.release();
   recovery_->setParent(this);
-  recovery_->setSource(sentences_);
-  recovery_->setEncoder([this] { return encodeRecoveryCopyNow(); });
-}
-
-std::string AnalysisWindow::encodeRecoveryCopyNow() const {
-  RecoveryHeader header;
-  header.windowName = fromQString(objectName());
-  header.sourcePath = sourcePath_.toStdString();
-  header.sourceFingerprint = sourceFingerprint_;
-  header.sourceSize = sentences_.text().size();
-  header.analysisPath = analysisPath_.toStdString();
-  header.copiedAt = QDateTime::currentSecsSinceEpoch();
-  return encodeRecoveryCopy(header, grid_.edits());
+  recovery_->setSource(sentences());
+  recovery_->setEncoder([this] { return session_->encodeRecoveryCopy(QDateTime::currentSecsSinceEpoch()); });
+  session_->setRecoveryKeeper(recovery_);
 }
 
 bool AnalysisWindow::loadRecovered(const RecoveryCopy& copy, const QString& recoveryFolder, const QString& copyId,
                                    std::unique_ptr<QLockFile> lock) {
-  const RecoveryHeader& header = copy.header;
-  const QString path = QString::fromStdString(header.sourcePath);
+  const QString path = QString::fromStdString(copy.header.sourcePath);
   const QString name = QFileInfo(path).fileName();
-  sourcePath_ = path;
   sourceName_ = QFileInfo(path).completeBaseName();
-  // The source as it is now, if it is the one the copy was made on; otherwise the
-  // text as it was, copied beside the copy.
-  std::string text;
-  auto current = readSourceText(toLocalPath(path));
-  if (auto* read = std::get_if<std::string>(&current); read && textFingerprint(*read) == header.sourceFingerprint) {
-    text = std::move(*read);
-  } else {
-    auto saved = readSourceText(toLocalPath(RecoveryWriter::filesOf(recoveryFolder, copyId).source));
-    auto* kept = std::get_if<std::string>(&saved);
-    if (!kept || textFingerprint(*kept) != header.sourceFingerprint) {
+  const auto readText = [](const QString& file) -> std::optional<std::string> {
+    auto read = readSourceText(toLocalPath(file));
+    if (auto* text = std::get_if<std::string>(&read)) return std::move(*text);
+    return std::nullopt;
+  };
+  const AnalysisSession::Recovered outcome = session_->openRecovered(
+      copy, readText(path), [&] { return readText(RecoveryWriter::filesOf(recoveryFolder, copyId).source); });
+  switch (outcome) {
+    case AnalysisSession::Recovered::SourceLost:
       workspace_.prompts().inform(
           messageParent(),
           QStringLiteral("Les analyses retrouvées ne peuvent pas être rouvertes : leur texte source « %1 » a changé "
@@ -637,41 +614,26 @@ bool AnalysisWindow::loadRecovered(const RecoveryCopy& copy, const QString& reco
               .arg(name),
           kApplicationTitle, MessageIcon::Warning);
       return false;
-    }
-    text = std::move(*kept);
-    workspace_.prompts().inform(messageParent(),
-                                QStringLiteral("Le texte source « %1 » a changé ou a disparu depuis : les analyses "
-                                               "retrouvées sont montrées avec le texte tel qu'il était alors.")
-                                    .arg(name),
-                                kApplicationTitle, MessageIcon::Warning);
-  }
-  sourceFingerprint_ = header.sourceFingerprint;
-  bool fits = false;
-  model_->refill([&](CandidateGrid& grid) {
-    if (copy.edits.scanned) {
-      sentences_ = cutAndScan(std::move(text), kind_, grid);
-    } else {
-      sentences_ = SentenceTable(std::move(text));
-      grid.clear();
-    }
-    fits = grid.applyEdits(copy.edits);
-    if (!fits) grid.clear();
-  });
-  if (!fits) {
-    workspace_.prompts().inform(messageParent(),
-                                QStringLiteral("Les analyses retrouvées ne peuvent pas être rouvertes : leur copie ne "
-                                               "correspond pas au texte source « %1 ».")
-                                    .arg(name),
-                                kApplicationTitle, MessageIcon::Warning);
-    return false;
+    case AnalysisSession::Recovered::DoesNotFit:
+      workspace_.prompts().inform(messageParent(),
+                                  QStringLiteral("Les analyses retrouvées ne peuvent pas être rouvertes : leur copie ne "
+                                                 "correspond pas au texte source « %1 ».")
+                                      .arg(name),
+                                  kApplicationTitle, MessageIcon::Warning);
+      return false;
+    case AnalysisSession::Recovered::OnKeptText:
+      workspace_.prompts().inform(messageParent(),
+                                  QStringLiteral("Le texte source « %1 » a changé ou a disparu depuis : les analyses "
+                                                 "retrouvées sont montrées avec le texte tel qu'il était alors.")
+                                      .arg(name),
+                                  kApplicationTitle, MessageIcon::Warning);
+      break;
+    case AnalysisSession::Recovered::AsItWas:
+      break;
   }
   startRecoveryCopies(std::make_unique<RecoveryWriter>(recoveryFolder, copyId, std::move(lock)));
-  if (!header.analysisPath.empty()) setAnalysisPath(QString::fromStdString(header.analysisPath));
-  // Nothing of it is saved: the copy stays until the user saves or closes.
-  history_.markUnsaved();
-  updateEditActions();
   hideMainWindow();
-  if (grid_.empty())
+  if (candidateGrid().empty())
     showEmptyGrid();
   else
     finishLoad();
@@ -679,11 +641,57 @@ bool AnalysisWindow::loadRecovered(const RecoveryCopy& copy, const QString& reco
 }
 
 void AnalysisWindow::onSaveAndQuit() {
-  // Cancelling the dialog or declining to overwrite still closes: the user chose not
-  // to save. A write that failed keeps the window open, with its grid, so that the
-  // analyses can still be saved elsewhere.
-  if (saveAnalysisAs(*this, workspace_.prompts()) == SaveOutcome::Failed) return;
+  // The window closes only once its analyses are on the disk: a cancelled dialog, a
+  // declined overwrite or a failed write keep it open, with its grid.
+  if (saveAnalysisAs(*this, workspace_.prompts()) != SaveOutcome::Saved) return;
   close();
+}
+
+bool AnalysisWindow::mayClose() {
+  if (!session_->modified()) return true;
+  const QString question =
+      QStringLiteral("Enregistrer les analyses de « %1 » (%2) avant de fermer ?")
+          .arg(QFileInfo(QString::fromStdString(session_->source().path)).fileName(), fromUtf8(kind().title));
+  switch (workspace_.prompts().askSaveChanges(this, question)) {
+    case SaveChoice::Save: {
+      const SaveOutcome saved = session_->analysisPath().empty() ? saveAnalysisAs(*this, workspace_.prompts())
+                                                                 : saveAnalysis(*this, workspace_.prompts());
+      return saved == SaveOutcome::Saved;
+    }
+    case SaveChoice::Discard:
+      session_->discardChanges();
+      return true;
+    case SaveChoice::Cancel:
+      return false;
+  }
+  return false;
+}
+
+// What a record cannot hold is refused as it is typed or pasted, and the status line
+// says why, instead of a grid that shows "?" or a file that cuts the end off.
+void AnalysisWindow::keepAnalysisBoxStorable() {
+  const QString text = analysisEdit_->toPlainText();
+  QString refusal;
+  if (const QString bad = firstUnstorable(text); !bad.isEmpty())
+    refusal = QStringLiteral("« %1 » ne peut pas être enregistré dans un fichier d'analyses : ce caractère est refusé.")
+                  .arg(bad);
+  else if (analysisFromBox(text).size() > AnalysisRecord::kAnalyseWidth)
+    refusal = QStringLiteral("Une analyse tient en %1 caractères au plus : la suite est refusée.")
+                  .arg(AnalysisRecord::kAnalyseWidth);
+  if (refusal.isEmpty()) {
+    lastStorableAnalysis_ = text;
+    return;
+  }
+  // Back to what the box held, the caret where the refused text was put.
+  const int caret = analysisEdit_->textCursor().position() - static_cast<int>(text.size() - lastStorableAnalysis_.size());
+  {
+    const QSignalBlocker blocker(analysisEdit_);
+    analysisEdit_->setPlainText(lastStorableAnalysis_);
+  }
+  QTextCursor cursor = analysisEdit_->textCursor();
+  cursor.setPosition(std::clamp(caret, 0, static_cast<int>(lastStorableAnalysis_.size())));
+  analysisEdit_->setTextCursor(cursor);
+  statusBar()->showMessage(refusal, kRefusalShownMs);
 }
 
 void AnalysisWindow::receiveAnalysis(const QString& label) { analysisEdit_->setPlainText(label); }
@@ -713,10 +721,13 @@ void AnalysisWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void AnalysisWindow::closeEvent(QCloseEvent* event) {
+  if (!mayClose()) {
+    event->ignore();
+    return;
+  }
   QMainWindow::closeEvent(event);
   if (!event->isAccepted()) return;
-  // Closed by the user: what was not saved was given up, as the window has always
-  // done; only a crash leaves a copy behind.
+  // Saved, unchanged or given up: only a crash leaves a copy behind.
   recovery_->discard();
   // However the window closes, the main window comes back.
   if (QWidget* menu = workspace_.mainWindow()) {

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The twenty analysis windows, one class configured by (kind, family). A new
-// analysis scans the source text named by the main window for the kind's candidate
-// forms; an existing analysis reopens an analysis file and shows it against that
-// text. The user selects candidates, sees each one's sentence with the form in bold
-// blue, validates an analysis into the grid or deletes the candidate, and saves,
-// exports or prints the grid.
+// The twenty analysis windows, one class configured by (kind, family). A window
+// shows one analysis session: a new analysis scans the source text named by the main
+// window for the kind's candidate forms; an existing analysis reopens an analysis
+// file and shows it against that text. The user selects candidates, sees each one's
+// sentence with the form in bold blue, validates an analysis or deletes the
+// candidate, and saves, exports or prints the grid; the window forwards each command
+// to the session, and asks before closing on work that is not saved.
 #include "ui/analysis/layer.h"
 #include <QMainWindow>
 #include <QString>
@@ -13,10 +14,8 @@
 #include <vector>
 
 #include "core/analysis/analysis_kind.h"
-#include "core/analysis/candidate_grid.h"
-#include "core/analysis/edit_history.h"
+#include "core/analysis/analysis_session.h"
 #include "core/analysis/recovery_copy.h"
-#include "core/text/sentence_table.h"
 #include "ui/analysis/analysis_document.h"
 #include "ui/shell/analysis_target.h"
 #include "ui/shell/common_dialog.h"
@@ -61,26 +60,29 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   bool loadRecovered(const RecoveryCopy& copy, const QString& recoveryFolder, const QString& copyId,
                      std::unique_ptr<QLockFile> lock);
 
-  const AnalysisKind& kind() const { return kind_; }
-  Family family() const { return family_; }
+  const AnalysisKind& kind() const { return session_->kind(); }
+  Family family() const { return session_->family(); }
+  // The analysis shown.
+  AnalysisSession& session() { return *session_; }
+  const AnalysisSession& session() const { return *session_; }
   // The row of the selected candidate (counted from 1), 0 before any selection.
   int selectedRow() const { return selectedRow_; }
   // How the load of an existing analysis went with its file dialog.
   enum class LoadState { NotAsked, FileChosen, DialogCancelled };
   LoadState loadState() const { return loadState_; }
-  const SentenceTable& sentences() const { return sentences_; }
+  const SentenceTable& sentences() const { return session_->sentences(); }
 
   // AnalysisDocument
   QWidget* documentWindow() override { return this; }
-  const CandidateGrid& candidateGrid() const override { return grid_; }
+  const CandidateGrid& candidateGrid() const override { return session_->grid(); }
   CommonDialog& commonDialog() override { return fileDialog_; }
-  QString analysisPath() const override { return analysisPath_; }
-  void setAnalysisPath(const QString& path) override;
+  QString analysisPath() const override { return QString::fromStdString(session_->analysisPath()); }
   QString documentName() const override;
-  void gridSaved() override;
+  QString sourceName() const override { return sourceName_; }
+  void gridSaved(const QString& path) override;
 
   // The edits that can be taken back, and whether the grid differs from its file.
-  const EditHistory& editHistory() const { return history_; }
+  const EditHistory& editHistory() const { return session_->history(); }
   // Takes back the last edit / does it again, as "Édition" does.
   void undo();
   void redo();
@@ -106,7 +108,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   bool loadExisting();
   // Reads the text named by the main window and cuts it into sentences, handing
   // each one to the scan when scan is true. False (and the user told) on failure.
-  bool readAndCutSource(bool scan);
+  bool readAndCutSource(bool scan, CandidateGrid rows = {}, const QString& analysisPath = {});
   QWidget* messageParent();
   void hideMainWindow();
   void finishLoad();
@@ -118,16 +120,18 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   void onValidate();
   void onDelete();
   void onSaveAndQuit();
+  // Asks what to do with unsaved work before the window closes; true when it may close.
+  bool mayClose();
+  // Keeps what the analysis box may hold: what a record holds, in Windows-1252.
+  void keepAnalysisBoxStorable();
   void openSideWindow(const QString& name, bool hourglass = true);
 
-  // Keeps a step just done on the grid, and what follows from it.
-  void recordStep(EditStep step);
-  void afterGridChanged();
+  // What follows from a change of the session's history or file.
+  void sessionStateChanged();
   void updateEditActions();
   // Selects row r (the nearest row left) and shows it, as a click would.
   void selectRow(std::size_t r);
   void startRecoveryCopies(std::unique_ptr<RecoveryWriter> writer);
-  std::string encodeRecoveryCopyNow() const;
 
   // The "Outils" menu (analysis_window_tools.cpp).
   struct PreAnalysisTools;
@@ -141,19 +145,15 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
 
   Workspace& workspace_;
   QSize initialSize_;  // the first layout, never cut by the size clamp
-  const AnalysisKind& kind_;
-  const Family family_;
-  CandidateGrid grid_;
-  SentenceTable sentences_;
+  std::unique_ptr<AnalysisSession> session_;
+  class StateListener;
+  std::unique_ptr<StateListener> stateListener_;
   CommonDialog fileDialog_;  // `CommonDialog1`
-  QString analysisPath_;
   QString sourceName_;  // the source text's file name without its extension
   LoadState loadState_ = LoadState::NotAsked;
   int selectedRow_ = 0;
-  EditHistory history_;
   RecoveryWriter* recovery_ = nullptr;
-  QString sourcePath_;  // the source text shown, as the main window named it
-  std::uint64_t sourceFingerprint_ = 0;
+  QString lastStorableAnalysis_;  // what the analysis box held last that a record can hold
 
   CandidateGridModel* model_ = nullptr;
   QTextEdit* sentenceView_ = nullptr;  // `phrase`

@@ -79,7 +79,7 @@ PreAnalyser* AnalysisWindow::preAnalyser() {
 bool AnalysisWindow::judgeAllRows(std::vector<RowJudgement>& out) {
   PreAnalyser* judge = preAnalyser();
   if (!judge) return false;
-  const std::size_t total = grid_.candidateCount();
+  const std::size_t total = candidateGrid().candidateCount();
   std::optional<QProgressDialog> progress;
   std::optional<BusyCursor> busy;
   if (total >= kLongGrid) {
@@ -93,7 +93,7 @@ bool AnalysisWindow::judgeAllRows(std::vector<RowJudgement>& out) {
   } else {
     busy.emplace(this);
   }
-  return judgeRows(*judge, sentences_, grid_, kind_, out, [&](std::size_t done, std::size_t all) {
+  return judgeRows(*judge, sentences(), candidateGrid(), kind(), out, [&](std::size_t done, std::size_t all) {
     if (!progress) return true;
     progress->setValue(static_cast<int>(all ? done * 1000 / all : 1000));  // lets the dialog's events run
     return !progress->wasCanceled();
@@ -101,7 +101,8 @@ bool AnalysisWindow::judgeAllRows(std::vector<RowJudgement>& out) {
 }
 
 void AnalysisWindow::onPreAnalysis() {
-  if (grid_.empty()) return;
+  const CandidateGrid& grid = candidateGrid();
+  if (grid.empty()) return;
   std::vector<RowJudgement> judged;
   if (!judgeAllRows(judged)) return;  // cancelled, or nothing to judge with: the grid is untouched
   // The proposals and the deletions are one step: "Annuler la pré-analyse" takes
@@ -118,29 +119,29 @@ void AnalysisWindow::onPreAnalysis() {
     if ((j.level == JudgementLevel::Sure || j.level == JudgementLevel::Probable) && j.declension != 0)
       proposal = Proposal{j.declension, j.level == JudgementLevel::Sure ? ProposalLevel::Sure : ProposalLevel::Probable,
                           static_cast<std::uint8_t>(std::lround(std::clamp(j.probability, 0.0f, 1.0f) * 100))};
-    const Proposal* current = grid_.proposal(r);
+    const Proposal* current = grid.proposal(r);
     if (current ? !proposal || !(*current == *proposal) : proposal.has_value()) proposals.emplace_back(r, proposal);
-    if (j.level == JudgementLevel::False && grid_.analysis(r).empty()) {  // never what the user wrote
+    if (j.level == JudgementLevel::False && grid.analysis(r).empty()) {  // never what the user wrote
       falseRows.push_back(r);
       nounsAmongFalse += j.probability;
     }
   }
-  model_->refill([&](CandidateGrid& grid) { step.setProposals(grid, proposals); });
+  session_->change(step, [&](EditStep& s, CandidateGrid& g) { s.setProposals(g, proposals); });
   if (!falseRows.empty()) {
     const QString question =
         QStringLiteral("%1 candidats ne semblent pas être des noms %2 (environ %3 pourraient pourtant en être). "
                        "Les supprimer ? Vous pourrez annuler la suppression (Ctrl+Z).")
-            .arg(withThousands(falseRows.size()), caseInWords(kind_),
+            .arg(withThousands(falseRows.size()), caseInWords(kind()),
                  withThousands(static_cast<std::size_t>(std::llround(nounsAmongFalse))));
     if (workspace_.prompts().askYesNo(this, kApplicationTitle, question)) {
       BusyCursor busy(this);
       // In one pass, renumbered as the bin renumbers; a scanned grid keeps no rows.
-      model_->refill([&](CandidateGrid& grid) { step.deleteRows(grid, falseRows); });
+      session_->change(step, [&](EditStep& s, CandidateGrid& g) { s.deleteRows(g, falseRows); });
     }
   }
   step.setSelectedAfter(1);
-  recordStep(std::move(step));
-  if (grid_.empty()) {
+  session_->commit(std::move(step));
+  if (grid.empty()) {
     showEmptyGrid();
     return;
   }
@@ -148,12 +149,13 @@ void AnalysisWindow::onPreAnalysis() {
 }
 
 void AnalysisWindow::acceptSureProposals() {
+  const CandidateGrid& grid = candidateGrid();
   std::vector<std::pair<std::size_t, std::string>> analyses;
   std::vector<std::pair<std::size_t, std::optional<Proposal>>> accepted;
-  for (std::size_t r = 1; r <= grid_.candidateCount(); ++r) {
-    const Proposal* p = grid_.proposal(r);
-    if (!p || p->level != ProposalLevel::Sure || !grid_.analysis(r).empty()) continue;
-    analyses.emplace_back(r, analysisLabel(kind_, p->declension));
+  for (std::size_t r = 1; r <= grid.candidateCount(); ++r) {
+    const Proposal* p = grid.proposal(r);
+    if (!p || p->level != ProposalLevel::Sure || !grid.analysis(r).empty()) continue;
+    analyses.emplace_back(r, analysisLabel(kind(), p->declension));
     accepted.emplace_back(r, std::nullopt);
   }
   if (analyses.empty()) {
@@ -162,17 +164,18 @@ void AnalysisWindow::acceptSureProposals() {
   }
   const std::size_t selected = selectedRow_ >= 1 ? static_cast<std::size_t>(selectedRow_) : 1;
   EditStep step(EditKind::AcceptProposals, selected);
-  model_->refill([&](CandidateGrid& grid) {
-    step.writeAnalyses(grid, analyses);
-    step.setProposals(grid, accepted);
+  session_->change(step, [&](EditStep& s, CandidateGrid& g) {
+    s.writeAnalyses(g, analyses);
+    s.setProposals(g, accepted);
   });
   step.setSelectedAfter(selected);
-  recordStep(std::move(step));
+  session_->commit(std::move(step));
   selectRow(selected);
 }
 
 void AnalysisWindow::onCheckAnalyses() {
-  if (grid_.empty()) return;
+  const CandidateGrid& grid = candidateGrid();
+  if (grid.empty()) return;
   std::vector<RowJudgement> judged;
   if (!judgeAllRows(judged)) return;
   const std::size_t count = judged.size();
@@ -180,25 +183,25 @@ void AnalysisWindow::onCheckAnalyses() {
   for (std::size_t step = 1; step <= count; ++step) {
     const std::size_t r = (start + step - 1) % count + 1;
     const RowJudgement& j = judged[r - 1];
-    const std::string_view written = trimBlanks(grid_.analysis(r));
+    const std::string_view written = trimBlanks(grid.analysis(r));
     // A "douteux" candidate proposes nothing to disagree with.
     if (!j.found || written.empty() || j.level == JudgementLevel::Doubtful) continue;
-    const std::string label = j.label(kind_);
+    const std::string label = j.label(kind());
     if (written == label) continue;
-    const QString form = toQString(grid_.form(r));
+    const QString form = toQString(grid.form(r));
     gridView_->moveSilently(static_cast<int>(r), 2);
     showSelectedRow();
     const QString text =
         label.empty()
             ? QStringLiteral("Ligne %1 : « %2 » ne semble pas être un nom %3.")
-                  .arg(withThousands(r), form, caseInWords(kind_))
+                  .arg(withThousands(r), form, caseInWords(kind()))
             : QStringLiteral("Ligne %1 : « %2 » semble être %3.").arg(withThousands(r), form, toQString(label));
     workspace_.prompts().inform(this, text);
     return;
   }
   std::size_t doubtful = 0;  // left without an analysis and without a proposal
   for (std::size_t r = 1; r <= count; ++r)
-    if (judged[r - 1].found && judged[r - 1].level == JudgementLevel::Doubtful && trimBlanks(grid_.analysis(r)).empty())
+    if (judged[r - 1].found && judged[r - 1].level == JudgementLevel::Doubtful && trimBlanks(grid.analysis(r)).empty())
       ++doubtful;
   QString text = QStringLiteral("Toutes les analyses concordent avec la pré-analyse.");
   if (doubtful > 0)

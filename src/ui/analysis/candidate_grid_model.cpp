@@ -5,11 +5,15 @@
 
 namespace varnelio::ui {
 
-CandidateGridModel::CandidateGridModel(CandidateGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid) {}
+CandidateGridModel::CandidateGridModel(AnalysisSession& session, QObject* parent)
+    : QAbstractTableModel(parent), session_(session) {
+  session_.addListener(this);
+}
+
+CandidateGridModel::~CandidateGridModel() { session_.removeListener(this); }
 
 int CandidateGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(grid_.candidateCount());
+  return parent.isValid() ? 0 : static_cast<int>(session_.grid().candidateCount());
 }
 
 int CandidateGridModel::columnCount(const QModelIndex& parent) const {
@@ -24,6 +28,7 @@ const QColor kProposalGrey(128, 128, 128);
 }  // namespace
 
 QString CandidateGridModel::shownAnalysis(std::size_t r) const {
+  const CandidateGrid& grid_ = session_.grid();
   const std::string_view written = grid_.analysis(r);
   if (!written.empty() || !kind_) return toQString(written);
   const Proposal* proposal = grid_.proposal(r);
@@ -35,6 +40,7 @@ QVariant CandidateGridModel::data(const QModelIndex& index, int role) const {
   // Only the rows in sight are asked for: each cell is read from the grid's row,
   // a span of the source text for a scanned form.
   const auto r = static_cast<std::size_t>(index.row()) + 1;
+  const CandidateGrid& grid_ = session_.grid();
   const int column = index.column();
   const auto showsProposal = [&] { return column == 3 && grid_.analysis(r).empty() && grid_.proposal(r); };
   switch (role) {
@@ -89,37 +95,22 @@ Qt::ItemFlags CandidateGridModel::flags(const QModelIndex& index) const {
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
-void CandidateGridModel::refill(const std::function<void(CandidateGrid&)>& fill) {
-  beginResetModel();
-  fill(grid_);
-  endResetModel();
-}
-
-void CandidateGridModel::validate(std::size_t r, std::string_view analysis) {
-  if (r < 1 || r > grid_.candidateCount()) return;
-  grid_.validate(r, analysis);
-  const QModelIndex cell = index(static_cast<int>(r - 1), 3);
-  Q_EMIT dataChanged(cell, cell);
-}
-
-void CandidateGridModel::deleteRow(std::size_t r) {
-  removeRow(r, [r](CandidateGrid& grid) { grid.deleteRow(r); });
-}
-
 void CandidateGridModel::analysisChanged(std::size_t r) {
-  if (r < 1 || r > grid_.candidateCount()) return;
+  if (r < 1 || r > session_.grid().candidateCount()) return;
   const QModelIndex cell = index(static_cast<int>(r - 1), 3);
   Q_EMIT dataChanged(cell, cell);
 }
 
-void CandidateGridModel::removeRow(std::size_t r, const std::function<void(CandidateGrid&)>& remove) {
-  if (r < 1 || r > grid_.candidateCount()) return;
+void CandidateGridModel::rowAboutToBeRemoved(std::size_t r) {
   const int row = static_cast<int>(r - 1);
   beginRemoveRows({}, row, row);
-  remove(grid_);
+}
+
+void CandidateGridModel::rowRemoved(std::size_t r) {
   endRemoveRows();
   // The rows below moved up with new numbers, and an analysis cell's alignment stays
   // with its place: repaint from the deleted place down.
+  const int row = static_cast<int>(r - 1);
   if (row < rowCount()) Q_EMIT dataChanged(index(row, 0), index(rowCount() - 1, columnCount() - 1));
 }
 

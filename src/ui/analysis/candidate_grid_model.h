@@ -1,28 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The candidate grid `grille01` seen by Qt: a table model that reads the core's
-// CandidateGrid directly. Model row i is the windows' candidate row i + 1; the
+// The candidate grid `grille01` seen by Qt: a table model that reads the grid of an
+// analysis session directly and follows the session's changes as it reports them. Model row i is the windows' candidate row i + 1; the
 // header row is the horizontal header and column 0 (the candidate number) is the
 // fixed column, painted in the fixed colours. A whole book gives hundreds of
-// thousands of rows, so the model never copies them: a fill is one reset, a
-// deletion one removal.
+// thousands of rows, so the model never copies them: a change of many rows is one
+// reset, a deletion one removal, a validation one cell.
 #include "ui/analysis/layer.h"
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
-#include <functional>
 
 #include "ui/style/colours.h"
 #include "core/analysis/analysis_kind.h"
+#include "core/analysis/analysis_session.h"
 #include "core/analysis/candidate_grid.h"
 
 namespace varnelio::ui {
 
 
-class CandidateGridModel final : public QAbstractTableModel {
+class CandidateGridModel final : public QAbstractTableModel, private SessionListener {
   Q_OBJECT
  public:
-  explicit CandidateGridModel(CandidateGrid& grid, QObject* parent = nullptr);
+  // Listens to the session for as long as the model lives.
+  explicit CandidateGridModel(AnalysisSession& session, QObject* parent = nullptr);
+  ~CandidateGridModel() override;
   // The kind whose labels the proposals of the pre-analysis show.
   void setKind(const AnalysisKind* kind) { kind_ = kind; }
   // The font of a proposal's cell: the grid's, in italics.
@@ -31,7 +33,7 @@ class CandidateGridModel final : public QAbstractTableModel {
   // label the pre-analysis proposes.
   QString shownAnalysis(std::size_t r) const;
 
-  const CandidateGrid& grid() const { return grid_; }
+  const CandidateGrid& grid() const { return session_.grid(); }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -39,19 +41,16 @@ class CandidateGridModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  // Runs fill on the grid (clearing, scanning, loading a file) as one reset.
-  void refill(const std::function<void(CandidateGrid&)>& fill);
-  // Validates the analysis of candidate row r (counted from 1).
-  void validate(std::size_t r, std::string_view analysis);
-  // Deletes candidate row r (counted from 1), renumbering the rows after it.
-  void deleteRow(std::size_t r);
-  // Runs remove, which takes row r away (and only it), as one removal.
-  void removeRow(std::size_t r, const std::function<void(CandidateGrid&)>& remove);
-  // The analysis cell of row r changed.
-  void analysisChanged(std::size_t r);
 
  private:
-  CandidateGrid& grid_;
+  // SessionListener
+  void gridAboutToChange() override { beginResetModel(); }
+  void gridChanged() override { endResetModel(); }
+  void rowAboutToBeRemoved(std::size_t r) override;
+  void rowRemoved(std::size_t r) override;
+  void analysisChanged(std::size_t r) override;
+
+  AnalysisSession& session_;
   const AnalysisKind* kind_ = nullptr;
   QFont proposalFont_;
 };

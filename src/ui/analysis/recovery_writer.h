@@ -17,11 +17,12 @@
 #include <memory>
 #include <string>
 
+#include "core/analysis/analysis_session.h"
 #include "core/text/sentence_table.h"
 
 namespace varnelio::ui {
 
-class RecoveryWriter final : public QObject {
+class RecoveryWriter final : public QObject, public RecoveryKeeper {
   Q_OBJECT
  public:
   // The files of the copy `id` in the folder.
@@ -43,9 +44,9 @@ class RecoveryWriter final : public QObject {
   void setSource(SentenceTable source) { source_ = std::move(source); }
 
   // The grid changed and differs from the file saved: a copy is due.
-  void changed();
+  void changed() override;
   // The grid is saved, or the window closes cleanly: no copy remains.
-  void discard();
+  void discard() override;
   // Makes any copy due now and waits until it is on the disk (tests, benchmarks).
   void flush();
 

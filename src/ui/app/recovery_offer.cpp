@@ -78,17 +78,9 @@ void offerCopy(Workspace& workspace, const QString& folder, const QString& id) {
     return;
   }
   const RecoveryCopy& copy = std::get<RecoveryCopy>(decoded);
-  const auto window = kindFromWindowName(copy.header.windowName);
-  if (!window) {
-    setAside(workspace, files,
-             QStringLiteral("Des analyses non enregistrées ont été retrouvées (%1), mais leur fenêtre d'analyse est "
-                            "inconnue.")
-                 .arg(fileName));
-    return;
-  }
   const QString source = QFileInfo(QString::fromStdString(copy.header.sourcePath)).fileName();
   const QString question = QStringLiteral("Des analyses non enregistrées ont été retrouvées (%1, %2, %3). Les rouvrir ?")
-                               .arg(fromUtf8(analysisKind(window->first).title), source,
+                               .arg(fromUtf8(analysisKind(copy.header.kind).title), source,
                                     whenCopied(copy.header.copiedAt));
   if (!workspace.prompts().askYesNo(workspace.mainWindow(), kApplicationTitle, question)) {
     if (workspace.prompts().askYesNo(workspace.mainWindow(), kApplicationTitle,
@@ -96,7 +88,7 @@ void offerCopy(Workspace& workspace, const QString& folder, const QString& id) {
       removeCopy(files);
     return;  // kept: asked again at the next start
   }
-  auto* analysis = new AnalysisWindow(workspace, window->first, window->second);
+  auto* analysis = new AnalysisWindow(workspace, copy.header.kind, copy.header.family);
   if (!analysis->loadRecovered(copy, folder, id, std::move(lock))) {
     delete analysis;
     return;

@@ -14,10 +14,14 @@ QString toQString(std::string_view text) {
   return out;
 }
 
-std::string fromQString(const QString& text) {
-  std::string out;
+namespace {
+
+// Converts text, stopping at the first character the code page cannot hold when
+// asked to; returns where that character starts, or -1.
+qsizetype convert(const QString& text, std::string& out, bool stopAtUnstorable) {
   out.reserve(static_cast<std::size_t>(text.size()));
   for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype start = i;
     const QChar ch = text.at(i);
     char32_t cp = ch.unicode();
     if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
@@ -26,10 +30,27 @@ std::string fromQString(const QString& text) {
     }
     // A typed "rosā", or "rosa" followed by a combining macron, is "rosa".
     auto* previous = out.empty() ? nullptr : reinterpret_cast<unsigned char*>(&out.back());
-    if (!previous || !cp1252::absorbCombiningMark(*previous, cp))
-      out.push_back(static_cast<char>(cp1252::fromUnicode(cp)));
+    if (previous && cp1252::absorbCombiningMark(*previous, cp)) continue;
+    const unsigned char byte = cp1252::fromUnicode(cp);
+    if (stopAtUnstorable && byte == '?' && cp != U'?') return start;
+    out.push_back(static_cast<char>(byte));
   }
+  return -1;
+}
+
+}  // namespace
+
+std::string fromQString(const QString& text) {
+  std::string out;
+  convert(text, out, false);
   return out;
+}
+
+QString firstUnstorable(const QString& text) {
+  std::string out;
+  const qsizetype at = convert(text, out, true);
+  if (at < 0) return {};
+  return text.mid(at, text.at(at).isHighSurrogate() && at + 1 < text.size() ? 2 : 1);
 }
 
 std::string toLocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }

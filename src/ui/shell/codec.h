@@ -13,6 +13,9 @@ namespace varnelio::ui {
 
 QString toQString(std::string_view cp1252Text);
 std::string fromQString(const QString& text);
+// The first character of text that Windows-1252 cannot hold (one that fromQString
+// would turn into '?'), or an empty string when it holds them all.
+QString firstUnstorable(const QString& text);
 // For file-system paths, which are not Windows-1252 content.
 std::string toLocalPath(const QString& path);
 // For texts the core keeps in UTF-8 (captions, titles, file errors).

@@ -69,10 +69,10 @@ QString fileFailureMessage(const QString& what, const QString& path, const FileE
   return fileFailureMessage(what, path, QString::fromStdString(error.reason));
 }
 
-bool confirmOverwrite(Prompts& prompts, QWidget* parent, const QString& path) {
+bool confirmOverwrite(Prompts& prompts, QWidget* parent, const QString& path, DefaultAnswer answer) {
   const QString question = path + QStringLiteral(" existe.") + QLatin1Char('\n') +
                            QStringLiteral("Désirez-vous l'écraser?");
-  return prompts.askYesNo(parent, QStringLiteral("Fichier existant"), question);
+  return prompts.askYesNo(parent, QStringLiteral("Fichier existant"), question, answer);
 }
 
 std::optional<QString> QtPrompts::openFile(QWidget* parent, const QString& filter, const QString& fileName) {
@@ -115,15 +115,29 @@ class MessageBox : public QMessageBox {
 
 }  // namespace
 
-bool QtPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+bool QtPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text, DefaultAnswer answer) {
   MessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, parent);
   keepTitleWhole(box);
   QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-  box.setDefaultButton(yes);
+  box.setDefaultButton(answer == DefaultAnswer::Yes ? yes : no);
   box.setEscapeButton(no);
   box.exec();
   return box.clickedButton() == yes;
+}
+
+SaveChoice QtPrompts::askSaveChanges(QWidget* parent, const QString& text) {
+  MessageBox box(QMessageBox::Warning, kApplicationTitle, text, QMessageBox::NoButton, parent);
+  keepTitleWhole(box);
+  QPushButton* save = box.addButton(QStringLiteral("&Enregistrer"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("&Ne pas enregistrer"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return SaveChoice::Save;
+  if (box.clickedButton() == discard) return SaveChoice::Discard;
+  return SaveChoice::Cancel;
 }
 
 void QtPrompts::inform(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) {
@@ -198,11 +212,19 @@ std::optional<QString> ScriptedPrompts::saveFile(QWidget* parent, const QString&
   return nextFileAnswer();
 }
 
-bool ScriptedPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text) {
-  shown.push_back({Shown::Kind::Question, title, text, {}, MessageIcon::None, false, parent});
+bool ScriptedPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text, DefaultAnswer byDefault) {
+  shown.push_back({Shown::Kind::Question, title, text, {}, MessageIcon::None, false, parent, byDefault});
   if (questionAnswers.empty()) return false;
   const bool answer = questionAnswers.front();
   questionAnswers.pop_front();
+  return answer;
+}
+
+SaveChoice ScriptedPrompts::askSaveChanges(QWidget* parent, const QString& text) {
+  shown.push_back({Shown::Kind::SaveQuestion, kApplicationTitle, text, {}, MessageIcon::Warning, false, parent});
+  if (saveChoices.empty()) return SaveChoice::Discard;
+  const SaveChoice answer = saveChoices.front();
+  saveChoices.pop_front();
   return answer;
 }
 

@@ -19,6 +19,11 @@ namespace varnelio::ui {
 
 enum class MessageIcon { None, Information, Warning };
 
+// What to do with work not saved when its window closes.
+enum class SaveChoice { Save, Discard, Cancel };
+// Which answer Enter gives to a Yes/No question.
+enum class DefaultAnswer { Yes, No };
+
 inline const QString kApplicationTitle = QStringLiteral("Varnelio");
 
 // The text of a failure message: what failed, then the file (when one is given) and
@@ -36,7 +41,11 @@ class Prompts {
   virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& fileName) = 0;
 
   // A question with Yes and No buttons and no icon; true for Yes.
-  virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+  virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text,
+                        DefaultAnswer answer = DefaultAnswer::Yes) = 0;
+  // Asked before closing on work not saved: « Enregistrer » (the default), « Ne pas
+  // enregistrer », « Annuler » (also Escape), titled "Varnelio".
+  virtual SaveChoice askSaveChanges(QWidget* parent, const QString& text) = 0;
   // A message with an OK button.
   virtual void inform(QWidget* parent, const QString& text, const QString& title = kApplicationTitle,
                       MessageIcon icon = MessageIcon::None) = 0;
@@ -52,20 +61,22 @@ class QtPrompts final : public Prompts {
  public:
   std::optional<QString> openFile(QWidget* parent, const QString& filter, const QString& fileName) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& fileName) override;
-  bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+  bool askYesNo(QWidget* parent, const QString& title, const QString& text, DefaultAnswer answer) override;
+  SaveChoice askSaveChanges(QWidget* parent, const QString& text) override;
   void inform(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
   void print(QWidget* parent, const PrintJob& job, bool setupOnly, const QString& documentName) override;
 };
 
 // The question asked before a command replaces an existing file ("Fichier existant");
 // true when the user answers Oui.
-bool confirmOverwrite(Prompts& prompts, QWidget* parent, const QString& path);
+bool confirmOverwrite(Prompts& prompts, QWidget* parent, const QString& path,
+                      DefaultAnswer answer = DefaultAnswer::Yes);
 
 // Answers from a script and records everything, for tests.
 class ScriptedPrompts final : public Prompts {
  public:
   struct Shown {
-    enum class Kind { OpenFile, SaveFile, Question, Message, Print };
+    enum class Kind { OpenFile, SaveFile, Question, SaveQuestion, Message, Print };
     Kind kind;
     QString title;
     QString text;      // message or question text; the filter for file dialogs
@@ -73,19 +84,24 @@ class ScriptedPrompts final : public Prompts {
     MessageIcon icon = MessageIcon::None;
     bool setupOnly = false;
     const QWidget* parent = nullptr;  // the window the dialog or message is centred on
+    DefaultAnswer defaultAnswer = DefaultAnswer::Yes;  // of a question
   };
 
   // Answers, consumed in order. A file dialog with no scripted answer is cancelled;
   // a question with no scripted answer gets No.
   std::deque<std::optional<QString>> fileAnswers;
   std::deque<bool> questionAnswers;
+  // Answers to the question asked before closing; with none scripted the changes are
+  // given up, as a window closed at the end of a test would be.
+  std::deque<SaveChoice> saveChoices;
 
   std::vector<Shown> shown;
   std::vector<PrintJob> printed;
 
   std::optional<QString> openFile(QWidget* parent, const QString& filter, const QString& fileName) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& fileName) override;
-  bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+  bool askYesNo(QWidget* parent, const QString& title, const QString& text, DefaultAnswer answer) override;
+  SaveChoice askSaveChanges(QWidget* parent, const QString& text) override;
   void inform(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
   void print(QWidget* parent, const PrintJob& job, bool setupOnly, const QString& documentName) override;
 
