@@ -155,7 +155,7 @@ std::string encodeExercise(const Exercise& exercise) {
 std::variant<Exercise, ExerciseFileProblem> decodeExercise(std::string bytes) {
   const std::string_view all(bytes);
   if (all.substr(0, kSignature.size()) != kSignature)
-    return kSignature.starts_with(all) ? ExerciseFileProblem::Damaged : ExerciseFileProblem::NotAnExercise;
+    return !all.empty() && kSignature.starts_with(all) ? ExerciseFileProblem::Damaged : ExerciseFileProblem::NotAnExercise;
   LittleEndianReader head(all.substr(kSignature.size()));
   const std::uint32_t version = head.u32();
   if (!head.ok() || version == 0) return ExerciseFileProblem::Damaged;
