@@ -56,7 +56,7 @@ TEST(ExerciseKey, FromTheTeachersGridScannedOrReadFromItsFile) {
   Exercise exercise = exerciseOf(kText);
   ASSERT_EQ(exercise.candidateCount(), 5u);
   const std::vector<KeyEntry> expected = {
-      {Expected::Noun, 1, kA1},
+      {Expected::Noun, 1, ""},  // the kind's own label
       {Expected::Noun, 1, " 1 d\xE9" "cl. acc. sg. [aa00c]"},
       {Expected::NotOne, 0, "pronom, pas un nom"},
       {Expected::NotOne, 0, ""},     // deleted
@@ -87,9 +87,9 @@ TEST(ExerciseKey, RowsOfAFileAreMatchedBySentenceAndFormInOrder) {
   const ExerciseKey key = keyFromGrid(exercise, file, &unmatched);
   EXPECT_EQ(unmatched, 2u);
   EXPECT_EQ(entries(key), (std::vector<KeyEntry>{{Expected::NotOne, 0, ""},
-                                                 {Expected::Noun, 1, kA1},
+                                                 {Expected::Noun, 1, ""},
                                                  {Expected::NotOne, 0, ""},
-                                                 {Expected::Noun, 2, "2 d\xE9" "cl. acc. sg. [AB00C]"}}));
+                                                 {Expected::Noun, 2, ""}}));
 }
 
 TEST(ExerciseAnswer, LabelsAreReadByTheirCodeAndLeadingNumber) {
@@ -169,6 +169,7 @@ TEST(ExerciseCorrection, CountsRowsAndSummary) {
   EXPECT_EQ(summaryLine(c), "1 analyse juste sur 4 ; 1 nom supprim\xC3\xA9 \xC3\xA0 tort ; 1 faux candidat gard\xC3\xA9. "
                             "Note : 5 / 20");
   EXPECT_EQ(expectedAnswerTooltip(exercise, 0), "Attendu : 1 d\xC3\xA9" "cl. acc. sg. [AA00C]");
+  EXPECT_EQ(expectedAnswerTooltip(exercise, 1), "Attendu : 1 d\xC3\xA9" "cl. acc. sg. [aa00c]");  // the teacher's own
   EXPECT_EQ(expectedAnswerTooltip(exercise, 2), "Attendu : pas un accusatif singulier");
   EXPECT_EQ(expectedAnswer(exerciseOf("Templum.", KindId::GenSg), 0), "non corrig\xC3\xA9");
 

@@ -77,7 +77,10 @@ std::string summaryLine(const Correction& c) {
 std::string expectedAnswer(const Exercise& exercise, std::size_t candidate) {
   const ExerciseKey& key = exercise.key();
   if (candidate >= key.size() || key.expected(candidate) == Expected::NotGraded) return "non corrig\xC3\xA9";
-  if (key.expected(candidate) == Expected::Noun) return cp1252::toUtf8(trimBlanks(key.teacherText(candidate)));
+  if (key.expected(candidate) == Expected::Noun) {
+    const std::string_view text = trimBlanks(key.teacherText(candidate));
+    return cp1252::toUtf8(text.empty() ? analysisLabel(exercise.kind(), key.declension(candidate)) : text);
+  }
   // "pas un accusatif singulier": the kind's title, its capital lowered (every
   // title starts with an ASCII capital).
   std::string title(exercise.kind().title);

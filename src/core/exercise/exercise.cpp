@@ -234,7 +234,11 @@ ExerciseKey keyFromGrid(const Exercise& exercise, const CandidateGrid& grid, std
     const AnswerReading reading = readAnswer(answer.text, exercise.kind());
     switch (reading.shape) {
       case AnswerReading::Shape::Empty: return key.addNotGraded();
-      case AnswerReading::Shape::Label: return key.addNoun(reading.declension, trimTrailingSpaces(answer.text));
+      case AnswerReading::Shape::Label: {
+        const std::string_view label = trimTrailingSpaces(answer.text);
+        const bool own = label == analysisLabel(exercise.kind(), reading.declension);
+        return key.addNoun(reading.declension, own ? std::string_view{} : label);
+      }
       case AnswerReading::Shape::OtherText: return key.addNotOne(trimTrailingSpaces(answer.text));
     }
   });

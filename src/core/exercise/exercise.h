@@ -34,7 +34,9 @@ class ExerciseKey {
  public:
   // Appends the next candidate's entry. A noun has a declension from 1 to 5; the
   // teacher's text (what the grid held, Windows-1252) is kept to show the expected
-  // answer, empty when the candidate was deleted or left empty.
+  // answer. It is empty when the candidate was deleted or left empty, and for a
+  // noun labelled with the kind's own label ("3 décl. acc. sg. [AC00C]"), which
+  // most are: a book's key then costs about a byte a candidate.
   void addNotGraded() { add(Expected::NotGraded, 0, {}); }
   void addNotOne(std::string_view teacherText) { add(Expected::NotOne, 0, teacherText); }
   void addNoun(int declension, std::string_view teacherText) { add(Expected::Noun, declension, teacherText); }

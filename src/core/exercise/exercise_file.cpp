@@ -97,7 +97,6 @@ std::optional<ExerciseKey> readKey(std::string_view payload) {
       } else if (code == 1) {
         key.addNotOne(own);
       } else if (code <= 6) {
-        if (own.empty()) return false;  // a noun's label is its text
         key.addNoun(code - 1, own);
       } else {
         return false;

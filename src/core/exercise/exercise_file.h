@@ -12,7 +12,8 @@
 //     "KEY "  u32 C, the candidates of the text's scan for the kind; C bytes, one
 //             a candidate: 0 not graded, 1 not one, 1 + d a noun of declension d;
 //             u32 T, then T teacher's texts: u32 candidate (ascending), u32
-//             length, the bytes (Windows-1252)
+//             length, the bytes (Windows-1252); a noun without a text was
+//             labelled with the kind's own label
 //   u64 the FNV-1a hash of every byte before it
 // Integers are little-endian. A later version that only adds sections keeps
 // version 1: this reader skips the sections it does not know, and refuses a file
