@@ -49,6 +49,12 @@ bool StdoutUtf8Writer::write(std::string_view bytes) {
   return buffer_.size() < kStdoutBuffer || flush();
 }
 
+bool StdoutUtf8Writer::writeUtf8(std::string_view text) {
+  if (error_) return false;
+  buffer_.append(text);
+  return buffer_.size() < kStdoutBuffer || flush();
+}
+
 bool StdoutUtf8Writer::flush() {
   if (error_) return false;
   if (!buffer_.empty()) {

@@ -31,6 +31,8 @@ class StdoutUtf8Writer final : public ChunkWriter {
   StdoutUtf8Writer();
   ~StdoutUtf8Writer() override;
   bool write(std::string_view cp1252Bytes) override;
+  // Text already in UTF-8 (messages, paths), written as it is.
+  bool writeUtf8(std::string_view utf8Text);
   bool flush();
   int error() const { return error_; }
 

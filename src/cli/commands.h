@@ -3,6 +3,7 @@
 // The commands of varnelio-cli. Each returns the process exit code (cli_output.h).
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/analysis/analysis_kind.h"
 
@@ -40,5 +41,17 @@ int runDictionary(const DictionaryQuery& query, const std::string& installedData
 // translation, category, case-gender-number, mood-tense-voice.
 int runAnalyse(const std::string& source, const std::optional<std::string>& analyserPath,
                const std::string& installedDataDir);
+
+// An exercise (.exo) made from SOURCE and a teacher's analysis file: its rows are
+// matched to the scan's candidates by sentence and form, in order. A summary of
+// the key goes to stdout.
+int runMakeExercise(const AnalysisKind& kind, const std::string& source, const std::string& analysis,
+                    const std::string& exercise);
+// Grades each analysis file against the exercise: a table, one line a copy (and
+// with detail its wrong rows under it), on stdout in UTF-8 or into tsv in
+// Windows-1252 with CR LF. A copy that cannot be graded has its message on its
+// line, and the others are still graded; the exit code is then kFileFailure.
+int runGrade(const std::string& exercise, const std::vector<std::string>& copies,
+             const std::optional<std::string>& tsv, bool detail);
 
 }  // namespace varnelio::cli

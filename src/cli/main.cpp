@@ -69,6 +69,25 @@ Usage :
       catégorie, cas-genre-nombre, mode-temps-voix. Un mot sans analyse donne
       une ligne : numéro, forme et cinq colonnes vides. Sans --dict, l'analyseur
       installé : <dossier du programme>/../share/varnelio/analyseur.dat.
+  varnelio-cli exercise CAS SOURCE ANALYSE EXERCICE
+      Fait un exercice (.exo) du texte SOURCE et du fichier d'analyse ANALYSE
+      du professeur : le texte, le CAS et le corrigé de chaque candidat. Les
+      lignes d'ANALYSE sont rapportées aux candidats par phrase et forme, dans
+      l'ordre ; un candidat absent du fichier compte comme supprimé. Un candidat
+      validé avec une étiquette (un code tel que [AC00C]) est un nom de cette
+      déclinaison ; supprimé, ou validé avec un autre texte, il n'en est pas un ;
+      laissé vide, il n'est pas corrigé. Le résumé du corrigé va sur la sortie
+      standard.
+  varnelio-cli grade EXERCICE COPIE... [--tsv FICHIER] [--detail]
+      Corrige chaque fichier d'analyse COPIE d'après l'exercice : une ligne
+      d'en-tête, puis une ligne par copie, colonnes séparées par TAB : Copie,
+      Justes, Corrigés, Noms supprimés à tort, Faux candidats gardés, Note (sur
+      20, au demi-point, virgule décimale). Une copie illisible a son message
+      sur sa ligne, les autres sont corrigées (code 1).
+      --detail       ajoute sous chaque copie ses lignes fausses : TAB, phrase,
+                     forme, réponse donnée, réponse attendue
+      --tsv FICHIER  écrit le tableau dans FICHIER (Windows-1252, CR LF) au lieu
+                     de la sortie standard (UTF-8, LF)
   varnelio-cli --help
 
 CAS : nom-sg nom-pl acc-sg acc-pl gen-sg gen-pl dat-sg dat-pl abl-sg abl-pl
@@ -235,6 +254,27 @@ int analyseCommand(const std::string& command, int argc, char** argv) {
   return runAnalyse(p.positional[0], option(p, "--dict"), installedDataDir(argv[0]));
 }
 
+int exerciseCommand(const std::string& command, int argc, char** argv) {
+  Parsed p;
+  if (auto err = parse(argc, argv, 2, {}, p)) return usageError(*err);
+  if (p.positional.size() != 4) return wrongCount(command, "CAS SOURCE ANALYSE EXERCICE");
+  const AnalysisKind* kind = kindOf(p.positional[0]);
+  if (!kind) return unknownKind(p.positional[0]);
+  if (auto err = outputsClash(p.positional[1], {p.positional[3]})) return usageError(*err);
+  if (auto err = outputsClash(p.positional[2], {p.positional[3]})) return usageError(*err);
+  return runMakeExercise(*kind, p.positional[1], p.positional[2], p.positional[3]);
+}
+
+int gradeCommand(const std::string& command, int argc, char** argv) {
+  Parsed p;
+  if (auto err = parse(argc, argv, 2, {"--tsv"}, p, {"--detail"})) return usageError(*err);
+  if (p.positional.size() < 2) return wrongCount(command, "EXERCICE COPIE...");
+  const std::vector<std::string> copies(p.positional.begin() + 1, p.positional.end());
+  for (const std::string& input : p.positional)
+    if (auto err = outputsClash(input, {option(p, "--tsv")})) return usageError(*err);
+  return runGrade(p.positional[0], copies, option(p, "--tsv"), given(p, "--detail"));
+}
+
 struct Command {
   std::string_view name;
   int (*run)(const std::string& command, int argc, char** argv);
@@ -242,7 +282,8 @@ struct Command {
 constexpr Command kCommands[] = {{"scan", scanCommand},         {"show", showCommand},
                                  {"sentence", sentenceCommand}, {"labels", labelsCommand},
                                  {"lemma", dictionaryCommand},  {"form", dictionaryCommand},
-                                 {"analyse", analyseCommand}};
+                                 {"analyse", analyseCommand},   {"exercise", exerciseCommand},
+                                 {"grade", gradeCommand}};
 
 // "--help" or "-h" anywhere before "--", or "help" as the command.
 bool asksForHelp(int argc, char** argv) {

@@ -13,6 +13,7 @@ declare -A allowed=(
   [grammar]="grammar analysis files text"
   [morphology]="morphology analysis files text"
   [dictionaries]="dictionaries morphology reports analysis files text"
+  [exercise]="exercise analysis files text"
 )
 status=0
 for folder in "$core"/*/; do
