@@ -441,7 +441,7 @@ TEST(DictionaryWindow, MissingEmptyShortAndUnreadableFiles) {
   }
 }
 
-TEST(DictionaryWindow, OpensWithItsCaptionsAndEnterDoesNotSearch) {
+TEST(DictionaryWindow, OpensWithItsCaptionsAndEnterSearches) {
   Dictionaries h;
   const struct {
     QString name;
@@ -499,9 +499,15 @@ TEST(DictionaryWindow, OpensWithItsCaptionsAndEnterDoesNotSearch) {
     EXPECT_TRUE(text1->text().isEmpty());
     EXPECT_EQ(text1->nextInFocusChain(), child<QPushButton>(w, "Command1"));
     QTest::keyClicks(text1, QStringLiteral("amo"));
-    QTest::keyClick(text1, Qt::Key_Return);
-    EXPECT_EQ(w->grid()->rows(), 2);  // still the opened state: Enter is not a search
-    EXPECT_FALSE(child<QLabel>(w, "Labelgrille")->isVisibleTo(w));
+    QTest::keyClick(text1, Qt::Key_Return);  // searches, as the button does
+    const int byEnter = w->grid()->rows();
+    const bool labelByEnter = child<QLabel>(w, "Labelgrille")->isVisibleTo(w);
+    const QString captionByEnter = child<QLabel>(w, "Labelgrille")->text();
+    EXPECT_TRUE(byEnter != 2 || labelByEnter);  // no longer the opened state
+    QTest::mouseClick(child<QPushButton>(w, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(w->grid()->rows(), byEnter);
+    EXPECT_EQ(child<QLabel>(w, "Labelgrille")->isVisibleTo(w), labelByEnter);
+    EXPECT_EQ(child<QLabel>(w, "Labelgrille")->text(), captionByEnter);
   }
 }
 

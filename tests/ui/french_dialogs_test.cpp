@@ -41,6 +41,21 @@ TEST(FrenchDialogs, FileAndPrintDialogsAreInFrench) {
   QPrinter printer;
   QPrintDialog print(&printer);
   EXPECT_EQ(print.windowTitle(), QStringLiteral("Imprimer"));
+  // The texts Qt's catalogue lacks: duplex choices, and the printer properties.
+  struct Shown {
+    const char* objectName;
+    const char* french;
+  };
+  for (const Shown& s : {Shown{"duplex", "Impression recto verso"}, Shown{"duplexLong", "Reliure sur le bord long"},
+                         Shown{"duplexShort", "Reliure sur le bord court"}}) {
+    const QList<QWidget*> found = print.findChildren<QWidget*>(QLatin1String(s.objectName));
+    ASSERT_EQ(found.size(), 1) << s.objectName;
+    const QVariant title = found[0]->property("title"), text = found[0]->property("text");
+    EXPECT_EQ((title.isValid() ? title : text).toString(), QString::fromUtf8(s.french)) << s.objectName;
+  }
+  EXPECT_EQ(QCoreApplication::translate("QPrintPropertiesDialog", "Printer Properties"),
+            QStringLiteral("Propriétés de l'imprimante"));
+  EXPECT_EQ(QCoreApplication::translate("QPrintPropertiesWidget", "Advanced"), QStringLiteral("Options avancées"));
 }
 
 // The file list of the dialog: sizes, the type of a folder and dates in French, and

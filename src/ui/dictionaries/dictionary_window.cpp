@@ -225,9 +225,11 @@ void DictionaryWindow::buildSearch(QWidget* client, const DictionaryConfiguratio
   searchButton_->setIcon(makeSearchPicture());
   searchButton_->setIconSize(QSize(76, 38));
   searchButton_->setAccessibleName(QStringLiteral("Recherche"));
-  // Not the default button: Enter in searchEdit_ does not search.
+  // Enter in searchEdit_ searches, as the button does; the button itself is no
+  // default button, so that Enter elsewhere in the window does nothing unexpected.
   searchButton_->setAutoDefault(false);
   searchButton_->setDefault(false);
+  connect(searchEdit_, &QLineEdit::returnPressed, this, &DictionaryWindow::onSearch);
   plainControl(searchButton_);
   setBackground(searchButton_, kLightYellow);
   {

@@ -19,9 +19,9 @@ QPoint centredFramePosition(const QRect& parentFrame, const QSize& insideSize, c
   return {x, y};
 }
 
-void centreOnParentWindow(QWidget& dialog) {
-  QWidget* parent = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
-  if (parent == nullptr || !parent->isVisible()) return;
+namespace {
+
+void centreOn(QWidget& dialog, const QWidget* parent) {
   const QRect parentFrame = parent->frameGeometry();
   const QRect parentInside = parent->geometry();
   // The box's title bar and borders are the parent's; its bottom edge is a border
@@ -35,6 +35,25 @@ void centreOnParentWindow(QWidget& dialog) {
   // the box, under X11, Qt knows none: the position given is where its inside goes.
   const QPoint knownFrame = dialog.geometry().topLeft() - dialog.frameGeometry().topLeft();
   dialog.move(position + QPoint(frame.left(), frame.top()) - knownFrame);
+}
+
+}  // namespace
+
+void centreOnParentWindow(QWidget& dialog) {
+  QWidget* parent = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+  if (parent == nullptr || !parent->isVisible()) return;
+  centreOn(dialog, parent);
+}
+
+void placeOverWindow(QWidget& window, const QWidget* from) {
+  if (from && from->isVisible() && from != &window) {
+    centreOn(window, from);
+    return;
+  }
+  const QScreen* screen = window.screen();
+  if (!screen) return;
+  const QRect available = screen->availableGeometry();
+  window.move(available.center() - window.rect().center());
 }
 
 }  // namespace varnelio::ui

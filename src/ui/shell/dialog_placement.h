@@ -23,4 +23,10 @@ QPoint centredFramePosition(const QRect& parentFrame, const QSize& insideSize, c
 // parent window's frame. Does nothing without a visible parent.
 void centreOnParentWindow(QWidget& dialog);
 
+// Moves a window about to be shown for the first time so that its frame is centred
+// on the frame of the window it is opened from, or on the screen without one, and
+// lies whole on the screen: the window manager alone put the dictionaries in a corner
+// or partly below the screen.
+void placeOverWindow(QWidget& window, const QWidget* from);
+
 }  // namespace varnelio::ui

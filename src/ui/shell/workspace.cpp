@@ -1,10 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/shell/workspace.h"
 
+#include <QApplication>
+
+#include "ui/shell/dialog_placement.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
 namespace varnelio::ui {
+namespace {
+
+// Set on a window once it has been placed on the screen.
+constexpr const char* kPlaced = "varnelioPlaced";
+
+}  // namespace
 
 Workspace::Workspace(Prompts& prompts, QString dataDir, QObject* parent)
     : QObject(parent), prompts_(prompts), dataDir_(std::move(dataDir)), latinData_(dataDir_.toStdString()) {}
@@ -42,9 +52,20 @@ QWidget* Workspace::ensure(const QString& name) {
 }
 
 QWidget* Workspace::open(const QString& name) {
+  // The window the user opens it from, before the new one takes the focus.
+  QWidget* from = QApplication::activeWindow();
+  if (!from || !from->isVisible()) from = mainWindow();
   QWidget* window = ensure(name);
   if (!window) return nullptr;
+  // The main window stays where the user or the window manager put it; every other
+  // window is placed once, as it is first shown, when it has taken its final size
+  // (windows finish their layout as they are shown).
+  const bool place = name != QLatin1String("Menu") && !window->property(kPlaced).toBool() && !window->isVisible();
   window->show();
+  if (place) {
+    window->setProperty(kPlaced, true);
+    placeOverWindow(*window, from);
+  }
   window->raise();
   window->activateWindow();
   return window;
