@@ -25,6 +25,6 @@ int main(int argc, char** argv) {
       QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("recovery")));
   varnelio::ui::registerAllWindows(workspace);
   // The splash window opens the main window "Menu" when it gives way.
-  if (!workspace.open(QStringLiteral("frmSplash"))) return 1;
+  if (!workspace.open(varnelio::ui::WindowId::splash())) return 1;
   return app.exec();
 }

@@ -119,9 +119,10 @@ void timeLookup(const char* what, Lookup lookup) {
   std::printf("  %-44s %lld heap allocations for %zu hits\n", "", allocations, hits);
 }
 
-void timeWindow(Workspace& workspace, const QString& name, const QString& searchText, char letter) {
+void timeWindow(Workspace& workspace, WindowId id, const QString& searchText, char letter) {
+  const QString name = id.objectName();
   const auto start = Clock::now();
-  auto* window = qobject_cast<DictionaryWindow*>(workspace.open(name));
+  auto* window = qobject_cast<DictionaryWindow*>(workspace.open(id));
   QCoreApplication::processEvents();
   const double openMs = msSince(start);
   std::printf("%s: %zu records\n", qPrintable(name), window->entryCount());
@@ -186,8 +187,8 @@ int main(int argc, char** argv) {
   ScriptedPrompts prompts;
   Workspace workspace(prompts, folder);
   registerDictionaryWindows(workspace);
-  timeWindow(workspace, kFormDictionaryName, QStringLiteral("amicus"), 'a');
-  timeWindow(workspace, kLemmaDictionaryName, QStringLiteral("am"), 'a');
+  timeWindow(workspace, WindowId::formDictionary(), QStringLiteral("amicus"), 'a');
+  timeWindow(workspace, WindowId::lemmaDictionary(), QStringLiteral("am"), 'a');
   for (const QString& message : prompts.messages()) std::printf("message: %s\n", qPrintable(message));
   return 0;
 }

@@ -50,7 +50,7 @@ inline bool writeRepeatedCorpus(const QDir& corpus, qint64 megabytes, const QStr
 // Menu with the text's path typed into Text1, as the user does before choosing an
 // analysis.
 inline ui::MainWindow* menuWithText(ui::Workspace& workspace, const QString& path) {
-  auto* menu = qobject_cast<ui::MainWindow*>(workspace.open(QStringLiteral("Menu")));
+  auto* menu = qobject_cast<ui::MainWindow*>(workspace.open(ui::WindowId::main()));
   menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
   QCoreApplication::processEvents();
   return menu;

@@ -18,7 +18,7 @@ namespace varnelio::ui {
 namespace {
 
 AboutWindow* openAbout(testing::UiHarness& h) {
-  auto* about = qobject_cast<AboutWindow*>(h.workspace->open(QStringLiteral("frmAbout")));
+  auto* about = qobject_cast<AboutWindow*>(h.workspace->open(WindowId::about()));
   if (about) { EXPECT_TRUE(QTest::qWaitForWindowActive(about)); }
   return about;
 }
@@ -86,12 +86,12 @@ TEST(AboutWindow, IsOneWindowForTheWholeProgram) {
   testing::UiHarness h;
   QPointer<AboutWindow> first = openAbout(h);
   ASSERT_FALSE(first.isNull());
-  EXPECT_EQ(h.workspace->open(QStringLiteral("frmAbout")), first.data());
+  EXPECT_EQ(h.workspace->open(WindowId::about()), first.data());
   EXPECT_EQ(QApplication::topLevelWidgets().count(first.data()), 1);
   first->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
   QTest::qWait(20);
   EXPECT_TRUE(first.isNull());
-  QWidget* second = h.workspace->open(QStringLiteral("frmAbout"));
+  QWidget* second = h.workspace->open(WindowId::about());
   ASSERT_NE(second, nullptr);
   EXPECT_TRUE(second->isVisible());
 }

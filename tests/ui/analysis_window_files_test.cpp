@@ -22,7 +22,7 @@ using testing::UiHarness;
 class WindowFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    menu = h.workspace->open(QStringLiteral("Menu"));
+    menu = h.workspace->open(WindowId::main());
     QFile f(h.path(QStringLiteral("texte.txt")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("Rosam vidi. Puella rosam et Rosam amat. Aquam bibit.");

@@ -42,7 +42,7 @@ struct Session {
   MainWindow* menu = nullptr;
 
   Session() {
-    menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
+    menu = qobject_cast<MainWindow*>(h.workspace->open(WindowId::main()));
     menu->show();
   }
   // Writes the source text (Windows-1252 bytes) and types its path into Text1.
@@ -495,7 +495,7 @@ TEST(AnalysisWindow, SideWindowsOpenOnceAndComeToTheFront) {
   for (const QString& name : {QStringLiteral("frmlexique"), QStringLiteral("frmrecherche01"),
                               QStringLiteral("frmacc_singulier"), QStringLiteral("frmacc_singulier_modif"),
                               QStringLiteral("frmAbout")})
-    s.h.workspace->registerFactory(name, [&made, name](Workspace&) -> QWidget* {
+    s.h.workspace->registerFactory(*WindowId::named(name), [&made, name](Workspace&) -> QWidget* {
       ++made[name];
       auto* w = new QWidget;
       w->setObjectName(name);

@@ -40,7 +40,7 @@ struct Session {
   AnalysisWindow* w = nullptr;
 
   Session(const QByteArray& text, const char* window, const CandidateGrid* file = nullptr) {
-    menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
+    menu = qobject_cast<MainWindow*>(h.workspace->open(WindowId::main()));
     menu->show();
     QFile f(h.path(QStringLiteral("texte.txt")));
     f.open(QIODevice::WriteOnly);

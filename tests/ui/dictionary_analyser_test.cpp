@@ -59,7 +59,7 @@ TEST(FormDictionaryWithAnalyser, RecordsFirstThenWhatTheAnalyserAdds) {
   writeFile(h.path(QStringLiteral("donnees.dat")),
             encodeDictionaryRecord(formLayout(), 0, {"vita", "n. 1", "vita", "nom. f. sg.", "", "vie"}));
   writeFile(h.path(QStringLiteral("analyseur.dat")), smallAnalyser());
-  auto* w = qobject_cast<DictionaryWindow*>(h.workspace->open(kFormDictionaryName));
+  auto* w = qobject_cast<DictionaryWindow*>(h.workspace->open(WindowId::formDictionary()));
   ASSERT_NE(w, nullptr);
   auto search = [&](const char* text) {
     w->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(toQString(text));

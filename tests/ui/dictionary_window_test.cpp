@@ -84,9 +84,8 @@ struct Dictionaries : UiHarness {
     writeFile(path(QStringLiteral("lexique.dat")), encode(lemmaLayout(), kLemmas));
     writeFile(path(QStringLiteral("donnees.dat")), encode(formLayout(), kForms));
   }
-  DictionaryWindow* open(const QString& name) {
-    return qobject_cast<DictionaryWindow*>(workspace->open(name));
-  }
+  DictionaryWindow* open(WindowId id) { return qobject_cast<DictionaryWindow*>(workspace->open(id)); }
+  DictionaryWindow* open(const QString& name) { return open(*WindowId::named(name)); }
 };
 
 template <typename T>
@@ -125,7 +124,7 @@ QStringList q(std::initializer_list<const char*> cp1252) {
 
 TEST(DictionaryWindow, LemmaLookupIsAPrefixMatchIgnoringCaseOnTheUntrimmedText) {
   Dictionaries h;
-  DictionaryWindow* w = h.open(kLemmaDictionaryName);
+  DictionaryWindow* w = h.open(WindowId::lemmaDictionary());
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->entryCount(), kLemmas.size());
   const struct {
@@ -156,7 +155,7 @@ TEST(DictionaryWindow, LemmaLookupIsAPrefixMatchIgnoringCaseOnTheUntrimmedText) 
 
 TEST(DictionaryWindow, FormLookupIsAnExactMatchIgnoringCase) {
   Dictionaries h;
-  DictionaryWindow* w = h.open(kFormDictionaryName);
+  DictionaryWindow* w = h.open(WindowId::formDictionary());
   ASSERT_NE(w, nullptr);
   const struct {
     const char* text;
@@ -184,7 +183,7 @@ TEST(DictionaryWindow, FormLookupIsAnExactMatchIgnoringCase) {
 
 TEST(DictionaryWindow, TypedLongAndShortMarksAreLookedUpWithoutThem) {
   Dictionaries h;
-  DictionaryWindow* w = h.open(kFormDictionaryName);
+  DictionaryWindow* w = h.open(WindowId::formDictionary());
   ASSERT_NE(w, nullptr);
   auto* text1 = child<QLineEdit>(w, "Text1");
   // Typed as a student types it, the macron precomposed, then the breve combining.
@@ -202,8 +201,8 @@ TEST(DictionaryWindow, TypedLongAndShortMarksAreLookedUpWithoutThem) {
 
 TEST(DictionaryWindow, LetterListingStopsAtTheFirstLaterInitial) {
   Dictionaries h;
-  DictionaryWindow* lemmas = h.open(kLemmaDictionaryName);
-  DictionaryWindow* forms = h.open(kFormDictionaryName);
+  DictionaryWindow* lemmas = h.open(WindowId::lemmaDictionary());
+  DictionaryWindow* forms = h.open(WindowId::formDictionary());
   const struct {
     DictionaryWindow* w;
     char letter;
@@ -285,7 +284,7 @@ TEST(DictionaryWindow, GridHasItsHeadersWidthsColoursAndABlankLastRow) {
 
 TEST(DictionaryWindow, OnlyTheFrenchFamilyAndTheCaseGenderNumberLoseTheirLeadingBlanks) {
   Dictionaries h;
-  DictionaryWindow* lemmas = h.open(kLemmaDictionaryName);
+  DictionaryWindow* lemmas = h.open(WindowId::lemmaDictionary());
   search(lemmas, QStringLiteral("amo"));
   EXPECT_EQ(lemmas->grid()->text(1, 1), QStringLiteral("  aimer"));        // translation keeps them
   EXPECT_TRUE(lemmas->grid()->text(1, 3).startsWith(QStringLiteral("amour ")));  // trailing blanks stay
@@ -296,7 +295,7 @@ TEST(DictionaryWindow, OnlyTheFrenchFamilyAndTheCaseGenderNumberLoseTheirLeading
   EXPECT_EQ(lemmaPages[0][1], "0:Traduction :   aimer");
   EXPECT_EQ(lemmaPages[0][3], "0:Famille fran\xE7" "aise : amour");
 
-  DictionaryWindow* forms = h.open(kFormDictionaryName);
+  DictionaryWindow* forms = h.open(WindowId::formDictionary());
   search(forms, QStringLiteral("amicus"));
   EXPECT_TRUE(forms->grid()->text(1, 4).startsWith(QStringLiteral("nom. m. sg.")));
   child<QAction>(forms, "imprimer")->trigger();
@@ -326,8 +325,8 @@ TEST(DictionaryWindow, PrintsTenEntriesAPageAfterTheSetupDialog) {
   for (const int n : {10, 11}) {
     UiHarness h;
     writeMany(h, n);
-    DictionaryWindow* lemmas = qobject_cast<DictionaryWindow*>(h.workspace->open(kLemmaDictionaryName));
-    DictionaryWindow* forms = qobject_cast<DictionaryWindow*>(h.workspace->open(kFormDictionaryName));
+    DictionaryWindow* lemmas = qobject_cast<DictionaryWindow*>(h.workspace->open(WindowId::lemmaDictionary()));
+    DictionaryWindow* forms = qobject_cast<DictionaryWindow*>(h.workspace->open(WindowId::formDictionary()));
     search(lemmas, QString());
     search(forms, QStringLiteral("F"));
     child<QAction>(lemmas, "imprimer")->trigger();
@@ -370,7 +369,7 @@ TEST(DictionaryWindow, PrintsTenEntriesAPageAfterTheSetupDialog) {
 TEST(DictionaryWindow, ThousandsOfHitsFillTheGridInOneBatch) {
   UiHarness h;
   writeMany(h, 5000);
-  auto* w = qobject_cast<DictionaryWindow*>(h.workspace->open(kLemmaDictionaryName));
+  auto* w = qobject_cast<DictionaryWindow*>(h.workspace->open(WindowId::lemmaDictionary()));
   QSignalSpy resets(w->grid()->model(), &QAbstractItemModel::modelReset);
   QSignalSpy inserts(w->grid()->model(), &QAbstractItemModel::rowsInserted);
   search(w, QStringLiteral("L"));
@@ -383,7 +382,7 @@ TEST(DictionaryWindow, ThousandsOfHitsFillTheGridInOneBatch) {
 
 TEST(DictionaryWindow, PrintsNothingAfterALookupWithoutHitsOrBeforeAnyLookup) {
   Dictionaries h;
-  DictionaryWindow* w = h.open(kLemmaDictionaryName);
+  DictionaryWindow* w = h.open(WindowId::lemmaDictionary());
   child<QAction>(w, "imprimer")->trigger();  // before any lookup
   search(w, QStringLiteral("amo"));
   search(w, QStringLiteral("xyz"));
@@ -422,13 +421,13 @@ TEST(DictionaryWindow, MissingEmptyShortAndUnreadableFiles) {
       }
       if (c.bytes >= 0) writeFile(h.path(name), QByteArray(c.bytes, 'x'));
     }
-    DictionaryWindow* lemmas = qobject_cast<DictionaryWindow*>(h.workspace->open(kLemmaDictionaryName));
+    DictionaryWindow* lemmas = qobject_cast<DictionaryWindow*>(h.workspace->open(WindowId::lemmaDictionary()));
     ASSERT_NE(lemmas, nullptr) << c.what;
     EXPECT_TRUE(lemmas->isVisible()) << c.what;
     EXPECT_EQ(h.prompts.messages(), c.lemmaMessages) << c.what;
     EXPECT_EQ(lemmas->entryCount(), c.lemmaEntries) << c.what;
     h.prompts.shown.clear();
-    DictionaryWindow* forms = qobject_cast<DictionaryWindow*>(h.workspace->open(kFormDictionaryName));
+    DictionaryWindow* forms = qobject_cast<DictionaryWindow*>(h.workspace->open(WindowId::formDictionary()));
     ASSERT_NE(forms, nullptr) << c.what;
     EXPECT_EQ(h.prompts.messages(), c.formMessages) << c.what;
     EXPECT_EQ(forms->entryCount(), c.formEntries) << c.what;
@@ -526,7 +525,7 @@ TEST(DictionaryWindow, SearchButtonShowsItsPictureWithTheYellowLeftOut) {
   EXPECT_EQ(opaqueKey, 0);
   EXPECT_GT(dark, 100);  // the word and the glass are drawn
   Dictionaries h;
-  auto* button = child<QPushButton>(h.open(kLemmaDictionaryName), "Command1");
+  auto* button = child<QPushButton>(h.open(WindowId::lemmaDictionary()), "Command1");
   EXPECT_TRUE(button->text().isEmpty());
   EXPECT_EQ(button->iconSize(), QSize(76, 38));
   EXPECT_FALSE(button->icon().isNull());
@@ -553,9 +552,9 @@ TEST(DictionaryWindow, OneInstanceKeepsItsStateUntilClosed) {
 
 TEST(DictionaryWindow, AboutOpensTheAboutWindow) {
   Dictionaries h;
-  if (!h.workspace->hasFactory(QStringLiteral("frmAbout")))
-    h.workspace->registerFactory(QStringLiteral("frmAbout"), [](Workspace&) { return new QWidget; });
-  child<QAction>(h.open(kFormDictionaryName), "about")->trigger();
+  if (!h.workspace->hasFactory(WindowId::about()))
+    h.workspace->registerFactory(WindowId::about(), [](Workspace&) { return new QWidget; });
+  child<QAction>(h.open(WindowId::formDictionary()), "about")->trigger();
   ASSERT_NE(h.workspace->find(QStringLiteral("frmAbout")), nullptr);
   EXPECT_TRUE(h.workspace->find(QStringLiteral("frmAbout"))->isVisible());
 }

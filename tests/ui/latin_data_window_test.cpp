@@ -34,7 +34,7 @@ TEST(LatinDataInTheWindow, PreAnalysisSaysWhyTheAnalyserCannotServe) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("Puella rosam amat. Dominus servum videt.");
     text.close();
-    auto* menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
+    auto* menu = qobject_cast<MainWindow*>(h.workspace->open(WindowId::main()));
     menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(text.fileName());
     menu->findChild<QAction*>(kindWindows(KindId::AccSg).itemName(Family::New))->trigger();
     auto* w = h.workspace->find<AnalysisWindow>(QStringLiteral("frmnew_analyse"));

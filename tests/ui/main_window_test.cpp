@@ -33,7 +33,7 @@ struct MenuFixture {
   QLineEdit* text1 = nullptr;
 
   MenuFixture() {
-    menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
+    menu = qobject_cast<MainWindow*>(h.workspace->open(WindowId::main()));
     if (menu) text1 = menu->findChild<QLineEdit*>(QStringLiteral("Text1"));
   }
   QAction* action(const char* name) const { return menu->findChild<QAction*>(QLatin1String(name)); }

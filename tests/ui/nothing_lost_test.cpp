@@ -37,7 +37,7 @@ struct Program {
 
   Program() {
     h.workspace->setRecoveryDir(folder);
-    menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
+    menu = qobject_cast<MainWindow*>(h.workspace->open(WindowId::main()));
     menu->show();
     write(QStringLiteral("caesar.txt"), kText);
     menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(h.path(QStringLiteral("caesar.txt")));

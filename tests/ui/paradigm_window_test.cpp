@@ -108,7 +108,7 @@ TEST(ParadigmWindow, EveryKindAndFamilySendsItsTwelveLabelsAndCloses) {
 
       for (int i = 0; i < kClickable.size(); ++i) {
         SCOPED_TRACE(kClickable[i].toStdString());
-        QWidget* w = h.workspace->open(name);
+        QWidget* w = h.workspace->open(*WindowId::named(name));
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("Varnelio - Noms - ") + QString::fromUtf8(k.title));
         QLabel* c = cell(w, kClickable[i]);
@@ -139,7 +139,7 @@ TEST(ParadigmWindow, HighlightsTheAnalysedCaseRowOnly) {
   UiHarness h;
   for (const KindCase& k : kKinds) {
     SCOPED_TRACE(k.window);
-    QWidget* w = h.workspace->open(QString::fromLatin1(k.window));
+    QWidget* w = h.workspace->open(*WindowId::named(QString::fromLatin1(k.window)));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(cell(w, QStringLiteral("titre"))->text(), QStringLiteral("Noms - ") + QString::fromUtf8(k.title));
     EXPECT_EQ(cell(w, QStringLiteral("titre_ombre"))->text(), cell(w, QStringLiteral("titre"))->text());
@@ -162,7 +162,7 @@ TEST(ParadigmWindow, HighlightsTheAnalysedCaseRowOnly) {
 
 TEST(ParadigmWindow, CellsSitAtTheirPlacesWithTheirCaptions) {
   UiHarness h;
-  QWidget* w = h.workspace->open(QStringLiteral("frmgen_pluriel"));
+  QWidget* w = h.workspace->open(WindowId::paradigm(KindId::GenPl, Family::New));
   ASSERT_NE(w, nullptr);
   struct Place {
     const char* name;
@@ -204,7 +204,7 @@ TEST(ParadigmWindow, EveryCellShowsItsWholeText) {
   for (const AnalysisKind& kind : analysisKinds())
     for (const Family family : {Family::New, Family::Existing}) {
       const QString name = kindWindows(kind.id).paradigmName(family);
-      QWidget* w = h.workspace->open(name);
+      QWidget* w = h.workspace->open(*WindowId::named(name));
       ASSERT_NE(w, nullptr) << name.toStdString();
       int cells = 0;
       for (QLabel* c : w->findChild<QWidget*>(QStringLiteral("Frame1"))->findChildren<QLabel*>()) {
@@ -229,7 +229,7 @@ TEST(ParadigmWindow, OtherCellsNeitherReactNorShowATooltip) {
   UiHarness h;
   QPlainTextEdit* box = addTarget(h, QStringLiteral("frmnew_analyse"));
   box->setPlainText(QStringLiteral("inchangé"));
-  QWidget* w = h.workspace->open(QStringLiteral("frmacc_singulier"));
+  QWidget* w = h.workspace->open(WindowId::paradigm(KindId::AccSg, Family::New));
   ASSERT_NE(w, nullptr);
   // A form outside the highlighted row, the vocative row, a row label, the corner,
   // a gender cell and a gender label.
@@ -253,7 +253,7 @@ TEST(ParadigmWindow, AClickAfterTheTargetClosedSendsNothingAndCloses) {
   UiHarness h;
   QWidget* targetWindow = nullptr;
   addTarget(h, QStringLiteral("frmanalyse_dat_sing"), &targetWindow);
-  QWidget* w = h.workspace->open(QStringLiteral("frmdat_sing_modif"));
+  QWidget* w = h.workspace->open(WindowId::paradigm(KindId::DatSg, Family::Existing));
   ASSERT_NE(w, nullptr);
   delete targetWindow;  // the analysis window is closed; the summary stays open
   QTest::mouseClick(cell(w, QStringLiteral("Label26")), Qt::LeftButton);
@@ -264,8 +264,8 @@ TEST(ParadigmWindow, AClickAfterTheTargetClosedSendsNothingAndCloses) {
 
 TEST(ParadigmWindow, OneInstanceThatFermerDestroys) {
   UiHarness h;
-  QWidget* first = h.workspace->open(QStringLiteral("frmabl_pluriel"));
-  EXPECT_EQ(h.workspace->open(QStringLiteral("frmabl_pluriel")), first);
+  QWidget* first = h.workspace->open(WindowId::paradigm(KindId::AblPl, Family::New));
+  EXPECT_EQ(h.workspace->open(WindowId::paradigm(KindId::AblPl, Family::New)), first);
   first->findChild<QAction*>(QStringLiteral("Fermer"))->trigger();
   flushDeletes();
   EXPECT_EQ(h.workspace->find(QStringLiteral("frmabl_pluriel")), nullptr);
@@ -273,8 +273,8 @@ TEST(ParadigmWindow, OneInstanceThatFermerDestroys) {
 
 TEST(ParadigmWindow, ATwinLooksTheSame) {
   UiHarness h;
-  QWidget* a = h.workspace->open(QStringLiteral("frmacc_singulier"));
-  QWidget* b = h.workspace->open(QStringLiteral("frmacc_singulier_modif"));
+  QWidget* a = h.workspace->open(WindowId::paradigm(KindId::AccSg, Family::New));
+  QWidget* b = h.workspace->open(WindowId::paradigm(KindId::AccSg, Family::Existing));
   ASSERT_TRUE(a && b);
   EXPECT_EQ(a->windowTitle(), b->windowTitle());
   const QImage ia = a->findChild<QWidget*>(QStringLiteral("client"))->grab().toImage();
@@ -285,7 +285,7 @@ TEST(ParadigmWindow, ATwinLooksTheSame) {
 
 TEST(ParadigmWindow, ImprimerPrintsTheClientAreaOnOnePageAfterThePrintSetup) {
   UiHarness h;
-  QWidget* w = h.workspace->open(QStringLiteral("frmnom_pluriel"));
+  QWidget* w = h.workspace->open(WindowId::paradigm(KindId::NomPl, Family::New));
   ASSERT_NE(w, nullptr);
   w->findChild<QAction*>(QStringLiteral("Imprimer"))->trigger();
   ASSERT_EQ(h.prompts.shown.size(), 1u);
@@ -309,7 +309,7 @@ TEST(ParadigmWindow, ImprimerPrintsTheClientAreaOnOnePageAfterThePrintSetup) {
 
 TEST(ParadigmWindow, GrowingBeyondTheMaximumSnapsBackShrinkingIsAllowed) {
   UiHarness h;
-  QWidget* w = h.workspace->open(QStringLiteral("frmgen_sing"));
+  QWidget* w = h.workspace->open(WindowId::paradigm(KindId::GenSg, Family::New));
   ASSERT_NE(w, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
   const QSize maximum = twipsSize(9120, 5130);
@@ -328,7 +328,7 @@ TEST(ParadigmWindow, GrowingBeyondTheMaximumSnapsBackShrinkingIsAllowed) {
 
 TEST(ParadigmWindow, FillsTheRealAnalysisWindowWhoseUserThenValidates) {
   UiHarness h;
-  QWidget* menu = h.workspace->open(QStringLiteral("Menu"));
+  QWidget* menu = h.workspace->open(WindowId::main());
   ASSERT_NE(menu, nullptr);
   QFile text(h.path(QStringLiteral("texte.txt")));
   ASSERT_TRUE(text.open(QIODevice::WriteOnly));

@@ -55,7 +55,7 @@ struct Program {
 
   Program() {
     h.workspace->setRecoveryDir(folder);
-    menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
+    menu = qobject_cast<MainWindow*>(h.workspace->open(WindowId::main()));
     menu->show();
   }
   void writeSource(const QByteArray& bytes) {

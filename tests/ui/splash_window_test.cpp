@@ -22,7 +22,7 @@ struct SplashTest : ::testing::Test {
   bool splashVisibleAtMenuLoad = false;
 
   SplashTest() {
-    h.workspace->registerFactory(QStringLiteral("Menu"), [this](Workspace& ws) -> QWidget* {
+    h.workspace->registerFactory(WindowId::main(), [this](Workspace& ws) -> QWidget* {
       ++menuLoads;
       QWidget* splash = ws.find(QStringLiteral("frmSplash"));
       splashVisibleAtMenuLoad = splash && splash->isVisible();
@@ -87,7 +87,7 @@ TEST_F(SplashTest, LooksAsLaidOut) {
 }
 
 TEST_F(SplashTest, TheWorkspaceMakesTheSplashWithItsThreeSecondDelay) {
-  auto* splash = qobject_cast<SplashWindow*>(h.workspace->open(QStringLiteral("frmSplash")));
+  auto* splash = qobject_cast<SplashWindow*>(h.workspace->open(WindowId::splash()));
   ASSERT_NE(splash, nullptr);
   EXPECT_EQ(splash->timer().interval(), 3000);
   EXPECT_EQ(menuLoads, 0);

@@ -47,7 +47,7 @@ struct Session {
   AnalysisWindow* w = nullptr;
 
   explicit Session(Family family) {
-    auto* menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
+    auto* menu = qobject_cast<MainWindow*>(h.workspace->open(WindowId::main()));
     menu->show();
     QFile f(h.path(QStringLiteral("texte.txt")));
     f.open(QIODevice::WriteOnly);

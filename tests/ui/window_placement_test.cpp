@@ -18,7 +18,7 @@ namespace {
 
 TEST(WindowPlacement, SideWindowsOpenCentredOnTheirWindowAndWholeOnTheScreen) {
   testing::UiHarness h;
-  auto* menu = qobject_cast<MainWindow*>(h.workspace->open(QStringLiteral("Menu")));
+  auto* menu = qobject_cast<MainWindow*>(h.workspace->open(WindowId::main()));
   menu->show();
   QFile f(h.path(QStringLiteral("t.txt")));
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -39,7 +39,7 @@ TEST(WindowPlacement, SideWindowsOpenCentredOnTheirWindowAndWholeOnTheScreen) {
 
   for (const char* name : {"frmlexique", "frmrecherche01", "frmacc_singulier", "frmAbout"}) {
     SCOPED_TRACE(name);
-    QWidget* side = h.workspace->open(QLatin1String(name));
+    QWidget* side = h.workspace->open(*WindowId::named(QString::fromLatin1(name)));
     ASSERT_NE(side, nullptr);
     QCoreApplication::processEvents();
     const QRect frame = side->frameGeometry();
@@ -51,7 +51,7 @@ TEST(WindowPlacement, SideWindowsOpenCentredOnTheirWindowAndWholeOnTheScreen) {
     // Opened again, it stays where it is.
     side->move(screen.topLeft() + QPoint(10, 10));
     const QPoint moved = side->pos();
-    h.workspace->open(QLatin1String(name));
+    h.workspace->open(*WindowId::named(QString::fromLatin1(name)));
     EXPECT_EQ(side->pos(), moved);
     analysis->activateWindow();
     QCoreApplication::processEvents();

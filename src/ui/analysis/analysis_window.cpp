@@ -191,11 +191,11 @@ void AnalysisWindow::buildControls() {
   status->setObjectName(QStringLiteral("StatusBar1"));
   setStatusBar(status);
 
-  const QString paradigm = kindWindows(kind().id).paradigmName(family());
+  const WindowId paradigm = WindowId::paradigm(kind().id, family());
   connect(lemmaDictionaryButton_, &QToolButton::clicked, this,
-          [this] { openSideWindow(QStringLiteral("frmlexique")); });
+          [this] { openSideWindow(WindowId::lemmaDictionary()); });
   connect(formDictionaryButton_, &QToolButton::clicked, this,
-          [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
+          [this] { openSideWindow(WindowId::formDictionary()); });
   connect(grammarButton_, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
   connect(grammarBadgeButton_, &QToolButton::clicked, this, [this, paradigm] { openSideWindow(paradigm); });
   connect(validateButton_, &QToolButton::clicked, this, [this] { onValidate(); });
@@ -320,9 +320,9 @@ void AnalysisWindow::buildMenus() {
   connect(exportAction_, &QAction::triggered, this, [this] { exportAnalysis(*this, workspace_.prompts()); });
   connect(printAction_, &QAction::triggered, this, [this] { printAnalysisTable(*this, workspace_.prompts()); });
   connect(closeAction_, &QAction::triggered, this, [this] { close(); });
-  connect(dicoLemmes, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmlexique")); });
-  connect(dicoFormes, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmrecherche01")); });
-  connect(about, &QAction::triggered, this, [this] { openSideWindow(QStringLiteral("frmAbout"), false); });
+  connect(dicoLemmes, &QAction::triggered, this, [this] { openSideWindow(WindowId::lemmaDictionary()); });
+  connect(dicoFormes, &QAction::triggered, this, [this] { openSideWindow(WindowId::formDictionary()); });
+  connect(about, &QAction::triggered, this, [this] { openSideWindow(WindowId::about(), false); });
   connect(preAnalysisAction_, &QAction::triggered, this, [this] { onPreAnalysis(); });
   connect(checkAction_, &QAction::triggered, this, [this] { onCheckAnalyses(); });
   connect(acceptAction_, &QAction::triggered, this, [this] { acceptSureProposals(); });
@@ -696,10 +696,10 @@ void AnalysisWindow::keepAnalysisBoxStorable() {
 
 void AnalysisWindow::receiveAnalysis(const QString& label) { analysisEdit_->setPlainText(label); }
 
-void AnalysisWindow::openSideWindow(const QString& name, bool hourglass) {
+void AnalysisWindow::openSideWindow(WindowId id, bool hourglass) {
   std::optional<BusyCursor> busy;
   if (hourglass) busy.emplace(this);
-  workspace_.open(name);
+  workspace_.open(id);
 }
 
 // ---- Window events ----
@@ -755,7 +755,7 @@ void registerAnalysisWindows(Workspace& workspace) {
   for (const AnalysisKind& kind : analysisKinds()) {
     for (Family family : {Family::New, Family::Existing}) {
       const KindId id = kind.id;
-      workspace.registerFactory(kindWindows(kind.id).windowName(family), [id, family](Workspace& ws) -> QWidget* {
+      workspace.registerFactory(WindowId::analysis(kind.id, family), [id, family](Workspace& ws) -> QWidget* {
         auto* window = new AnalysisWindow(ws, id, family);
         if (!window->load()) {
           delete window;

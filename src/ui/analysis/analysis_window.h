@@ -19,6 +19,7 @@
 #include "ui/analysis/analysis_document.h"
 #include "ui/shell/analysis_target.h"
 #include "ui/shell/common_dialog.h"
+#include "ui/shell/window_id.h"
 
 class QAction;
 class QLockFile;
@@ -124,7 +125,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   bool mayClose();
   // Keeps what the analysis box may hold: what a record holds, in Windows-1252.
   void keepAnalysisBoxStorable();
-  void openSideWindow(const QString& name, bool hourglass = true);
+  void openSideWindow(WindowId id, bool hourglass = true);
 
   // What follows from a change of the session's history or file.
   void sessionStateChanged();

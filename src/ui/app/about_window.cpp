@@ -48,7 +48,7 @@ AboutWindow::AboutWindow(Workspace& workspace, std::unique_ptr<Registry> registr
       workspace_(workspace),
       registry_(registry ? std::move(registry) : makeSystemRegistry()),
       starter_(starter ? std::move(starter) : makeSystemProgramStarter()) {
-  setObjectName(QStringLiteral("frmAbout"));
+  setObjectName(WindowId::about().objectName());
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);
   // Fixed dialog border: a title and a close box, nothing to minimise or maximise.
@@ -170,9 +170,9 @@ void AboutWindow::paintEvent(QPaintEvent* event) {
 }
 
 void registerShellWindows(Workspace& workspace) {
-  workspace.registerFactory(QStringLiteral("frmAbout"),
+  workspace.registerFactory(WindowId::about(),
                             [](Workspace& ws) -> QWidget* { return new AboutWindow(ws); });
-  workspace.registerFactory(QStringLiteral("frmSplash"),
+  workspace.registerFactory(WindowId::splash(),
                             [](Workspace& ws) -> QWidget* { return new SplashWindow(ws); });
 }
 

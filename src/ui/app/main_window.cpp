@@ -48,7 +48,7 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       workspace_(workspace) {
-  setObjectName(QStringLiteral("Menu"));
+  setObjectName(WindowId::main().objectName());
   setWindowTitle(QStringLiteral("Menu"));
   workspace_.setSourcePathProvider(
       [menu = QPointer<MainWindow>(this)] { return menu ? menu->sourcePath() : QString(); });
@@ -131,7 +131,7 @@ void MainWindow::buildMenus() {
       QAction* item = sub->addAction(family == Family::New ? QStringLiteral("Nouvelle analyse")
                                                            : QStringLiteral("Analyse existante"));
       item->setObjectName(windows.itemName(family));
-      const QString window = windows.windowName(family);
+      const WindowId window = WindowId::analysis(kind.id, family);
       connect(item, &QAction::triggered, this, [this, window] { openWindow(window); });
       analysisItems_.append(item);
     }
@@ -148,7 +148,7 @@ void MainWindow::buildMenus() {
   aide->setObjectName(QStringLiteral("aide"));
   QAction* about = aide->addAction(QStringLiteral("&A propos de..."));
   about->setObjectName(QStringLiteral("about"));
-  connect(about, &QAction::triggered, this, [this] { openWindow(QStringLiteral("frmAbout")); });
+  connect(about, &QAction::triggered, this, [this] { openWindow(WindowId::about()); });
 }
 
 QString MainWindow::sourcePath() const { return sourcePathEdit_->text(); }
@@ -182,9 +182,9 @@ void MainWindow::onBrowse() {
   sourcePathEdit_->setText(*chosen);
 }
 
-void MainWindow::openWindow(const QString& name) {
+void MainWindow::openWindow(WindowId id) {
   BusyCursor busy(this);
-  workspace_.open(name);
+  workspace_.open(id);
 }
 
 void MainWindow::onQuit() {
@@ -218,7 +218,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void registerMainWindow(Workspace& workspace) {
-  workspace.registerFactory(QStringLiteral("Menu"), [](Workspace& ws) -> QWidget* { return new MainWindow(ws); });
+  workspace.registerFactory(WindowId::main(), [](Workspace& ws) -> QWidget* { return new MainWindow(ws); });
 }
 
 }  // namespace varnelio::ui

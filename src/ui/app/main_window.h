@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "ui/shell/common_dialog.h"
+#include "ui/shell/window_id.h"
 
 class QAction;
 class QGroupBox;
@@ -48,7 +49,7 @@ class MainWindow final : public QMainWindow {
   void greyAnalysisItems();
   void onBrowse();
   void onSourcePathChanged();
-  void openWindow(const QString& name);
+  void openWindow(WindowId id);
   void onQuit();
 
   Workspace& workspace_;

@@ -143,7 +143,7 @@ void SplashWindow::handOff() {
   setAttribute(Qt::WA_QuitOnClose, false);
   close();  // deletes the window, and its timer with it
   // Without its main window the program would linger with no window at all.
-  if (!workspace_.open(QStringLiteral("Menu"))) {
+  if (!workspace_.open(WindowId::main())) {
     QCoreApplication::quit();
     return;
   }

@@ -388,7 +388,7 @@ void DictionaryWindow::onPrint() {
 
 void DictionaryWindow::onClose() { close(); }
 
-void DictionaryWindow::onAbout() { workspace_.open(QStringLiteral("frmAbout")); }
+void DictionaryWindow::onAbout() { workspace_.open(WindowId::about()); }
 
 void DictionaryWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
@@ -429,9 +429,9 @@ void DictionaryWindow::clampSize() {
 }
 
 void registerDictionaryWindows(Workspace& workspace) {
-  workspace.registerFactory(kLemmaDictionaryName,
+  workspace.registerFactory(WindowId::lemmaDictionary(),
                             [](Workspace& ws) { return new DictionaryWindow(DictionaryKind::Lemmas, ws); });
-  workspace.registerFactory(kFormDictionaryName,
+  workspace.registerFactory(WindowId::formDictionary(),
                             [](Workspace& ws) { return new DictionaryWindow(DictionaryKind::Forms, ws); });
 }
 

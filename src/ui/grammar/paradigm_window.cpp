@@ -240,7 +240,7 @@ void ParadigmWindow::resizeEvent(QResizeEvent* event) {
 void registerParadigmWindows(Workspace& workspace) {
   for (const AnalysisKind& kind : analysisKinds())
     for (const Family family : {Family::New, Family::Existing})
-      workspace.registerFactory(kindWindows(kind.id).paradigmName(family),
+      workspace.registerFactory(WindowId::paradigm(kind.id, family),
                                 [id = kind.id, family](Workspace& ws) -> QWidget* {
                                   return new ParadigmWindow(ws, id, family);
                                 });

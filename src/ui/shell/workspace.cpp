@@ -28,7 +28,7 @@ QString Workspace::installedDataDir() {
   return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/varnelio"));
 }
 
-void Workspace::registerFactory(const QString& name, Factory factory) { factories_.insert(name, std::move(factory)); }
+void Workspace::registerFactory(WindowId id, Factory factory) { factories_.insert(id, std::move(factory)); }
 
 QWidget* Workspace::find(const QString& name) const {
   const auto it = windows_.constFind(name);
@@ -40,27 +40,27 @@ void Workspace::adopt(QWidget* window) {
   windows_.insert(window->objectName(), QPointer<QWidget>(window));
 }
 
-QWidget* Workspace::ensure(const QString& name) {
-  if (QWidget* existing = find(name)) return existing;
-  const auto it = factories_.constFind(name);
+QWidget* Workspace::ensure(WindowId id) {
+  if (QWidget* existing = find(id)) return existing;
+  const auto it = factories_.constFind(id);
   if (it == factories_.constEnd()) return nullptr;
   QWidget* window = it.value()(*this);
   if (!window) return nullptr;
-  if (window->objectName().isEmpty()) window->setObjectName(name);
+  if (window->objectName().isEmpty()) window->setObjectName(id.objectName());
   adopt(window);
   return window;
 }
 
-QWidget* Workspace::open(const QString& name) {
+QWidget* Workspace::open(WindowId id) {
   // The window the user opens it from, before the new one takes the focus.
   QWidget* from = QApplication::activeWindow();
   if (!from || !from->isVisible()) from = mainWindow();
-  QWidget* window = ensure(name);
+  QWidget* window = ensure(id);
   if (!window) return nullptr;
   // The main window stays where the user or the window manager put it; every other
   // window is placed once, as it is first shown, when it has taken its final size
   // (windows finish their layout as they are shown).
-  const bool place = name != QLatin1String("Menu") && !window->property(kPlaced).toBool() && !window->isVisible();
+  const bool place = id.role != WindowId::Role::Main && !window->property(kPlaced).toBool() && !window->isVisible();
   window->show();
   if (place) {
     window->setProperty(kPlaced, true);

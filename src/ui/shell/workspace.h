@@ -2,9 +2,9 @@
 #pragma once
 // The workspace owns the program's windows: the main window, the side windows that
 // exist at most once each (paradigm windows, dictionaries, about), and the open
-// analysis windows, all found by their object names. Each kind of window registers
-// a factory under its name; "opening" a window creates it if absent, shows it
-// modeless and brings it to the front.
+// analysis windows. Each window registers a factory under its typed id; "opening" a
+// window creates it if absent, shows it modeless and brings it to the front. Live
+// windows can also be found by their object names, as tests find them.
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "core/morphology/latin_data.h"
+#include "ui/shell/window_id.h"
 
 namespace varnelio::ui {
 
@@ -34,27 +35,32 @@ class Workspace : public QObject {
   // <directory of the executable>/../share/varnelio
   static QString installedDataDir();
 
-  void registerFactory(const QString& name, Factory factory);
-  bool hasFactory(const QString& name) const { return factories_.contains(name); }
+  void registerFactory(WindowId id, Factory factory);
+  bool hasFactory(WindowId id) const { return factories_.contains(id); }
 
-  // The live window of that object name, if any.
+  // The live window of that object name, or of that id, if any.
   QWidget* find(const QString& name) const;
+  QWidget* find(WindowId id) const { return find(id.objectName()); }
   template <typename T>
   T* find(const QString& name) const {
     return qobject_cast<T*>(find(name));
+  }
+  template <typename T>
+  T* find(WindowId id) const {
+    return qobject_cast<T*>(find(id));
   }
   // Creates the window through its factory if it is not open, then shows it
   // modeless and raises it. Returns the window, or nullptr when none could be made
   // (no factory, or the factory declined, as an analysis window whose file could not
   // be read does). A window the factory returns is tracked under its object name.
-  QWidget* open(const QString& name);
+  QWidget* open(WindowId id);
   // Creates the window if absent, without showing it.
-  QWidget* ensure(const QString& name);
+  QWidget* ensure(WindowId id);
   // Tracks a window created elsewhere, under its object name, until it is destroyed.
   void adopt(QWidget* window);
 
   // The main window "Menu".
-  QWidget* mainWindow() const { return find(QStringLiteral("Menu")); }
+  QWidget* mainWindow() const { return find(WindowId::main()); }
 
   // The path of the Latin source text the analysis windows read: the main window
   // gives its path field here, so that no window below it needs to know it.
@@ -70,7 +76,7 @@ class Workspace : public QObject {
   Prompts& prompts_;
   QString dataDir_;
   LatinData latinData_;
-  QHash<QString, Factory> factories_;
+  QHash<WindowId, Factory> factories_;
   QHash<QString, QPointer<QWidget>> windows_;
   std::function<QString()> sourcePath_;
   QString recoveryDir_;

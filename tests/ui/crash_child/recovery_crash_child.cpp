@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   Workspace workspace(prompts, data.path());
   workspace.setRecoveryDir(QString::fromLocal8Bit(argv[2]));
   registerAllWindows(workspace);
-  auto* menu = qobject_cast<MainWindow*>(workspace.open(QStringLiteral("Menu")));
+  auto* menu = qobject_cast<MainWindow*>(workspace.open(WindowId::main()));
   menu->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QString::fromLocal8Bit(argv[1]));
   menu->findChild<QAction*>(kindWindows(KindId::AccSg).itemName(Family::New))->trigger();
   auto* window = workspace.find<AnalysisWindow>(kindWindows(KindId::AccSg).windowName(Family::New));
