@@ -10,10 +10,13 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QTest>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+
+#include "../support/required_data.h"
 
 #include "core/analysis/analysis_file.h"
 #include "ui/analysis/analysis_window.h"
@@ -83,7 +86,7 @@ const QByteArray kText = "Puella rosam dat. Rosae in horto sunt. Caesar legiones
 const QString kNomPl = QStringLiteral("1 décl. nom. pl. [AA00J]");
 
 TEST(AnalysisWindowTools, OutilsStandsBeforeAide) {
-  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(preAnalysisBuilt(), "analyseur.dat and etiqueteur.dat");
   Session s(kText, "frmnew_nom_pluriel");
   ASSERT_NE(s.w, nullptr);
   QStringList menus;
@@ -97,7 +100,7 @@ TEST(AnalysisWindowTools, OutilsStandsBeforeAide) {
 // "Puella" is no plural: "faux", deleted on "Oui". "legiones" is the object of
 // "duxit" but might be a nominative: "douteux", kept without a label.
 TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesOnlyTheFalse) {
-  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(preAnalysisBuilt(), "analyseur.dat and etiqueteur.dat");
   Session s(kText, "frmnew_nom_pluriel");
   s.h.prompts.questionAnswers = {true};
   s.trigger("Preanalyse");
@@ -108,7 +111,15 @@ TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesOnlyTheFalse) {
             QStringLiteral("1 candidats ne semblent pas être des noms au nominatif pluriel (environ 0 pourraient "
                            "pourtant en être). Les supprimer ? Vous pourrez annuler la suppression (Ctrl+Z)."));
   // The label is proposed, not written: the row shows it, the grid holds no analysis.
-  EXPECT_EQ(s.rows(), (QStringList{QStringLiteral("1|2|Rosae|") + kNomPl, QStringLiteral("2|3|legiones|")}));
+  // "legiones" shows as « douteux », marked but without a label.
+  EXPECT_EQ(s.rows(), (QStringList{QStringLiteral("1|2|Rosae|") + kNomPl, QStringLiteral("2|3|legiones|douteux")}));
+  EXPECT_EQ(s.w->candidateGrid().analysis(2), "");
+  ASSERT_NE(s.w->candidateGrid().proposal(2), nullptr);
+  EXPECT_EQ(s.w->candidateGrid().proposal(2)->level, ProposalLevel::Doubtful);
+  const bool rosaeSure = s.w->candidateGrid().proposal(1)->level == ProposalLevel::Sure;
+  EXPECT_EQ(s.w->statusBar()->currentMessage(),
+            rosaeSure ? QStringLiteral("Pré-analyse : 1 sûre, 0 probable, 1 douteuse, 1 supprimée")
+                      : QStringLiteral("Pré-analyse : 0 sûre, 1 probable, 1 douteuse, 1 supprimée"));
   EXPECT_EQ(s.w->candidateGrid().analysis(1), "");
   ASSERT_NE(s.w->candidateGrid().proposal(1), nullptr);
   EXPECT_EQ(s.w->selectedRow(), 1);
@@ -117,7 +128,7 @@ TEST(AnalysisWindowTools, PreAnalysisLabelsTheNounsAndOuiDeletesOnlyTheFalse) {
 // A count of thousands is written the French way in the question: "1 000", the
 // thousands apart by a no-break space.
 TEST(AnalysisWindowTools, TheQuestionGroupsThousands) {
-  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(preAnalysisBuilt(), "analyseur.dat and etiqueteur.dat");
   Session s(QByteArray("Puella rosam dat. ").repeated(1200), "frmnew_nom_pluriel");
   s.h.prompts.questionAnswers = {false};
   s.trigger("Preanalyse");
@@ -130,7 +141,7 @@ TEST(AnalysisWindowTools, TheQuestionGroupsThousands) {
 // The proposals and the deletions of one pre-analysis are one step: taken back
 // together, done again together, the selection with them.
 TEST(AnalysisWindowTools, OnePreAnalysisIsOneStepToTakeBackAndDoAgain) {
-  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(preAnalysisBuilt(), "analyseur.dat and etiqueteur.dat");
   Session s(kText, "frmnew_nom_pluriel");
   s.writeAnalysis(3, QStringLiteral("à revoir"));
   const QStringList before = s.rows();
@@ -153,7 +164,7 @@ TEST(AnalysisWindowTools, OnePreAnalysisIsOneStepToTakeBackAndDoAgain) {
 }
 
 TEST(AnalysisWindowTools, PreAnalysisKeepsWhatTheUserWroteAndNonKeepsTheCandidates) {
-  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(preAnalysisBuilt(), "analyseur.dat and etiqueteur.dat");
   Session s(kText, "frmnew_nom_pluriel");
   s.writeAnalysis(3, QStringLiteral("à revoir"));
   s.writeAnalysis(2, QStringLiteral("mon analyse"));
@@ -169,7 +180,7 @@ TEST(AnalysisWindowTools, PreAnalysisKeepsWhatTheUserWroteAndNonKeepsTheCandidat
 }
 
 TEST(AnalysisWindowTools, AnnulerLeavesTheGridAsItWas) {
-  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(preAnalysisBuilt(), "analyseur.dat and etiqueteur.dat");
   QByteArray text;
   for (int i = 0; i < 2500; ++i) text += "Rosae in horto sunt. ";
   Session s(text, "frmnew_nom_pluriel");
@@ -189,19 +200,28 @@ TEST(AnalysisWindowTools, AnnulerLeavesTheGridAsItWas) {
   EXPECT_TRUE(s.h.prompts.shown.empty());
 }
 
-TEST(AnalysisWindowTools, VerifierWalksTheDisagreementsAfterTheCurrentRow) {
-  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+TEST(AnalysisWindowTools, VerifierWalksFromTheSelectedRowRoundOnceAndEnds) {
+  VARNELIO_REQUIRE_DATA(preAnalysisBuilt(), "analyseur.dat and etiqueteur.dat");
   Session s(kText, "frmnew_nom_pluriel");
   s.writeAnalysis(1, kNomPl);                                   // Puella is no plural
   s.writeAnalysis(2, QStringLiteral("2 décl. nom. pl. [AB00J]"));  // Rosae is of the first
-  // Row 2 is selected: the walk starts after it and comes round.
+  // Row 2 is selected: the walk goes from it to the end, then from the top back to it,
+  // stopping once at each disagreement, and ends with its summary.
+  s.trigger("Verifier");
+  EXPECT_EQ(s.h.prompts.messages().back(), QStringLiteral("Ligne 2 : « Rosae » semble être 1 décl. nom. pl. [AA00J]."));
+  EXPECT_EQ(s.w->selectedRow(), 2);
   s.trigger("Verifier");
   EXPECT_EQ(s.h.prompts.messages().back(),
             QStringLiteral("Ligne 1 : « Puella » ne semble pas être un nom au nominatif pluriel."));
   EXPECT_EQ(s.w->selectedRow(), 1);
   s.trigger("Verifier");
-  EXPECT_EQ(s.h.prompts.messages().back(), QStringLiteral("Ligne 2 : « Rosae » semble être 1 décl. nom. pl. [AA00J]."));
-  EXPECT_EQ(s.w->selectedRow(), 2);
+  EXPECT_EQ(s.h.prompts.messages().back(),
+            QStringLiteral("Vérification terminée : 2 analyses diffèrent de la pré-analyse. 1 candidat reste douteux."));
+  const auto shownBefore = s.h.prompts.messages().size();
+  s.trigger("Verifier");  // a new walk, from row 1
+  EXPECT_EQ(s.h.prompts.messages().size(), shownBefore + 1);
+  EXPECT_EQ(s.h.prompts.messages().back(),
+            QStringLiteral("Ligne 1 : « Puella » ne semble pas être un nom au nominatif pluriel."));
   s.writeAnalysis(1, QString());
   s.writeAnalysis(2, kNomPl);
   s.trigger("Verifier");
@@ -214,7 +234,7 @@ TEST(AnalysisWindowTools, VerifierWalksTheDisagreementsAfterTheCurrentRow) {
 }
 
 TEST(AnalysisWindowTools, AReopenedAnalysisIsJudgedAgainstItsText) {
-  if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(preAnalysisBuilt(), "analyseur.dat and etiqueteur.dat");
   // A file of the same text: one row left empty, one with the user's analysis.
   CandidateGrid file;
   file.appendRow(CandidateRow(1, "1", "rosam", "", false));

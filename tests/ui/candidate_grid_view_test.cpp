@@ -62,9 +62,10 @@ TEST(CandidateGridView, OnlyTheUserRaisesRowSelected) {
   EXPECT_EQ(spy.last().at(0).toInt(), 1);
 }
 
-// A proposal of the pre-analysis shows its label in grey italics, with its level and
-// confidence in the tooltip, until an analysis is written over it; a file gets the
-// analyses only.
+// A proposal of the pre-analysis shows its level at a glance (a sure label in bold
+// green italics, a probable one in grey italics, a doubtful row marked « douteux »),
+// with its confidence in the tooltip, until an analysis is written over it; a file
+// gets the analyses only.
 TEST(CandidateGridModel, AProposalShowsAsOneUntilAnAnalysisIsWritten) {
   AnalysisSession session(KindId::AccSg, Family::Existing);
   CandidateGridModel model(session);
@@ -72,16 +73,27 @@ TEST(CandidateGridModel, AProposalShowsAsOneUntilAnAnalysisIsWritten) {
   QFont italic;
   italic.setItalic(true);
   model.setProposalFont(italic);
-  session.openRecords(rowsOf({{"rosam", 4}, {"aquam", 5}}), "", "", "");
+  session.openRecords(rowsOf({{"rosam", 4}, {"aquam", 5}, {"viam", 6}}), "", "", "");
   EditStep step(EditKind::PreAnalysis, 1);
   session.change(step, [](EditStep& s, CandidateGrid& g) {
-    s.setProposals(g, {{1, Proposal{1, ProposalLevel::Sure, 97}}, {2, Proposal{2, ProposalLevel::Probable, 64}}});
+    s.setProposals(g, {{1, Proposal{1, ProposalLevel::Sure, 97}},
+                       {2, Proposal{2, ProposalLevel::Probable, 64}},
+                       {3, Proposal{0, ProposalLevel::Doubtful, 41}}});
   });
   session.commit(std::move(step));
-  const QModelIndex first = model.index(0, 3), second = model.index(1, 3);
+  const QModelIndex first = model.index(0, 3), second = model.index(1, 3), third = model.index(2, 3);
   EXPECT_EQ(first.data().toString(), QStringLiteral("1 décl. acc. sg. [AA00C]"));
-  EXPECT_EQ(first.data(Qt::ForegroundRole).value<QColor>(), QColor(128, 128, 128));
+  EXPECT_EQ(first.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 110, 0));
   EXPECT_TRUE(first.data(Qt::FontRole).value<QFont>().italic());
+  EXPECT_TRUE(first.data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(second.data(Qt::ForegroundRole).value<QColor>(), QColor(128, 128, 128));
+  EXPECT_TRUE(second.data(Qt::FontRole).value<QFont>().italic());
+  EXPECT_FALSE(second.data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(third.data().toString(), QStringLiteral("douteux"));
+  EXPECT_EQ(third.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 228, 196));
+  EXPECT_EQ(model.shownAnalysis(3), QString());  // nothing to put in the analysis box
+  EXPECT_EQ(third.data(Qt::ToolTipRole).toString(),
+            QStringLiteral("Pré-analyse : douteux (confiance 41 %) : à décider vous-même"));
   EXPECT_EQ(first.data(Qt::ToolTipRole).toString(),
             QStringLiteral("Proposition de la pré-analyse (sûr, confiance 97 %) : 1 décl. acc. sg. [AA00C]"));
   EXPECT_EQ(second.data(Qt::ToolTipRole).toString(),

@@ -57,10 +57,12 @@ struct AnalysisCell {
 };
 
 // What the pre-analysis proposes for a row, until the user validates an analysis:
-// the declension of the label it would write, how sure it is, and its confidence.
-enum class ProposalLevel : std::uint8_t { Sure, Probable };
+// the declension of the label it would write, how sure it is, and its confidence. A
+// doubtful row proposes no label (declension 0): it is marked, so that the user
+// knows where to look.
+enum class ProposalLevel : std::uint8_t { Sure, Probable, Doubtful };
 struct Proposal {
-  std::uint8_t declension = 0;  // 1 to 5
+  std::uint8_t declension = 0;  // 1 to 5; 0 for a doubtful row
   ProposalLevel level = ProposalLevel::Probable;
   std::uint8_t confidence = 0;  // 0 to 100: the probability, rounded
   bool operator==(const Proposal&) const = default;

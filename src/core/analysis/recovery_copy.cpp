@@ -126,7 +126,7 @@ std::variant<RecoveryCopy, RecoveryCopyError> decodeRecoveryCopy(std::string_vie
     p.declension = r.u8();
     const std::uint8_t level = r.u8();
     p.confidence = r.u8();
-    if (level > static_cast<std::uint8_t>(ProposalLevel::Probable) || p.confidence > 100)
+    if (level > static_cast<std::uint8_t>(ProposalLevel::Doubtful) || p.confidence > 100)
       return RecoveryCopyError::Damaged;
     p.level = static_cast<ProposalLevel>(level);
     e.proposals.emplace_back(index, p);

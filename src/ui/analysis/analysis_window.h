@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/analysis/analysis_kind.h"
@@ -143,6 +144,15 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   // Turns every "sûr" proposal of a row without analysis into its analysis, as one step.
   void acceptSureProposals();
   std::shared_ptr<PreAnalysisTools> tools_;
+  // Where « Vérifier les analyses » is in its walk over the rows.
+  struct CheckWalk {
+    std::size_t start;          // the row the walk started from
+    std::size_t visited;        // rows looked at so far, from start on
+    std::size_t lastStop;       // the row it last stopped at (0: none yet)
+    std::size_t rows;           // the grid's rows when it started
+    std::size_t disagreements = 0;
+  };
+  std::optional<CheckWalk> checkWalk_;
 
   Workspace& workspace_;
   QSize initialSize_;  // the first layout, never cut by the size clamp

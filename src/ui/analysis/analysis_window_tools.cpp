@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QProgressDialog>
+#include <QStatusBar>
 #include <optional>
 
 #include "core/morphology/latin_data.h"
@@ -112,13 +113,23 @@ void AnalysisWindow::onPreAnalysis() {
   std::vector<std::size_t> falseRows;  // judged "faux", with no analysis of the user's
   double nounsAmongFalse = 0;          // how many of them may be nouns all the same
   std::vector<std::pair<std::size_t, std::optional<Proposal>>> proposals;
+  std::size_t sure = 0, probable = 0, doubtful = 0;  // among the rows without an analysis
   for (std::size_t r = 1; r <= judged.size(); ++r) {
     const RowJudgement& j = judged[r - 1];
     if (!j.found) continue;
     std::optional<Proposal> proposal;
+    const auto confidence = static_cast<std::uint8_t>(std::lround(std::clamp(j.probability, 0.0f, 1.0f) * 100));
     if ((j.level == JudgementLevel::Sure || j.level == JudgementLevel::Probable) && j.declension != 0)
       proposal = Proposal{j.declension, j.level == JudgementLevel::Sure ? ProposalLevel::Sure : ProposalLevel::Probable,
-                          static_cast<std::uint8_t>(std::lround(std::clamp(j.probability, 0.0f, 1.0f) * 100))};
+                          confidence};
+    else if (j.level == JudgementLevel::Doubtful || j.level == JudgementLevel::Sure ||
+             j.level == JudgementLevel::Probable)
+      proposal = Proposal{0, ProposalLevel::Doubtful, confidence};  // a noun, but which declension?
+    if (proposal && grid.analysis(r).empty()) {
+      if (proposal->level == ProposalLevel::Sure) ++sure;
+      else if (proposal->level == ProposalLevel::Probable) ++probable;
+      else ++doubtful;
+    }
     const Proposal* current = grid.proposal(r);
     if (current ? !proposal || !(*current == *proposal) : proposal.has_value()) proposals.emplace_back(r, proposal);
     if (j.level == JudgementLevel::False && grid.analysis(r).empty()) {  // never what the user wrote
@@ -127,6 +138,7 @@ void AnalysisWindow::onPreAnalysis() {
     }
   }
   session_->change(step, [&](EditStep& s, CandidateGrid& g) { s.setProposals(g, proposals); });
+  bool deleted = false;
   if (!falseRows.empty()) {
     const QString question =
         QStringLiteral("%1 candidats ne semblent pas être des noms %2 (environ %3 pourraient pourtant en être). "
@@ -137,10 +149,19 @@ void AnalysisWindow::onPreAnalysis() {
       BusyCursor busy(this);
       // In one pass, renumbered as the bin renumbers; a scanned grid keeps no rows.
       session_->change(step, [&](EditStep& s, CandidateGrid& g) { s.deleteRows(g, falseRows); });
+      deleted = true;
     }
   }
   step.setSelectedAfter(1);
   session_->commit(std::move(step));
+  statusBar()->showMessage(
+      QStringLiteral("Pré-analyse : %1 %2, %3 %4, %5 %6, %7 %8")
+          .arg(withThousands(sure), sure > 1 ? QStringLiteral("sûres") : QStringLiteral("sûre"),
+               withThousands(probable), probable > 1 ? QStringLiteral("probables") : QStringLiteral("probable"),
+               withThousands(doubtful), doubtful > 1 ? QStringLiteral("douteuses") : QStringLiteral("douteuse"),
+               withThousands(falseRows.size()),
+               deleted ? (falseRows.size() > 1 ? QStringLiteral("supprimées") : QStringLiteral("supprimée"))
+                       : (falseRows.size() > 1 ? QStringLiteral("fausses gardées") : QStringLiteral("fausse gardée"))));
   if (grid.empty()) {
     showEmptyGrid();
     return;
@@ -171,23 +192,37 @@ void AnalysisWindow::acceptSureProposals() {
   step.setSelectedAfter(selected);
   session_->commit(std::move(step));
   selectRow(selected);
+  const std::size_t n = analyses.size();
+  workspace_.prompts().inform(this, n > 1 ? QStringLiteral("%1 propositions sûres acceptées.").arg(withThousands(n))
+                                          : QStringLiteral("1 proposition sûre acceptée."));
 }
 
+// One walk of « Vérifier les analyses » goes from the selected row to the end, then
+// from the top back to where it started, stopping once at each disagreement; each
+// use of the command goes on from the row it stopped at, and the walk ends with its
+// summary. Selecting another row, or a grid that changed size, starts a new walk.
 void AnalysisWindow::onCheckAnalyses() {
   const CandidateGrid& grid = candidateGrid();
   if (grid.empty()) return;
   std::vector<RowJudgement> judged;
   if (!judgeAllRows(judged)) return;
   const std::size_t count = judged.size();
-  const std::size_t start = selectedRow_ >= 1 ? static_cast<std::size_t>(selectedRow_) : 0;
-  for (std::size_t step = 1; step <= count; ++step) {
-    const std::size_t r = (start + step - 1) % count + 1;
+  const auto selected = static_cast<std::size_t>(std::max(selectedRow_, 1));
+  if (!checkWalk_ || checkWalk_->rows != count || checkWalk_->lastStop != selected)
+    checkWalk_ = CheckWalk{selected, 0, 0, count};
+  CheckWalk& walk = *checkWalk_;
+  std::size_t disagreements = 0;
+  while (walk.visited < count) {
+    const std::size_t r = (walk.start - 1 + walk.visited) % count + 1;
+    ++walk.visited;
     const RowJudgement& j = judged[r - 1];
     const std::string_view written = trimBlanks(grid.analysis(r));
     // A "douteux" candidate proposes nothing to disagree with.
     if (!j.found || written.empty() || j.level == JudgementLevel::Doubtful) continue;
     const std::string label = j.label(kind());
     if (written == label) continue;
+    ++walk.disagreements;
+    walk.lastStop = r;
     const QString form = toQString(grid.form(r));
     gridView_->moveSilently(static_cast<int>(r), 2);
     showSelectedRow();
@@ -199,11 +234,17 @@ void AnalysisWindow::onCheckAnalyses() {
     workspace_.prompts().inform(this, text);
     return;
   }
+  disagreements = walk.disagreements;
+  checkWalk_.reset();
   std::size_t doubtful = 0;  // left without an analysis and without a proposal
   for (std::size_t r = 1; r <= count; ++r)
     if (judged[r - 1].found && judged[r - 1].level == JudgementLevel::Doubtful && trimBlanks(grid.analysis(r)).empty())
       ++doubtful;
-  QString text = QStringLiteral("Toutes les analyses concordent avec la pré-analyse.");
+  QString text = disagreements == 0
+                     ? QStringLiteral("Toutes les analyses concordent avec la pré-analyse.")
+                     : QStringLiteral("Vérification terminée : %1 analyse%2 diffère%3 de la pré-analyse.")
+                           .arg(withThousands(disagreements), disagreements > 1 ? QStringLiteral("s") : QString(),
+                                disagreements > 1 ? QStringLiteral("nt") : QString());
   if (doubtful > 0)
     text += QStringLiteral(" %1 candidat%2 reste%3 douteux.")
                 .arg(withThousands(doubtful), doubtful > 1 ? QStringLiteral("s") : QString(),

@@ -22,17 +22,34 @@ int CandidateGridModel::columnCount(const QModelIndex& parent) const {
 
 namespace {
 
-// A proposal is shown in grey italics: visibly not yet the user's analysis.
+// The pre-analysis's levels, each seen at a glance and not by colour alone: a sure
+// label in bold green italics, a probable one in grey italics, a doubtful row marked
+// « douteux » on a light orange ground. None is an analysis until the user makes it
+// one.
+const QColor kSureGreen(0, 110, 0);
 const QColor kProposalGrey(128, 128, 128);
+const QColor kDoubtfulBrown(150, 75, 0);
+const QColor kDoubtfulGround(255, 228, 196);
+
+QString levelName(ProposalLevel level) {
+  switch (level) {
+    case ProposalLevel::Sure: return QStringLiteral("sûr");
+    case ProposalLevel::Probable: return QStringLiteral("probable");
+    case ProposalLevel::Doubtful: return QStringLiteral("douteux");
+  }
+  return {};
+}
 
 }  // namespace
 
 QString CandidateGridModel::shownAnalysis(std::size_t r) const {
-  const CandidateGrid& grid_ = session_.grid();
-  const std::string_view written = grid_.analysis(r);
+  const CandidateGrid& grid = session_.grid();
+  const std::string_view written = grid.analysis(r);
   if (!written.empty() || !kind_) return toQString(written);
-  const Proposal* proposal = grid_.proposal(r);
-  return proposal ? toQString(analysisLabel(*kind_, proposal->declension)) : QString();
+  const Proposal* proposal = grid.proposal(r);
+  return proposal && proposal->level != ProposalLevel::Doubtful
+             ? toQString(analysisLabel(*kind_, proposal->declension))
+             : QString();
 }
 
 QVariant CandidateGridModel::data(const QModelIndex& index, int role) const {
@@ -40,38 +57,52 @@ QVariant CandidateGridModel::data(const QModelIndex& index, int role) const {
   // Only the rows in sight are asked for: each cell is read from the grid's row,
   // a span of the source text for a scanned form.
   const auto r = static_cast<std::size_t>(index.row()) + 1;
-  const CandidateGrid& grid_ = session_.grid();
+  const CandidateGrid& grid = session_.grid();
   const int column = index.column();
-  const auto showsProposal = [&] { return column == 3 && grid_.analysis(r).empty() && grid_.proposal(r); };
+  // The proposal the analysis cell shows, while no analysis is written.
+  const Proposal* proposal = column == 3 && grid.analysis(r).empty() ? grid.proposal(r) : nullptr;
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-      if (role == Qt::ToolTipRole && showsProposal()) {
-        const Proposal& p = *grid_.proposal(r);
-        return QStringLiteral("Proposition de la pré-analyse (%1, confiance %2 %) : %3")
-            .arg(p.level == ProposalLevel::Sure ? QStringLiteral("sûr") : QStringLiteral("probable"))
-            .arg(p.confidence)
-            .arg(shownAnalysis(r));
-      }
       switch (column) {
-        case 0: return QString::number(grid_.number(r));
-        case 1: return toQString(grid_.sentenceText(r));
-        case 2: return toQString(grid_.form(r));
-        case 3: return shownAnalysis(r);
+        case 0: return QString::number(grid.number(r));
+        case 1: return toQString(grid.sentenceText(r));
+        case 2: return toQString(grid.form(r));
+        case 3:
+          if (proposal && proposal->level == ProposalLevel::Doubtful) return QStringLiteral("douteux");
+          return shownAnalysis(r);
         default: return {};
       }
+    case Qt::ToolTipRole:
+      if (!proposal) return data(index, Qt::DisplayRole);
+      if (proposal->level == ProposalLevel::Doubtful)
+        return QStringLiteral("Pré-analyse : douteux (confiance %1 %) : à décider vous-même").arg(proposal->confidence);
+      return QStringLiteral("Proposition de la pré-analyse (%1, confiance %2 %) : %3")
+          .arg(levelName(proposal->level))
+          .arg(proposal->confidence)
+          .arg(shownAnalysis(r));
     case Qt::FontRole:
-      if (showsProposal()) return proposalFont_;
-      return {};
+      if (!proposal) return {};
+      if (proposal->level == ProposalLevel::Sure) {
+        QFont bold = proposalFont_;
+        bold.setBold(true);
+        return bold;
+      }
+      return proposalFont_;
     case Qt::TextAlignmentRole:
-      if (column == 3 && grid_.analysisAlignedTopLeft(r)) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
+      if (column == 3 && grid.analysisAlignedTopLeft(r)) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
       return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::BackgroundRole:
       if (column == 0) return kLightYellow;
+      if (proposal && proposal->level == ProposalLevel::Doubtful) return kDoubtfulGround;
       return {};
     case Qt::ForegroundRole:
       if (column == 0) return kDarkRed;
-      if (showsProposal()) return kProposalGrey;
+      if (!proposal) return {};
+      switch (proposal->level) {
+        case ProposalLevel::Sure: return kSureGreen;
+        case ProposalLevel::Probable: return kProposalGrey;
+        case ProposalLevel::Doubtful: return kDoubtfulBrown;
+      }
       return {};
     default:
       return {};
