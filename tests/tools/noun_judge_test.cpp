@@ -31,6 +31,28 @@ TEST(JudgementLevels, FromTheProbabilityAtTheThresholds) {
   EXPECT_EQ(levelName(JudgementLevel::False), "faux");
 }
 
+TEST(JudgementLevels, CountedOverTheRowsFoundAndToldAsFrenchCounts) {
+  std::vector<RowJudgement> rows;
+  const auto addRows = [&](std::size_t n, JudgementLevel level, bool found = true) {
+    RowJudgement row;
+    row.found = found;
+    row.level = level;
+    rows.insert(rows.end(), n, row);
+  };
+  addRows(312, JudgementLevel::Sure);
+  addRows(540, JudgementLevel::Probable);
+  addRows(1583, JudgementLevel::Doubtful);
+  addRows(4107, JudgementLevel::False);
+  addRows(9, JudgementLevel::Sure, false);  // a row of a reopened file the text does not have
+  const LevelCounts counts = countLevels(rows);
+  EXPECT_EQ(counts, (LevelCounts{312, 540, 1583, 4107}));
+  EXPECT_EQ(levelSummary(counts),
+            "Pr\xC3\xA9-analyse : 312 s\xC3\xBBres, 540 probables, 1\xC2\xA0" "583 douteuses, 4\xC2\xA0" "107 supprim\xC3\xA9" "es");
+  // None and one in the singular, as French says them.
+  EXPECT_EQ(levelSummary({1, 0, 1, 2}),
+            "Pr\xC3\xA9-analyse : 1 s\xC3\xBBre, 0 probable, 1 douteuse, 2 supprim\xC3\xA9" "es");
+}
+
 TEST(VerbGovernment, FromTheFrenchGloss) {
   struct Row {
     const char* gloss;

@@ -5,6 +5,7 @@
 
 #include "core/morphology/latin_spelling.h"
 #include "core/text/cp1252.h"
+#include "core/text/french_count.h"
 #include "core/text/text_words.h"
 
 namespace varnelio {
@@ -171,6 +172,31 @@ bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const Candida
   });
   if (going && progress) going = progress(total, total);
   return going;
+}
+
+void LevelCounts::add(JudgementLevel level) {
+  switch (level) {
+    case JudgementLevel::Sure: ++sure; break;
+    case JudgementLevel::Probable: ++probable; break;
+    case JudgementLevel::Doubtful: ++doubtful; break;
+    case JudgementLevel::False: ++falseCandidates; break;
+  }
+}
+
+LevelCounts countLevels(const std::vector<RowJudgement>& rows) {
+  LevelCounts counts;
+  for (const RowJudgement& row : rows)
+    if (row.found) counts.add(row.level);
+  return counts;
+}
+
+std::string levelSummary(const LevelCounts& counts) {
+  // French puts 0 and 1 in the singular.
+  const auto part = [](std::size_t n, std::string_view word) {
+    return frenchCount(n) + " " + std::string(word) + (n > 1 ? "s" : "");
+  };
+  return "Pr\xC3\xA9-analyse : " + part(counts.sure, "s\xC3\xBBre") + ", " + part(counts.probable, "probable") + ", " +
+         part(counts.doubtful, "douteuse") + ", " + part(counts.falseCandidates, "supprim\xC3\xA9" "e");
 }
 
 std::string RowJudgement::label(const AnalysisKind& kind) const {

@@ -92,6 +92,20 @@ bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const Candida
                const AnalysisKind& kind, std::vector<RowJudgement>& out,
                const std::function<bool(std::size_t done, std::size_t total)>& progress);
 
+// How many rows of each level a pre-analysis gave: what the window's status line
+// tells once it is done.
+struct LevelCounts {
+  std::size_t sure = 0, probable = 0, doubtful = 0, falseCandidates = 0;
+  void add(JudgementLevel level);
+  bool operator==(const LevelCounts&) const = default;
+};
+// The rows found in the text, each counted under its level.
+LevelCounts countLevels(const std::vector<RowJudgement>& rows);
+// "Pré-analyse : 312 sûres, 540 probables, 1 583 douteuses, 4 107 supprimées"
+// (UTF-8, thousands apart as French writes them): the "faux" are the rows the
+// pre-analysis deletes.
+std::string levelSummary(const LevelCounts& counts);
+
 // The declension (1 to 5) of a noun's category ("n. 3", "npr. 2"), or 0.
 int declensionOfCategory(std::string_view category);
 // The declension a form's ending suggests, for the nouns the lexicon gives no
