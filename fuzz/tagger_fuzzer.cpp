@@ -87,11 +87,11 @@ const LatinAnalyser& smallAnalyser() {
     d.morphologies[121].features = {FormKind::Finite, GrammaticalCase::None, GrammaticalNumber::Singular,
                                     GrammaticalGender::None, GrammaticalPerson::Third, Mood::Indicative,
                                     Tense::Present, Voice::Active};
-    d.lemmas = {{"rosa", "n. 1", "rose", "f.", 0, 'n', 0},
-                {"in", "pr\xE9p.", "dans", "", 0, 0, 0},
-                {"amo", "v. 1", "aimer", "", 0, 'v', 0},
-                {"bonus", "adj. 1", "bon", "", 0, 'a', 0},
-                {"et", "conj.", "et", "", 0, 0, 0}};
+    d.lemmas = {{"rosa", "n. 1", "rose", "f.", 0, PartOfSpeech::Noun, 0},
+                {"in", "pr\xE9p.", "dans", "", 0, PartOfSpeech::Invariable, 0},
+                {"amo", "v. 1", "aimer", "", 0, PartOfSpeech::Verb, 0},
+                {"bonus", "adj. 1", "bon", "", 0, PartOfSpeech::Adjective, 0},
+                {"et", "conj.", "et", "", 0, PartOfSpeech::Invariable, 0}};
     return LatinAnalyser::fromBytes(encodeAnalyserData(d));
   }();
   return analyser;
@@ -104,6 +104,7 @@ constexpr std::array<const char*, 16> kTagNames = {"snt", "n11", "n31", "n61", "
 // a few tags, for the analyser's lemmas.
 std::string builtFile(FuzzedDataProvider& in, std::size_t lemmaCount) {
   TaggerData d;
+  d.analyserFingerprint = smallAnalyser().fingerprint();
   const std::size_t tags = in.ConsumeIntegralInRange<std::size_t>(1, kTagNames.size());
   const std::size_t first = in.ConsumeBool() ? 1 : 0;
   for (std::size_t k = 0; k < tags; ++k) {
@@ -135,9 +136,6 @@ std::vector<TaggedWord> sentence(FuzzedDataProvider& in) {
     }
     w.clauseStart = in.ConsumeBool();
     w.enclitic = in.ConsumeBool();
-    const double weights[] = {0.25, 1.0, 4.0};
-    w.nominativeWeight[0] = in.PickValueInArray(weights);
-    w.nominativeWeight[1] = in.PickValueInArray(weights);
   }
   return words;
 }

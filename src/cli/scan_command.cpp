@@ -154,7 +154,7 @@ int runScan(const AnalysisKind& kind, const std::string& source, const std::opti
     const auto& nounJudge = data.judge();
     if (const auto* problem = std::get_if<LatinDataProblem>(&nounJudge)) return latinDataFailure(*problem);
     judge.emplace(*std::get<std::shared_ptr<const LatinAnalyser>>(data.analyser()),
-                  *std::get<std::shared_ptr<ContextualTagger>>(tagger),
+                  *std::get<std::shared_ptr<const ContextualTagger>>(tagger),
                   *std::get<std::shared_ptr<const NounJudge>>(nounJudge));
     suggesting = Suggesting{&*judge, suggest->drop, {}};
     for (const JudgementLevel level :

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/required_data.h"
 #include "core/morphology/noun_judge.h"
 #include "core/morphology/pre_analysis.h"
 #include "mkdict/judge_trainer.h"
@@ -132,13 +133,13 @@ std::vector<JudgeSentence> tinyTreebank() {
 }
 
 TEST(JudgeTraining, TheNeighbourAloneDecides) {
-  if (!built().ok()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(built().ok(), "analyseur.dat and etiqueteur.dat built");
   JudgeModel model = trainJudge(built().analyser, built().tagger, tinyTreebank(), {});
   EXPECT_EQ(model.analyserFingerprint, built().analyser.fingerprint());
   // Thresholds chosen on sixty sentences say little: set them, to read the labels.
   for (KindThresholds& t : model.thresholds) t = {0.05f, 0.5f, 0.95f};
   const NounJudge judge = NounJudge::fromModel(model);
-  ASSERT_TRUE(judge.fits(built().analyser));
+  ASSERT_EQ(judge.fitWith(built().analyser, built().tagger), JudgeFit::Fits);
   PreAnalyser pre(built().analyser, built().tagger, judge);
   std::vector<CandidateJudgement> out;
   pre.judgeSentence("Legati ad oppidum veniunt.", analysisKind(KindId::AccSg), out);
@@ -161,7 +162,7 @@ TEST(JudgeTraining, TheNeighbourAloneDecides) {
 // sentences with the same verb. Asked about "cum" three words back, a place it
 // never stood while learning, only the preposition before the word can tell.
 TEST(JudgeTraining, ThePrepositionAFewWordsBackDecides) {
-  if (!built().ok()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(built().ok(), "analyseur.dat and etiqueteur.dat built");
   std::vector<JudgeSentence> s;
   for (int k = 0; k < 30; ++k) {
     s.push_back({{"Legatus", "cum", "militibus", "venit"}, {0, kOtherClass, 9, kOtherClass}});
@@ -202,7 +203,7 @@ TEST(DropThreshold, OneCutForTheNounsOfAllKinds) {
 }
 
 TEST(JudgeTraining, TheSameTreebankGivesTheSameBytes) {
-  if (!built().ok()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(built().ok(), "analyseur.dat and etiqueteur.dat built");
   const std::string first = encodeJudgeModel(trainJudge(built().analyser, built().tagger, tinyTreebank(), {2, 2}));
   const std::string second = encodeJudgeModel(trainJudge(built().analyser, built().tagger, tinyTreebank(), {2, 2}));
   EXPECT_EQ(first, second);
@@ -228,16 +229,16 @@ TEST(JudgeFile, RefusedWhenTruncatedOfAnotherVersionOrAnotherAnalyser) {
   EXPECT_EQ(NounJudge::fromBytes(otherVersion).status(), NounJudge::Status::Invalid);
   // Bound to another analyser file: loaded, but it does not fit this one.
   if (built().ok()) {
-    EXPECT_FALSE(read.fits(built().analyser));
+    EXPECT_EQ(read.fitWith(built().analyser, built().tagger), JudgeFit::OtherAnalyser);
   }
   EXPECT_EQ(NounJudge::load(kDataDir + "/nothing-here.dat").status(), NounJudge::Status::Missing);
 }
 
 TEST(JudgeFile, TheBuiltOneFitsTheBuiltAnalyser) {
-  if (!built().ok()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+  VARNELIO_REQUIRE_DATA(built().ok(), "analyseur.dat and etiqueteur.dat built");
   const NounJudge judge = NounJudge::load(kDataDir + "/juge.dat");
   ASSERT_EQ(judge.status(), NounJudge::Status::Loaded);
-  EXPECT_TRUE(judge.fits(built().analyser));
+  EXPECT_EQ(judge.fitWith(built().analyser, built().tagger), JudgeFit::Fits);
   for (const AnalysisKind& kind : analysisKinds()) {
     const KindThresholds& t = judge.thresholds(kind);
     EXPECT_LE(t.drop, t.label) << kind.cliName;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numeric>
 #include <optional>
+#include <span>
 #include <unordered_map>
 
 #include "core/analysis/analysis_kind.h"
@@ -64,17 +65,25 @@ std::optional<std::string> commentValue(std::string_view line, std::string_view 
   return std::string(line);
 }
 
+GrammaticalCase caseOfFeature(std::string_view value) {
+  if (value == "Nom") return GrammaticalCase::Nominative;
+  if (value == "Voc") return GrammaticalCase::Vocative;
+  if (value == "Acc") return GrammaticalCase::Accusative;
+  if (value == "Gen") return GrammaticalCase::Genitive;
+  if (value == "Dat") return GrammaticalCase::Dative;
+  if (value == "Abl") return GrammaticalCase::Ablative;
+  if (value == "Loc") return GrammaticalCase::Locative;
+  return GrammaticalCase::None;
+}
+
+GrammaticalNumber numberOfFeature(std::string_view value) {
+  return value == "Sing" ? GrammaticalNumber::Singular : value == "Plur" ? GrammaticalNumber::Plural : GrammaticalNumber::None;
+}
+
 int classOfToken(std::string_view upos, std::string_view lemma, std::string_view feats) {
   if ((upos != "NOUN" && upos != "PROPN") || isPronounLike(lemma)) return kOtherClass;
-  const std::string c = featureValue(feats, "Case"), n = featureValue(feats, "Number");
-  int base = -1;
-  if (c == "Nom") base = 0;
-  else if (c == "Acc") base = 2;
-  else if (c == "Gen") base = 4;
-  else if (c == "Dat") base = 6;
-  else if (c == "Abl") base = 8;
-  if (base < 0 || (n != "Sing" && n != "Plur")) return kOtherClass;
-  return base + (n == "Plur" ? 1 : 0);
+  const auto kind = kindOf(caseOfFeature(featureValue(feats, "Case")), numberOfFeature(featureValue(feats, "Number")));
+  return kind ? judgeClassOf(*kind) : kOtherClass;
 }
 
 // The scan's words of a token's form ("rosamque" is one, "Gaius-Iulius" two): the
@@ -113,13 +122,13 @@ Examples readExamples(const LatinAnalyser& analyser, const ContextualTagger& tag
     words.assign(forms.size(), TaggedWord{});
     for (std::size_t k = 0; k < forms.size(); ++k) analyser.analyse(forms[k], words[k].analyses);
     tagger.tag(analyser, words);
-    reader.prepareSentence(forms, words);
+    const SentenceFeatures& features = reader.read(forms, words);
     for (std::size_t k = 0; k < forms.size(); ++k) {
-      reader.features(forms, words, k, f);
+      features.of(k, f);
       Example e{static_cast<std::uint32_t>(ex.features.size()), static_cast<std::uint32_t>(f.size()),
                 sentence.classes[k], static_cast<std::uint32_t>(s), 0};
-      for (int c = 0; c < kKindCount; ++c)
-        if (isCandidate(forms[k], analysisKinds()[static_cast<std::size_t>(c)])) e.candidateOf |= static_cast<std::uint16_t>(1u << c);
+      for (const AnalysisKind& kind : analysisKinds())
+        if (isCandidate(forms[k], kind)) e.candidateOf |= static_cast<std::uint16_t>(1u << judgeClassOf(kind.id));
       ex.features.insert(ex.features.end(), f.begin(), f.end());
       ex.examples.push_back(e);
     }
@@ -127,21 +136,9 @@ Examples readExamples(const LatinAnalyser& analyser, const ContextualTagger& tag
   return ex;
 }
 
-std::array<double, kJudgeClassCount> softmax(const JudgeModel& m, const Examples& ex, const Example& e) {
-  std::array<double, kJudgeClassCount> s{};
-  for (int c = 0; c < kJudgeClassCount; ++c) {
-    double z = 0;
-    for (std::uint32_t i = e.first; i < e.first + e.count; ++i) {
-      const JudgeFeature& f = ex.features[i];
-      z += m.weights[JudgeModel::slot(f.hash, c)] * f.value;
-    }
-    s[static_cast<std::size_t>(c)] = z;
-  }
-  double most = *std::max_element(s.begin(), s.end());
-  double total = 0;
-  for (double& z : s) total += (z = std::exp((z - most) / m.temperature));
-  for (double& z : s) z /= total;
-  return s;
+// The features of one example.
+std::span<const JudgeFeature> featuresOf(const Examples& ex, const Example& e) {
+  return std::span<const JudgeFeature>(ex.features).subspan(e.first, e.count);
 }
 
 // Stochastic gradient descent on the log-loss, in an order fixed by a seeded
@@ -164,7 +161,7 @@ void train(JudgeModel& m, const Examples& ex, const std::vector<std::uint32_t>& 
     const float rate = options.rate / (1.0f + static_cast<float>(epoch));
     for (const std::uint32_t x : order) {
       const Example& e = ex.examples[x];
-      const auto p = softmax(m, ex, e);
+      const auto p = m.probabilities(featuresOf(ex, e));
       for (int c = 0; c < kJudgeClassCount; ++c) {
         const double g = p[static_cast<std::size_t>(c)] - (c == e.cls ? 1.0 : 0.0);
         if (std::fabs(g) < 1e-4) continue;
@@ -184,11 +181,9 @@ float fitTemperature(const std::vector<std::array<double, kJudgeClassCount>>& sc
   const auto loss = [&](double t) {
     double l = 0;
     for (std::size_t i = 0; i < scores.size(); ++i) {
-      const auto& s = scores[i];
-      const double most = *std::max_element(s.begin(), s.end());
-      double total = 0;
-      for (const double z : s) total += std::exp((z - most) / t);
-      l -= (s[static_cast<std::size_t>(classes[i])] - most) / t - std::log(total);
+      auto p = scores[i];
+      toProbabilities(p, t);
+      l -= std::log(std::max(p[static_cast<std::size_t>(classes[i])], 1e-300));
     }
     return l;
   };
@@ -368,16 +363,7 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
     for (const std::uint32_t i : all) (foldOf[ex.examples[i].sentence] == fold ? held : taught).push_back(i);
     JudgeModel m;
     train(m, ex, taught, options);
-    for (const std::uint32_t i : held) {
-      const Example& e = ex.examples[i];
-      auto& s = scores[i];
-      for (int c = 0; c < kJudgeClassCount; ++c) {
-        double z = 0;
-        for (std::uint32_t k = e.first; k < e.first + e.count; ++k)
-          z += m.weights[JudgeModel::slot(ex.features[k].hash, c)] * ex.features[k].value;
-        s[static_cast<std::size_t>(c)] = z;
-      }
-    }
+    for (const std::uint32_t i : held) scores[i] = m.scores(featuresOf(ex, ex.examples[i]));
   }
   std::vector<std::array<double, kJudgeClassCount>> heldScores;
   std::vector<int> heldClasses;
@@ -391,14 +377,11 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
   std::vector<HeldOut> pooled;
   for (std::size_t n = 0; n < all.size(); ++n) {
     const Example& e = ex.examples[all[n]];
-    const auto& s = heldScores[n];
-    const double most = *std::max_element(s.begin(), s.end());
-    double total = 0;
-    std::array<double, kJudgeClassCount> p{};
-    for (int c = 0; c < kJudgeClassCount; ++c) total += (p[static_cast<std::size_t>(c)] = std::exp((s[static_cast<std::size_t>(c)] - most) / temperature));
+    auto p = heldScores[n];
+    toProbabilities(p, temperature);
     for (int c = 0; c < kKindCount; ++c)
       if (e.candidateOf & (1u << c)) {
-        const HeldOut h{p[static_cast<std::size_t>(c)] / total, e.cls == c};
+        const HeldOut h{p[static_cast<std::size_t>(c)], e.cls == c};
         byKind[static_cast<std::size_t>(c)].push_back(h);
         pooled.push_back(h);
       }
@@ -436,6 +419,8 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
   train(model, ex, all, options);
   model.temperature = temperature;
   model.analyserFingerprint = analyser.fingerprint();
+  model.taggerFingerprint = tagger.fingerprint();
+  model.featureSet = JudgeFeatureReader::featureSet();
   if (report) {
     report->words = ex.examples.size();
     report->nouns = static_cast<std::size_t>(std::count_if(ex.examples.begin(), ex.examples.end(), [](const Example& e) { return e.cls != kOtherClass; }));

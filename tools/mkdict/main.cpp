@@ -62,7 +62,8 @@ void report(const std::string& message) { std::fprintf(stderr, "varnelio-mkdict:
 // The tagger's counts come from tags.la, which the lexicon does not need: without
 // it the dictionaries are built all the same, and the pre-analysis is not (the
 // file stays empty). False when tags.la is there but wrong.
-bool buildTaggerFile(const std::string& dataFolder, const mkdict::AnalyserBuild& analyser, std::string& taggerFile) {
+bool buildTaggerFile(const std::string& dataFolder, const mkdict::AnalyserBuild& analyser, const std::string& analyserFile,
+                     std::string& taggerFile) {
   auto tagText = readWholeFile(dataFolder + "/tags.la");
   auto* text = std::get_if<std::string>(&tagText);
   if (!text) {
@@ -75,6 +76,7 @@ bool buildTaggerFile(const std::string& dataFolder, const mkdict::AnalyserBuild&
     return false;
   }
   mkdict::addLemmaFacts(analyser, tagger);
+  tagger.analyserFingerprint = fingerprintOf(analyserFile);
   taggerFile = encodeTaggerData(tagger);
   return true;
 }
@@ -163,7 +165,7 @@ int main(int argc, char** argv) {
   const mkdict::BuiltDictionaries built = mkdict::buildDictionaries(lexicon, analyser, args->options);
   const std::string analyserFile = encodeAnalyserData(analyser.data);
   std::string taggerFile;
-  if (!buildTaggerFile(args->dataFolder, analyser, taggerFile)) return 1;
+  if (!buildTaggerFile(args->dataFolder, analyser, analyserFile, taggerFile)) return 1;
   std::string judgeFile;
   if (!buildJudgeFile(args->treebanks, analyserFile, taggerFile, judgeFile)) return 1;
   if (!writeFiles(args->outputFolder, built, analyserFile, taggerFile, judgeFile)) return 1;

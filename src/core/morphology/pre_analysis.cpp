@@ -12,18 +12,6 @@ namespace varnelio {
 
 namespace {
 
-GrammaticalCase grammaticalCaseOf(Case c) {
-  switch (c) {
-    case Case::Nominative: return GrammaticalCase::Nominative;
-    case Case::Accusative: return GrammaticalCase::Accusative;
-    case Case::Genitive: return GrammaticalCase::Genitive;
-    case Case::Dative: return GrammaticalCase::Dative;
-    case Case::Ablative: return GrammaticalCase::Ablative;
-  }
-  return GrammaticalCase::None;
-}
-
-
 // "-que" joined to a word is a word of its own for the tagger ("rosamque": "rosam"
 // and "que"), but "atque", "quisque" and "itaque" are words in themselves.
 bool endsWithQue(std::string_view w) { return w.size() >= 5 && cp1252::equalsIgnoringCase(w.substr(w.size() - 3), "que"); }
@@ -46,21 +34,18 @@ int declensionOfEnding(std::string_view form) {
   return 3;
 }
 
-PreAnalyser::PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger, const NounJudge& judge)
-    : analyser_(analyser), tagger_(tagger), judge_(judge), features_(analyser) {
-  tagger.bind(analyser);
-}
+PreAnalyser::PreAnalyser(const LatinAnalyser& analyser, const ContextualTagger& tagger, const NounJudge& judge)
+    : analyser_(analyser), tagger_(tagger), judge_(judge), features_(analyser) {}
 
 int PreAnalyser::declensionAsKind(const TaggedWord& t, const AnalysisKind& kind, std::string_view form) const {
-  const GrammaticalNumber n = kind.number == Number::Singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
   int declension = 0;
   double best = -1;
   bool any = false;
   for (std::size_t i = 0; i < t.analyses.size(); ++i) {
     const Analysis& a = t.analyses[i];
     if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) continue;
-    if (analyser_.partOfSpeech(a.lemma) != 'n') continue;
-    if (analyser_.caseOf(a) != grammaticalCaseOf(kind.grammaticalCase) || analyser_.numberOf(a) != n) continue;
+    if (analyser_.partOfSpeech(a.lemma) != PartOfSpeech::Noun) continue;
+    if (kindOf(analyser_.caseOf(a), analyser_.numberOf(a)) != kind.id) continue;
     const double p = i < t.posterior.size() ? t.posterior[i] : 0.0;
     any = true;
     if (p > best) {
@@ -95,9 +80,9 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
   if (!cutWords(sentence, kind)) return;
   analyseWords();
   tagger_.tag(analyser_, words_);
-  features_.prepareSentence(forms_, words_);
+  const SentenceFeatures& features = features_.read(forms_, words_);
   for (std::size_t k = 0; k < forms_.size(); ++k)
-    if (isCandidate(forms_[k], kind)) out.push_back(judgeWord(k, kind));
+    if (isCandidate(forms_[k], kind)) out.push_back(judgeWord(features, k, kind));
 }
 
 bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) {
@@ -124,10 +109,10 @@ void PreAnalyser::analyseWords() {
   }
 }
 
-CandidateJudgement PreAnalyser::judgeWord(std::size_t k, const AnalysisKind& kind) {
+CandidateJudgement PreAnalyser::judgeWord(const SentenceFeatures& features, std::size_t k, const AnalysisKind& kind) {
   CandidateJudgement j{forms_[k], {}, 0, 0.0, JudgementLevel::Doubtful};
-  features_.features(forms_, words_, k, wordFeatures_);
-  j.probability = judge_.model().probabilities(wordFeatures_)[static_cast<std::size_t>(kind.id)];
+  features.of(k, wordFeatures_);
+  j.probability = judge_.model().probabilities(wordFeatures_)[static_cast<std::size_t>(judgeClassOf(kind.id))];
   j.level = levelOf(j.probability, judge_.thresholds(kind));
   if (j.level == JudgementLevel::Sure || j.level == JudgementLevel::Probable) {
     j.declension = declensionAsKind(words_[k], kind, forms_[k]);

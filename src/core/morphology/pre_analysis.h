@@ -34,9 +34,10 @@ struct CandidateJudgement {
 
 class PreAnalyser {
  public:
-  // All three must be loaded and built together (tagger.fits(analyser),
-  // judge.fits(analyser)); they must outlive the pre-analyser.
-  PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger, const NounJudge& judge);
+  // All three must be loaded and built together, the tagger bound to the
+  // analyser (judge.fitWith(analyser, tagger) == JudgeFit::Fits); they must
+  // outlive the pre-analyser.
+  PreAnalyser(const LatinAnalyser& analyser, const ContextualTagger& tagger, const NounJudge& judge);
 
   // The judgements of the candidates of the kind in one sentence (as the scan
   // cuts it, ending with "."), in the order the scan finds them. `out` is cleared.
@@ -68,7 +69,7 @@ class PreAnalyser {
   // candidate of the kind; analyseWords then sizes words_ to the sentence.
   bool cutWords(std::string_view sentence, const AnalysisKind& kind);
   void analyseWords();
-  CandidateJudgement judgeWord(std::size_t k, const AnalysisKind& kind);
+  CandidateJudgement judgeWord(const SentenceFeatures& features, std::size_t k, const AnalysisKind& kind);
 };
 
 // The judgement of one row of a grid: found when its form is a candidate of its
