@@ -9,6 +9,7 @@
 
 #include "core/morphology/analyser_data.h"
 #include "core/morphology/contextual_tagger.h"
+#include "core/morphology/tagger_tuning.h"
 #include "core/morphology/latin_analyser.h"
 #include "core/morphology/tagger_data.h"
 
@@ -105,13 +106,13 @@ TEST(ContextualTagger, ForwardBackwardOnAModelWorkedOutByHand) {
 
 // "ad templum": the corpus alone would read "templum" as a nominative (3 to 1
 // after a preposition at the start); "ad" governs the accusative, so the
-// nominative right after it weighs a thousandth: 3/4 × 0.001 against 1/4.
+// nominative right after it is weighed down: 3/4 × kUngovernedCase against 1/4.
 TEST(ContextualTagger, APrepositionWeighsDownTheCaseItDoesNotGovern) {
   const std::vector<TaggerData::Trigram> corpus = {
       {kSnt, kSnt, kPrep, 4}, {kSnt, kPrep, kNom, 6}, {kSnt, kPrep, kAcc, 2}, {kPrep, kNom, kSnt, 6},
       {kPrep, kAcc, kSnt, 2}};
   const Tagged governed(tinyCorpus(corpus), {"ad", "templum"});
-  const double nominative = 0.75 * 0.001, accusative = 0.25;
+  const double nominative = 0.75 * tagger_tuning::kUngovernedCase, accusative = 0.25;
   EXPECT_NEAR(governed.probability(1, GrammaticalCase::Nominative), nominative / (nominative + accusative), 1e-12);
   EXPECT_EQ(governed.analyser.caseOf(governed.words[1].analyses[governed.words[1].chosen]),
             GrammaticalCase::Accusative);

@@ -181,6 +181,30 @@ TEST(JudgeTraining, ThePrepositionAFewWordsBackDecides) {
   EXPECT_GT(out.back().probability, 0.6);
 }
 
+// "fratribus" is a dative and "doloribus" an ablative, in the same sentence
+// with the same verb; both masculine, of the third declension, "-ribus". Asked
+// about two feminine nouns never seen, in that sentence, with endings of their
+// own: nothing the treebank taught tells them apart but what raw Latin says of
+// their lemmas, a mother mostly a dative ("matri"), a voice an ablative ("voce").
+TEST(JudgeTraining, WhatRawLatinSaysOfALemmaDecidesWhereNothingElseDoes) {
+  VARNELIO_REQUIRE_DATA(built().ok(), "analyseur.dat and etiqueteur.dat built");
+  std::vector<JudgeSentence> s;
+  for (int k = 0; k < 30; ++k) {
+    s.push_back({{"Legatus", "fratribus", "venit"}, {judgeClassOf(KindId::NomSg), judgeClassOf(KindId::DatPl), kOtherClass}, ""});
+    s.push_back({{"Legatus", "doloribus", "venit"}, {judgeClassOf(KindId::NomSg), judgeClassOf(KindId::AblPl), kOtherClass}, ""});
+  }
+  const NounJudge judge = NounJudge::fromModel(trainJudge(built().analyser, built().tagger, s, {}));
+  PreAnalyser pre(built().analyser, built().tagger, judge);
+  const auto probability = [&](const char* sentence, KindId kind) {
+    std::vector<CandidateJudgement> out;
+    pre.judgeSentence(sentence, analysisKind(kind), out);
+    EXPECT_EQ(out.size(), 1u) << sentence;
+    return out.empty() ? 0.0 : out[0].probability;
+  };
+  EXPECT_GT(probability("Legatus matribus venit.", KindId::DatPl), probability("Legatus matribus venit.", KindId::AblPl));
+  EXPECT_GT(probability("Legatus vocibus venit.", KindId::AblPl), probability("Legatus vocibus venit.", KindId::DatPl));
+}
+
 TEST(DropThreshold, AsManyNounsLostAsKeepOnePercentWithConfidence) {
   // The held-out share plus 1.645 standard errors within 1 %.
   const struct {

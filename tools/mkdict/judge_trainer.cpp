@@ -100,7 +100,7 @@ void appendWords(const std::string& form, int cls, JudgeSentence& s) {
 struct Example {
   std::uint32_t first, count;  // into the features
   int cls;
-  std::uint32_t sentence;
+  std::uint32_t sentence, word;
   std::uint16_t candidateOf;  // bit per kind: the scan finds it as a candidate
 };
 
@@ -126,7 +126,7 @@ Examples readExamples(const LatinAnalyser& analyser, const ContextualTagger& tag
     for (std::size_t k = 0; k < forms.size(); ++k) {
       features.of(k, f);
       Example e{static_cast<std::uint32_t>(ex.features.size()), static_cast<std::uint32_t>(f.size()),
-                sentence.classes[k], static_cast<std::uint32_t>(s), 0};
+                sentence.classes[k], static_cast<std::uint32_t>(s), static_cast<std::uint32_t>(k), 0};
       for (const AnalysisKind& kind : analysisKinds())
         if (isCandidate(forms[k], kind)) e.candidateOf |= static_cast<std::uint16_t>(1u << judgeClassOf(kind.id));
       ex.features.insert(ex.features.end(), f.begin(), f.end());
@@ -387,11 +387,27 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
       }
   }
   const float drop = chooseDropThreshold(pooled);
-  for (int c = 0; c < kKindCount; ++c) {
+  for (const AnalysisKind& kind : analysisKinds()) {
+    const int c = judgeClassOf(kind.id);
     const auto& v = byKind[static_cast<std::size_t>(c)];
     std::vector<std::pair<double, bool>> scored;
     for (const HeldOut& h : v) scored.push_back({h.p, h.noun});
     const KindThresholds t = model.thresholds[static_cast<std::size_t>(c)] = chooseLabelThresholds(std::move(scored), drop);
+    if (report) {
+      // The mistakes of the held-out judgements, for a developer to study.
+      std::size_t next = 0;
+      for (std::size_t n = 0; n < all.size(); ++n) {
+        const Example& e = ex.examples[all[n]];
+        if (!(e.candidateOf & (1u << c))) continue;
+        const HeldOut& h = v[next++];
+        using Sort = HeldOutError::Sort;
+        const std::optional<Sort> sort = h.noun && h.p < t.drop ? std::optional(Sort::Lost)
+                                         : h.noun && h.p < t.label ? std::optional(Sort::Missed)
+                                         : !h.noun && h.p >= t.label ? std::optional(Sort::Labelled)
+                                                                     : std::nullopt;
+        if (sort) report->errors.push_back({*sort, kind.id, e.sentence, e.word, h.p});
+      }
+    }
     if (report) {
       std::size_t nouns = 0, lost = 0, falses = 0, removed = 0, said = 0, right = 0;
       for (const HeldOut& h : v) {

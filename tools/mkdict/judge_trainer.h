@@ -36,8 +36,19 @@ struct JudgeTraining {
   float l2 = 1e-6f;   // the weight decay at each step
 };
 
+// A held-out candidate the judge got wrong in cross-validation: a noun of the
+// kind it gave no label (missed) or deleted (lost), or another word it labelled.
+struct HeldOutError {
+  enum class Sort { Missed, Lost, Labelled };
+  Sort sort;
+  KindId kind;
+  std::uint32_t sentence, word;  // into the sentences trained on
+  double p;                      // the held-out probability of the kind
+};
+
 struct JudgeTrainingReport {
   std::size_t words = 0, nouns = 0;
+  std::vector<HeldOutError> errors;  // in the order of the sentences
   // Per kind, measured across the folds: the true nouns lost and the false
   // candidates removed by the deletion threshold.
   std::array<double, kKindCount> lostNouns{}, removedFalse{};

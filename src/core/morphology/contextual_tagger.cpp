@@ -273,7 +273,7 @@ bool ContextualTagger::indexTags() {
   return true;
 }
 
-// A lemma's frequency; a contracted spelling counts as a twentieth of its lemma,
+// A lemma's frequency; a contracted spelling counts as a share of its lemma (tagger_tuning.h),
 // so that "Gallis" is read as the Gauls rather than as Gallia's "Galliis".
 double ContextualTagger::weightOf(const Analysis& a) const {
   if (a.lemma == Analysis::kRomanNumeral || a.lemma >= lemmaFrequencies_.size()) return 1.0;

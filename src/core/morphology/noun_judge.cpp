@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 #include <variant>
 
 #include "core/files/little_endian.h"
 #include "core/files/source_file.h"
 #include "core/morphology/latin_spelling.h"
+#include "core/morphology/raw_latin_counts.h"
 #include "core/text/cp1252.h"
 
 namespace varnelio {
@@ -47,7 +49,51 @@ constexpr long kPrepositionReach = 3;
 // An agreeing adjective, participle or pronoun is looked for up to three words
 // on each side, as the neighbours' forms are.
 constexpr long kAgreementReach = 3;
+// The verb or adjective whose neighbours raw Latin counted is looked for as far
+// as those counts reach (scripts/count-raw-cases).
+constexpr long kGovernorReach = 3;
 }  // namespace reach
+
+// How much the counts of raw Latin weigh against the usual shares of the cases:
+// a lemma met as often as this prior is halfway between its own shares and the
+// usual ones.
+constexpr double kRawPrior = 5.0;
+
+// The index of a case among the five of the raw counts, or -1.
+int rawCaseIndex(GrammaticalCase c) {
+  switch (c) {
+    case GrammaticalCase::Nominative: return 0;
+    case GrammaticalCase::Accusative: return 1;
+    case GrammaticalCase::Genitive: return 2;
+    case GrammaticalCase::Dative: return 3;
+    case GrammaticalCase::Ablative: return 4;
+    default: return -1;
+  }
+}
+
+// The counts of one lemma in a table sorted by lemma, or nullptr.
+const raw_latin_counts::LemmaCases* rawCountsOf(std::span<const raw_latin_counts::LemmaCases> table,
+                                                std::string_view key) {
+  const auto found = std::lower_bound(table.begin(), table.end(), key,
+                                      [](const raw_latin_counts::LemmaCases& e, std::string_view k) { return e.lemma < k; });
+  return found != table.end() && found->lemma == key ? &*found : nullptr;
+}
+
+// Each case's log of how much likelier it is in `counts` than in `usual` (summed
+// counts of a group), the counts shrunk toward the usual shares by kRawPrior.
+std::array<float, 5> leanings(const std::array<int, 5>& counts, const std::array<double, 5>& usual) {
+  double total = 0, usualTotal = 0;
+  for (int c = 0; c < 5; ++c) {
+    total += counts[static_cast<std::size_t>(c)];
+    usualTotal += usual[static_cast<std::size_t>(c)] + 1;
+  }
+  std::array<float, 5> out{};
+  for (std::size_t c = 0; c < 5; ++c) {
+    const double share = (usual[c] + 1) / usualTotal;
+    out[c] = static_cast<float>(std::log((counts[c] + kRawPrior * share) / (total + kRawPrior) / share));
+  }
+  return out;
+}
 
 char caseLetter(GrammaticalCase c) {
   switch (c) {
@@ -121,7 +167,9 @@ std::uint32_t JudgeFeatureReader::featureSet() {
         "word 1 " + std::to_string(kSuffixLetters) + "; readings 1; neighbours 1 " + std::to_string(kNeighbourForms) +
         " " + std::to_string(kNeighbourReadings) + "; verbs 1 " + std::to_string(kVerbDistance) + " " +
         std::to_string(kVerbCount) + "; government 1 " + std::to_string(kPrepositionReach) + " " +
-        std::to_string(kAgreementReach);
+        std::to_string(kAgreementReach) + "; raw 1 " + std::to_string(kGovernorReach) + " " +
+        std::to_string(kRawPrior) + " " + std::to_string(std::size(raw_latin_counts::kNounCases)) + " " +
+        std::to_string(std::size(raw_latin_counts::kNearbyCases));
     return hashOf(description);
   }();
   return id;
@@ -142,6 +190,43 @@ JudgeFeatureReader::JudgeFeatureReader(const LatinAnalyser& analyser) : analyser
     if (part == PartOfSpeech::Verb || part == PartOfSpeech::Adjective)
       government_[l] = governmentOfGloss(analyser.translation(l));
     preposition_[l] = analyser.category(l).starts_with("pr\xE9p");
+  }
+  readRawCounts();
+}
+
+void JudgeFeatureReader::readRawCounts() {
+  const std::size_t n = analyser_.lemmaCount();
+  ownCases_.assign(n, {});
+  nearbyCases_.assign(n, {});
+  hasOwnCases_.assign(n, false);
+  hasNearbyCases_.assign(n, false);
+  // The usual shares: a noun's against the nouns of its model, since some models
+  // have no form that can only be a dative; a verb's or adjective's neighbours
+  // against those of all of them.
+  std::unordered_map<std::uint16_t, std::array<double, 5>> byModel;
+  std::array<double, 5> nearAny{};
+  std::vector<const raw_latin_counts::LemmaCases*> own(n, nullptr), nearby(n, nullptr);
+  for (std::uint32_t l = 0; l < n; ++l) {
+    const PartOfSpeech part = analyser_.partOfSpeech(l);
+    if (part == PartOfSpeech::Noun) {
+      if ((own[l] = rawCountsOf(raw_latin_counts::kNounCases, keys_[l]))) {
+        auto& sums = byModel[analyser_.modelOf(l)];
+        for (std::size_t c = 0; c < 5; ++c) sums[c] += own[l]->cases[c];
+      }
+    } else if (part == PartOfSpeech::Verb || part == PartOfSpeech::Adjective) {
+      if ((nearby[l] = rawCountsOf(raw_latin_counts::kNearbyCases, keys_[l])))
+        for (std::size_t c = 0; c < 5; ++c) nearAny[c] += nearby[l]->cases[c];
+    }
+  }
+  for (std::uint32_t l = 0; l < n; ++l) {
+    if (own[l]) {
+      ownCases_[l] = leanings(own[l]->cases, byModel[analyser_.modelOf(l)]);
+      hasOwnCases_[l] = true;
+    }
+    if (nearby[l]) {
+      nearbyCases_[l] = leanings(nearby[l]->cases, nearAny);
+      hasNearbyCases_[l] = true;
+    }
   }
 }
 
@@ -193,6 +278,7 @@ const SentenceFeatures& JudgeFeatureReader::read(const std::vector<std::string_v
   s.participleKinds_.assign(n, 0);
   s.prepositions_.assign(n, -1);
   s.governsDative_.assign(n, false);
+  s.governors_.assign(n, -1);
   for (std::size_t k = 0; k < n; ++k) {
     s.wordKeys_[k] = latin::keyOf(forms[k]);
     s.readings_[k] = readingsOf(words[k]);
@@ -216,6 +302,7 @@ const SentenceFeatures& JudgeFeatureReader::read(const std::vector<std::string_v
     }
     if (w.chosen >= 0 && static_cast<std::size_t>(w.chosen) < w.analyses.size()) {
       const Analysis& a = w.analyses[static_cast<std::size_t>(w.chosen)];
+      if (a.lemma < analyser_.lemmaCount() && hasNearbyCases_[a.lemma]) s.governors_[k] = static_cast<int>(a.lemma);
       if (a.lemma < analyser_.lemmaCount() && analyser_.partOfSpeech(a.lemma) == PartOfSpeech::Verb) {
         const int slot = finiteVerbSlot(analyser_.morphology(a.morphology));
         if (slot >= 0) {
@@ -247,6 +334,7 @@ void SentenceFeatures::of(std::size_t k, std::vector<JudgeFeature>& out) const {
   addNeighbours(k);
   addVerbs(k);
   addGovernment(k);
+  addRawCounts(k);
   out_ = nullptr;
 }
 
@@ -481,6 +569,36 @@ NounJudge NounJudge::fromBytes(std::string_view bytes) {
   j.model_ = std::move(m);
   j.status_ = Status::Loaded;
   return j;
+}
+
+// What raw Latin says of the word's cases as a noun: how its lemma's own
+// unambiguous forms lean ("legatis" a person, often a dative; "castris" a
+// thing, an ablative), and how the cases near the closest verb or adjective
+// lean ("persuadeo" and a dative, "utor" and an ablative).
+void SentenceFeatures::addRawCounts(std::size_t k) const {
+  const JudgeFeatureReader& r = reader_;
+  const TaggedWord& w = (*words_)[k];
+  std::array<bool, 5> offered{}, own{};
+  for (const Analysis& a : w.analyses) {
+    const auto kind = r.nounKindOf(a);
+    if (!kind) continue;
+    const int c = rawCaseIndex(r.analyser_.caseOf(a));
+    if (c < 0) continue;
+    offered[static_cast<std::size_t>(c)] = true;
+    if (!own[static_cast<std::size_t>(c)] && r.hasOwnCases_[a.lemma]) {
+      own[static_cast<std::size_t>(c)] = true;
+      named("rawn=", std::to_string(c), r.ownCases_[a.lemma][static_cast<std::size_t>(c)]);
+    }
+  }
+  const long n = static_cast<long>(forms_->size());
+  for (long d = 1; d <= reach::kGovernorReach; ++d)
+    for (const long j : {static_cast<long>(k) - d, static_cast<long>(k) + d}) {
+      if (j < 0 || j >= n || governors_[static_cast<std::size_t>(j)] < 0) continue;
+      const auto& lean = r.nearbyCases_[static_cast<std::size_t>(governors_[static_cast<std::size_t>(j)])];
+      for (std::size_t c = 0; c < 5; ++c)
+        if (offered[c]) named("rawv=", std::to_string(c), lean[c]);
+      return;
+    }
 }
 
 JudgeFit NounJudge::fitWith(const LatinAnalyser& analyser, const ContextualTagger& tagger) const {

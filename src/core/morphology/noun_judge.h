@@ -78,6 +78,7 @@ class SentenceFeatures {
   void addNeighbours(std::size_t k) const;
   void addVerbs(std::size_t k) const;
   void addGovernment(std::size_t k) const;
+  void addRawCounts(std::size_t k) const;
   void add(std::string_view name, float value = 1.0f) const;
   void named(std::string_view prefix, std::string_view value, float v = 1.0f) const;
 
@@ -93,6 +94,7 @@ class SentenceFeatures {
   std::vector<std::uint16_t> nounKinds_, agreeingKinds_, participleKinds_;
   std::vector<int> prepositions_;
   std::vector<bool> governsDative_;  // by word: an adjective reading whose gloss takes a dative
+  std::vector<int> governors_;       // by word: its chosen reading's lemma when raw Latin says what stands near it, or -1
   mutable std::vector<JudgeFeature>* out_ = nullptr;
   mutable std::string name_;
 };
@@ -122,11 +124,18 @@ class JudgeFeatureReader {
   std::string readingsOf(const TaggedWord& word) const;
   // The kind of a reading that is a noun of one of the ten kinds.
   std::optional<KindId> nounKindOf(const Analysis& a) const;
+  void readRawCounts();
 
   const LatinAnalyser& analyser_;
   std::vector<std::uint8_t> government_;  // by lemma
   std::vector<std::string> keys_;         // by lemma: the headword's key, without homonym digits
   std::vector<bool> preposition_;         // by lemma
+  // What raw Latin says (raw_latin_counts.h), by lemma, as the log of how much
+  // likelier than usual each of the five cases is: a noun's own forms
+  // (against the nouns of its model), and the forms standing near a verb or an
+  // adjective (against those near any). Empty for a lemma it says nothing of.
+  std::vector<std::array<float, 5>> ownCases_, nearbyCases_;
+  std::vector<bool> hasOwnCases_, hasNearbyCases_;
   SentenceFeatures sentence_{*this};
 };
 
