@@ -20,19 +20,9 @@ namespace varnelio {
 
 namespace {
 
-char caseDigit(GrammaticalCase c) {
-  switch (c) {
-    case GrammaticalCase::Nominative: return '1';
-    case GrammaticalCase::Vocative: return '2';
-    case GrammaticalCase::Accusative: return '3';
-    case GrammaticalCase::Genitive: return '4';
-    case GrammaticalCase::Dative: return '5';
-    case GrammaticalCase::Ablative: return '6';
-    case GrammaticalCase::Locative: return '7';
-    case GrammaticalCase::None: break;
-  }
-  return ' ';
-}
+// A case as the corpus's tags write it, by the enum's order: none, nominative,
+// vocative, accusative, genitive, dative, ablative, locative.
+char caseDigit(GrammaticalCase c) { return " 1234567"[static_cast<std::size_t>(c) & 7]; }
 
 char numberDigit(GrammaticalNumber n) {
   return n == GrammaticalNumber::Singular ? '1' : n == GrammaticalNumber::Plural ? '2' : ' ';

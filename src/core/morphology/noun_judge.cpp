@@ -95,19 +95,9 @@ std::array<float, 5> leanings(const std::array<int, 5>& counts, const std::array
   return out;
 }
 
-char caseLetter(GrammaticalCase c) {
-  switch (c) {
-    case GrammaticalCase::Nominative: return 'n';
-    case GrammaticalCase::Vocative: return 'v';
-    case GrammaticalCase::Accusative: return 'a';
-    case GrammaticalCase::Genitive: return 'g';
-    case GrammaticalCase::Dative: return 'd';
-    case GrammaticalCase::Ablative: return 'b';
-    case GrammaticalCase::Locative: return 'l';
-    case GrammaticalCase::None: break;
-  }
-  return '-';
-}
+// A case in the features' names, by the enum's order: none, nominative,
+// vocative, accusative, genitive, dative, ablative, locative.
+char caseLetter(GrammaticalCase c) { return "-nvagdbl"[static_cast<std::size_t>(c) & 7]; }
 
 char numberLetter(GrammaticalNumber n) {
   return n == GrammaticalNumber::Singular ? 's' : n == GrammaticalNumber::Plural ? 'p' : '-';
