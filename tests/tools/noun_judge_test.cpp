@@ -85,6 +85,14 @@ TEST(TreebankReader, ClassesWordsAsTheScanCutsThem) {
   // whatever the treebank says; a locative is none of the ten kinds.
   EXPECT_EQ(sentences[0].classes, (std::vector<int>{2, kOtherClass, 6, kOtherClass}));
   EXPECT_EQ(sentences[1].classes, (std::vector<int>{kOtherClass}));
+  // A ";" opens a clause for the word after it, as in the pre-analysis; a "," does not.
+  EXPECT_EQ(sentences[0].clauseStarts, (std::vector<bool>{false, false, false, false}));
+  sentences.clear();
+  readJudgeSentences("1\tuenit\tuenio\tVERB\t_\t_\t_\t_\t_\t_\n2\t;\t;\tPUNCT\t_\t_\t_\t_\t_\t_\n"
+                     "3\tuicit\tuinco\tVERB\t_\t_\t_\t_\t_\t_\n",
+                     sentences);
+  ASSERT_EQ(sentences.size(), 1u);
+  EXPECT_EQ(sentences[0].clauseStarts, (std::vector<bool>{false, true}));
 }
 
 TEST(TreebankReader, SentencesKnowTheirPassageAndWholePassagesShareAFold) {

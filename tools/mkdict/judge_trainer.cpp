@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "core/analysis/analysis_kind.h"
+#include "core/morphology/pre_analysis.h"
 #include "core/text/cp1252.h"
 #include "core/text/text_words.h"
 
@@ -88,13 +89,17 @@ int classOfToken(std::string_view upos, std::string_view lemma, std::string_view
 
 // The scan's words of a token's form ("rosamque" is one, "Gaius-Iulius" two): the
 // first carries the token's class.
-void appendWords(const std::string& form, int cls, JudgeSentence& s) {
+void appendWords(const std::string& form, int cls, JudgeSentence& s, bool& clauseOpen) {
   bool first = true;
-  forEachWord(form, [&](std::string_view word, std::string_view) {
+  forEachWord(form, [&](std::string_view word, std::string_view gap) {
+    s.clauseStarts.push_back(clauseOpen || opensClause(gap));
+    clauseOpen = false;
     s.forms.emplace_back(word);
     s.classes.push_back(first ? cls : kOtherClass);
     first = false;
   });
+  // A token of punctuation opens a clause for the word after it.
+  if (first) clauseOpen = clauseOpen || opensClause(form);
 }
 
 struct Example {
@@ -116,11 +121,17 @@ Examples readExamples(const LatinAnalyser& analyser, const ContextualTagger& tag
   std::vector<TaggedWord> words;
   std::vector<std::string_view> forms;
   std::vector<JudgeFeature> f;
+  std::vector<Analysis> scratch;
   for (std::size_t s = 0; s < sentences.size(); ++s) {
     const JudgeSentence& sentence = sentences[s];
     forms.assign(sentence.forms.begin(), sentence.forms.end());
     words.assign(forms.size(), TaggedWord{});
-    for (std::size_t k = 0; k < forms.size(); ++k) analyser.analyse(forms[k], words[k].analyses);
+    // Each word read as the pre-analysis reads it.
+    for (std::size_t k = 0; k < forms.size(); ++k) {
+      analyser.analyse(forms[k], words[k].analyses);
+      words[k].clauseStart = k < sentence.clauseStarts.size() && sentence.clauseStarts[k];
+      words[k].enclitic = hasEncliticQue(analyser, forms[k], words[k].analyses, scratch);
+    }
     tagger.tag(analyser, words);
     const SentenceFeatures& features = reader.read(forms, words);
     for (std::size_t k = 0; k < forms.size(); ++k) {
@@ -284,12 +295,13 @@ float chooseDropThreshold(std::vector<HeldOut> all) {
 
 void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out) {
   JudgeSentence current;
+  bool clauseOpen = false;  // punctuation that opens a clause was read since the last word
   std::string document;
   std::size_t multiEnd = 0;  // the last id of the multi-word token being read
   std::string multiForm;
   int multiClass = kOtherClass;
   const auto flushMulti = [&] {
-    if (!multiForm.empty()) appendWords(multiForm, multiClass, current);
+    if (!multiForm.empty()) appendWords(multiForm, multiClass, current, clauseOpen);
     multiForm.clear();
     multiEnd = 0;
     multiClass = kOtherClass;
@@ -305,6 +317,7 @@ void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out
       flushMulti();
       if (!current.forms.empty()) out.push_back(std::move(current));
       current = {};
+      clauseOpen = false;
       if (end == conllu.size()) break;
       continue;
     }
@@ -339,7 +352,7 @@ void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out
       if (number == multiEnd) flushMulti();
       continue;
     }
-    appendWords(cp1252::fromUtf8(cols[1]), cls, current);
+    appendWords(cp1252::fromUtf8(cols[1]), cls, current, clauseOpen);
   }
   flushMulti();
   if (!current.forms.empty()) out.push_back(std::move(current));

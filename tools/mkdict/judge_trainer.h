@@ -18,6 +18,7 @@ struct JudgeSentence {
   std::vector<std::string> forms;
   std::vector<int> classes;
   std::string passage;  // the chapter or text it is from, if the file says; cross-validation holds out whole passages
+  std::vector<bool> clauseStarts;  // by word: a ";", ":", "?" or "!" stands before it (none when empty)
 };
 
 // Reads CoNLL-U (UTF-8) and appends its sentences. A noun is NOUN or PROPN with

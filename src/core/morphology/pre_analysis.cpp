@@ -18,6 +18,17 @@ bool endsWithQue(std::string_view w) { return w.size() >= 5 && cp1252::equalsIgn
 
 }  // namespace
 
+bool opensClause(std::string_view gap) { return gap.find_first_of(";:?!") != std::string_view::npos; }
+
+bool hasEncliticQue(const LatinAnalyser& analyser, std::string_view word, const std::vector<Analysis>& analyses,
+                    std::vector<Analysis>& scratch) {
+  if (!endsWithQue(word) || analyses.empty()) return false;
+  analyser.analyse(word.substr(0, word.size() - 3), scratch);
+  return !scratch.empty() && std::all_of(analyses.begin(), analyses.end(), [&](const Analysis& a) {
+    return std::find(scratch.begin(), scratch.end(), a) != scratch.end();
+  });
+}
+
 int declensionOfCategory(std::string_view category) {
   if (category.size() < 2 || !category.starts_with("n")) return 0;
   const char last = category.back();
@@ -64,12 +75,7 @@ const PreAnalyser::WordFacts& PreAnalyser::factsOf(std::string_view word) {
   if (recent_.size() >= kMostWords) recent_.clear();
   WordFacts facts;
   analyser_.analyse(word, facts.analyses);
-  if (endsWithQue(word) && !facts.analyses.empty()) {
-    analyser_.analyse(word.substr(0, word.size() - 3), stripped_);
-    facts.enclitic = !stripped_.empty() && std::all_of(facts.analyses.begin(), facts.analyses.end(), [&](const Analysis& a) {
-      return std::find(stripped_.begin(), stripped_.end(), a) != stripped_.end();
-    });
-  }
+  facts.enclitic = hasEncliticQue(analyser_, word, facts.analyses, stripped_);
   return recent_.emplace(std::move(key), std::move(facts)).first->second;
 }
 
@@ -91,8 +97,7 @@ bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) 
   forEachWord(sentence, [&](std::string_view w, std::string_view gap) {
     if (forms_.size() == words_.size()) words_.emplace_back();
     TaggedWord& t = words_[forms_.size()];
-    // A ";", ":", "?" or "!" before it opens a clause, as a sentence's start does.
-    t.clauseStart = gap.find_first_of(";:?!") != std::string_view::npos;
+    t.clauseStart = opensClause(gap);
     t.enclitic = false;
     forms_.push_back(w);
     any = any || isCandidate(w, kind);

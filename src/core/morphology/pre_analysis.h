@@ -107,6 +107,15 @@ LevelCounts countLevels(const std::vector<RowJudgement>& rows);
 // pre-analysis deletes.
 std::string levelSummary(const LevelCounts& counts);
 
+// How the pre-analysis (and the judge's training, which must read words as it
+// does) marks a word for the tagger: whether the gap before it opens a clause (a
+// ";", ":", "?" or "!", as a sentence's start does), and whether "-que" is joined
+// to it (every reading of "rosamque" is one of "rosam", while "atque", "quisque"
+// and "itaque" are words in themselves). `scratch` is reused.
+bool opensClause(std::string_view gap);
+bool hasEncliticQue(const LatinAnalyser& analyser, std::string_view word, const std::vector<Analysis>& analyses,
+                    std::vector<Analysis>& scratch);
+
 // The declension (1 to 5) of a noun's category ("n. 3", "npr. 2"), or 0.
 int declensionOfCategory(std::string_view category);
 // The declension a form's ending suggests, for the nouns the lexicon gives no
