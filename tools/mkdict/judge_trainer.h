@@ -74,7 +74,7 @@ std::size_t mostNounsLost(std::size_t nouns);
 float chooseDropThreshold(std::vector<HeldOut> all);
 
 // Trains on the sentences, chooses the thresholds by cross-validation over them
-// (the sentences dealt into `folds` parts in turn), then trains on all of them.
+// (whole passages dealt into `folds` parts in turn), then trains on all of them.
 // Deterministic: the same sentences give the same bytes.
 JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tagger,
                       const std::vector<JudgeSentence>& sentences, const JudgeTraining& options,

@@ -5,7 +5,8 @@
 // sparse, hashed features of the word and its sentence: the analyser's readings
 // of the word, its form, suffixes and lemmas, the contextual tagger's probability
 // of each reading, the neighbours, the sentence's verbs and what their French
-// glosses say they govern. Trained by varnelio-mkdict on annotated Latin
+// glosses say they govern, and what raw Latin says of the word's lemma and of
+// the verb or adjective near it. Trained by varnelio-mkdict on annotated Latin
 // (juge.dat); the file is bound to the analyseur.dat and the etiqueteur.dat it
 // was trained with and to the set of features it learnt on, since its weights
 // mean something only for those readings and those features.
