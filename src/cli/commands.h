@@ -13,8 +13,9 @@ namespace varnelio::cli {
 // the export's lines on stdout when neither is given. The source is read in pieces
 // of pieceSize bytes (decimal text; one mebibyte when not given).
 // With suggest, the analysis column holds the pre-analysis's label of each
-// candidate judged a noun of the kind, and with drop the others are left out; the
-// analyser and the tagger are read from dataDir.
+// candidate judged a noun of the kind, two more columns its confidence and level,
+// and with drop the "faux" are left out; the analyser, the tagger and the judge
+// are read from dataDir.
 struct SuggestOptions {
   bool drop = false;
   std::string dataDir;

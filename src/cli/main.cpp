@@ -29,7 +29,9 @@ Usage :
       Nouvelle analyse du texte SOURCE : cherche les candidats du CAS (et nombre).
       --suggest      pré-analyse : la colonne d'analyse reçoit l'étiquette proposée
                      de chaque candidat jugé nom du cas et du nombre (vide sinon),
-                     d'après analyseur.dat et etiqueteur.dat installés
+                     puis deux colonnes : la confiance (0 à 100) et le niveau
+                     (sûr, probable, douteux, faux), d'après analyseur.dat,
+                     etiqueteur.dat et juge.dat installés
       --drop         avec --suggest, omet les candidats jugés faux et numérote
                      les autres 1, 2, 3…
       --tsv FICHIER  écrit l'exportation tableur (TAB, CR LF, Windows-1252)

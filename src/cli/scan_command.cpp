@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <variant>
@@ -9,6 +10,7 @@
 #include "core/analysis/analysis_file.h"
 #include "core/morphology/pre_analysis.h"
 #include "core/reports/spreadsheet_export.h"
+#include "core/text/cp1252.h"
 #include "core/text/french_count.h"
 #include "core/text/sentence_table.h"
 #include "core/files/source_stream.h"
@@ -18,10 +20,13 @@ namespace varnelio::cli {
 namespace {
 
 // The pre-analysis of the candidates while they are scanned: each gets its
-// proposed label and its confidence, and with `drop` those judged "faux" are left out.
+// proposed label, its confidence and its level, and with `drop` those judged
+// "faux" are left out.
 struct Suggesting {
   PreAnalyser* judge;
   bool drop;
+  // The levels' names as the rows are written (Windows-1252), by level.
+  std::array<std::string, 4> levelNames;
 };
 
 // Scans a source file as it is read, piece by piece, and hands every candidate,
@@ -49,7 +54,8 @@ std::variant<std::size_t, FileError> forEachCandidate(const std::string& source,
         suggesting->judge->judgeSentence(sentence, kind, judged);
         for (const CandidateJudgement& j : judged)
           if (!suggesting->drop || j.level != JudgementLevel::False)
-            sink(++count, number, j.form, std::string_view(j.label), static_cast<int>(std::lround(100 * j.probability)));
+            sink(++count, number, j.form, std::string_view(j.label), static_cast<int>(std::lround(100 * j.probability)),
+                 std::string_view(suggesting->levelNames[static_cast<std::size_t>(j.level)]));
       },
       pieceSize);
 }
@@ -60,14 +66,14 @@ std::variant<std::size_t, FileError> forEachCandidate(const std::string& source,
 template <typename ForEachRow>
 int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std::string>& dat,
                  ForEachRow&& forEachRow, bool withConfidence = false) {
-  const std::string_view extra = withConfidence ? std::string_view("Confiance") : std::string_view();
+  const std::string_view extra = withConfidence ? std::string_view("Confiance\tNiveau") : std::string_view();
   if (!tsv && !dat) {
     StdoutUtf8Writer out;
     SpreadsheetWriter sheet(out, SpreadsheetWriter::LineEnd::Lf);
     sheet.header(extra);
     const bool rowsOk = forEachRow([&](std::int64_t number, std::string_view sentence, std::string_view form,
-                                       std::string_view analysis, int confidence = -1) {
-      sheet.row(number, sentence, form, analysis, confidence);
+                                       std::string_view analysis, int confidence = -1, std::string_view level = {}) {
+      sheet.row(number, sentence, form, analysis, confidence, level);
     });
     sheet.finish();
     const int written = finishStdout(out);
@@ -88,8 +94,8 @@ int writeOutputs(const std::optional<std::string>& tsv, const std::optional<std:
     if (datOut) records.emplace(*datOut);
     rowsOk = forEachRow(
         [&](std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis,
-            int confidence = -1) {
-          if (sheet) sheet->row(number, sentence, form, analysis, confidence);
+            int confidence = -1, std::string_view level = {}) {
+          if (sheet) sheet->row(number, sentence, form, analysis, confidence, level);
           if (records) records->row(number, sentence, form, analysis);
         });
     sheetOk = rowsOk && (!sheet || sheet->finish());
@@ -148,9 +154,12 @@ int runScan(const AnalysisKind& kind, const std::string& source, const std::opti
     const auto& nounJudge = data.judge();
     if (const auto* problem = std::get_if<LatinDataProblem>(&nounJudge)) return latinDataFailure(*problem);
     judge.emplace(*std::get<std::shared_ptr<const LatinAnalyser>>(data.analyser()),
-                  *std::get<std::shared_ptr<ContextualTagger>>(tagger),
+                  *std::get<std::shared_ptr<const ContextualTagger>>(tagger),
                   *std::get<std::shared_ptr<const NounJudge>>(nounJudge));
-    suggesting = Suggesting{&*judge, suggest->drop};
+    suggesting = Suggesting{&*judge, suggest->drop, {}};
+    for (const JudgementLevel level :
+         {JudgementLevel::False, JudgementLevel::Doubtful, JudgementLevel::Probable, JudgementLevel::Sure})
+      suggesting->levelNames[static_cast<std::size_t>(level)] = cp1252::fromUtf8(levelName(level));
   }
   std::optional<FileError> readError;
   const int written = writeOutputs(tsv, dat, [&](auto&& row) {

@@ -26,7 +26,7 @@ std::string smallAnalyser() {
   d.morphologies[121] = {"1re p.", "", "sg.", "ind. pr\xE9s. act.", "ind. pr\xE9s. d\xE9p.",
                          {FormKind::Finite, GrammaticalCase::None, GrammaticalNumber::Singular, GrammaticalGender::None,
                           GrammaticalPerson::First, Mood::Indicative, Tense::Present, Voice::Active}};
-  d.lemmas = {{"vita", "n. 1", "vie", "f.", 0, 'n', 0}, {"sequor", "v. 3", "suivre", "", 1, 'v', lemma_flag::kDeponent}};
+  d.lemmas = {{"vita", "n. 1", "vie", "f.", 0, PartOfSpeech::Noun, 0}, {"sequor", "v. 3", "suivre", "", 1, PartOfSpeech::Verb, lemma_flag::kDeponent}};
   d.endings = {{"a", 0, 1, 1}, {"am", 0, 1, 3}, {"or", 1, 0, 121}};
   d.stems = {{"vit", 0, 1}, {"sequ", 1, 0}};
   return encodeAnalyserData(d);

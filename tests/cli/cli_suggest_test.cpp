@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/required_data.h"
 #include "run_program.h"
 #include "temp_dir.h"
 
@@ -26,7 +27,7 @@ bool preAnalysisBuilt() {
 class CliSuggest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!preAnalysisBuilt()) GTEST_SKIP() << "analyseur.dat or etiqueteur.dat not built";
+    VARNELIO_REQUIRE_DATA(preAnalysisBuilt(), "analyseur.dat, etiqueteur.dat and juge.dat built");
     writeBytes(source, "Puella rosam dat. Rosae in horto sunt. Caesar legiones in Galliam duxit.");
   }
   TempDir dir;
@@ -56,15 +57,23 @@ std::vector<std::vector<std::string>> rowsOf(const std::string& out) {
   return rows;
 }
 
-TEST_F(CliSuggest, TheLabelOfEachNounOfTheKindAndTheConfidenceOfEveryCandidate) {
+// The level of a row's sixth column, and whether it proposes a label.
+bool proposes(const std::string& level) {
+  EXPECT_TRUE(level == "s\xC3\xBBr" || level == "probable" || level == "douteux" || level == "faux") << level;
+  return level == "s\xC3\xBBr" || level == "probable";
+}
+
+TEST_F(CliSuggest, TheLabelOfEachNounOfTheKindAndTheConfidenceAndLevelOfEveryCandidate) {
   const auto r = testing::runProgram(VARNELIO_CLI, {"scan", "nom-pl", source, "--suggest"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  ASSERT_EQ(r.out.substr(0, r.out.find('\n')), "N\xC2\xB0\tN\xC2\xB0 phrase\tForme(s)\tAnalyse(s)\tConfiance");
+  ASSERT_EQ(r.out.substr(0, r.out.find('\n')), "N\xC2\xB0\tN\xC2\xB0 phrase\tForme(s)\tAnalyse(s)\tConfiance\tNiveau");
   const auto rows = rowsOf(r.out);
   ASSERT_EQ(rows.size(), 3u) << r.out;
   const char* forms[] = {"Puella", "Rosae", "legiones"};
   for (std::size_t k = 0; k < rows.size(); ++k) {
-    ASSERT_EQ(rows[k].size(), 5u) << r.out;
+    ASSERT_EQ(rows[k].size(), 6u) << r.out;
+    // A label is proposed exactly for the "sûr" and "probable".
+    EXPECT_EQ(proposes(rows[k][5]), !rows[k][3].empty()) << r.out;
     EXPECT_EQ(rows[k][2], forms[k]);
     const int confidence = std::stoi(rows[k][4]);
     EXPECT_GE(confidence, 0);
@@ -79,6 +88,15 @@ TEST_F(CliSuggest, TheLabelOfEachNounOfTheKindAndTheConfidenceOfEveryCandidate) 
   const auto abl = testing::runProgram(VARNELIO_CLI, {"scan", "abl-sg", source, "--suggest"});
   EXPECT_NE(abl.out.find("\t2\tRosae\t\t"), std::string::npos) << abl.out;
   EXPECT_NE(abl.out.find("\t2\thorto\t2 d\xC3\xA9" "cl. abl. sg. [AB00F]\t"), std::string::npos) << abl.out;
+  // The export file has the same six columns, in Windows-1252.
+  const std::string sheet = dir.file("abl.XLS");
+  ASSERT_EQ(testing::runProgram(VARNELIO_CLI, {"scan", "abl-sg", source, "--suggest", "--tsv", sheet}).exitCode, 0);
+  std::string fileText = testing::readBytes(sheet);
+  EXPECT_TRUE(fileText.starts_with("N\xB0\tN\xB0 phrase\tForme(s)\tAnalyse(s)\tConfiance\tNiveau\r\n")) << fileText;
+  const std::size_t horto = fileText.find("\thorto\t2 d\xE9" "cl. abl. sg. [AB00F]\t");
+  ASSERT_NE(horto, std::string::npos) << fileText;
+  const std::string line = fileText.substr(horto, fileText.find("\r\n", horto) - horto);
+  EXPECT_TRUE(line.ends_with("\ts\xFBr") || line.ends_with("\tprobable")) << line;
   // Without --suggest, four columns as before.
   const auto plain = testing::runProgram(VARNELIO_CLI, {"scan", "nom-pl", source});
   EXPECT_EQ(plain.out.substr(0, plain.out.find('\n')), "N\xC2\xB0\tN\xC2\xB0 phrase\tForme(s)\tAnalyse(s)");
@@ -97,10 +115,12 @@ TEST_F(CliSuggest, DropLeavesOutOnlyTheLeastLikelyAndNumbersTheRest) {
       if (next < kept.size() && kept[next][1] == row[1] && kept[next][2] == row[2]) {
         EXPECT_EQ(kept[next][0], std::to_string(next + 1)) << kind;
         EXPECT_EQ(kept[next][3], row[3]) << kind;
+        EXPECT_NE(kept[next][5], "faux") << kind;
         leastKept = std::min(leastKept, std::stoi(row[4]));
         ++next;
       } else {
         EXPECT_EQ(row[3], "") << kind << ": " << row[2] << " has a label and was dropped";
+        EXPECT_EQ(row[5], "faux") << kind << ": " << row[2];
         mostDropped = std::max(mostDropped, std::stoi(row[4]));
       }
     }

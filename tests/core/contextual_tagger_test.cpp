@@ -9,6 +9,7 @@
 
 #include "core/morphology/analyser_data.h"
 #include "core/morphology/contextual_tagger.h"
+#include "core/morphology/tagger_tuning.h"
 #include "core/morphology/latin_analyser.h"
 #include "core/morphology/tagger_data.h"
 
@@ -25,10 +26,10 @@ LatinAnalyser tinyAnalyser() {
                        {FormKind::NounCase, GrammaticalCase::Nominative, GrammaticalNumber::Singular}};
   d.morphologies[3] = {"acc.", "", "sg.", "", "",
                        {FormKind::NounCase, GrammaticalCase::Accusative, GrammaticalNumber::Singular}};
-  d.lemmas = {{"templum", "n. 2", "temple", "n.", 0, 'n', 0},
-              {"opus", "n. 3", "travail", "n.", 0, 'n', 0},
-              {"opum", "n. 2", "(invent\xE9)", "n.", 0, 'n', 0},
-              {"ad", "pr\xE9p. + acc.", "vers", "", 0, 0, 0}};
+  d.lemmas = {{"templum", "n. 2", "temple", "n.", 0, PartOfSpeech::Noun, 0},
+              {"opus", "n. 3", "travail", "n.", 0, PartOfSpeech::Noun, 0},
+              {"opum", "n. 2", "(invent\xE9)", "n.", 0, PartOfSpeech::Noun, 0},
+              {"ad", "pr\xE9p. + acc.", "vers", "", 0, PartOfSpeech::Invariable, 0}};
   d.irregulars = {{"templum", 0, 1}, {"templum", 0, 3}, {"opus", 1, 1}, {"opus", 2, 3}, {"ad", 3, 0}};
   return LatinAnalyser::fromBytes(encodeAnalyserData(d));
 }
@@ -54,7 +55,8 @@ struct Tagged {
   ContextualTagger tagger;
   std::vector<TaggedWord> words;
 
-  Tagged(const TaggerData& corpus, const std::vector<std::string>& sentence) {
+  Tagged(TaggerData corpus, const std::vector<std::string>& sentence) {
+    corpus.analyserFingerprint = analyser.fingerprint();
     tagger = ContextualTagger::fromBytes(encodeTaggerData(corpus));
     EXPECT_EQ(tagger.status(), ContextualTagger::Status::Loaded);
     EXPECT_TRUE(tagger.bind(analyser));
@@ -104,13 +106,13 @@ TEST(ContextualTagger, ForwardBackwardOnAModelWorkedOutByHand) {
 
 // "ad templum": the corpus alone would read "templum" as a nominative (3 to 1
 // after a preposition at the start); "ad" governs the accusative, so the
-// nominative right after it weighs a thousandth: 3/4 × 0.001 against 1/4.
+// nominative right after it is weighed down: 3/4 × kUngovernedCase against 1/4.
 TEST(ContextualTagger, APrepositionWeighsDownTheCaseItDoesNotGovern) {
   const std::vector<TaggerData::Trigram> corpus = {
       {kSnt, kSnt, kPrep, 4}, {kSnt, kPrep, kNom, 6}, {kSnt, kPrep, kAcc, 2}, {kPrep, kNom, kSnt, 6},
       {kPrep, kAcc, kSnt, 2}};
   const Tagged governed(tinyCorpus(corpus), {"ad", "templum"});
-  const double nominative = 0.75 * 0.001, accusative = 0.25;
+  const double nominative = 0.75 * tagger_tuning::kUngovernedCase, accusative = 0.25;
   EXPECT_NEAR(governed.probability(1, GrammaticalCase::Nominative), nominative / (nominative + accusative), 1e-12);
   EXPECT_EQ(governed.analyser.caseOf(governed.words[1].analyses[governed.words[1].chosen]),
             GrammaticalCase::Accusative);
@@ -120,6 +122,18 @@ TEST(ContextualTagger, APrepositionWeighsDownTheCaseItDoesNotGovern) {
   free.lemmaGovernment[3] = 0;
   const Tagged ungoverned(free, {"ad", "templum"});
   EXPECT_NEAR(ungoverned.probability(1, GrammaticalCase::Nominative), 0.75, 1e-12);
+}
+
+TEST(TaggerFile, FitsOnlyTheAnalyserFileItWasBuiltWith) {
+  const LatinAnalyser analyser = tinyAnalyser();
+  TaggerData corpus = tinyCorpus({{kSnt, kSnt, kNom, 2}});
+  corpus.analyserFingerprint = analyser.fingerprint();
+  EXPECT_TRUE(ContextualTagger::fromBytes(encodeTaggerData(corpus)).fits(analyser));
+  // As many lemmas, but another analyser file: their frequencies may be others'.
+  corpus.analyserFingerprint ^= 1;
+  const ContextualTagger other = ContextualTagger::fromBytes(encodeTaggerData(corpus));
+  EXPECT_EQ(other.status(), ContextualTagger::Status::Loaded);
+  EXPECT_FALSE(other.fits(analyser));
 }
 
 }  // namespace

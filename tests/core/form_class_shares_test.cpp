@@ -17,7 +17,7 @@ MorphologyFeatures gendered(GrammaticalCase c, GrammaticalNumber n, GrammaticalG
   return {.kind = FormKind::GenderedCase, .grammaticalCase = c, .number = n, .gender = g, .degree = d};
 }
 
-int tokensOf(char part) {
+int tokensOf(PartOfSpeech part) {
   for (const auto& t : form_class_counts::kTotals)
     if (t.partOfSpeech == part) return t.tokens;
   return 0;
@@ -31,21 +31,21 @@ TEST(FormClassShares, EachShareIsItsClassCountOverItsPartOfSpeech) {
   // A class the treebanks never show counts as half a token, not as none.
   MorphologyFeatures never = finite(GrammaticalPerson::Second, GrammaticalNumber::Plural, Mood::Subjunctive,
                                     Tense::FuturePerfect, Voice::Passive);
-  EXPECT_DOUBLE_EQ(formClassShare('v', never), form_class_tuning::kUnseenTokens / tokensOf('v'));
+  EXPECT_DOUBLE_EQ(formClassShare(PartOfSpeech::Verb, never), form_class_tuning::kUnseenTokens / tokensOf(PartOfSpeech::Verb));
   // The invariable words and the adverbs of adjectives, which the treebanks cannot count.
   MorphologyFeatures invariable;
   invariable.kind = FormKind::Invariable;
-  EXPECT_EQ(formClassShare(0, invariable), 1.0);
+  EXPECT_EQ(formClassShare(PartOfSpeech::Invariable, invariable), 1.0);
   MorphologyFeatures adverb;
   adverb.kind = FormKind::Adverb;
   adverb.degree = Degree::Positive;
-  EXPECT_EQ(formClassShare('a', adverb), form_class_tuning::kPositiveAdverb);
+  EXPECT_EQ(formClassShare(PartOfSpeech::Adjective, adverb), form_class_tuning::kPositiveAdverb);
 }
 
 TEST(FormClassShares, TheGrammarBooksOrder) {
   using P = GrammaticalPerson;
   using N = GrammaticalNumber;
-  const auto share = [](MorphologyFeatures m) { return formClassShare('v', m); };
+  const auto share = [](MorphologyFeatures m) { return formClassShare(PartOfSpeech::Verb, m); };
   // Third persons commonest, the present before the imperfect before the future.
   EXPECT_GT(share(finite(P::Third, N::Singular, Mood::Indicative, Tense::Present, Voice::Active)),
             share(finite(P::First, N::Plural, Mood::Indicative, Tense::Present, Voice::Active)));
@@ -55,22 +55,22 @@ TEST(FormClassShares, TheGrammarBooksOrder) {
             share(finite(P::Third, N::Singular, Mood::Indicative, Tense::Future, Voice::Passive)));
   // The positive before the comparative.
   using C = GrammaticalCase;
-  EXPECT_GT(formClassShare('a', gendered(C::Nominative, N::Singular, GrammaticalGender::Masculine, Degree::Positive)),
-            formClassShare('a', gendered(C::Nominative, N::Singular, GrammaticalGender::Masculine, Degree::Comparative)));
+  EXPECT_GT(formClassShare(PartOfSpeech::Adjective, gendered(C::Nominative, N::Singular, GrammaticalGender::Masculine, Degree::Positive)),
+            formClassShare(PartOfSpeech::Adjective, gendered(C::Nominative, N::Singular, GrammaticalGender::Masculine, Degree::Comparative)));
 }
 
 TEST(FormClassShares, CaseAndNumberSharesAreAroundTheirMean) {
-  for (const char part : {'n', 'a', 'p', 'v'}) {
+  for (const PartOfSpeech part : {PartOfSpeech::Noun, PartOfSpeech::Adjective, PartOfSpeech::Pronoun, PartOfSpeech::Verb}) {
     double sum = 0;
     for (int c = 1; c <= 7; ++c)
       for (const GrammaticalNumber n : {GrammaticalNumber::Singular, GrammaticalNumber::Plural})
         sum += caseNumberShare(part, static_cast<GrammaticalCase>(c), n);
-    EXPECT_NEAR(sum, 14.0, 0.1) << part;  // unseen cells count half a token, hence "near"
+    EXPECT_NEAR(sum, 14.0, 0.1) << static_cast<char>(part);  // unseen cells count half a token, hence "near"
   }
   // A participle is a subject far more often than a genitive ("egressi").
-  EXPECT_GT(caseNumberShare('v', GrammaticalCase::Nominative, GrammaticalNumber::Plural),
-            caseNumberShare('v', GrammaticalCase::Genitive, GrammaticalNumber::Singular));
-  EXPECT_EQ(caseNumberShare('n', GrammaticalCase::None, GrammaticalNumber::Singular), 1.0);
+  EXPECT_GT(caseNumberShare(PartOfSpeech::Verb, GrammaticalCase::Nominative, GrammaticalNumber::Plural),
+            caseNumberShare(PartOfSpeech::Verb, GrammaticalCase::Genitive, GrammaticalNumber::Singular));
+  EXPECT_EQ(caseNumberShare(PartOfSpeech::Noun, GrammaticalCase::None, GrammaticalNumber::Singular), 1.0);
 }
 
 }  // namespace

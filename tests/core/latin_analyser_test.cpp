@@ -38,9 +38,9 @@ AnalyserData smallLexicon() {
   present.person = GrammaticalPerson::Third;
   d.morphologies[123] = {"3e p.", "", "sg.", "ind. pr\xE9s. act.", "ind. pr\xE9s. d\xE9p.", present};
   // 0: vita (model 0, radical 1 "vit"); 1: consilium (model 1); 2: sequor (model 2, deponent).
-  d.lemmas = {{"vita", "n. 1", "vie", "f.", 0, 'n', 0},
-              {"consilium", "n. 2", "conseil", "n.", 1, 'n', lemma_flag::kHasExclusions},
-              {"sequor", "v. 3", "suivre", "", 2, 'v', lemma_flag::kDeponent}};
+  d.lemmas = {{"vita", "n. 1", "vie", "f.", 0, PartOfSpeech::Noun, 0},
+              {"consilium", "n. 2", "conseil", "n.", 1, PartOfSpeech::Noun, lemma_flag::kHasExclusions},
+              {"sequor", "v. 3", "suivre", "", 2, PartOfSpeech::Verb, lemma_flag::kDeponent}};
   d.endings = {{"a", 0, 1, 1},   {"am", 0, 1, 3},   {"ae", 0, 1, 4},  {"a", 0, 1, 6}, {"arum", 0, 1, 10},
                {"um", 1, 1, 1},  {"i", 1, 1, 4},   {"o", 1, 1, 6},   {"orum", 1, 1, 10},
                {"or", 2, 0, 121}, {"itur", 2, 0, 123}};
@@ -96,7 +96,7 @@ TEST(LatinAnalyser, StemsAndEndingsInEverySpelling) {
 
 TEST(LatinAnalyser, AssimilatedPrefixes) {
   AnalyserData d = smallLexicon();
-  d.lemmas.push_back({"colloquium", "n. 2", "entretien", "n.", 1, 'n', 0});
+  d.lemmas.push_back({"colloquium", "n. 2", "entretien", "n.", 1, PartOfSpeech::Noun, 0});
   d.stems.push_back({"colloqui", 3, 1});
   const LatinAnalyser a = LatinAnalyser::fromBytes(encodeAnalyserData(d));
   EXPECT_EQ(answers(a, "conloquium"), Strings{"colloquium|nom. n. sg.|"});

@@ -8,19 +8,19 @@ namespace {
 
 TEST(Paradigm, CaptionsIndentFormsAndNarrowColumnsTakeOneBlankForLongForms) {
   struct Case {
-    Number number;
+    GrammaticalNumber number;
     int row;
     int column;
     const char* caption;
   } cases[] = {
-      {Number::Singular, 2, 1, "  aquam"},     {Number::Singular, 2, 2, "  dominum"},
-      {Number::Singular, 2, 4, "  hominem"},   {Number::Singular, 2, 6, "  gradum"},
-      {Number::Singular, 2, 7, "  rem"},       {Number::Singular, 3, 6, "  gradus"},
-      {Number::Singular, 4, 6, "  gradui"},    {Number::Singular, 5, 6, "  gradu"},
-      {Number::Singular, 5, 7, "  re"},        {Number::Plural, 3, 1, " aquarum"},
-      {Number::Plural, 3, 6, " graduum"},      {Number::Plural, 4, 6, " gradibus"},
-      {Number::Plural, 3, 2, "  dominorum"},   {Number::Plural, 5, 5, "  nominibus"},
-      {Number::Plural, 3, 7, "  rerum"},       {Number::Plural, 2, 3, "  dona"},
+      {GrammaticalNumber::Singular, 2, 1, "  aquam"},     {GrammaticalNumber::Singular, 2, 2, "  dominum"},
+      {GrammaticalNumber::Singular, 2, 4, "  hominem"},   {GrammaticalNumber::Singular, 2, 6, "  gradum"},
+      {GrammaticalNumber::Singular, 2, 7, "  rem"},       {GrammaticalNumber::Singular, 3, 6, "  gradus"},
+      {GrammaticalNumber::Singular, 4, 6, "  gradui"},    {GrammaticalNumber::Singular, 5, 6, "  gradu"},
+      {GrammaticalNumber::Singular, 5, 7, "  re"},        {GrammaticalNumber::Plural, 3, 1, " aquarum"},
+      {GrammaticalNumber::Plural, 3, 6, " graduum"},      {GrammaticalNumber::Plural, 4, 6, " gradibus"},
+      {GrammaticalNumber::Plural, 3, 2, "  dominorum"},   {GrammaticalNumber::Plural, 5, 5, "  nominibus"},
+      {GrammaticalNumber::Plural, 3, 7, "  rerum"},       {GrammaticalNumber::Plural, 2, 3, "  dona"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(paradigmCellCaption(c.number, c.row, c.column), c.caption) << c.row << "," << c.column;

@@ -77,5 +77,53 @@ TEST(LatinData, LoadedOnceAndSharedAndTriedAgainWhileMissing) {
   EXPECT_FALSE(first->analyse("rosam").empty());
 }
 
+// The judge learnt with other files or other features is refused, saying which,
+// and so is a tagger built for another analyser file with as many lemmas.
+TEST(LatinData, AJudgeOrATaggerMadeWithOtherFilesOrFeaturesIsRefused) {
+  VARNELIO_REQUIRE_DATA(fs::exists(kBuilt / "juge.dat"), "the judge built in " + kBuilt.string());
+  const NounJudge built = NounJudge::load((kBuilt / "juge.dat").string());
+  ASSERT_EQ(built.status(), NounJudge::Status::Loaded);
+  const auto judgeWith = [&](auto change) {
+    JudgeModel model = built.model();
+    change(model);
+    return encodeJudgeModel(model);
+  };
+  const auto taggerFor = [](std::uint64_t analyserFingerprint) {
+    auto read = readWholeFile((kBuilt / "etiqueteur.dat").string());
+    std::string bytes = std::get<std::string>(read);
+    for (int b = 0; b < 8; ++b) bytes[12 + b] = static_cast<char>(analyserFingerprint >> (8 * b));
+    return bytes;
+  };
+  const LatinAnalyser analyser = LatinAnalyser::load((kBuilt / "analyseur.dat").string());
+  struct Case {
+    const char* what;
+    std::string tagger, judge;
+    std::string taggerSays, judgeSays;
+  };
+  const std::vector<Case> cases = {
+      {"all three made together", taggerFor(analyser.fingerprint()), judgeWith([](JudgeModel&) {}), "loaded",
+       "loaded"},
+      {"a judge of other features", taggerFor(analyser.fingerprint()),
+       judgeWith([](JudgeModel& m) { m.featureSet ^= 1; }), "loaded",
+       "Le fichier juge.dat a \xC3\xA9t\xC3\xA9 appris sur d'autres indices que ceux de ce programme."},
+      {"a judge of another tagger", taggerFor(analyser.fingerprint()),
+       judgeWith([](JudgeModel& m) { m.taggerFingerprint ^= 1; }), "loaded",
+       "Le fichier juge.dat ne correspond pas \xC3\xA0 etiqueteur.dat."},
+      {"a tagger of another analyser", taggerFor(analyser.fingerprint() ^ 1), judgeWith([](JudgeModel&) {}),
+       "Le fichier etiqueteur.dat ne correspond pas \xC3\xA0 analyseur.dat.",
+       "Le fichier etiqueteur.dat ne correspond pas \xC3\xA0 analyseur.dat."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    fs::copy_file(kBuilt / "analyseur.dat", dir.path() / "analyseur.dat");
+    write(dir.path() / "etiqueteur.dat", c.tagger);
+    write(dir.path() / "juge.dat", c.judge);
+    LatinData data(dir.path().string());
+    EXPECT_EQ(messageOf(data.tagger()), c.taggerSays);
+    EXPECT_EQ(messageOf(data.judge()), c.judgeSays);
+  }
+}
+
 }  // namespace
 }  // namespace varnelio

@@ -218,9 +218,9 @@ LatinAnalyser analyserOf(const MorphologyTable& table) {
   AnalyserData d;
   d.morphologies.resize(static_cast<std::size_t>(table.rbegin()->first) + 1);
   for (const auto& [number, features] : table) d.morphologies[static_cast<std::size_t>(number)].features = features;
-  d.lemmas = {{"rosa", "n. 1", "rose", "f.", 0, 'n', 0},
-              {"bonus", "adj. 1", "bon", "", 0, 'a', 0},
-              {"amo", "v. 1", "aimer", "", 0, 'v', 0}};
+  d.lemmas = {{"rosa", "n. 1", "rose", "f.", 0, PartOfSpeech::Noun, 0},
+              {"bonus", "adj. 1", "bon", "", 0, PartOfSpeech::Adjective, 0},
+              {"amo", "v. 1", "aimer", "", 0, PartOfSpeech::Verb, 0}};
   return LatinAnalyser::fromBytes(encodeAnalyserData(d));
 }
 

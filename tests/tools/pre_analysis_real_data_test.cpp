@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/required_data.h"
 #include "core/morphology/pre_analysis.h"
 #include "mkdict/tagger_builder.h"
 
@@ -18,6 +19,7 @@ struct Loaded {
   LatinAnalyser analyser = LatinAnalyser::load(kDataDir + "/analyseur.dat");
   ContextualTagger tagger = ContextualTagger::load(kDataDir + "/etiqueteur.dat");
   NounJudge judge = NounJudge::load(kDataDir + "/juge.dat");
+  Loaded() { tagger.bind(analyser); }
 };
 
 Loaded& loaded() {
@@ -28,7 +30,7 @@ Loaded& loaded() {
 // "form=label" of each candidate of the kind; "form=" when judged false.
 std::string judge(std::string_view sentence, KindId kind) {
   if (loaded().analyser.status() != LatinAnalyser::Status::Loaded || !loaded().tagger.fits(loaded().analyser) ||
-      !loaded().judge.fits(loaded().analyser))
+      loaded().judge.fitWith(loaded().analyser, loaded().tagger) != JudgeFit::Fits)
     return "not built";
   PreAnalyser pre(loaded().analyser, loaded().tagger, loaded().judge);
   std::vector<CandidateJudgement> out;
@@ -50,7 +52,7 @@ struct Case {
 class PreAnalysisContext : public testing::TestWithParam<Case> {};
 
 TEST_P(PreAnalysisContext, TheContextDecides) {
-  if (judge("a.", KindId::AccSg) == "not built") GTEST_SKIP() << "analyseur.dat, etiqueteur.dat or juge.dat not built";
+  VARNELIO_REQUIRE_DATA(judge("a.", KindId::AccSg) != "not built", "analyseur.dat, etiqueteur.dat and juge.dat built");
   EXPECT_EQ(judge(GetParam().sentence, GetParam().kind), GetParam().expected) << GetParam().sentence;
 }
 
@@ -100,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The rows of a reopened file name their sentence as the file pads it; the
 // pre-analysis finds the sentence as the window shows it, blanks and "+" included.
 TEST(JudgeRows, ReadTheSentenceNumberAsTheWindowDoes) {
-  if (judge("a.", KindId::AccSg) == "not built") GTEST_SKIP() << "analyseur.dat, etiqueteur.dat or juge.dat not built";
+  VARNELIO_REQUIRE_DATA(judge("a.", KindId::AccSg) != "not built", "analyseur.dat, etiqueteur.dat and juge.dat built");
   PreAnalyser pre(loaded().analyser, loaded().tagger, loaded().judge);
   const SentenceTable sentences("Puella rosam dat. Caesar Galliam vicit.");
   CandidateGrid grid;
@@ -120,7 +122,7 @@ TEST(JudgeRows, ReadTheSentenceNumberAsTheWindowDoes) {
 // A form met twice in a sentence: each row takes the judgement of its own
 // occurrence, in text order, not the first one's twice.
 TEST(JudgeRows, AFormRepeatedInASentenceIsJudgedInItsOwnPlace) {
-  if (judge("a.", KindId::AccSg) == "not built") GTEST_SKIP() << "analyseur.dat, etiqueteur.dat or juge.dat not built";
+  VARNELIO_REQUIRE_DATA(judge("a.", KindId::AccSg) != "not built", "analyseur.dat, etiqueteur.dat and juge.dat built");
   PreAnalyser pre(loaded().analyser, loaded().tagger, loaded().judge);
   const std::string text = "Et rosam puella amat et poeta rosam cantat.";
   std::vector<CandidateJudgement> judged;

@@ -35,7 +35,7 @@ std::string smallAnalyser() {
                        {FormKind::NounCase, GrammaticalCase::Accusative, GrammaticalNumber::Singular}};
   d.morphologies[6] = {"abl.", "", "sg.", "", "",
                        {FormKind::NounCase, GrammaticalCase::Ablative, GrammaticalNumber::Singular}};
-  d.lemmas = {{"vita", "n. 1", "vie", "f.", 0, 'n', 0}};
+  d.lemmas = {{"vita", "n. 1", "vie", "f.", 0, PartOfSpeech::Noun, 0}};
   d.endings = {{"a", 0, 1, 1}, {"am", 0, 1, 3}, {"a", 0, 1, 6}};
   d.stems = {{"vit", 0, 1}};
   return encodeAnalyserData(d);

@@ -261,7 +261,7 @@ LemmaData lemmaData(const CollatinusLexicon& lexicon, const LemmaLine& lemma, co
   l.translation = translationOf(lexicon, lemma);
   l.gender = model.partOfSpeech == 'n' ? nounGender(lemma.indications) : std::string();
   l.model = modelIndex;
-  l.partOfSpeech = model.partOfSpeech;
+  l.partOfSpeech = partOfSpeechOfLetter(model.partOfSpeech);
   l.frequency = static_cast<std::uint32_t>(std::clamp(lemma.frequency, 0L, 0xFFFFFFFL));
   if (model.partOfSpeech == 'v' && isDeponentModel(model, lexicon.morphologyFeatures)) l.flags |= lemma_flag::kDeponent;
   // A noun without singular (Athenae, castra) has its locative in the plural.

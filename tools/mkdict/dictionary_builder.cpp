@@ -110,16 +110,16 @@ struct FormClass {
   bool always = false;
 };
 
-FormClass formClassOf(char partOfSpeech, const MorphologyFeatures& m) {
+FormClass formClassOf(PartOfSpeech partOfSpeech, const MorphologyFeatures& m) {
   const bool caseForm = m.kind == FormKind::NounCase || m.kind == FormKind::GenderedCase;
-  if (m.kind == FormKind::None || (partOfSpeech == 'v' && caseForm)) return {};
+  if (m.kind == FormKind::None || (partOfSpeech == PartOfSpeech::Verb && caseForm)) return {};
   // Kept whole while there is room: the invariable words (one form each), and the
   // positive cases of the pronouns and numerals, few and everywhere. (Every
   // noun's forms are kept too, their endings being what Varnelio studies.)
   const bool positiveCase = caseForm && m.degree != Degree::Comparative && m.degree != Degree::Superlative &&
                             m.grammaticalCase != GrammaticalCase::Locative;
   const bool always = m.kind == FormKind::Invariable ||
-                      (positiveCase && partOfSpeech != 'a');
+                      (positiveCase && partOfSpeech != PartOfSpeech::Adjective);
   return {formClassShare(partOfSpeech, m), always};
 }
 
@@ -207,10 +207,10 @@ class FormLister {
 
 std::vector<PlacedForm> FormLister::placedForms(std::uint32_t l) const {
   const LemmaLine& line = *build_.lines[l];
-  const char pos = analyser_.partOfSpeech(l);
+  const PartOfSpeech pos = analyser_.partOfSpeech(l);
   const std::string headwordKey = latin::keyOf(line.lemma);
   const double frequency = static_cast<double>(std::max(line.frequency, 1L));
-  bool positive = pos != 'a';
+  bool positive = pos != PartOfSpeech::Adjective;
   const LemmaForms forms = formsOf(l, positive);
   std::vector<PlacedForm> placed;
   bool headwordFound = false;
@@ -218,7 +218,7 @@ std::vector<PlacedForm> FormLister::placedForms(std::uint32_t l) const {
     if (forms.repeated(k)) continue;  // each spelling once per morphology, the first met kept
     const std::string& form = forms[k].first;
     const FormClass formClass = classOf(l, positive, forms, k);
-    int pass = formClass.always && pos != 'n' && !line.extended ? 1 : 2;
+    int pass = formClass.always && pos != PartOfSpeech::Noun && !line.extended ? 1 : 2;
     if (!headwordFound && latin::keyOf(form) == headwordKey) {
       pass = 0;
       headwordFound = true;
@@ -248,7 +248,7 @@ LemmaForms FormLister::formsOf(std::uint32_t l, bool& positive) const {
 }
 
 FormClass FormLister::classOf(std::uint32_t l, bool positive, const LemmaForms& forms, std::size_t k) const {
-  const char pos = analyser_.partOfSpeech(l);
+  const PartOfSpeech pos = analyser_.partOfSpeech(l);
   const auto morphology = static_cast<std::uint16_t>(forms[k].second);
   const MorphologyFeatures& features = analyser_.morphology(morphology);
   FormClass formClass = formClassOf(pos, features);

@@ -5,9 +5,11 @@
 #include <cmath>
 #include <numeric>
 #include <optional>
+#include <span>
 #include <unordered_map>
 
 #include "core/analysis/analysis_kind.h"
+#include "core/morphology/pre_analysis.h"
 #include "core/text/cp1252.h"
 #include "core/text/text_words.h"
 
@@ -64,34 +66,46 @@ std::optional<std::string> commentValue(std::string_view line, std::string_view 
   return std::string(line);
 }
 
+GrammaticalCase caseOfFeature(std::string_view value) {
+  if (value == "Nom") return GrammaticalCase::Nominative;
+  if (value == "Voc") return GrammaticalCase::Vocative;
+  if (value == "Acc") return GrammaticalCase::Accusative;
+  if (value == "Gen") return GrammaticalCase::Genitive;
+  if (value == "Dat") return GrammaticalCase::Dative;
+  if (value == "Abl") return GrammaticalCase::Ablative;
+  if (value == "Loc") return GrammaticalCase::Locative;
+  return GrammaticalCase::None;
+}
+
+GrammaticalNumber numberOfFeature(std::string_view value) {
+  return value == "Sing" ? GrammaticalNumber::Singular : value == "Plur" ? GrammaticalNumber::Plural : GrammaticalNumber::None;
+}
+
 int classOfToken(std::string_view upos, std::string_view lemma, std::string_view feats) {
   if ((upos != "NOUN" && upos != "PROPN") || isPronounLike(lemma)) return kOtherClass;
-  const std::string c = featureValue(feats, "Case"), n = featureValue(feats, "Number");
-  int base = -1;
-  if (c == "Nom") base = 0;
-  else if (c == "Acc") base = 2;
-  else if (c == "Gen") base = 4;
-  else if (c == "Dat") base = 6;
-  else if (c == "Abl") base = 8;
-  if (base < 0 || (n != "Sing" && n != "Plur")) return kOtherClass;
-  return base + (n == "Plur" ? 1 : 0);
+  const auto kind = kindOf(caseOfFeature(featureValue(feats, "Case")), numberOfFeature(featureValue(feats, "Number")));
+  return kind ? judgeClassOf(*kind) : kOtherClass;
 }
 
 // The scan's words of a token's form ("rosamque" is one, "Gaius-Iulius" two): the
 // first carries the token's class.
-void appendWords(const std::string& form, int cls, JudgeSentence& s) {
+void appendWords(const std::string& form, int cls, JudgeSentence& s, bool& clauseOpen) {
   bool first = true;
-  forEachWord(form, [&](std::string_view word, std::string_view) {
+  forEachWord(form, [&](std::string_view word, std::string_view gap) {
+    s.clauseStarts.push_back(clauseOpen || opensClause(gap));
+    clauseOpen = false;
     s.forms.emplace_back(word);
     s.classes.push_back(first ? cls : kOtherClass);
     first = false;
   });
+  // A token of punctuation opens a clause for the word after it.
+  if (first) clauseOpen = clauseOpen || opensClause(form);
 }
 
 struct Example {
   std::uint32_t first, count;  // into the features
   int cls;
-  std::uint32_t sentence;
+  std::uint32_t sentence, word;
   std::uint16_t candidateOf;  // bit per kind: the scan finds it as a candidate
 };
 
@@ -107,19 +121,25 @@ Examples readExamples(const LatinAnalyser& analyser, const ContextualTagger& tag
   std::vector<TaggedWord> words;
   std::vector<std::string_view> forms;
   std::vector<JudgeFeature> f;
+  std::vector<Analysis> scratch;
   for (std::size_t s = 0; s < sentences.size(); ++s) {
     const JudgeSentence& sentence = sentences[s];
     forms.assign(sentence.forms.begin(), sentence.forms.end());
     words.assign(forms.size(), TaggedWord{});
-    for (std::size_t k = 0; k < forms.size(); ++k) analyser.analyse(forms[k], words[k].analyses);
-    tagger.tag(analyser, words);
-    reader.prepareSentence(forms, words);
+    // Each word read as the pre-analysis reads it.
     for (std::size_t k = 0; k < forms.size(); ++k) {
-      reader.features(forms, words, k, f);
+      analyser.analyse(forms[k], words[k].analyses);
+      words[k].clauseStart = k < sentence.clauseStarts.size() && sentence.clauseStarts[k];
+      words[k].enclitic = hasEncliticQue(analyser, forms[k], words[k].analyses, scratch);
+    }
+    tagger.tag(analyser, words);
+    const SentenceFeatures& features = reader.read(forms, words);
+    for (std::size_t k = 0; k < forms.size(); ++k) {
+      features.of(k, f);
       Example e{static_cast<std::uint32_t>(ex.features.size()), static_cast<std::uint32_t>(f.size()),
-                sentence.classes[k], static_cast<std::uint32_t>(s), 0};
-      for (int c = 0; c < kKindCount; ++c)
-        if (isCandidate(forms[k], analysisKinds()[static_cast<std::size_t>(c)])) e.candidateOf |= static_cast<std::uint16_t>(1u << c);
+                sentence.classes[k], static_cast<std::uint32_t>(s), static_cast<std::uint32_t>(k), 0};
+      for (const AnalysisKind& kind : analysisKinds())
+        if (isCandidate(forms[k], kind)) e.candidateOf |= static_cast<std::uint16_t>(1u << judgeClassOf(kind.id));
       ex.features.insert(ex.features.end(), f.begin(), f.end());
       ex.examples.push_back(e);
     }
@@ -127,21 +147,9 @@ Examples readExamples(const LatinAnalyser& analyser, const ContextualTagger& tag
   return ex;
 }
 
-std::array<double, kJudgeClassCount> softmax(const JudgeModel& m, const Examples& ex, const Example& e) {
-  std::array<double, kJudgeClassCount> s{};
-  for (int c = 0; c < kJudgeClassCount; ++c) {
-    double z = 0;
-    for (std::uint32_t i = e.first; i < e.first + e.count; ++i) {
-      const JudgeFeature& f = ex.features[i];
-      z += m.weights[JudgeModel::slot(f.hash, c)] * f.value;
-    }
-    s[static_cast<std::size_t>(c)] = z;
-  }
-  double most = *std::max_element(s.begin(), s.end());
-  double total = 0;
-  for (double& z : s) total += (z = std::exp((z - most) / m.temperature));
-  for (double& z : s) z /= total;
-  return s;
+// The features of one example.
+std::span<const JudgeFeature> featuresOf(const Examples& ex, const Example& e) {
+  return std::span<const JudgeFeature>(ex.features).subspan(e.first, e.count);
 }
 
 // Stochastic gradient descent on the log-loss, in an order fixed by a seeded
@@ -164,7 +172,7 @@ void train(JudgeModel& m, const Examples& ex, const std::vector<std::uint32_t>& 
     const float rate = options.rate / (1.0f + static_cast<float>(epoch));
     for (const std::uint32_t x : order) {
       const Example& e = ex.examples[x];
-      const auto p = softmax(m, ex, e);
+      const auto p = m.probabilities(featuresOf(ex, e));
       for (int c = 0; c < kJudgeClassCount; ++c) {
         const double g = p[static_cast<std::size_t>(c)] - (c == e.cls ? 1.0 : 0.0);
         if (std::fabs(g) < 1e-4) continue;
@@ -184,11 +192,9 @@ float fitTemperature(const std::vector<std::array<double, kJudgeClassCount>>& sc
   const auto loss = [&](double t) {
     double l = 0;
     for (std::size_t i = 0; i < scores.size(); ++i) {
-      const auto& s = scores[i];
-      const double most = *std::max_element(s.begin(), s.end());
-      double total = 0;
-      for (const double z : s) total += std::exp((z - most) / t);
-      l -= (s[static_cast<std::size_t>(classes[i])] - most) / t - std::log(total);
+      auto p = scores[i];
+      toProbabilities(p, t);
+      l -= std::log(std::max(p[static_cast<std::size_t>(classes[i])], 1e-300));
     }
     return l;
   };
@@ -289,12 +295,13 @@ float chooseDropThreshold(std::vector<HeldOut> all) {
 
 void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out) {
   JudgeSentence current;
+  bool clauseOpen = false;  // punctuation that opens a clause was read since the last word
   std::string document;
   std::size_t multiEnd = 0;  // the last id of the multi-word token being read
   std::string multiForm;
   int multiClass = kOtherClass;
   const auto flushMulti = [&] {
-    if (!multiForm.empty()) appendWords(multiForm, multiClass, current);
+    if (!multiForm.empty()) appendWords(multiForm, multiClass, current, clauseOpen);
     multiForm.clear();
     multiEnd = 0;
     multiClass = kOtherClass;
@@ -310,6 +317,7 @@ void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out
       flushMulti();
       if (!current.forms.empty()) out.push_back(std::move(current));
       current = {};
+      clauseOpen = false;
       if (end == conllu.size()) break;
       continue;
     }
@@ -344,7 +352,7 @@ void readJudgeSentences(std::string_view conllu, std::vector<JudgeSentence>& out
       if (number == multiEnd) flushMulti();
       continue;
     }
-    appendWords(cp1252::fromUtf8(cols[1]), cls, current);
+    appendWords(cp1252::fromUtf8(cols[1]), cls, current, clauseOpen);
   }
   flushMulti();
   if (!current.forms.empty()) out.push_back(std::move(current));
@@ -368,16 +376,7 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
     for (const std::uint32_t i : all) (foldOf[ex.examples[i].sentence] == fold ? held : taught).push_back(i);
     JudgeModel m;
     train(m, ex, taught, options);
-    for (const std::uint32_t i : held) {
-      const Example& e = ex.examples[i];
-      auto& s = scores[i];
-      for (int c = 0; c < kJudgeClassCount; ++c) {
-        double z = 0;
-        for (std::uint32_t k = e.first; k < e.first + e.count; ++k)
-          z += m.weights[JudgeModel::slot(ex.features[k].hash, c)] * ex.features[k].value;
-        s[static_cast<std::size_t>(c)] = z;
-      }
-    }
+    for (const std::uint32_t i : held) scores[i] = m.scores(featuresOf(ex, ex.examples[i]));
   }
   std::vector<std::array<double, kJudgeClassCount>> heldScores;
   std::vector<int> heldClasses;
@@ -391,24 +390,37 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
   std::vector<HeldOut> pooled;
   for (std::size_t n = 0; n < all.size(); ++n) {
     const Example& e = ex.examples[all[n]];
-    const auto& s = heldScores[n];
-    const double most = *std::max_element(s.begin(), s.end());
-    double total = 0;
-    std::array<double, kJudgeClassCount> p{};
-    for (int c = 0; c < kJudgeClassCount; ++c) total += (p[static_cast<std::size_t>(c)] = std::exp((s[static_cast<std::size_t>(c)] - most) / temperature));
+    auto p = heldScores[n];
+    toProbabilities(p, temperature);
     for (int c = 0; c < kKindCount; ++c)
       if (e.candidateOf & (1u << c)) {
-        const HeldOut h{p[static_cast<std::size_t>(c)] / total, e.cls == c};
+        const HeldOut h{p[static_cast<std::size_t>(c)], e.cls == c};
         byKind[static_cast<std::size_t>(c)].push_back(h);
         pooled.push_back(h);
       }
   }
   const float drop = chooseDropThreshold(pooled);
-  for (int c = 0; c < kKindCount; ++c) {
+  for (const AnalysisKind& kind : analysisKinds()) {
+    const int c = judgeClassOf(kind.id);
     const auto& v = byKind[static_cast<std::size_t>(c)];
     std::vector<std::pair<double, bool>> scored;
     for (const HeldOut& h : v) scored.push_back({h.p, h.noun});
     const KindThresholds t = model.thresholds[static_cast<std::size_t>(c)] = chooseLabelThresholds(std::move(scored), drop);
+    if (report) {
+      // The mistakes of the held-out judgements, for a developer to study.
+      std::size_t next = 0;
+      for (std::size_t n = 0; n < all.size(); ++n) {
+        const Example& e = ex.examples[all[n]];
+        if (!(e.candidateOf & (1u << c))) continue;
+        const HeldOut& h = v[next++];
+        using Sort = HeldOutError::Sort;
+        const std::optional<Sort> sort = h.noun && h.p < t.drop ? std::optional(Sort::Lost)
+                                         : h.noun && h.p < t.label ? std::optional(Sort::Missed)
+                                         : !h.noun && h.p >= t.label ? std::optional(Sort::Labelled)
+                                                                     : std::nullopt;
+        if (sort) report->errors.push_back({*sort, kind.id, e.sentence, e.word, h.p});
+      }
+    }
     if (report) {
       std::size_t nouns = 0, lost = 0, falses = 0, removed = 0, said = 0, right = 0;
       for (const HeldOut& h : v) {
@@ -436,6 +448,8 @@ JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tag
   train(model, ex, all, options);
   model.temperature = temperature;
   model.analyserFingerprint = analyser.fingerprint();
+  model.taggerFingerprint = tagger.fingerprint();
+  model.featureSet = JudgeFeatureReader::featureSet();
   if (report) {
     report->words = ex.examples.size();
     report->nouns = static_cast<std::size_t>(std::count_if(ex.examples.begin(), ex.examples.end(), [](const Example& e) { return e.cls != kOtherClass; }));

@@ -18,6 +18,7 @@ struct JudgeSentence {
   std::vector<std::string> forms;
   std::vector<int> classes;
   std::string passage;  // the chapter or text it is from, if the file says; cross-validation holds out whole passages
+  std::vector<bool> clauseStarts;  // by word: a ";", ":", "?" or "!" stands before it (none when empty)
 };
 
 // Reads CoNLL-U (UTF-8) and appends its sentences. A noun is NOUN or PROPN with
@@ -36,8 +37,19 @@ struct JudgeTraining {
   float l2 = 1e-6f;   // the weight decay at each step
 };
 
+// A held-out candidate the judge got wrong in cross-validation: a noun of the
+// kind it gave no label (missed) or deleted (lost), or another word it labelled.
+struct HeldOutError {
+  enum class Sort { Missed, Lost, Labelled };
+  Sort sort;
+  KindId kind;
+  std::uint32_t sentence, word;  // into the sentences trained on
+  double p;                      // the held-out probability of the kind
+};
+
 struct JudgeTrainingReport {
   std::size_t words = 0, nouns = 0;
+  std::vector<HeldOutError> errors;  // in the order of the sentences
   // Per kind, measured across the folds: the true nouns lost and the false
   // candidates removed by the deletion threshold.
   std::array<double, kKindCount> lostNouns{}, removedFalse{};
@@ -62,7 +74,7 @@ std::size_t mostNounsLost(std::size_t nouns);
 float chooseDropThreshold(std::vector<HeldOut> all);
 
 // Trains on the sentences, chooses the thresholds by cross-validation over them
-// (the sentences dealt into `folds` parts in turn), then trains on all of them.
+// (whole passages dealt into `folds` parts in turn), then trains on all of them.
 // Deterministic: the same sentences give the same bytes.
 JudgeModel trainJudge(const LatinAnalyser& analyser, const ContextualTagger& tagger,
                       const std::vector<JudgeSentence>& sentences, const JudgeTraining& options,

@@ -16,6 +16,7 @@
 #include "core/morphology/contextual_tagger.h"
 #include "core/morphology/latin_analyser.h"
 #include "core/files/source_file.h"
+#include "core/text/cp1252.h"
 #include "mkdict/analyser_builder.h"
 #include "mkdict/dictionary_builder.h"
 #include "mkdict/judge_trainer.h"
@@ -29,6 +30,7 @@ namespace {
 struct Arguments {
   std::string dataFolder, outputFolder, corrections;
   std::vector<std::string> treebanks;  // the annotated Latin the judge learns from
+  std::size_t errors = 0;              // held-out mistakes of the judge to print, per kind and sort
   mkdict::BuildOptions options;
 };
 
@@ -40,6 +42,8 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--max-forms" && i + 1 < argc) {
       args.options.maxFormRecords = std::strtoul(argv[++i], nullptr, 10);
+    } else if (arg == "--errors" && i + 1 < argc) {
+      args.errors = std::strtoul(argv[++i], nullptr, 10);
     } else if (arg == "--corrections" && i + 1 < argc) {
       args.corrections = argv[++i];
     } else if (arg == "--train-judge") {
@@ -62,7 +66,8 @@ void report(const std::string& message) { std::fprintf(stderr, "varnelio-mkdict:
 // The tagger's counts come from tags.la, which the lexicon does not need: without
 // it the dictionaries are built all the same, and the pre-analysis is not (the
 // file stays empty). False when tags.la is there but wrong.
-bool buildTaggerFile(const std::string& dataFolder, const mkdict::AnalyserBuild& analyser, std::string& taggerFile) {
+bool buildTaggerFile(const std::string& dataFolder, const mkdict::AnalyserBuild& analyser, const std::string& analyserFile,
+                     std::string& taggerFile) {
   auto tagText = readWholeFile(dataFolder + "/tags.la");
   auto* text = std::get_if<std::string>(&tagText);
   if (!text) {
@@ -75,14 +80,38 @@ bool buildTaggerFile(const std::string& dataFolder, const mkdict::AnalyserBuild&
     return false;
   }
   mkdict::addLemmaFacts(analyser, tagger);
+  tagger.analyserFingerprint = fingerprintOf(analyserFile);
   taggerFile = encodeTaggerData(tagger);
   return true;
 }
 
 // The judge of the pre-analysis, from the treebanks, bound to this analyser
 // file; nothing without treebanks or a tagger. False when a treebank is unreadable.
+// The first `most` held-out mistakes of each kind and sort, each in its sentence.
+void printErrors(const std::vector<mkdict::JudgeSentence>& sentences, const mkdict::JudgeTrainingReport& trained,
+                 std::size_t most) {
+  using Sort = mkdict::HeldOutError::Sort;
+  for (const AnalysisKind& kind : analysisKinds())
+    for (const auto& [sort, name] : {std::pair{Sort::Missed, "sans \u00e9tiquette"}, std::pair{Sort::Lost, "supprim\u00e9"},
+                                     std::pair{Sort::Labelled, "\u00e9tiquet\u00e9 \u00e0 tort"}}) {
+      std::size_t shown = 0;
+      for (const mkdict::HeldOutError& e : trained.errors) {
+        if (e.kind != kind.id || e.sort != sort || shown == most) continue;
+        ++shown;
+        const mkdict::JudgeSentence& s = sentences[e.sentence];
+        std::string context;
+        for (std::size_t w = e.word >= 4 ? e.word - 4 : 0; w < s.forms.size() && w <= e.word + 4; ++w) {
+          if (!context.empty()) context += ' ';
+          context += w == e.word ? "[" + s.forms[w] + "]" : s.forms[w];
+        }
+        std::printf("  %s %s %.2f : %s\n", std::string(kind.cliName).c_str(), name, e.p,
+                    cp1252::toUtf8(context).c_str());
+      }
+    }
+}
+
 bool buildJudgeFile(const std::vector<std::string>& treebanks, const std::string& analyserFile,
-                    const std::string& taggerFile, std::string& judgeFile) {
+                    const std::string& taggerFile, std::size_t errors, std::string& judgeFile) {
   if (treebanks.empty() || taggerFile.empty()) return true;
   std::vector<mkdict::JudgeSentence> sentences;
   for (const std::string& path : treebanks) {
@@ -105,12 +134,14 @@ bool buildJudgeFile(const std::vector<std::string>& treebanks, const std::string
   for (const double f : trained.labelF1) macro += f / kKindCount;
   std::printf("  validation crois\u00e9e : F1 macro des \u00e9tiquettes %.3f ; toutes sortes ensemble, %.2f %% des noms perdus, %.1f %% des faux retir\u00e9s\n",
               macro, 100 * trained.allLostNouns, 100 * trained.allRemovedFalse);
-  for (int k = 0; k < kKindCount; ++k) {
-    const KindThresholds& t = model.thresholds[static_cast<std::size_t>(k)];
+  for (const AnalysisKind& kind : analysisKinds()) {
+    const auto k = static_cast<std::size_t>(judgeClassOf(kind.id));
+    const KindThresholds& t = model.thresholds[k];
     std::printf("  %s : seuils %.3f %.3f %.3f, validation crois\u00e9e : F1 %.3f, %.1f %% des noms perdus, %.1f %% des faux retir\u00e9s\n",
-                std::string(analysisKinds()[static_cast<std::size_t>(k)].cliName).c_str(), t.drop, t.label, t.sure, trained.labelF1[static_cast<std::size_t>(k)],
-                100 * trained.lostNouns[static_cast<std::size_t>(k)], 100 * trained.removedFalse[static_cast<std::size_t>(k)]);
+                std::string(kind.cliName).c_str(), t.drop, t.label, t.sure, trained.labelF1[k],
+                100 * trained.lostNouns[k], 100 * trained.removedFalse[k]);
   }
+  if (errors > 0) printErrors(sentences, trained, errors);
   return true;
 }
 
@@ -147,7 +178,7 @@ int main(int argc, char** argv) {
   const std::optional<Arguments> args = parseArguments(argc, argv);
   if (!args) {
     std::fprintf(stderr,
-                 "usage: varnelio-mkdict [--max-forms N] [--corrections FICHIER] [--train-judge FICHIER.conllu...] <dossier des données Collatinus> <dossier de sortie>\n");
+                 "usage: varnelio-mkdict [--max-forms N] [--corrections FICHIER] [--train-judge FICHIER.conllu... [--errors N]] <dossier des données Collatinus> <dossier de sortie>\n");
     return 2;
   }
   const auto start = std::chrono::steady_clock::now();
@@ -163,9 +194,9 @@ int main(int argc, char** argv) {
   const mkdict::BuiltDictionaries built = mkdict::buildDictionaries(lexicon, analyser, args->options);
   const std::string analyserFile = encodeAnalyserData(analyser.data);
   std::string taggerFile;
-  if (!buildTaggerFile(args->dataFolder, analyser, taggerFile)) return 1;
+  if (!buildTaggerFile(args->dataFolder, analyser, analyserFile, taggerFile)) return 1;
   std::string judgeFile;
-  if (!buildJudgeFile(args->treebanks, analyserFile, taggerFile, judgeFile)) return 1;
+  if (!buildJudgeFile(args->treebanks, analyserFile, taggerFile, args->errors, judgeFile)) return 1;
   if (!writeFiles(args->outputFolder, built, analyserFile, taggerFile, judgeFile)) return 1;
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();

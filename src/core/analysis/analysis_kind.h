@@ -7,14 +7,18 @@
 // Encodings: the title is UTF-8; endings and labels are Windows-1252, like every
 // text of the grid and the files.
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace varnelio {
 
-enum class Case { Nominative, Accusative, Genitive, Dative, Ablative };
-enum class Number { Singular, Plural };
+// A case and a number as Latin has them, the analyses' and the analyser's alike
+// (None where a form has none: a verb, an adverb). The values are the bytes of
+// the analyser's file.
+enum class GrammaticalCase : std::uint8_t { None, Nominative, Vocative, Accusative, Genitive, Dative, Ablative, Locative };
+enum class GrammaticalNumber : std::uint8_t { None, Singular, Plural };
 // The two families of analysis windows: a new analysis scans the text, an existing
 // one reopens an analysis file.
 enum class Family { New, Existing };
@@ -26,8 +30,8 @@ inline constexpr int kKindCount = 10;
 
 struct AnalysisKind {
   KindId id;
-  Case grammaticalCase;
-  Number number;
+  GrammaticalCase grammaticalCase;  // one of the five cases the analyses have
+  GrammaticalNumber number;         // Singular or Plural
   std::string_view cliName;        // "acc-sg"
   std::string_view title;          // "Accusatif singulier" (UTF-8)
   // Ending rule: a word is a candidate when it ends with one of these endings
@@ -43,6 +47,9 @@ struct AnalysisKind {
 const std::array<AnalysisKind, kKindCount>& analysisKinds();
 const AnalysisKind& analysisKind(KindId id);
 std::optional<KindId> kindFromCliName(std::string_view name);
+// The kind of a case and number: none for the vocative, the locative, or a form
+// without case or number.
+std::optional<KindId> kindOf(GrammaticalCase grammaticalCase, GrammaticalNumber number);
 
 // For each byte, 1 when some ending of the kind ends with it: the scan looks at a
 // word only when its last letter is one of these.

@@ -3,6 +3,7 @@
 // The compiled data files the program loads whole (analyseur.dat, etiqueteur.dat,
 // juge.dat): one way to read them and to say what went wrong, the same for every
 // file, the windows and the command line.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,6 +20,14 @@ enum class DataFileStatus {
   Unreadable,  // there, but it cannot be read (error() says why)
   Invalid,     // read, but not a whole file of its kind (any bytes are survived)
 };
+
+// A data file's fingerprint (64-bit FNV-1a of its bytes): a file built from
+// another records it, and is refused beside any other.
+inline std::uint64_t fingerprintOf(std::string_view bytes) {
+  std::uint64_t h = 0xCBF29CE484222325ull;
+  for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+  return h;
+}
 
 // The base of a class read from a data file. T provides a public default
 // constructor, `static T fromBytes(std::string)` (which sets status_ to Loaded or

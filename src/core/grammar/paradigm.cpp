@@ -54,12 +54,12 @@ const std::array<ParadigmColumn, kParadigmColumnCount>& paradigmColumns() { retu
 const std::array<ParadigmHeader, 5>& paradigmHeaders() { return kHeaders; }
 const std::array<ParadigmGenderLabel, 4>& paradigmGenderLabels() { return kGenders; }
 
-std::string_view paradigmForm(Number number, int caseRow, int column) {
-  const auto& table = number == Number::Singular ? kSingular : kPlural;
+std::string_view paradigmForm(GrammaticalNumber number, int caseRow, int column) {
+  const auto& table = number == GrammaticalNumber::Singular ? kSingular : kPlural;
   return table[caseRow][column - 1];
 }
 
-std::string paradigmCellCaption(Number number, int caseRow, int column) {
+std::string paradigmCellCaption(GrammaticalNumber number, int caseRow, int column) {
   const std::string_view form = paradigmForm(number, caseRow, column);
   const bool oneBlank = kColumns[column].narrow && form.size() >= 7;
   return std::string(oneBlank ? " " : "  ") + std::string(form);
@@ -67,13 +67,12 @@ std::string paradigmCellCaption(Number number, int caseRow, int column) {
 
 int paradigmHighlightedRow(const AnalysisKind& kind) {
   switch (kind.grammaticalCase) {
-    case Case::Nominative: return 0;
-    case Case::Accusative: return 2;
-    case Case::Genitive: return 3;
-    case Case::Dative: return 4;
-    case Case::Ablative: return 5;
+    case GrammaticalCase::Accusative: return 2;
+    case GrammaticalCase::Genitive: return 3;
+    case GrammaticalCase::Dative: return 4;
+    case GrammaticalCase::Ablative: return 5;
+    default: return 0;
   }
-  return 0;
 }
 
 }  // namespace varnelio

@@ -31,10 +31,10 @@ inline constexpr std::array<int, kParadigmCaseCount> kParadigmRowTops = {1200, 1
 inline constexpr int kParadigmRowHeight = 375;
 
 // The plain form of a noun (column 1..7) in a case row (0..5).
-std::string_view paradigmForm(Number number, int caseRow, int column);
+std::string_view paradigmForm(GrammaticalNumber number, int caseRow, int column);
 // The caption of its cell: the form indented by two blanks, or by one blank for a
 // form of seven letters or more in a narrow column.
-std::string paradigmCellCaption(Number number, int caseRow, int column);
+std::string paradigmCellCaption(GrammaticalNumber number, int caseRow, int column);
 
 // The declension headers: caption, left, width, declension.
 struct ParadigmHeader {

@@ -34,6 +34,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/analysis/analysis_kind.h"
+
 namespace varnelio {
 
 inline constexpr char kAnalyserMagic[] = "VARNMORF";
@@ -44,14 +46,37 @@ inline constexpr char kAnalyserMagic[] = "VARNMORF";
 //    now the kind of form.
 inline constexpr std::uint32_t kAnalyserVersion = 3;
 
-enum class GrammaticalCase : std::uint8_t { None, Nominative, Vocative, Accusative, Genitive, Dative, Ablative, Locative };
-enum class GrammaticalNumber : std::uint8_t { None, Singular, Plural };
 enum class GrammaticalGender : std::uint8_t { None, Masculine, Feminine, Neuter };
 enum class GrammaticalPerson : std::uint8_t { None, First, Second, Third };
 enum class Mood : std::uint8_t { None, Indicative, Subjunctive, Imperative, Infinitive, Participle, Gerund, Gerundive, Supine };
 enum class Tense : std::uint8_t { None, Present, Imperfect, Future, Perfect, Pluperfect, FuturePerfect };
 enum class Voice : std::uint8_t { None, Active, Passive };
 enum class Degree : std::uint8_t { None, Positive, Comparative, Superlative };
+
+// What a lemma is. The values are the bytes of the analyser's file, the letters
+// the lexicon's models use.
+enum class PartOfSpeech : std::uint8_t {
+  Invariable = 0,  // a preposition, a conjunction, an interjection: the category says which
+  Noun = 'n',
+  Adjective = 'a',
+  Numeral = 'm',
+  Pronoun = 'p',
+  Verb = 'v',
+  Adverb = 'd',
+};
+
+// The part of speech of a model's letter, Invariable for any other.
+inline constexpr PartOfSpeech partOfSpeechOfLetter(char letter) {
+  switch (letter) {
+    case 'n': return PartOfSpeech::Noun;
+    case 'a': return PartOfSpeech::Adjective;
+    case 'm': return PartOfSpeech::Numeral;
+    case 'p': return PartOfSpeech::Pronoun;
+    case 'v': return PartOfSpeech::Verb;
+    case 'd': return PartOfSpeech::Adverb;
+    default: return PartOfSpeech::Invariable;
+  }
+}
 
 // What a form is, as the grammar books sort them.
 enum class FormKind : std::uint8_t {
@@ -112,7 +137,7 @@ struct LemmaData {
   std::string translation;  // French
   std::string gender;       // a noun's gender: "m.", "f.", "n.", "m. f."
   std::uint16_t model = 0;
-  char partOfSpeech = 0;    // n a m p v d, or 0 for an invariable word
+  PartOfSpeech partOfSpeech = PartOfSpeech::Invariable;
   std::uint8_t flags = 0;
   std::uint32_t frequency = 0;  // how often the lemma is met, as the lexicon counts it
 };

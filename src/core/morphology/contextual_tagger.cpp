@@ -20,19 +20,9 @@ namespace varnelio {
 
 namespace {
 
-char caseDigit(GrammaticalCase c) {
-  switch (c) {
-    case GrammaticalCase::Nominative: return '1';
-    case GrammaticalCase::Vocative: return '2';
-    case GrammaticalCase::Accusative: return '3';
-    case GrammaticalCase::Genitive: return '4';
-    case GrammaticalCase::Dative: return '5';
-    case GrammaticalCase::Ablative: return '6';
-    case GrammaticalCase::Locative: return '7';
-    case GrammaticalCase::None: break;
-  }
-  return ' ';
-}
+// A case as the corpus's tags write it, by the enum's order: none, nominative,
+// vocative, accusative, genitive, dative, ablative, locative.
+char caseDigit(GrammaticalCase c) { return " 1234567"[static_cast<std::size_t>(c) & 7]; }
 
 char numberDigit(GrammaticalNumber n) {
   return n == GrammaticalNumber::Singular ? '1' : n == GrammaticalNumber::Plural ? '2' : ' ';
@@ -42,13 +32,13 @@ char numberDigit(GrammaticalNumber n) {
 // and gerunds come from the verb's frequency too.
 char lemmaLetter(const LatinAnalyser& analyser, std::uint32_t lemma) {
   switch (analyser.partOfSpeech(lemma)) {
-    case 'n': return 'n';
-    case 'a': return 'a';
-    case 'p': return 'p';
-    case 'm': return 'm';
-    case 'v': return 'v';
-    case 'd': return 'd';
-    default: break;
+    case PartOfSpeech::Noun: return 'n';
+    case PartOfSpeech::Adjective: return 'a';
+    case PartOfSpeech::Pronoun: return 'p';
+    case PartOfSpeech::Numeral: return 'm';
+    case PartOfSpeech::Verb: return 'v';
+    case PartOfSpeech::Adverb: return 'd';
+    case PartOfSpeech::Invariable: break;
   }
   const std::string_view category = analyser.category(lemma);
   if (category.starts_with("pr\xE9p")) return 'r';
@@ -118,6 +108,7 @@ ContextualTagger ContextualTagger::fromBytes(std::string_view bytes) {
   ContextualTagger t;
   if (t.decode(bytes)) {
     t.status_ = Status::Loaded;
+    t.fingerprint_ = fingerprintOf(bytes);
   } else {
     t = ContextualTagger();
     t.status_ = Status::Invalid;
@@ -237,6 +228,7 @@ std::vector<double> smoothedTrigrams(const TrigramCounts& n, const std::vector<d
 bool ContextualTagger::decode(std::string_view b) {
   LittleEndianReader in(b);
   if (in.raw(8) != std::string_view(kTaggerMagic, 8) || in.u32() != kTaggerVersion || !in.ok()) return false;
+  analyserFingerprint_ = in.u64();
   std::vector<double> unigram;
   if (!readTags(in, tagNames_, unigram)) return false;
   tagCount_ = tagNames_.size();
@@ -271,7 +263,7 @@ bool ContextualTagger::indexTags() {
   return true;
 }
 
-// A lemma's frequency; a contracted spelling counts as a twentieth of its lemma,
+// A lemma's frequency; a contracted spelling counts as a share of its lemma (tagger_tuning.h),
 // so that "Gallis" is read as the Gauls rather than as Gallia's "Galliis".
 double ContextualTagger::weightOf(const Analysis& a) const {
   if (a.lemma == Analysis::kRomanNumeral || a.lemma >= lemmaFrequencies_.size()) return 1.0;
@@ -338,12 +330,7 @@ void ContextualTagger::candidatesOf(const LatinAnalyser& analyser, const TaggedW
     const double weight = weightOf(a) * formShare(a);
     const char letter = a.lemma == Analysis::kRomanNumeral ? 'm' : lemmaLetter(analyser, a.lemma);
     const double mass = letterMass_.empty() ? 1.0 : std::max(1.0, letterMass_[static_cast<unsigned char>(letter) - 'a']);
-    double emission = weight / mass;
-    if (analyser.caseOf(a) == GrammaticalCase::Nominative) {
-      const GrammaticalNumber number = analyser.numberOf(a);
-      if (number == GrammaticalNumber::Singular) emission *= word.nominativeWeight[0];
-      if (number == GrammaticalNumber::Plural) emission *= word.nominativeWeight[1];
-    }
+    const double emission = weight / mass;
     auto found = std::find_if(out.begin(), out.end(), [&](const Candidate& c) { return c.tag == tag; });
     if (found == out.end())
       out.push_back({static_cast<std::uint8_t>(tag), emission});
@@ -373,7 +360,7 @@ bool ContextualTagger::bind(const LatinAnalyser& analyser) {
       if (!formOfClass(letters[k], f)) continue;
       const GrammaticalCase c = f.kind == FormKind::Supine ? GrammaticalCase::None : f.grammaticalCase;
       tags[k * M + m] = tagOfForm(letters[k], f, c, f.number);
-      share[k * M + m] = formClassShare(letters[k], f);
+      share[k * M + m] = formClassShare(partOfSpeechOfLetter(letters[k]), f);
     }
   // One group of shares for each class and model that some lemma has.
   std::map<std::pair<std::size_t, std::uint16_t>, std::uint16_t> groups;

@@ -25,9 +25,6 @@ struct TaggedWord {
   std::vector<Analysis> analyses;  // from the analyser; empty for an unknown word
   bool clauseStart = false;        // a ";", ":", "?" or "!" stands before it
   bool enclitic = false;           // "-que" is joined to it
-  // How much likelier its nominative readings are in the singular and in the
-  // plural: a verb in the third person calls for a subject of its number.
-  double nominativeWeight[2] = {1.0, 1.0};
   // Set by the tagger: the likeliest analysis (an index into analyses, or -1),
   // and the probability of each analysis in this context.
   int chosen = -1;
@@ -46,15 +43,21 @@ class ContextualTagger : public LoadedFromFile<ContextualTagger> {
   // status Invalid.
   static ContextualTagger fromBytes(std::string_view bytes);
 
-  // Whether the file was built with this analyser: one frequency per lemma.
+  // Whether the file was built with this very analyser file.
   bool fits(const LatinAnalyser& analyser) const {
-    return status_ == Status::Loaded && lemmaFrequencies_.size() == analyser.lemmaCount();
+    return status_ == Status::Loaded && analyserFingerprint_ == analyser.fingerprint() &&
+           lemmaFrequencies_.size() == analyser.lemmaCount();
   }
   // Prepares the tagger for the analyser whose analyses it will choose among
-  // (the frequency of each class of lemmas); returns fits(analyser).
+  // (the frequency of each class of lemmas, the share of each form in its tag);
+  // returns fits(analyser). Done once, where the tagger is loaded.
   bool bind(const LatinAnalyser& analyser);
+  // The fingerprint of the file it was read from: a judge learnt with this tagger
+  // records it.
+  std::uint64_t fingerprint() const { return fingerprint_; }
 
-  // Sets `chosen` of every word of one sentence, with the analyser it is bound to.
+  // Sets `chosen` and `posterior` of every word of one sentence, with the
+  // analyser it is bound to.
   void tag(const LatinAnalyser& analyser, std::vector<TaggedWord>& words) const;
 
   // The name of the tag an analysis counts under ("n31", "v1 "), or blanks where
@@ -95,6 +98,7 @@ class ContextualTagger : public LoadedFromFile<ContextualTagger> {
   double weightOf(const Analysis& a) const;
   void candidatesOf(const LatinAnalyser& analyser, const TaggedWord& word, std::vector<Candidate>& out) const;
 
+  std::uint64_t fingerprint_ = 0, analyserFingerprint_ = 0;
   std::vector<std::array<char, 3>> tagNames_;
   std::vector<std::int16_t> byName_;  // tags of a letter and two digits or blanks, by name
   std::vector<double> trigram_;  // [t1][t2][t3]: P(t3 | t1 t2), smoothed

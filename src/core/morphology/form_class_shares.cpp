@@ -11,7 +11,7 @@ namespace varnelio {
 
 namespace {
 
-int totalOf(char partOfSpeech) {
+int totalOf(PartOfSpeech partOfSpeech) {
   for (const auto& t : form_class_counts::kTotals)
     if (t.partOfSpeech == partOfSpeech) return t.tokens;
   return 0;
@@ -19,16 +19,16 @@ int totalOf(char partOfSpeech) {
 
 // The rows of the case and number table: nouns, adjectives, pronouns and
 // numerals, participles.
-int caseRow(char partOfSpeech) {
+int caseRow(PartOfSpeech partOfSpeech) {
   switch (partOfSpeech) {
-    case 'n': return 0;
-    case 'a': return 1;
-    case 'v': return 3;
+    case PartOfSpeech::Noun: return 0;
+    case PartOfSpeech::Adjective: return 1;
+    case PartOfSpeech::Verb: return 3;
     default: return 2;
   }
 }
 
-using ClassKey = std::pair<char, std::array<std::uint8_t, kFeatureBytes>>;
+using ClassKey = std::pair<PartOfSpeech, std::array<std::uint8_t, kFeatureBytes>>;
 
 // The counted tokens of each form class, found by part of speech and fields: the
 // form dictionary asks once for every form of every lemma.
@@ -50,7 +50,7 @@ CaseTable caseTable() {
   for (const auto& c : form_class_counts::kCounts) {
     const MorphologyFeatures& m = c.features;
     if (m.grammaticalCase == GrammaticalCase::None || m.number == GrammaticalNumber::None) continue;
-    if (c.partOfSpeech == 'v' && m.kind != FormKind::Participle) continue;
+    if (c.partOfSpeech == PartOfSpeech::Verb && m.kind != FormKind::Participle) continue;
     const int row = caseRow(c.partOfSpeech);
     table[row][static_cast<int>(m.grammaticalCase) - 1][m.number == GrammaticalNumber::Plural ? 1 : 0] += c.tokens;
     sums[row] += c.tokens;
@@ -64,7 +64,7 @@ CaseTable caseTable() {
 
 }  // namespace
 
-double formClassShare(char partOfSpeech, const MorphologyFeatures& m) {
+double formClassShare(PartOfSpeech partOfSpeech, const MorphologyFeatures& m) {
   using namespace form_class_tuning;
   if (m.kind == FormKind::Adverb) return m.degree == Degree::Positive ? kPositiveAdverb : kComparedAdverb;
   const int total = totalOf(partOfSpeech);
@@ -75,7 +75,7 @@ double formClassShare(char partOfSpeech, const MorphologyFeatures& m) {
   return tokens / total;
 }
 
-double caseNumberShare(char partOfSpeech, GrammaticalCase c, GrammaticalNumber n) {
+double caseNumberShare(PartOfSpeech partOfSpeech, GrammaticalCase c, GrammaticalNumber n) {
   static const CaseTable table = caseTable();
   if (c == GrammaticalCase::None || n == GrammaticalNumber::None) return 1.0;
   return table[caseRow(partOfSpeech)][static_cast<int>(c) - 1][n == GrammaticalNumber::Plural ? 1 : 0];

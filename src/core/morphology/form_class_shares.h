@@ -20,15 +20,15 @@
 namespace varnelio {
 
 // The share of one form of morphology `m` among the occurrences of a lemma of that
-// part of speech ('n', 'a', 'p', 'm', 'v'; any other is treated as invariable).
-// An invariable word's one form is all its occurrences: 1.
-double formClassShare(char partOfSpeech, const MorphologyFeatures& m);
+// part of speech (a noun, adjective, pronoun, numeral or verb; any other is treated
+// as invariable). An invariable word's one form is all its occurrences: 1.
+double formClassShare(PartOfSpeech partOfSpeech, const MorphologyFeatures& m);
 
 // How often a case and number are met among the nominal forms of a part of
-// speech ('n' nouns, 'a' adjectives, 'v' participles, any other pronouns and
+// speech (nouns, adjectives, a verb's participles, any other pronouns and
 // numerals), as a share of the mean of the fourteen (1): the sum of the form
 // classes of that case and number.
-double caseNumberShare(char partOfSpeech, GrammaticalCase c, GrammaticalNumber n);
+double caseNumberShare(PartOfSpeech partOfSpeech, GrammaticalCase c, GrammaticalNumber n);
 
 namespace form_class_tuning {
 // An adjective's adverb ("fortiter"), next to the adjective's thirty-six case

@@ -201,7 +201,7 @@ void LatinAnalyser::readLemmas(Reader& r) {
     l.translation = r.str();
     l.gender = r.str();
     l.model = r.u16();
-    l.partOfSpeech = static_cast<char>(r.u8());
+    l.partOfSpeech = partOfSpeechOfLetter(static_cast<char>(r.u8()));
     l.flags = r.u8();
     l.frequency = r.u32();
   }
@@ -400,7 +400,7 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
       coreAnalyses(longer, more);
       for (const Analysis& a : more) {
         const Lemma& l = lemmas_[a.lemma];
-        if (l.partOfSpeech != 'n' || caseOf(a) != GrammaticalCase::Genitive ||
+        if (l.partOfSpeech != PartOfSpeech::Noun || caseOf(a) != GrammaticalCase::Genitive ||
             numberOf(a) != GrammaticalNumber::Plural || !l.gender.starts_with("m."))
           continue;
         if (full == "arum" && !(endsWith(l.headword, "ades") || endsWith(l.headword, "ides") ||
@@ -420,7 +420,7 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     coreAnalyses(longer, more);
     for (Analysis a : more) {
       const GrammaticalCase c = caseOf(a);
-      if (lemmas_[a.lemma].partOfSpeech != 'n' || numberOf(a) != GrammaticalNumber::Plural ||
+      if (lemmas_[a.lemma].partOfSpeech != PartOfSpeech::Noun || numberOf(a) != GrammaticalNumber::Plural ||
           (c != GrammaticalCase::Dative && c != GrammaticalCase::Ablative))
         continue;
       a.contracted = true;
@@ -438,17 +438,17 @@ void LatinAnalyser::baseAnalyses(std::string_view key, std::vector<Analysis>& ou
     for (const Analysis& a : more) {
       const Lemma& l = lemmas_[a.lemma];
       const bool name = !l.headword.empty() && l.headword.front() >= 'A' && l.headword.front() <= 'Z';
-      if (!(l.partOfSpeech == 'n' || (l.partOfSpeech == 'a' && name)) || caseOf(a) != GrammaticalCase::Genitive ||
+      if (!(l.partOfSpeech == PartOfSpeech::Noun || (l.partOfSpeech == PartOfSpeech::Adjective && name)) || caseOf(a) != GrammaticalCase::Genitive ||
           numberOf(a) != GrammaticalNumber::Singular)
         continue;
       // An adjective's genitive singular is masculine or neuter: the name's is masculine.
-      if (l.partOfSpeech == 'a' && morphology(a.morphology).gender != GrammaticalGender::Masculine) continue;
+      if (l.partOfSpeech == PartOfSpeech::Adjective && morphology(a.morphology).gender != GrammaticalGender::Masculine) continue;
       const std::string lemmaKey = latin::keyOf(l.headword);
       if (!(endsWith(lemmaKey, "ius") || endsWith(lemmaKey, "ium"))) continue;
       // A reading beside the word's regular ones, listed after them ("ubi" is
       // first the adverb, then the genitive of the name Ubius).
       Analysis genitive = a;
-      genitive.variant = l.partOfSpeech == 'a';
+      genitive.variant = l.partOfSpeech == PartOfSpeech::Adjective;
       appendUnique(out, genitive);
     }
   }
@@ -461,7 +461,7 @@ void LatinAnalyser::withEnclitics(std::string_view key, std::vector<Analysis>& o
   if (key.size() > 3 && endsWith(key, "cum")) {
     baseAnalyses(key.substr(0, key.size() - 3), more);
     for (const Analysis& a : more)
-      if (lemmas_[a.lemma].partOfSpeech == 'p' && caseOf(a) == GrammaticalCase::Ablative) appendUnique(out, a);
+      if (lemmas_[a.lemma].partOfSpeech == PartOfSpeech::Pronoun && caseOf(a) == GrammaticalCase::Ablative) appendUnique(out, a);
   }
   // -ne and -ve end too many words of their own ("ratione", "nave") to be tried
   // where the word already has an analysis.
@@ -531,7 +531,7 @@ void LatinAnalyser::laterImperfects(std::string_view key, std::vector<Analysis>&
     const MorphologyFeatures& m = morphology(a.morphology);
     const bool imperfect = m.kind == FormKind::Finite && m.mood == Mood::Indicative && m.tense == Tense::Imperfect &&
                            m.voice == Voice::Active;
-    if (l.partOfSpeech != 'v' || !imperfect || !endsWith(latin::keyOf(l.headword), "eo")) continue;
+    if (l.partOfSpeech != PartOfSpeech::Verb || !imperfect || !endsWith(latin::keyOf(l.headword), "eo")) continue;
     a.late = true;
     appendUnique(out, a);
   }
@@ -800,11 +800,7 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
   return t;
 }
 
-std::uint64_t LatinAnalyser::fingerprint() const {
-  std::uint64_t h = 0xCBF29CE484222325ull;  // FNV-1a
-  for (const char c : *bytes_) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
-  return h;
-}
+std::uint64_t LatinAnalyser::fingerprint() const { return fingerprintOf(*bytes_); }
 
 std::size_t LatinAnalyser::memoryUsed() const {
   return bytes_->capacity() + keyPool_->capacity() + morphologies_.capacity() * sizeof(Morphology) +

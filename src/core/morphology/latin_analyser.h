@@ -116,7 +116,7 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   std::string_view headword(std::uint32_t lemma) const { return lemmas_[lemma].headword; }
   std::string_view category(std::uint32_t lemma) const { return lemmas_[lemma].category; }
   std::string_view translation(std::uint32_t lemma) const { return lemmas_[lemma].translation; }
-  char partOfSpeech(std::uint32_t lemma) const { return lemmas_[lemma].partOfSpeech; }
+  PartOfSpeech partOfSpeech(std::uint32_t lemma) const { return lemmas_[lemma].partOfSpeech; }
   // A noun's gender as the lexicon gives it ("m.", "f.", "n.", "m., f."...), or "".
   std::string_view gender(std::uint32_t lemma) const { return lemmas_[lemma].gender; }
 
@@ -140,7 +140,7 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   struct Lemma {
     std::string_view headword, category, translation, gender;
     std::uint16_t model;
-    char partOfSpeech;
+    PartOfSpeech partOfSpeech;
     std::uint8_t flags;
     std::uint32_t frequency;
   };

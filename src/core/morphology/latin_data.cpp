@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/morphology/latin_data.h"
 
-#include <type_traits>
-
 namespace varnelio {
 namespace {
 
@@ -22,6 +20,7 @@ std::string LatinDataProblem::message() const {
   switch (kind) {
     case Kind::Missing: return "Le fichier " + fileName + " est manquant!";
     case Kind::Mismatched:
+      if (!mismatch.empty()) return mismatch;
       return "Le fichier " + fileName + " ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName) + ".";
     case Kind::Unreadable: break;
   }
@@ -37,51 +36,74 @@ LatinDataLoad<const LatinAnalyser> loadAnalyser(const std::string& path) {
   return std::shared_ptr<const LatinAnalyser>(std::move(analyser));
 }
 
-// A file built with one analyser file (the tagger, the judge): loaded, then
-// checked against the analyser it is to serve.
-template <typename T>
-LatinDataLoad<T> loadBoundToAnalyser(const std::string& path, const LatinAnalyser& analyser) {
-  using File = std::remove_const_t<T>;
-  auto data = std::make_shared<File>(File::load(path));
-  if (data->status() != DataFileStatus::Loaded) return problemOf(data->status(), File::kFileName, path, data->error());
-  if (!data->fits(analyser)) {
-    LatinDataProblem problem;
-    problem.kind = LatinDataProblem::Kind::Mismatched;
-    problem.fileName = std::string(File::kFileName);
-    problem.error = {path, "Ce fichier ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName)};
+namespace {
+
+LatinDataProblem mismatched(std::string_view fileName, const std::string& path, std::string message) {
+  LatinDataProblem problem;
+  problem.kind = LatinDataProblem::Kind::Mismatched;
+  problem.fileName = std::string(fileName);
+  problem.mismatch = std::move(message);
+  problem.error = {path, "Ce fichier ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName)};
+  return problem;
+}
+
+}  // namespace
+
+LatinDataLoad<const ContextualTagger> loadTagger(const std::string& path, const LatinAnalyser& analyser) {
+  auto tagger = std::make_shared<ContextualTagger>(ContextualTagger::load(path));
+  if (tagger->status() != DataFileStatus::Loaded)
+    return problemOf(tagger->status(), ContextualTagger::kFileName, path, tagger->error());
+  // Bound here, once for every user of the tagger.
+  if (!tagger->bind(analyser)) return mismatched(ContextualTagger::kFileName, path, {});
+  return std::shared_ptr<const ContextualTagger>(std::move(tagger));
+}
+
+LatinDataLoad<const NounJudge> loadJudge(const std::string& path, const LatinAnalyser& analyser,
+                                         const ContextualTagger& tagger) {
+  auto judge = std::make_shared<const NounJudge>(NounJudge::load(path));
+  if (judge->status() != DataFileStatus::Loaded) return problemOf(judge->status(), NounJudge::kFileName, path, judge->error());
+  const JudgeFit fit = judge->fitWith(analyser, tagger);
+  if (fit != JudgeFit::Fits) {
+    LatinDataProblem problem = mismatched(NounJudge::kFileName, path, NounJudge::mismatchMessage(fit));
+    if (fit == JudgeFit::OtherTagger)
+      problem.error.reason = "Ce fichier ne correspond pas \xC3\xA0 " + std::string(ContextualTagger::kFileName);
+    if (fit == JudgeFit::OtherFeatures) problem.error.reason = "Ce fichier a \xC3\xA9t\xC3\xA9 fait pour une autre version du programme";
     return problem;
   }
-  return std::shared_ptr<T>(std::move(data));
-}
-
-LatinDataLoad<ContextualTagger> loadTagger(const std::string& path, const LatinAnalyser& analyser) {
-  return loadBoundToAnalyser<ContextualTagger>(path, analyser);
-}
-
-LatinDataLoad<const NounJudge> loadJudge(const std::string& path, const LatinAnalyser& analyser) {
-  return loadBoundToAnalyser<const NounJudge>(path, analyser);
+  return judge;
 }
 
 const LatinDataLoad<const LatinAnalyser>& LatinData::analyser() {
-  if (std::holds_alternative<LatinDataProblem>(analyser_))
-    analyser_ = loadAnalyser(dataDir_ + "/" + std::string(LatinAnalyser::kFileName));
+  if (std::holds_alternative<LatinDataProblem>(analyser_)) analyser_ = loadAnalyser(pathOf(LatinAnalyser::kFileName));
   return analyser_;
 }
 
-template <typename T>
-const LatinDataLoad<T>& LatinData::loadedBesideAnalyser(LatinDataLoad<T>& slot) {
+namespace {
+
+// A file loaded once the one it is built beside is (the tagger beside the
+// analyser, the judge beside the tagger), or that one's problem.
+template <typename T, typename Before, typename Load>
+const LatinDataLoad<T>& loadBeside(LatinDataLoad<T>& slot, const LatinDataLoad<Before>& before, Load&& load) {
   if (!std::holds_alternative<LatinDataProblem>(slot)) return slot;
-  const auto& analyser = this->analyser();
-  if (const auto* problem = std::get_if<LatinDataProblem>(&analyser))
+  if (const auto* problem = std::get_if<LatinDataProblem>(&before))
     slot = *problem;
   else
-    slot = loadBoundToAnalyser<T>(dataDir_ + "/" + std::string(std::remove_const_t<T>::kFileName),
-                                  *std::get<std::shared_ptr<const LatinAnalyser>>(analyser));
+    slot = load(*std::get<std::shared_ptr<Before>>(before));
   return slot;
 }
 
-const LatinDataLoad<ContextualTagger>& LatinData::tagger() { return loadedBesideAnalyser(tagger_); }
+}  // namespace
 
-const LatinDataLoad<const NounJudge>& LatinData::judge() { return loadedBesideAnalyser(judge_); }
+const LatinDataLoad<const ContextualTagger>& LatinData::tagger() {
+  return loadBeside(tagger_, analyser(), [&](const LatinAnalyser& analyser) {
+    return loadTagger(pathOf(ContextualTagger::kFileName), analyser);
+  });
+}
+
+const LatinDataLoad<const NounJudge>& LatinData::judge() {
+  return loadBeside(judge_, tagger(), [&](const ContextualTagger& tagger) {
+    return loadJudge(pathOf(NounJudge::kFileName), *std::get<std::shared_ptr<const LatinAnalyser>>(analyser_), tagger);
+  });
+}
 
 }  // namespace varnelio

@@ -22,6 +22,7 @@ struct LatinDataProblem {
   Kind kind = Kind::Missing;
   std::string fileName;  // "analyseur.dat"
   FileError error;       // its path, and the system's reason when there is one
+  std::string mismatch;  // Mismatched: what it does not match, when not the analyser (UTF-8 sentence)
   // One French sentence (UTF-8): "Le fichier analyseur.dat est manquant!", "Le
   // fichier analyseur.dat ne peut pas être lu : <reason>.", "Le fichier
   // etiqueteur.dat ne correspond pas à analyseur.dat."
@@ -32,10 +33,13 @@ template <typename Data>
 using LatinDataLoad = std::variant<std::shared_ptr<Data>, LatinDataProblem>;
 
 LatinDataLoad<const LatinAnalyser> loadAnalyser(const std::string& path);
-// The tagger at path, checked against the analyser it must have been built with.
-LatinDataLoad<ContextualTagger> loadTagger(const std::string& path, const LatinAnalyser& analyser);
-// The judge at path, checked against the analyser it was trained with.
-LatinDataLoad<const NounJudge> loadJudge(const std::string& path, const LatinAnalyser& analyser);
+// The tagger at path, checked against the analyser it must have been built with,
+// and bound to it.
+LatinDataLoad<const ContextualTagger> loadTagger(const std::string& path, const LatinAnalyser& analyser);
+// The judge at path, checked against the analyser and the tagger it learnt
+// with and against this program's features.
+LatinDataLoad<const NounJudge> loadJudge(const std::string& path, const LatinAnalyser& analyser,
+                                         const ContextualTagger& tagger);
 
 // The analyser and the tagger of a data folder, loaded on first demand and kept.
 // A file that cannot be read is tried again at the next demand (it may have been
@@ -45,17 +49,16 @@ class LatinData {
   explicit LatinData(std::string dataDir) : dataDir_(std::move(dataDir)) {}
   const LatinDataLoad<const LatinAnalyser>& analyser();
   // The tagger and the judge need the analyser: a problem with either is told.
-  const LatinDataLoad<ContextualTagger>& tagger();
+  const LatinDataLoad<const ContextualTagger>& tagger();
+  // The judge needs the tagger too.
   const LatinDataLoad<const NounJudge>& judge();
 
  private:
-  // The tagger's or the judge's slot, loaded once the analyser is.
-  template <typename T>
-  const LatinDataLoad<T>& loadedBesideAnalyser(LatinDataLoad<T>& slot);
+  std::string pathOf(std::string_view fileName) const { return dataDir_ + "/" + std::string(fileName); }
 
   std::string dataDir_;
   LatinDataLoad<const LatinAnalyser> analyser_ = LatinDataProblem{};
-  LatinDataLoad<ContextualTagger> tagger_ = LatinDataProblem{};
+  LatinDataLoad<const ContextualTagger> tagger_ = LatinDataProblem{};
   LatinDataLoad<const NounJudge> judge_ = LatinDataProblem{};
 };
 

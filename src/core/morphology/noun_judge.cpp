@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 #include <variant>
 
 #include "core/files/little_endian.h"
 #include "core/files/source_file.h"
 #include "core/morphology/latin_spelling.h"
+#include "core/morphology/raw_latin_counts.h"
 #include "core/text/cp1252.h"
 
 namespace varnelio {
@@ -23,42 +25,93 @@ std::uint32_t hashOf(std::string_view text) {
   return h;
 }
 
-// The class of a reading when it is a noun of one of the ten kinds, or -1.
-int kindClassOf(const LatinAnalyser& analyser, const Analysis& a) {
-  if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser.lemmaCount()) return -1;
-  if (analyser.partOfSpeech(a.lemma) != 'n') return -1;
-  int c = -1;
-  switch (analyser.caseOf(a)) {
-    case GrammaticalCase::Nominative: c = 0; break;
-    case GrammaticalCase::Accusative: c = 2; break;
-    case GrammaticalCase::Genitive: c = 4; break;
-    case GrammaticalCase::Dative: c = 6; break;
-    case GrammaticalCase::Ablative: c = 8; break;
-    default: return -1;
-  }
-  switch (analyser.numberOf(a)) {
-    case GrammaticalNumber::Singular: return c;
-    case GrammaticalNumber::Plural: return c + 1;
+// How far around the word each group of features looks, and why that far.
+namespace reach {
+// The last letters read as suffixes: the longest case endings have four letters
+// ("-ibus", "-orum"), and one more tells the stem ("-tibus", "-ionum").
+constexpr std::size_t kSuffixLetters = 5;
+// The neighbours read by their forms, on each side: three words hold a noun's
+// preposition, its adjectives and its genitive in most sentences ("in magnis
+// castris", "legatos Helvetiorum ad eum").
+constexpr int kNeighbourForms = 3;
+// The neighbours read by their readings, on each side: two, the reach of the
+// tagger's trigrams, whose probabilities the judge reads beside them; further
+// readings only repeat what the forms say.
+constexpr int kNeighbourReadings = 2;
+// The distance to the nearest verb is told up to six words; beyond, a subject or
+// an object is as likely at any distance.
+constexpr long kVerbDistance = 6;
+// The sentence's verbs are counted up to three: more is a period like any other.
+constexpr int kVerbCount = 3;
+// The preposition is looked for up to three words back: two adjectives or a
+// genitive may stand between it and its noun ("in magnis castris").
+constexpr long kPrepositionReach = 3;
+// An agreeing adjective, participle or pronoun is looked for up to three words
+// on each side, as the neighbours' forms are.
+constexpr long kAgreementReach = 3;
+// The verb or adjective whose neighbours raw Latin counted is looked for as far
+// as those counts reach (scripts/count-raw-cases).
+constexpr long kGovernorReach = 3;
+}  // namespace reach
+
+// How much the counts of raw Latin weigh against the usual shares of the cases:
+// a lemma met as often as this prior is halfway between its own shares and the
+// usual ones.
+constexpr double kRawPrior = 5.0;
+
+// The index of a case among the five of the raw counts, or -1.
+int rawCaseIndex(GrammaticalCase c) {
+  switch (c) {
+    case GrammaticalCase::Nominative: return 0;
+    case GrammaticalCase::Accusative: return 1;
+    case GrammaticalCase::Genitive: return 2;
+    case GrammaticalCase::Dative: return 3;
+    case GrammaticalCase::Ablative: return 4;
     default: return -1;
   }
 }
 
-char caseLetter(GrammaticalCase c) {
-  switch (c) {
-    case GrammaticalCase::Nominative: return 'n';
-    case GrammaticalCase::Vocative: return 'v';
-    case GrammaticalCase::Accusative: return 'a';
-    case GrammaticalCase::Genitive: return 'g';
-    case GrammaticalCase::Dative: return 'd';
-    case GrammaticalCase::Ablative: return 'b';
-    case GrammaticalCase::Locative: return 'l';
-    default: return '-';
-  }
+// The counts of one lemma in a table sorted by lemma, or nullptr.
+const raw_latin_counts::LemmaCases* rawCountsOf(std::span<const raw_latin_counts::LemmaCases> table,
+                                                std::string_view key) {
+  const auto found = std::lower_bound(table.begin(), table.end(), key,
+                                      [](const raw_latin_counts::LemmaCases& e, std::string_view k) { return e.lemma < k; });
+  return found != table.end() && found->lemma == key ? &*found : nullptr;
 }
+
+// Each case's log of how much likelier it is in `counts` than in `usual` (summed
+// counts of a group), the counts shrunk toward the usual shares by kRawPrior.
+std::array<float, 5> leanings(const std::array<int, 5>& counts, const std::array<double, 5>& usual) {
+  double total = 0, usualTotal = 0;
+  for (int c = 0; c < 5; ++c) {
+    total += counts[static_cast<std::size_t>(c)];
+    usualTotal += usual[static_cast<std::size_t>(c)] + 1;
+  }
+  std::array<float, 5> out{};
+  for (std::size_t c = 0; c < 5; ++c) {
+    const double share = (usual[c] + 1) / usualTotal;
+    out[c] = static_cast<float>(std::log((counts[c] + kRawPrior * share) / (total + kRawPrior) / share));
+  }
+  return out;
+}
+
+// A case in the features' names, by the enum's order: none, nominative,
+// vocative, accusative, genitive, dative, ablative, locative.
+char caseLetter(GrammaticalCase c) { return "-nvagdbl"[static_cast<std::size_t>(c) & 7]; }
 
 char numberLetter(GrammaticalNumber n) {
   return n == GrammaticalNumber::Singular ? 's' : n == GrammaticalNumber::Plural ? 'p' : '-';
 }
+
+// A part of speech in the features' names: the lexicon's letter (0 for the
+// invariable words).
+char partLetter(PartOfSpeech part) { return static_cast<char>(part); }
+
+bool knownLemma(const LatinAnalyser& analyser, const Analysis& a) {
+  return a.lemma != Analysis::kRomanNumeral && a.lemma < analyser.lemmaCount();
+}
+
+std::uint16_t kindBit(KindId kind) { return static_cast<std::uint16_t>(1u << judgeClassOf(kind)); }
 
 }  // namespace
 
@@ -95,6 +148,23 @@ std::uint8_t JudgeFeatureReader::governmentOfGloss(std::string_view gloss) {
   return g;
 }
 
+std::uint32_t JudgeFeatureReader::featureSet() {
+  // The groups, each with its revision (raised when the group reads something
+  // else) and its reach: a change of either is another feature set.
+  static const std::uint32_t id = [] {
+    using namespace reach;
+    const std::string description =
+        "word 1 " + std::to_string(kSuffixLetters) + "; readings 1; neighbours 1 " + std::to_string(kNeighbourForms) +
+        " " + std::to_string(kNeighbourReadings) + "; verbs 1 " + std::to_string(kVerbDistance) + " " +
+        std::to_string(kVerbCount) + "; government 1 " + std::to_string(kPrepositionReach) + " " +
+        std::to_string(kAgreementReach) + "; raw 1 " + std::to_string(kGovernorReach) + " " +
+        std::to_string(kRawPrior) + " " + std::to_string(std::size(raw_latin_counts::kNounCases)) + " " +
+        std::to_string(std::size(raw_latin_counts::kNearbyCases));
+    return hashOf(description);
+  }();
+  return id;
+}
+
 JudgeFeatureReader::JudgeFeatureReader(const LatinAnalyser& analyser) : analyser_(analyser) {
   const std::size_t n = analyser.lemmaCount();
   government_.assign(n, 0);
@@ -106,10 +176,53 @@ JudgeFeatureReader::JudgeFeatureReader(const LatinAnalyser& analyser) : analyser
     keys_[l] = std::move(key);
     // Verbs and adjectives ("similis", "amicus") govern a case; prepositions
     // that of the noun after them ("in castris", "cum militibus").
-    const char pos = analyser.partOfSpeech(l);
-    if (pos == 'v' || pos == 'a') government_[l] = governmentOfGloss(analyser.translation(l));
+    const PartOfSpeech part = analyser.partOfSpeech(l);
+    if (part == PartOfSpeech::Verb || part == PartOfSpeech::Adjective)
+      government_[l] = governmentOfGloss(analyser.translation(l));
     preposition_[l] = analyser.category(l).starts_with("pr\xE9p");
   }
+  readRawCounts();
+}
+
+void JudgeFeatureReader::readRawCounts() {
+  const std::size_t n = analyser_.lemmaCount();
+  ownCases_.assign(n, {});
+  nearbyCases_.assign(n, {});
+  hasOwnCases_.assign(n, false);
+  hasNearbyCases_.assign(n, false);
+  // The usual shares: a noun's against the nouns of its model, since some models
+  // have no form that can only be a dative; a verb's or adjective's neighbours
+  // against those of all of them.
+  std::unordered_map<std::uint16_t, std::array<double, 5>> byModel;
+  std::array<double, 5> nearAny{};
+  std::vector<const raw_latin_counts::LemmaCases*> own(n, nullptr), nearby(n, nullptr);
+  for (std::uint32_t l = 0; l < n; ++l) {
+    const PartOfSpeech part = analyser_.partOfSpeech(l);
+    if (part == PartOfSpeech::Noun) {
+      if ((own[l] = rawCountsOf(raw_latin_counts::kNounCases, keys_[l]))) {
+        auto& sums = byModel[analyser_.modelOf(l)];
+        for (std::size_t c = 0; c < 5; ++c) sums[c] += own[l]->cases[c];
+      }
+    } else if (part == PartOfSpeech::Verb || part == PartOfSpeech::Adjective) {
+      if ((nearby[l] = rawCountsOf(raw_latin_counts::kNearbyCases, keys_[l])))
+        for (std::size_t c = 0; c < 5; ++c) nearAny[c] += nearby[l]->cases[c];
+    }
+  }
+  for (std::uint32_t l = 0; l < n; ++l) {
+    if (own[l]) {
+      ownCases_[l] = leanings(own[l]->cases, byModel[analyser_.modelOf(l)]);
+      hasOwnCases_[l] = true;
+    }
+    if (nearby[l]) {
+      nearbyCases_[l] = leanings(nearby[l]->cases, nearAny);
+      hasNearbyCases_[l] = true;
+    }
+  }
+}
+
+std::optional<KindId> JudgeFeatureReader::nounKindOf(const Analysis& a) const {
+  if (!knownLemma(analyser_, a) || analyser_.partOfSpeech(a.lemma) != PartOfSpeech::Noun) return std::nullopt;
+  return kindOf(analyser_.caseOf(a), analyser_.numberOf(a));
 }
 
 // The word's readings as one name: the sorted set of part of speech, case and
@@ -119,13 +232,14 @@ std::string JudgeFeatureReader::readingsOf(const TaggedWord& word) const {
   std::vector<std::string> parts;
   for (const Analysis& a : word.analyses) {
     std::string p(3, '-');
-    if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) {
+    if (!knownLemma(analyser_, a)) {
       p = "m--";
     } else {
-      p[0] = analyser_.partOfSpeech(a.lemma);
+      const PartOfSpeech part = analyser_.partOfSpeech(a.lemma);
+      p[0] = partLetter(part);
       p[1] = caseLetter(analyser_.caseOf(a));
       p[2] = numberLetter(analyser_.numberOf(a));
-      if (p[0] == 'v' && finiteVerbSlot(analyser_.morphology(a.morphology)) >= 0) p[1] = 'f';
+      if (part == PartOfSpeech::Verb && finiteVerbSlot(analyser_.morphology(a.morphology)) >= 0) p[1] = 'f';
     }
     parts.push_back(std::move(p));
   }
@@ -139,138 +253,162 @@ std::string JudgeFeatureReader::readingsOf(const TaggedWord& word) const {
   return out;
 }
 
-void JudgeFeatureReader::prepareSentence(const std::vector<std::string_view>& forms,
-                                         const std::vector<TaggedWord>& words) {
+const SentenceFeatures& JudgeFeatureReader::read(const std::vector<std::string_view>& forms,
+                                                 const std::vector<TaggedWord>& words) {
+  SentenceFeatures& s = sentence_;
   const std::size_t n = forms.size();
-  wordKeys_.resize(n);
-  readings_.resize(n);
-  verbs_.assign(n, -1);
-  verbPersons_.assign(n, -1);
-  nounKinds_.assign(n, 0);
-  agreeingKinds_.assign(n, 0);
-  participleKinds_.assign(n, 0);
-  prepositions_.assign(n, -1);
-  governsDative_.assign(n, false);
+  s.forms_ = &forms;
+  s.words_ = &words;
+  s.wordKeys_.resize(n);
+  s.readings_.resize(n);
+  s.verbs_.assign(n, -1);
+  s.verbPersons_.assign(n, -1);
+  s.nounKinds_.assign(n, 0);
+  s.agreeingKinds_.assign(n, 0);
+  s.participleKinds_.assign(n, 0);
+  s.prepositions_.assign(n, -1);
+  s.governsDative_.assign(n, false);
+  s.governors_.assign(n, -1);
   for (std::size_t k = 0; k < n; ++k) {
-    wordKeys_[k] = latin::keyOf(forms[k]);
-    readings_[k] = readingsOf(words[k]);
+    s.wordKeys_[k] = latin::keyOf(forms[k]);
+    s.readings_[k] = readingsOf(words[k]);
     const TaggedWord& w = words[k];
     for (const Analysis& a : w.analyses) {
-      if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) continue;
-      if (preposition_[a.lemma] && prepositions_[k] < 0) prepositions_[k] = static_cast<int>(a.lemma);
-      const char pos = analyser_.partOfSpeech(a.lemma);
-      if (pos == 'a' && (government_[a.lemma] & 1)) governsDative_[k] = true;
-      const int c = kindClassOf(analyser_, a);
-      if (c >= 0) {
-        nounKinds_[k] |= static_cast<std::uint16_t>(1u << c);
+      if (!knownLemma(analyser_, a)) continue;
+      if (preposition_[a.lemma] && s.prepositions_[k] < 0) s.prepositions_[k] = static_cast<int>(a.lemma);
+      const PartOfSpeech part = analyser_.partOfSpeech(a.lemma);
+      if (part == PartOfSpeech::Adjective && (government_[a.lemma] & 1)) s.governsDative_[k] = true;
+      if (const auto noun = nounKindOf(a)) {
+        s.nounKinds_[k] |= kindBit(*noun);
         continue;
       }
-      if (pos != 'a' && pos != 'p' && pos != 'm' && pos != 'v') continue;
-      const int base = caseLetter(analyser_.caseOf(a)) == 'n'   ? 0
-                       : caseLetter(analyser_.caseOf(a)) == 'a' ? 2
-                       : caseLetter(analyser_.caseOf(a)) == 'g' ? 4
-                       : caseLetter(analyser_.caseOf(a)) == 'd' ? 6
-                       : caseLetter(analyser_.caseOf(a)) == 'b' ? 8
-                                                                : -1;
-      const char number = numberLetter(analyser_.numberOf(a));
-      if (base >= 0 && number != '-') {
-        const auto bit = static_cast<std::uint16_t>(1u << (base + (number == 'p' ? 1 : 0)));
-        agreeingKinds_[k] |= bit;
-        if (pos == 'v') participleKinds_[k] |= bit;
+      if (part != PartOfSpeech::Adjective && part != PartOfSpeech::Pronoun && part != PartOfSpeech::Numeral &&
+          part != PartOfSpeech::Verb)
+        continue;
+      if (const auto kind = kindOf(analyser_.caseOf(a), analyser_.numberOf(a))) {
+        s.agreeingKinds_[k] |= kindBit(*kind);
+        if (part == PartOfSpeech::Verb) s.participleKinds_[k] |= kindBit(*kind);
       }
     }
     if (w.chosen >= 0 && static_cast<std::size_t>(w.chosen) < w.analyses.size()) {
       const Analysis& a = w.analyses[static_cast<std::size_t>(w.chosen)];
-      if (a.lemma < analyser_.lemmaCount() && analyser_.partOfSpeech(a.lemma) == 'v') {
+      if (a.lemma < analyser_.lemmaCount() && hasNearbyCases_[a.lemma]) s.governors_[k] = static_cast<int>(a.lemma);
+      if (a.lemma < analyser_.lemmaCount() && analyser_.partOfSpeech(a.lemma) == PartOfSpeech::Verb) {
         const int slot = finiteVerbSlot(analyser_.morphology(a.morphology));
         if (slot >= 0) {
-          verbs_[k] = static_cast<int>(a.lemma);
-          verbPersons_[k] = slot;
+          s.verbs_[k] = static_cast<int>(a.lemma);
+          s.verbPersons_[k] = slot;
         }
       }
     }
   }
+  return s;
 }
 
-void JudgeFeatureReader::add(std::vector<JudgeFeature>& out, std::string_view name, float value) {
-  out.push_back({hashOf(name), value});
+// ---------------------------------------------------------------------------
+// The features of one word, group by group.
+
+void SentenceFeatures::add(std::string_view name, float value) const { out_->push_back({hashOf(name), value}); }
+
+void SentenceFeatures::named(std::string_view prefix, std::string_view value, float v) const {
+  name_.assign(prefix);
+  name_ += value;
+  add(name_, v);
 }
 
-void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, const std::vector<TaggedWord>& words,
-                                  std::size_t k, std::vector<JudgeFeature>& out) {
+void SentenceFeatures::of(std::size_t k, std::vector<JudgeFeature>& out) const {
   out.clear();
-  const std::size_t n = forms.size();
-  const TaggedWord& w = words[k];
+  out_ = &out;
+  addWordItself(k);
+  addReadings(k);
+  addNeighbours(k);
+  addVerbs(k);
+  addGovernment(k);
+  addRawCounts(k);
+  out_ = nullptr;
+}
+
+// The word itself: its form, its last letters, a capital inside the sentence.
+void SentenceFeatures::addWordItself(std::size_t k) const {
+  const std::string_view form = (*forms_)[k];
   const std::string& key = wordKeys_[k];
-  std::string& f = name_;
-  const auto named = [&](std::string_view prefix, std::string_view value, float v = 1.0f) {
-    f.assign(prefix);
-    f += value;
-    add(out, f, v);
-  };
-  add(out, "bias");
+  add("bias");
   named("w=", key);
-  for (std::size_t len = 1; len <= 5; ++len)
-    if (key.size() > len) named("s" + std::to_string(len) + "=", key.substr(key.size() - len));
-  if (k > 0 && !forms[k].empty() && cp1252::toLower(static_cast<unsigned char>(forms[k][0])) != static_cast<unsigned char>(forms[k][0]))
-    add(out, "capital");
+  for (std::size_t len = 1; len <= reach::kSuffixLetters; ++len)
+    if (key.size() > len) named("s" + std::to_string(len) + "=", std::string_view(key).substr(key.size() - len));
+  if (k > 0 && !form.empty() && cp1252::toLower(static_cast<unsigned char>(form[0])) != static_cast<unsigned char>(form[0]))
+    add("capital");
+}
+
+// The analyser's readings of the word (as a set, and each noun reading's kind,
+// lemma, declension, gender) and the tagger's probability of each kind.
+void SentenceFeatures::addReadings(std::size_t k) const {
+  const LatinAnalyser& analyser = reader_.analyser_;
+  const TaggedWord& w = (*words_)[k];
   named("R=", readings_[k]);
-  // The readings one by one, the lemmas, and the tagger's share of each kind.
   std::array<double, kKindCount> share{};
   double nounShare = 0;
   for (std::size_t a = 0; a < w.analyses.size(); ++a) {
     const Analysis& an = w.analyses[a];
     const double p = a < w.posterior.size() ? w.posterior[a] : 0.0;
-    if (an.lemma < analyser_.lemmaCount()) {
-      named("l=", keys_[an.lemma]);
-      const int c = kindClassOf(analyser_, an);
-      if (c >= 0) {
-        share[static_cast<std::size_t>(c)] += p;
-        nounShare += p;
-        named("offers=", std::to_string(c));
-        named("decl=", analyser_.category(an.lemma));
-        // Datives are mostly of persons, seldom of neuter things.
-        named("gen=", std::string(analyser_.gender(an.lemma)) + std::to_string(c));
-      }
-    }
+    if (an.lemma >= analyser.lemmaCount()) continue;
+    named("l=", reader_.keys_[an.lemma]);
+    const auto kind = reader_.nounKindOf(an);
+    if (!kind) continue;
+    const int c = judgeClassOf(*kind);
+    share[static_cast<std::size_t>(c)] += p;
+    nounShare += p;
+    named("offers=", std::to_string(c));
+    named("decl=", analyser.category(an.lemma));
+    // Datives are mostly of persons, seldom of neuter things.
+    named("gen=", std::string(analyser.gender(an.lemma)) + std::to_string(c));
   }
   for (int c = 0; c < kKindCount; ++c)
-    if (share[static_cast<std::size_t>(c)] > 0) named("tp=", std::to_string(c), static_cast<float>(share[static_cast<std::size_t>(c)]));
-  add(out, "tpnoun", static_cast<float>(nounShare));
+    if (share[static_cast<std::size_t>(c)] > 0)
+      named("tp=", std::to_string(c), static_cast<float>(share[static_cast<std::size_t>(c)]));
+  add("tpnoun", static_cast<float>(nounShare));
   if (w.chosen >= 0 && static_cast<std::size_t>(w.chosen) < w.analyses.size()) {
     const Analysis& an = w.analyses[static_cast<std::size_t>(w.chosen)];
-    if (an.lemma < analyser_.lemmaCount()) {
-      std::string t(3, '-');
-      t[0] = analyser_.partOfSpeech(an.lemma);
-      t[1] = caseLetter(analyser_.caseOf(an));
-      t[2] = numberLetter(analyser_.numberOf(an));
+    if (an.lemma < analyser.lemmaCount()) {
+      const std::string t{partLetter(analyser.partOfSpeech(an.lemma)), caseLetter(analyser.caseOf(an)),
+                          numberLetter(analyser.numberOf(an))};
       named("tc=", t);
     }
   }
-  // The neighbours.
-  for (int d = -3; d <= 3; ++d) {
+}
+
+// The neighbours: their forms, and nearer their readings; the sentence's edge.
+void SentenceFeatures::addNeighbours(std::size_t k) const {
+  const long n = static_cast<long>(forms_->size());
+  for (int d = -reach::kNeighbourForms; d <= reach::kNeighbourForms; ++d) {
     if (d == 0) continue;
     const long j = static_cast<long>(k) + d;
     const std::string pos = std::to_string(d);
-    if (j < 0 || j >= static_cast<long>(n)) {
+    if (j < 0 || j >= n) {
       named("edge", pos);
       continue;
     }
     named("w" + pos + "=", wordKeys_[static_cast<std::size_t>(j)]);
-    if (d >= -2 && d <= 2) named("R" + pos + "=", readings_[static_cast<std::size_t>(j)]);
+    if (std::abs(d) <= reach::kNeighbourReadings) named("R" + pos + "=", readings_[static_cast<std::size_t>(j)]);
   }
-  // The verbs of the sentence, the nearest on each side, their person and number
-  // and what they govern.
+}
+
+// The verbs of the sentence, the nearest on each side, their person and number
+// and what their glosses say they govern.
+void SentenceFeatures::addVerbs(std::size_t k) const {
+  const std::vector<std::string>& keys = reader_.keys_;
+  const std::vector<std::uint8_t>& government = reader_.government_;
+  const std::size_t n = forms_->size();
   std::uint8_t sentenceGovernment = 0;
   int verbCount = 0;
   for (std::size_t j = 0; j < n; ++j) {
     if (j == k || verbs_[j] < 0) continue;
     ++verbCount;
-    named("sv=", keys_[static_cast<std::size_t>(verbs_[j])]);
+    named("sv=", keys[static_cast<std::size_t>(verbs_[j])]);
     named("svpn=", std::to_string(verbPersons_[j]));
-    sentenceGovernment |= government_[static_cast<std::size_t>(verbs_[j])];
+    sentenceGovernment |= government[static_cast<std::size_t>(verbs_[j])];
   }
-  named("verbs=", std::to_string(std::min(verbCount, 3)));
+  named("verbs=", std::to_string(std::min(verbCount, reach::kVerbCount)));
   for (int g = 0; g < 4; ++g)
     if (sentenceGovernment & (1 << g)) named("svg=", std::to_string(g));
   std::uint8_t nearGovernment = 0;
@@ -283,15 +421,16 @@ void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, co
       continue;
     }
     const std::size_t v = static_cast<std::size_t>(j);
-    named("nv" + s + "=", keys_[static_cast<std::size_t>(verbs_[v])]);
+    const std::string& verb = keys[static_cast<std::size_t>(verbs_[v])];
+    named("nv" + s + "=", verb);
     named("nvpn" + s + "=", std::to_string(verbPersons_[v]));
     named("nvpnR" + s + "=", std::to_string(verbPersons_[v]) + readings_[k]);
     const long distance = std::labs(j - static_cast<long>(k));
-    named("nvd" + s + "=", std::to_string(std::min(distance, 6L)));
+    named("nvd" + s + "=", std::to_string(std::min(distance, reach::kVerbDistance)));
     // The verb itself with the word's readings: what each verb governs, as far
     // as the treebanks show it ("dare" and a dative or ablative plural).
-    named("nvlR" + s + "=", keys_[static_cast<std::size_t>(verbs_[v])] + readings_[k]);
-    nearGovernment |= government_[static_cast<std::size_t>(verbs_[v])];
+    named("nvlR" + s + "=", verb + readings_[k]);
+    nearGovernment |= government[static_cast<std::size_t>(verbs_[v])];
   }
   for (int g = 0; g < 4; ++g)
     if (nearGovernment & (1 << g)) {
@@ -299,14 +438,20 @@ void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, co
       named("nvgR=", std::to_string(g) + readings_[k]);
     }
   named("Rs=", readings_[k] + (sentenceGovernment & 1 ? "+dat" : "") + (verbCount ? "+v" : ""));
-  // The preposition before the word, a few words back at most ("in magnis
-  // castris"): it tells an ablative from a dative of the same form.
-  // Its absence counts too: an ablative without one is less common.
+}
+
+// Government and agreement around the word: the preposition before it, the
+// adjectives, participles and pronouns that agree with it, an adjective that
+// takes a dative.
+void SentenceFeatures::addGovernment(std::size_t k) const {
+  const long n = static_cast<long>(forms_->size());
+  // The preposition before the word tells an ablative from a dative of the
+  // same form; its absence counts too: an ablative without one is less common.
   std::string_view preposition = "none";
-  for (long j = static_cast<long>(k) - 1; j >= 0 && j >= static_cast<long>(k) - 3; --j) {
+  for (long j = static_cast<long>(k) - 1; j >= 0 && j >= static_cast<long>(k) - reach::kPrepositionReach; --j) {
     const int p = prepositions_[static_cast<std::size_t>(j)];
     if (p < 0) continue;
-    preposition = keys_[static_cast<std::size_t>(p)];
+    preposition = reader_.keys_[static_cast<std::size_t>(p)];
     break;
   }
   named("pL=", preposition);
@@ -316,9 +461,9 @@ void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, co
   for (int side = -1; side <= 1; side += 2) {
     std::uint16_t agree = 0, participle = 0;
     bool dative = false;
-    for (long d = 1; d <= 3; ++d) {
+    for (long d = 1; d <= reach::kAgreementReach; ++d) {
       const long j = static_cast<long>(k) + side * d;
-      if (j < 0 || j >= static_cast<long>(n)) break;
+      if (j < 0 || j >= n) break;
       agree |= agreeingKinds_[static_cast<std::size_t>(j)];
       participle |= participleKinds_[static_cast<std::size_t>(j)];
       dative = dative || governsDative_[static_cast<std::size_t>(j)];
@@ -336,7 +481,14 @@ void JudgeFeatureReader::features(const std::vector<std::string_view>& forms, co
 
 // ---------------------------------------------------------------------------
 
-std::array<double, kJudgeClassCount> JudgeModel::scores(const std::vector<JudgeFeature>& features) const {
+void toProbabilities(std::array<double, kJudgeClassCount>& s, double temperature) {
+  const double most = *std::max_element(s.begin(), s.end());
+  double total = 0;
+  for (double& z : s) total += (z = std::exp((z - most) / temperature));
+  for (double& z : s) z /= total;
+}
+
+std::array<double, kJudgeClassCount> JudgeModel::scores(std::span<const JudgeFeature> features) const {
   std::array<double, kJudgeClassCount> s{};
   for (int c = 0; c < kJudgeClassCount; ++c) {
     double z = 0;
@@ -346,13 +498,9 @@ std::array<double, kJudgeClassCount> JudgeModel::scores(const std::vector<JudgeF
   return s;
 }
 
-std::array<double, kJudgeClassCount> JudgeModel::probabilities(const std::vector<JudgeFeature>& features) const {
+std::array<double, kJudgeClassCount> JudgeModel::probabilities(std::span<const JudgeFeature> features) const {
   std::array<double, kJudgeClassCount> s = scores(features);
-  double most = s[0];
-  for (const double z : s) most = std::max(most, z);
-  double total = 0;
-  for (double& z : s) total += (z = std::exp((z - most) / temperature));
-  for (double& z : s) z /= total;
+  toProbabilities(s, temperature);
   return s;
 }
 
@@ -362,6 +510,8 @@ std::string encodeJudgeModel(const JudgeModel& model) {
   w.raw(std::string_view(kMagic, 8));
   w.u32(NounJudge::kVersion);
   w.u64(model.analyserFingerprint);
+  w.u64(model.taggerFingerprint);
+  w.u32(model.featureSet);
   w.f32(model.temperature);
   for (const KindThresholds& t : model.thresholds) {
     w.f32(t.drop);
@@ -391,6 +541,8 @@ NounJudge NounJudge::fromBytes(std::string_view bytes) {
   if (r.raw(8) != std::string_view(kMagic, 8) || r.u32() != kVersion) return j;
   JudgeModel m;
   m.analyserFingerprint = r.u64();
+  m.taggerFingerprint = r.u64();
+  m.featureSet = r.u32();
   m.temperature = r.f32();
   for (KindThresholds& t : m.thresholds) {
     t.drop = r.f32();
@@ -407,6 +559,59 @@ NounJudge NounJudge::fromBytes(std::string_view bytes) {
   j.model_ = std::move(m);
   j.status_ = Status::Loaded;
   return j;
+}
+
+// What raw Latin says of the word's cases as a noun: how its lemma's own
+// unambiguous forms lean ("legatis" a person, often a dative; "castris" a
+// thing, an ablative), and how the cases near the closest verb or adjective
+// lean ("persuadeo" and a dative, "utor" and an ablative).
+void SentenceFeatures::addRawCounts(std::size_t k) const {
+  const JudgeFeatureReader& r = reader_;
+  const TaggedWord& w = (*words_)[k];
+  std::array<bool, 5> offered{}, own{};
+  for (const Analysis& a : w.analyses) {
+    const auto kind = r.nounKindOf(a);
+    if (!kind) continue;
+    const int c = rawCaseIndex(r.analyser_.caseOf(a));
+    if (c < 0) continue;
+    offered[static_cast<std::size_t>(c)] = true;
+    if (!own[static_cast<std::size_t>(c)] && r.hasOwnCases_[a.lemma]) {
+      own[static_cast<std::size_t>(c)] = true;
+      named("rawn=", std::to_string(c), r.ownCases_[a.lemma][static_cast<std::size_t>(c)]);
+    }
+  }
+  const long n = static_cast<long>(forms_->size());
+  for (long d = 1; d <= reach::kGovernorReach; ++d)
+    for (const long j : {static_cast<long>(k) - d, static_cast<long>(k) + d}) {
+      if (j < 0 || j >= n || governors_[static_cast<std::size_t>(j)] < 0) continue;
+      const auto& lean = r.nearbyCases_[static_cast<std::size_t>(governors_[static_cast<std::size_t>(j)])];
+      for (std::size_t c = 0; c < 5; ++c)
+        if (offered[c]) named("rawv=", std::to_string(c), lean[c]);
+      return;
+    }
+}
+
+JudgeFit NounJudge::fitWith(const LatinAnalyser& analyser, const ContextualTagger& tagger) const {
+  if (status_ != Status::Loaded) return JudgeFit::NotLoaded;
+  if (model_.analyserFingerprint != analyser.fingerprint()) return JudgeFit::OtherAnalyser;
+  if (model_.taggerFingerprint != tagger.fingerprint()) return JudgeFit::OtherTagger;
+  if (model_.featureSet != JudgeFeatureReader::featureSet()) return JudgeFit::OtherFeatures;
+  return JudgeFit::Fits;
+}
+
+std::string NounJudge::mismatchMessage(JudgeFit fit) {
+  const std::string judge(kFileName);
+  switch (fit) {
+    case JudgeFit::Fits: return {};
+    case JudgeFit::NotLoaded: return "Le fichier " + judge + " n'est pas charg\xC3\xA9.";
+    case JudgeFit::OtherAnalyser:
+      return "Le fichier " + judge + " ne correspond pas \xC3\xA0 " + std::string(LatinAnalyser::kFileName) + ".";
+    case JudgeFit::OtherTagger:
+      return "Le fichier " + judge + " ne correspond pas \xC3\xA0 " + std::string(ContextualTagger::kFileName) + ".";
+    case JudgeFit::OtherFeatures:
+      return "Le fichier " + judge + " a \xC3\xA9t\xC3\xA9 appris sur d'autres indices que ceux de ce programme.";
+  }
+  return {};
 }
 
 }  // namespace varnelio

@@ -5,29 +5,29 @@
 
 #include "core/morphology/latin_spelling.h"
 #include "core/text/cp1252.h"
+#include "core/text/french_count.h"
 #include "core/text/text_words.h"
 
 namespace varnelio {
 
 namespace {
 
-GrammaticalCase grammaticalCaseOf(Case c) {
-  switch (c) {
-    case Case::Nominative: return GrammaticalCase::Nominative;
-    case Case::Accusative: return GrammaticalCase::Accusative;
-    case Case::Genitive: return GrammaticalCase::Genitive;
-    case Case::Dative: return GrammaticalCase::Dative;
-    case Case::Ablative: return GrammaticalCase::Ablative;
-  }
-  return GrammaticalCase::None;
-}
-
-
 // "-que" joined to a word is a word of its own for the tagger ("rosamque": "rosam"
 // and "que"), but "atque", "quisque" and "itaque" are words in themselves.
 bool endsWithQue(std::string_view w) { return w.size() >= 5 && cp1252::equalsIgnoringCase(w.substr(w.size() - 3), "que"); }
 
 }  // namespace
+
+bool opensClause(std::string_view gap) { return gap.find_first_of(";:?!") != std::string_view::npos; }
+
+bool hasEncliticQue(const LatinAnalyser& analyser, std::string_view word, const std::vector<Analysis>& analyses,
+                    std::vector<Analysis>& scratch) {
+  if (!endsWithQue(word) || analyses.empty()) return false;
+  analyser.analyse(word.substr(0, word.size() - 3), scratch);
+  return !scratch.empty() && std::all_of(analyses.begin(), analyses.end(), [&](const Analysis& a) {
+    return std::find(scratch.begin(), scratch.end(), a) != scratch.end();
+  });
+}
 
 int declensionOfCategory(std::string_view category) {
   if (category.size() < 2 || !category.starts_with("n")) return 0;
@@ -45,21 +45,18 @@ int declensionOfEnding(std::string_view form) {
   return 3;
 }
 
-PreAnalyser::PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger, const NounJudge& judge)
-    : analyser_(analyser), tagger_(tagger), judge_(judge), features_(analyser) {
-  tagger.bind(analyser);
-}
+PreAnalyser::PreAnalyser(const LatinAnalyser& analyser, const ContextualTagger& tagger, const NounJudge& judge)
+    : analyser_(analyser), tagger_(tagger), judge_(judge), features_(analyser) {}
 
 int PreAnalyser::declensionAsKind(const TaggedWord& t, const AnalysisKind& kind, std::string_view form) const {
-  const GrammaticalNumber n = kind.number == Number::Singular ? GrammaticalNumber::Singular : GrammaticalNumber::Plural;
   int declension = 0;
   double best = -1;
   bool any = false;
   for (std::size_t i = 0; i < t.analyses.size(); ++i) {
     const Analysis& a = t.analyses[i];
     if (a.lemma == Analysis::kRomanNumeral || a.lemma >= analyser_.lemmaCount()) continue;
-    if (analyser_.partOfSpeech(a.lemma) != 'n') continue;
-    if (analyser_.caseOf(a) != grammaticalCaseOf(kind.grammaticalCase) || analyser_.numberOf(a) != n) continue;
+    if (analyser_.partOfSpeech(a.lemma) != PartOfSpeech::Noun) continue;
+    if (kindOf(analyser_.caseOf(a), analyser_.numberOf(a)) != kind.id) continue;
     const double p = i < t.posterior.size() ? t.posterior[i] : 0.0;
     any = true;
     if (p > best) {
@@ -78,12 +75,7 @@ const PreAnalyser::WordFacts& PreAnalyser::factsOf(std::string_view word) {
   if (recent_.size() >= kMostWords) recent_.clear();
   WordFacts facts;
   analyser_.analyse(word, facts.analyses);
-  if (endsWithQue(word) && !facts.analyses.empty()) {
-    analyser_.analyse(word.substr(0, word.size() - 3), stripped_);
-    facts.enclitic = !stripped_.empty() && std::all_of(facts.analyses.begin(), facts.analyses.end(), [&](const Analysis& a) {
-      return std::find(stripped_.begin(), stripped_.end(), a) != stripped_.end();
-    });
-  }
+  facts.enclitic = hasEncliticQue(analyser_, word, facts.analyses, stripped_);
   return recent_.emplace(std::move(key), std::move(facts)).first->second;
 }
 
@@ -94,9 +86,9 @@ void PreAnalyser::judgeSentence(std::string_view sentence, const AnalysisKind& k
   if (!cutWords(sentence, kind)) return;
   analyseWords();
   tagger_.tag(analyser_, words_);
-  features_.prepareSentence(forms_, words_);
+  const SentenceFeatures& features = features_.read(forms_, words_);
   for (std::size_t k = 0; k < forms_.size(); ++k)
-    if (isCandidate(forms_[k], kind)) out.push_back(judgeWord(k, kind));
+    if (isCandidate(forms_[k], kind)) out.push_back(judgeWord(features, k, kind));
 }
 
 bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) {
@@ -105,8 +97,7 @@ bool PreAnalyser::cutWords(std::string_view sentence, const AnalysisKind& kind) 
   forEachWord(sentence, [&](std::string_view w, std::string_view gap) {
     if (forms_.size() == words_.size()) words_.emplace_back();
     TaggedWord& t = words_[forms_.size()];
-    // A ";", ":", "?" or "!" before it opens a clause, as a sentence's start does.
-    t.clauseStart = gap.find_first_of(";:?!") != std::string_view::npos;
+    t.clauseStart = opensClause(gap);
     t.enclitic = false;
     forms_.push_back(w);
     any = any || isCandidate(w, kind);
@@ -123,10 +114,10 @@ void PreAnalyser::analyseWords() {
   }
 }
 
-CandidateJudgement PreAnalyser::judgeWord(std::size_t k, const AnalysisKind& kind) {
+CandidateJudgement PreAnalyser::judgeWord(const SentenceFeatures& features, std::size_t k, const AnalysisKind& kind) {
   CandidateJudgement j{forms_[k], {}, 0, 0.0, JudgementLevel::Doubtful};
-  features_.features(forms_, words_, k, wordFeatures_);
-  j.probability = judge_.model().probabilities(wordFeatures_)[static_cast<std::size_t>(kind.id)];
+  features.of(k, wordFeatures_);
+  j.probability = judge_.model().probabilities(wordFeatures_)[static_cast<std::size_t>(judgeClassOf(kind.id))];
   j.level = levelOf(j.probability, judge_.thresholds(kind));
   if (j.level == JudgementLevel::Sure || j.level == JudgementLevel::Probable) {
     j.declension = declensionAsKind(words_[k], kind, forms_[k]);
@@ -171,6 +162,31 @@ bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const Candida
   });
   if (going && progress) going = progress(total, total);
   return going;
+}
+
+void LevelCounts::add(JudgementLevel level) {
+  switch (level) {
+    case JudgementLevel::Sure: ++sure; break;
+    case JudgementLevel::Probable: ++probable; break;
+    case JudgementLevel::Doubtful: ++doubtful; break;
+    case JudgementLevel::False: ++falseCandidates; break;
+  }
+}
+
+LevelCounts countLevels(const std::vector<RowJudgement>& rows) {
+  LevelCounts counts;
+  for (const RowJudgement& row : rows)
+    if (row.found) counts.add(row.level);
+  return counts;
+}
+
+std::string levelSummary(const LevelCounts& counts) {
+  // French puts 0 and 1 in the singular.
+  const auto part = [](std::size_t n, std::string_view word) {
+    return frenchCount(n) + " " + std::string(word) + (n > 1 ? "s" : "");
+  };
+  return "Pr\xC3\xA9-analyse : " + part(counts.sure, "s\xC3\xBBre") + ", " + part(counts.probable, "probable") + ", " +
+         part(counts.doubtful, "douteuse") + ", " + part(counts.falseCandidates, "supprim\xC3\xA9" "e");
 }
 
 std::string RowJudgement::label(const AnalysisKind& kind) const {

@@ -34,9 +34,10 @@ struct CandidateJudgement {
 
 class PreAnalyser {
  public:
-  // All three must be loaded and built together (tagger.fits(analyser),
-  // judge.fits(analyser)); they must outlive the pre-analyser.
-  PreAnalyser(const LatinAnalyser& analyser, ContextualTagger& tagger, const NounJudge& judge);
+  // All three must be loaded and built together, the tagger bound to the
+  // analyser (judge.fitWith(analyser, tagger) == JudgeFit::Fits); they must
+  // outlive the pre-analyser.
+  PreAnalyser(const LatinAnalyser& analyser, const ContextualTagger& tagger, const NounJudge& judge);
 
   // The judgements of the candidates of the kind in one sentence (as the scan
   // cuts it, ending with "."), in the order the scan finds them. `out` is cleared.
@@ -68,7 +69,7 @@ class PreAnalyser {
   // candidate of the kind; analyseWords then sizes words_ to the sentence.
   bool cutWords(std::string_view sentence, const AnalysisKind& kind);
   void analyseWords();
-  CandidateJudgement judgeWord(std::size_t k, const AnalysisKind& kind);
+  CandidateJudgement judgeWord(const SentenceFeatures& features, std::size_t k, const AnalysisKind& kind);
 };
 
 // The judgement of one row of a grid: found when its form is a candidate of its
@@ -91,6 +92,29 @@ struct RowJudgement {
 bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const CandidateGrid& grid,
                const AnalysisKind& kind, std::vector<RowJudgement>& out,
                const std::function<bool(std::size_t done, std::size_t total)>& progress);
+
+// How many rows of each level a pre-analysis gave: what the window's status line
+// tells once it is done.
+struct LevelCounts {
+  std::size_t sure = 0, probable = 0, doubtful = 0, falseCandidates = 0;
+  void add(JudgementLevel level);
+  bool operator==(const LevelCounts&) const = default;
+};
+// The rows found in the text, each counted under its level.
+LevelCounts countLevels(const std::vector<RowJudgement>& rows);
+// "Pré-analyse : 312 sûres, 540 probables, 1 583 douteuses, 4 107 supprimées"
+// (UTF-8, thousands apart as French writes them): the "faux" are the rows the
+// pre-analysis deletes.
+std::string levelSummary(const LevelCounts& counts);
+
+// How the pre-analysis (and the judge's training, which must read words as it
+// does) marks a word for the tagger: whether the gap before it opens a clause (a
+// ";", ":", "?" or "!", as a sentence's start does), and whether "-que" is joined
+// to it (every reading of "rosamque" is one of "rosam", while "atque", "quisque"
+// and "itaque" are words in themselves). `scratch` is reused.
+bool opensClause(std::string_view gap);
+bool hasEncliticQue(const LatinAnalyser& analyser, std::string_view word, const std::vector<Analysis>& analyses,
+                    std::vector<Analysis>& scratch);
 
 // The declension (1 to 5) of a noun's category ("n. 3", "npr. 2"), or 0.
 int declensionOfCategory(std::string_view category);

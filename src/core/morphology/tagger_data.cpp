@@ -10,6 +10,7 @@ std::string encodeTaggerData(const TaggerData& data) {
   LittleEndianWriter w(out);
   w.raw(std::string_view(kTaggerMagic, 8));
   w.u32(kTaggerVersion);
+  w.u64(data.analyserFingerprint);
   w.u32(static_cast<std::uint32_t>(data.tags.size()));
   for (const TaggerData::Tag& t : data.tags) {
     w.raw(std::string_view(t.name.data(), 3));

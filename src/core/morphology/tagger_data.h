@@ -7,6 +7,7 @@
 // cases it governs when it is a preposition. Little-endian throughout:
 //
 //   "VARNTAGS" u32 version
+//   u64 fingerprint of the analyseur.dat it was built with
 //   u32 n, n tags          3 bytes of name ("n31", "v1 ", "snt"), u32 count
 //   u32 n, n trigrams      u8 tag, u8 tag, u8 tag, u32 count
 //   u32 n, n lemmas        u32 frequency, u8 government (bits: 1 accusative,
@@ -27,7 +28,8 @@
 namespace varnelio {
 
 inline constexpr char kTaggerMagic[] = "VARNTAGS";
-inline constexpr std::uint32_t kTaggerVersion = 1;
+// 2: the fingerprint of the analyser's file, to which the lemmas are bound.
+inline constexpr std::uint32_t kTaggerVersion = 2;
 
 namespace government {
 inline constexpr std::uint8_t kAccusative = 1;
@@ -43,6 +45,7 @@ struct TaggerData {
     std::uint8_t first, second, third;
     std::uint32_t count;
   };
+  std::uint64_t analyserFingerprint = 0;
   std::vector<Tag> tags;
   std::vector<Trigram> trigrams;
   std::vector<std::uint32_t> lemmaFrequencies;  // by lemma of analyseur.dat

@@ -71,13 +71,17 @@ bool SpreadsheetWriter::header(std::string_view extra) {
 }
 
 bool SpreadsheetWriter::row(std::int64_t number, std::string_view sentence, std::string_view form,
-                            std::string_view analysis, int confidence) {
+                            std::string_view analysis, int confidence, std::string_view level) {
   std::string& buffer = chunks_.text();
   appendSpreadsheetRow(buffer, number, sentence, form, analysis);
   if (confidence >= 0) {
     buffer.resize(buffer.size() - 2);
     buffer += '\t';
     buffer += std::to_string(confidence);
+    if (!level.empty()) {
+      buffer += '\t';
+      buffer += level;
+    }
     buffer += "\r\n";
   }
   return endLine();

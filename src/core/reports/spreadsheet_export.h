@@ -19,11 +19,13 @@ class SpreadsheetWriter {
  public:
   enum class LineEnd { CrLf, Lf };  // Lf: the text shown on a terminal
   explicit SpreadsheetWriter(ChunkWriter& out, LineEnd end = LineEnd::CrLf);
-  // `extra` names a fifth column (the pre-analysis's confidence), when there is one.
+  // `extra` names the columns after the fourth (the pre-analysis's confidence and
+  // level, TAB apart), when there are any.
   bool header(std::string_view extra = {});
-  // A confidence from 0 gives the fifth column.
+  // A confidence from 0 gives the fifth column; a level (the pre-analysis's
+  // "sûr", "probable"..., Windows-1252) the sixth.
   bool row(std::int64_t number, std::string_view sentence, std::string_view form, std::string_view analysis,
-           int confidence = -1);
+           int confidence = -1, std::string_view level = {});
   // Writes what is buffered; false once any write failed.
   bool finish() { return chunks_.flush(); }
 

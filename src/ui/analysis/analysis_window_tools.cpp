@@ -31,7 +31,7 @@ namespace varnelio::ui {
 // time a command of the menu needs it.
 struct AnalysisWindow::PreAnalysisTools {
   std::shared_ptr<const LatinAnalyser> analyser;
-  std::shared_ptr<ContextualTagger> tagger;
+  std::shared_ptr<const ContextualTagger> tagger;
   std::shared_ptr<const NounJudge> nounJudge;
   std::optional<PreAnalyser> judge;
 };
@@ -44,7 +44,7 @@ constexpr std::size_t kLongGrid = 2000;
 // "au nominatif singulier", "à l'accusatif pluriel".
 QString caseInWords(const AnalysisKind& kind) {
   const QString title = fromUtf8(kind.title).toLower();
-  const bool vowel = kind.grammaticalCase == Case::Accusative || kind.grammaticalCase == Case::Ablative;
+  const bool vowel = kind.grammaticalCase == GrammaticalCase::Accusative || kind.grammaticalCase == GrammaticalCase::Ablative;
   return (vowel ? QStringLiteral("à l'") : QStringLiteral("au ")) + title;
 }
 
@@ -70,7 +70,7 @@ PreAnalyser* AnalysisWindow::preAnalyser() {
   }
   auto tools = std::make_shared<PreAnalysisTools>();
   tools->analyser = std::get<std::shared_ptr<const LatinAnalyser>>(data.analyser());
-  tools->tagger = std::get<std::shared_ptr<ContextualTagger>>(tagger);
+  tools->tagger = std::get<std::shared_ptr<const ContextualTagger>>(tagger);
   tools->nounJudge = std::get<std::shared_ptr<const NounJudge>>(nounJudge);
   tools->judge.emplace(*tools->analyser, *tools->tagger, *tools->nounJudge);
   tools_ = std::move(tools);
