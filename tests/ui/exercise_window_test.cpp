@@ -293,6 +293,9 @@ TEST_F(ExerciseWindow, TheStudentsSavedWorkReopensInTheExerciseWindowCorrected) 
   h.prompts.saveChoices = {SaveChoice::Discard};
   h.prompts.fileAnswers = {other};
   action(w, "OuvrirCopie")->trigger();
+  ASSERT_EQ(h.prompts.shown[0].kind, Kind::SaveQuestion);
+  EXPECT_EQ(h.prompts.shown[0].text, QStringLiteral("Enregistrer les analyses de « cours.exo » (Accusatif singulier) "
+                                                    "avant d'ouvrir une copie ?"));
   ASSERT_EQ(h.prompts.messages().size(), 1);
   EXPECT_EQ(h.prompts.messages()[0], QStringLiteral("« autre.DAT » n'est pas une copie de cet exercice : 1 ligne ne "
                                                     "correspond à aucun candidat de son texte."));

@@ -652,12 +652,12 @@ void AnalysisWindow::onSaveAndQuit() {
   close();
 }
 
-bool AnalysisWindow::mayClose() { return mayReplace(QStringLiteral("fermer")); }
+bool AnalysisWindow::mayClose() { return mayReplace(QStringLiteral("de fermer")); }
 
 bool AnalysisWindow::mayReplace(const QString& before) {
   if (!session_->modified()) return true;
   const QString question =
-      QStringLiteral("Enregistrer les analyses de « %1 » (%2) avant de %3 ?")
+      QStringLiteral("Enregistrer les analyses de « %1 » (%2) avant %3 ?")
           .arg(QFileInfo(QString::fromStdString(session_->source().path)).fileName(), fromUtf8(kind().title), before);
   switch (workspace_.prompts().askSaveChanges(this, question)) {
     case SaveChoice::Save: {

@@ -159,7 +159,8 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   void onOpenCopy();
   void onCorrect();
   void showCorrection();
-  // Asks what to do with unsaved work before it is replaced; true when it may be.
+  // Asks what to do with unsaved work before it is replaced (before: « de fermer »);
+  // true when it may be.
   bool mayReplace(const QString& before);
   std::unique_ptr<ExerciseSession> exercise_;
   CommonDialog exerciseDialog_;  // the .exo files, apart from the analyses' dialog

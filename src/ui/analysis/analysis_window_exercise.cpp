@@ -156,7 +156,7 @@ bool AnalysisWindow::loadExercise(Exercise exercise, const QString& exercisePath
 }
 
 void AnalysisWindow::onOpenCopy() {
-  if (!exercise_ || !mayReplace(QStringLiteral("ouvrir une copie"))) return;
+  if (!exercise_ || !mayReplace(QStringLiteral("d'ouvrir une copie"))) return;
   fileDialog_.filter = QStringLiteral("Fichiers de données (*.DAT)|*.DAT");
   const std::optional<QString> chosen = fileDialog_.showOpen(workspace_.prompts(), this);
   if (!chosen) return;
