@@ -211,3 +211,40 @@ TEST(CandidateGridEdits, AppliedToAFreshScanGiveTheGridBackAndRefuseWhatDoesNotF
 
 }  // namespace
 }  // namespace varnelio
+
+namespace varnelio {
+namespace {
+
+// Deleted candidates brought back come back empty at their places, between the
+// rows kept, whose analyses follow them; taking the step back deletes them again.
+TEST(EditHistory, DeletedCandidatesComeBackAtTheirPlacesAsOneStep) {
+  CandidateGrid grid;
+  cutAndScan("Rosam amo. Aquam bibo et servum video. Templum portam dominam.", analysisKind(KindId::AccSg), grid);
+  ASSERT_EQ(grid.candidateCount(), 6u);
+  grid.validate(1, "A");
+  grid.validate(4, "B");
+  grid.validate(6, "C");
+  grid.deleteRows({2, 3, 5});  // Aquam, servum, portam
+  const std::vector<std::string> pruned = rowsOf(grid);
+  const auto shown = [&grid] {
+    std::vector<std::string> out;
+    for (std::size_t r = 1; r <= grid.candidateCount(); ++r)
+      out.push_back(std::to_string(grid.number(r)) + ' ' + std::string(grid.form(r)) + ' ' +
+                    std::string(grid.analysis(r)));
+    return out;
+  };
+
+  EditStep step(EditKind::Restoration, 1);
+  // Places from 0: Rosam (0) was never deleted; Aquam (1) and portam (4) come back.
+  step.restoreDeleted(grid, {0, 1, 4});
+  EXPECT_EQ(shown(), (std::vector<std::string>{"1 Rosam A", "2 Aquam ", "3 Templum B", "4 portam ", "5 dominam C"}));
+  EXPECT_EQ(grid.placeOf(4), 4u);
+  const std::vector<std::string> restored = rowsOf(grid);
+  step.undo(grid);
+  EXPECT_EQ(rowsOf(grid), pruned);
+  step.redo(grid);
+  EXPECT_EQ(rowsOf(grid), restored);
+}
+
+}  // namespace
+}  // namespace varnelio

@@ -180,7 +180,7 @@ TEST(AnalysisWindow, MenusButtonsAndPanelsAsGiven) {
   EXPECT_EQ(top[0]->text(), QStringLiteral("&Fichier"));
   EXPECT_EQ(describe(top[0]->menu()),
             QStringList({"Enregistrerdirect=&Enregistrer les analyses", "Enregistrer=&Enregistrer les analyses sous ...",
-                         "-", "Exporter=&Exporter le tableau", "Imprimertable=&Imprimer le tableau", "-",
+                         "EnregistrerExercice=Enregistrer comme e&xercice…", "-", "Exporter=&Exporter le tableau", "Imprimertable=&Imprimer le tableau", "-",
                          "Fermer=&Fermer"}));
   EXPECT_EQ(describe(w->findChild<QMenu*>(QStringLiteral("Exporter"))),
             QStringList({"exportexcell=Vers Microsoft Excel"}));

@@ -90,7 +90,7 @@ TEST(MainWindow, LayoutCaptionsAndMenusAsGiven) {
   QStringList fichier;
   for (QAction* a : top[0]->menu()->actions()) fichier << a->objectName() + QLatin1Char('=') + a->text();
   EXPECT_EQ(fichier, QStringList({QStringLiteral("Ouvrir_texte=&Ouvrir un fichier source"),
-                                  QStringLiteral("blanc01="), QStringLiteral("quitter=&Quitter")}));
+                                  QStringLiteral("OuvrirExercice=Ouvrir un &exercice…"), QStringLiteral("blanc01="), QStringLiteral("quitter=&Quitter")}));
   QStringList analyse;
   for (QAction* a : top[1]->menu()->actions()) analyse << a->objectName();
   EXPECT_EQ(analyse.join(QLatin1Char(' ')),

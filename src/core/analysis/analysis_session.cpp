@@ -31,6 +31,23 @@ void AnalysisSession::openScan(std::string text, std::string sourcePath) {
   notify([](SessionListener& l) { l.stateChanged(); });
 }
 
+bool AnalysisSession::openScan(std::string text, std::string sourcePath, CandidateGrid::Edits work,
+                               std::string analysisPath) {
+  const std::uint64_t fingerprint = textFingerprint(text);
+  CandidateGrid grid;
+  SentenceTable sentences = cutAndScan(std::move(text), kind_, grid);
+  if (!grid.applyEdits(std::move(work))) return false;
+  source_ = {std::move(sourcePath), fingerprint};
+  analysisPath_ = std::move(analysisPath);
+  replaceContents([&] {
+    grid_ = std::move(grid);
+    sentences_ = std::move(sentences);
+  });
+  history_ = EditHistory();
+  notify([](SessionListener& l) { l.stateChanged(); });
+  return true;
+}
+
 void AnalysisSession::openRecords(CandidateGrid rows, std::string text, std::string sourcePath,
                                   std::string analysisPath) {
   source_ = {std::move(sourcePath), textFingerprint(text)};

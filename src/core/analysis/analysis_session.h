@@ -80,6 +80,10 @@ class AnalysisSession {
   // ---- Opening ----
   // A new analysis: the text cut into sentences, every sentence scanned for the kind.
   void openScan(std::string text, std::string sourcePath);
+  // A new analysis with work already done on it, saved in analysisPath: the scan of
+  // the text with those edits. False, with the session as it was, when they do not
+  // fit the scan.
+  bool openScan(std::string text, std::string sourcePath, CandidateGrid::Edits work, std::string analysisPath);
   // An analysis read from a file, shown against the text: the grid as the file has it.
   void openRecords(CandidateGrid rows, std::string text, std::string sourcePath, std::string analysisPath);
   // A recovery copy shown again. The text is the source as it is now when it is the

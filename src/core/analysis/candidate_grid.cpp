@@ -297,6 +297,21 @@ std::vector<std::uint32_t> CandidateGrid::restoreRows(RemovedRows&& removed) {
   return restored;
 }
 
+CandidateGrid::RemovedRows CandidateGrid::deletedAt(const std::vector<std::uint32_t>& places) const {
+  RemovedRows back;
+  std::size_t deletedBefore = 0;  // of deleted_, below the place
+  for (const std::uint32_t place : places) {
+    if (!back.ids_.empty() && back.ids_.back() >= place) continue;
+    const auto it = std::lower_bound(deleted_.begin() + static_cast<std::ptrdiff_t>(deletedBefore), deleted_.end(), place);
+    deletedBefore = static_cast<std::size_t>(it - deleted_.begin());
+    if (it == deleted_.end() || *it != place) continue;
+    // Once back, it follows the rows kept before it and those brought back before it.
+    back.rows_.push_back(static_cast<std::uint32_t>(place - deletedBefore + back.ids_.size() + 1));
+    back.ids_.push_back(place);
+  }
+  return back;
+}
+
 void CandidateGrid::swapAnalysisCells(PackedCells& cells) {
   const std::size_t count = candidateCount();
   PackedCells replaced;

@@ -201,6 +201,12 @@ class CandidateGrid {
   // Puts back what removeRows took, on the grid it left: numbers, forms, analyses
   // and marks as they were. Returns the rows put back (ascending, from 1).
   std::vector<std::uint32_t> restoreRows(RemovedRows&& removed);
+  // What restoreRows needs to bring back, empty, the deleted candidates at these
+  // places of the source (ascending, from 0; places not deleted are passed over).
+  RemovedRows deletedAt(const std::vector<std::uint32_t>& places) const;
+  // The place in the source of row r (from 1): for a scanned grid, the candidate's
+  // place in the scan of the whole text.
+  std::uint32_t placeOf(std::size_t r) const { return idOf(r); }
 
   // ---- The grid's own state, apart from its text ----
   // The edits, with the source's rows when they are given as texts (a scan's are

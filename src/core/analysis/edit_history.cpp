@@ -24,6 +24,12 @@ void EditStep::deleteRows(CandidateGrid& grid, const std::vector<std::size_t>& r
   operations_.emplace_back(std::move(deletion));
 }
 
+void EditStep::restoreDeleted(CandidateGrid& grid, const std::vector<std::uint32_t>& places) {
+  CandidateGrid::RemovedRows back = grid.deletedAt(places);
+  if (back.empty()) return;
+  operations_.emplace_back(Deletion{{}, grid.restoreRows(std::move(back)), true});
+}
+
 void EditStep::setProposals(CandidateGrid& grid,
                             const std::vector<std::pair<std::size_t, std::optional<Proposal>>>& proposals) {
   ProposalSwap swap;
@@ -55,12 +61,21 @@ bool EditStep::swapAgain(CandidateGrid& grid, Operation& op) {
 void EditStep::undoOperation(CandidateGrid& grid, Operation& op) {
   if (swapAgain(grid, op)) return;
   auto& deletion = std::get<Deletion>(op);
+  if (deletion.restoration) {
+    deletion.removed = grid.removeRows(std::move(deletion.rows));
+    deletion.rows = {};
+    return;
+  }
   deletion.rows = grid.restoreRows(std::move(deletion.removed));
 }
 
 void EditStep::redoOperation(CandidateGrid& grid, Operation& op) {
   if (swapAgain(grid, op)) return;
   auto& deletion = std::get<Deletion>(op);
+  if (deletion.restoration) {
+    deletion.rows = grid.restoreRows(std::move(deletion.removed));
+    return;
+  }
   deletion.removed = grid.removeRows(std::move(deletion.rows));
   deletion.rows = {};
 }

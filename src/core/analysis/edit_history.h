@@ -18,7 +18,7 @@
 
 namespace varnelio {
 
-enum class EditKind { Validation, Deletion, PreAnalysis, AcceptProposals };
+enum class EditKind { Validation, Deletion, PreAnalysis, AcceptProposals, Restoration };
 
 // One step: its operations are done on the grid as they are added, in order;
 // taking the step back undoes them in the reverse order.
@@ -38,6 +38,9 @@ class EditStep {
   void writeAnalyses(CandidateGrid& grid, const std::vector<std::pair<std::size_t, std::string>>& analyses);
   // Deletes the rows (ascending, from 1), renumbering those after them.
   void deleteRows(CandidateGrid& grid, const std::vector<std::size_t>& rows);
+  // Brings back, empty, the deleted candidates at these places of the source
+  // (ascending, from 0).
+  void restoreDeleted(CandidateGrid& grid, const std::vector<std::uint32_t>& places);
   // Sets the proposals of the rows (ascending, from 1, each at most once; none
   // removes a row's proposal).
   void setProposals(CandidateGrid& grid, const std::vector<std::pair<std::size_t, std::optional<Proposal>>>& proposals);
@@ -55,10 +58,11 @@ class EditStep {
     std::vector<std::pair<std::uint32_t, std::optional<Proposal>>> cells;
   };
   // Rows deleted: while the deletion holds, what went with them (the rows among it);
-  // once taken back, only the rows.
+  // once taken back, only the rows. A restoration is a deletion the other way round.
   struct Deletion {
     CandidateGrid::RemovedRows removed;
     std::vector<std::uint32_t> rows;
+    bool restoration = false;
   };
   using Operation = std::variant<CellSwap, ProposalSwap, Deletion>;
   static bool swapAgain(CandidateGrid& grid, Operation& op);

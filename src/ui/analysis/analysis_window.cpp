@@ -20,6 +20,7 @@
 #include <QToolButton>
 
 #include "core/analysis/candidate_scan.h"
+#include "core/exercise/exercise_session.h"
 #include "core/analysis/analysis_file.h"
 #include "core/analysis/analysis_record.h"
 #include "core/text/cp1252.h"
@@ -278,6 +279,7 @@ void AnalysisWindow::buildMenus() {
   fichier->setObjectName(QStringLiteral("fichier"));
   saveAction_ = action(fichier, QStringLiteral("&Enregistrer les analyses"), "Enregistrerdirect");
   saveAsAction_ = action(fichier, QStringLiteral("&Enregistrer les analyses sous ..."), "Enregistrer");
+  saveAsExerciseAction_ = action(fichier, QStringLiteral("Enregistrer comme e&xercice…"), "EnregistrerExercice");
   fichier->addSeparator();
   QMenu* exporter = fichier->addMenu(QStringLiteral("&Exporter le tableau"));
   exporter->setObjectName(QStringLiteral("Exporter"));
@@ -326,6 +328,7 @@ void AnalysisWindow::buildMenus() {
   connect(preAnalysisAction_, &QAction::triggered, this, [this] { onPreAnalysis(); });
   connect(checkAction_, &QAction::triggered, this, [this] { onCheckAnalyses(); });
   connect(acceptAction_, &QAction::triggered, this, [this] { acceptSureProposals(); });
+  connect(saveAsExerciseAction_, &QAction::triggered, this, [this] { onSaveAsExercise(); });
 }
 
 
@@ -542,6 +545,7 @@ void AnalysisWindow::updateEditActions() {
       case EditKind::Deletion: return QStringLiteral(" la suppression");
       case EditKind::PreAnalysis: return QStringLiteral(" la pré-analyse");
       case EditKind::AcceptProposals: return QStringLiteral(" l'acceptation des propositions");
+      case EditKind::Restoration: return QStringLiteral(" le retour des noms supprimés");
     }
     return {};
   };
@@ -603,8 +607,9 @@ bool AnalysisWindow::loadRecovered(const RecoveryCopy& copy, const QString& reco
     if (auto* text = std::get_if<std::string>(&read)) return std::move(*text);
     return std::nullopt;
   };
+  // An exercise's text is the one its file holds.
   const AnalysisSession::Recovered outcome = session_->openRecovered(
-      copy, readText(path), [&] { return readText(RecoveryWriter::filesOf(recoveryFolder, copyId).source); });
+      copy, exercise_ ? std::optional<std::string>(exercise_->exercise().text()) : readText(path), [&] { return readText(RecoveryWriter::filesOf(recoveryFolder, copyId).source); });
   switch (outcome) {
     case AnalysisSession::Recovered::SourceLost:
       workspace_.prompts().inform(
@@ -647,11 +652,13 @@ void AnalysisWindow::onSaveAndQuit() {
   close();
 }
 
-bool AnalysisWindow::mayClose() {
+bool AnalysisWindow::mayClose() { return mayReplace(QStringLiteral("de fermer")); }
+
+bool AnalysisWindow::mayReplace(const QString& before) {
   if (!session_->modified()) return true;
   const QString question =
-      QStringLiteral("Enregistrer les analyses de « %1 » (%2) avant de fermer ?")
-          .arg(QFileInfo(QString::fromStdString(session_->source().path)).fileName(), fromUtf8(kind().title));
+      QStringLiteral("Enregistrer les analyses de « %1 » (%2) avant %3 ?")
+          .arg(QFileInfo(QString::fromStdString(session_->source().path)).fileName(), fromUtf8(kind().title), before);
   switch (workspace_.prompts().askSaveChanges(this, question)) {
     case SaveChoice::Save: {
       const SaveOutcome saved = session_->analysisPath().empty() ? saveAnalysisAs(*this, workspace_.prompts())

@@ -31,6 +31,8 @@ class QTextEdit;
 class QToolButton;
 
 namespace varnelio {
+class Exercise;
+class ExerciseSession;
 class PreAnalyser;
 struct RowJudgement;
 }
@@ -61,6 +63,15 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   // their lock). Returns false when it cannot be shown (the user has been told why).
   bool loadRecovered(const RecoveryCopy& copy, const QString& recoveryFolder, const QString& copyId,
                      std::unique_ptr<QLockFile> lock);
+
+  // An exercise window: the student's work on the full scan of the exercise's text
+  // (its file at exercisePath), with "Corriger l'exercice" and without the
+  // pré-analyse. Returns false when it must not stay open (the user told why).
+  bool loadExercise(Exercise exercise, const QString& exercisePath);
+  // Puts the window in exercise mode before a recovery copy of one is shown again.
+  void setExercise(Exercise exercise, const QString& exercisePath);
+  // The exercise the window belongs to; none outside exercise mode.
+  ExerciseSession* exerciseSession() const { return exercise_.get(); }
 
   const AnalysisKind& kind() const { return session_->kind(); }
   Family family() const { return session_->family(); }
@@ -154,6 +165,17 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   };
   std::optional<CheckWalk> checkWalk_;
 
+  // Exercises (analysis_window_exercise.cpp).
+  void onSaveAsExercise();
+  void onOpenCopy();
+  void onCorrect();
+  void showCorrection();
+  // Asks what to do with unsaved work before it is replaced (before: « de fermer »);
+  // true when it may be.
+  bool mayReplace(const QString& before);
+  std::unique_ptr<ExerciseSession> exercise_;
+  CommonDialog exerciseDialog_;  // the .exo files, apart from the analyses' dialog
+
   Workspace& workspace_;
   QSize initialSize_;  // the first layout, never cut by the size clamp
   std::unique_ptr<AnalysisSession> session_;
@@ -193,6 +215,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   QAction* preAnalysisAction_ = nullptr;  // `Preanalyse`
   QAction* checkAction_ = nullptr;  // `Verifier`
   QAction* acceptAction_ = nullptr;  // `Accepter`
+  QAction* saveAsExerciseAction_ = nullptr;  // `EnregistrerExercice`
 };
 
 // Registers the factories of the twenty analysis windows under their names.

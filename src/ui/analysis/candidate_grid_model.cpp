@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/analysis/candidate_grid_model.h"
 
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+
 #include "ui/shell/codec.h"
 
 namespace varnelio::ui {
@@ -40,7 +44,31 @@ QString levelName(ProposalLevel level) {
   return {};
 }
 
+// A corrected row's cell: a tick or a cross, each on its own tint.
+const QColor kRightTint(214, 245, 214);
+const QColor kWrongTint(255, 214, 214);
+
+QIcon correctionIcon(bool right) {
+  QPixmap picture(16, 16);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(right ? QColor(0, 128, 0) : QColor(192, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  if (right) {
+    painter.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+  } else {
+    painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+    painter.drawLine(QPointF(12, 4), QPointF(4, 12));
+  }
+  painter.end();
+  return QIcon(picture);
+}
+
 }  // namespace
+
+void CandidateGridModel::correctionChanged() {
+  if (rowCount() > 0) Q_EMIT dataChanged(index(0, 3), index(rowCount() - 1, 3));
+}
 
 QString CandidateGridModel::shownAnalysis(std::size_t r) const {
   const CandidateGrid& grid = session_.grid();
@@ -61,6 +89,22 @@ QVariant CandidateGridModel::data(const QModelIndex& index, int role) const {
   const int column = index.column();
   // The proposal the analysis cell shows, while no analysis is written.
   const Proposal* proposal = column == 3 && grid.analysis(r).empty() ? grid.proposal(r) : nullptr;
+  if (column == 3 && correction_) {
+    if (const RowCorrection c = correction_(r); c.mark != CorrectionMark::None) {
+      const bool right = c.mark == CorrectionMark::Right;
+      switch (role) {
+        case CorrectionRole: return static_cast<int>(c.mark);
+        case Qt::ToolTipRole: return c.expected;
+        case Qt::DecorationRole: {
+          static const QIcon tick = correctionIcon(true), cross = correctionIcon(false);
+          return right ? tick : cross;
+        }
+        case Qt::BackgroundRole: return right ? kRightTint : kWrongTint;
+        default: break;
+      }
+    }
+  }
+  if (role == CorrectionRole) return static_cast<int>(CorrectionMark::None);
   switch (role) {
     case Qt::DisplayRole:
       switch (column) {

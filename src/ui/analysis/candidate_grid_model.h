@@ -10,6 +10,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
+#include <functional>
 
 #include "ui/style/colours.h"
 #include "core/analysis/analysis_kind.h"
@@ -35,6 +36,22 @@ class CandidateGridModel final : public QAbstractTableModel, private SessionList
 
   const CandidateGrid& grid() const { return session_.grid(); }
 
+  // What a correction says of a row, shown in its analysis cell by a picture (a tick
+  // or a cross: never a colour alone) on a tinted background, with the expected
+  // answer as its tooltip. The view shows it; files, exports and printouts never do.
+  enum class CorrectionMark { None, Right, Wrong };
+  struct RowCorrection {
+    CorrectionMark mark = CorrectionMark::None;
+    QString expected;  // the tooltip
+  };
+  // The mark of the analysis cell, as an int of CorrectionMark.
+  static constexpr int CorrectionRole = Qt::UserRole + 1;
+  using CorrectionSource = std::function<RowCorrection(std::size_t r)>;
+  // Where the marks of row r (from 1) come from; none shows none.
+  void setCorrectionSource(CorrectionSource source) { correction_ = std::move(source); }
+  // The marks changed: the analysis cells are shown again.
+  void correctionChanged();
+
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -53,6 +70,7 @@ class CandidateGridModel final : public QAbstractTableModel, private SessionList
   AnalysisSession& session_;
   const AnalysisKind* kind_ = nullptr;
   QFont proposalFont_;
+  CorrectionSource correction_;
 };
 
 }  // namespace varnelio::ui

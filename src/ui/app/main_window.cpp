@@ -18,7 +18,9 @@
 
 #include "core/analysis/analysis_kind.h"
 #include "core/files/file_error.h"
+#include "core/exercise/exercise_file.h"
 #include "core/files/source_file.h"
+#include "ui/analysis/analysis_window.h"
 #include "ui/shell/workspace.h"
 #include "ui/shell/busy_cursor.h"
 #include "ui/shell/codec.h"
@@ -115,6 +117,9 @@ void MainWindow::buildMenus() {
   QAction* ouvrir = fichier->addAction(QStringLiteral("&Ouvrir un fichier source"));
   ouvrir->setObjectName(QStringLiteral("Ouvrir_texte"));
   connect(ouvrir, &QAction::triggered, this, [this] { onBrowse(); });
+  QAction* exercise = fichier->addAction(QStringLiteral("Ouvrir un &exercice…"));
+  exercise->setObjectName(QStringLiteral("OuvrirExercice"));
+  connect(exercise, &QAction::triggered, this, [this] { onOpenExercise(); });
   separator(fichier, "blanc01");
   QAction* quitter = fichier->addAction(QStringLiteral("&Quitter"));
   quitter->setObjectName(QStringLiteral("quitter"));
@@ -185,6 +190,33 @@ void MainWindow::onBrowse() {
 void MainWindow::openWindow(WindowId id) {
   BusyCursor busy(this);
   workspace_.open(id);
+}
+
+// An exercise opens in an analysis window of its kind, on its own text: the path
+// field is left as it is.
+void MainWindow::onOpenExercise() {
+  exerciseDialog_.filter = QStringLiteral("Exercices Varnelio (*.exo)|*.exo");
+  const std::optional<QString> chosen = exerciseDialog_.showOpen(workspace_.prompts(), this);
+  if (!chosen) return;
+  BusyCursor busy(this);
+  auto read = readExerciseFile(toLocalPath(*chosen));
+  if (auto* error = std::get_if<FileError>(&read)) {
+    busy.restore();
+    workspace_.prompts().inform(
+        this, fileFailureMessage(QStringLiteral("L'exercice ne peut pas être ouvert."), *chosen, *error),
+        kApplicationTitle, MessageIcon::Warning);
+    return;
+  }
+  Exercise& exercise = std::get<Exercise>(read);
+  auto* window = new AnalysisWindow(workspace_, exercise.kindId(), Family::New);
+  if (!window->loadExercise(std::move(exercise), *chosen)) {
+    delete window;
+    return;
+  }
+  workspace_.adopt(window);
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 void MainWindow::onQuit() {

@@ -50,12 +50,14 @@ class MainWindow final : public QMainWindow {
   void onBrowse();
   void onSourcePathChanged();
   void openWindow(WindowId id);
+  void onOpenExercise();
   void onQuit();
 
   Workspace& workspace_;
   QSize initialSize_;  // the first layout, never cut by the size clamp
   std::optional<QPoint> place_;  // where its inside stood when it was last hidden
   CommonDialog fileDialog_;  // `CommonDialog1`
+  CommonDialog exerciseDialog_;  // the exercise files, apart from the texts
   QGroupBox* sourceFrame_ = nullptr;  // `Frame1`
   QLabel* sourceCaption_ = nullptr;  // `Label1`
   QLineEdit* sourcePathEdit_ = nullptr;  // `Text1`

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "core/analysis/recovery_copy.h"
+#include "core/exercise/exercise_file.h"
 #include "core/files/source_file.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/analysis/recovery_writer.h"
@@ -47,6 +48,20 @@ void setAside(Workspace& workspace, const RecoveryWriter::Files& files, const QS
                              why + QStringLiteral("\nElle est conservée sous le nom « %1 ».")
                                        .arg(QDir::toNativeSeparators(aside)),
                              kApplicationTitle, MessageIcon::Warning);
+}
+
+// The work of an exercise window names its exercise file as its source: while that
+// file is still the same exercise, the window comes back in exercise mode. Otherwise
+// the work comes back as an ordinary analysis of the text kept beside the copy.
+bool reopenAsExercise(AnalysisWindow& window, const RecoveryHeader& header) {
+  const QString path = QString::fromStdString(header.sourcePath);
+  if (QFileInfo(path).suffix().compare(QLatin1String("exo"), Qt::CaseInsensitive) != 0) return false;
+  auto read = readExerciseFile(toLocalPath(path));
+  auto* exercise = std::get_if<Exercise>(&read);
+  if (!exercise || exercise->kindId() != header.kind || textFingerprint(exercise->text()) != header.sourceFingerprint)
+    return false;
+  window.setExercise(std::move(*exercise), path);
+  return true;
 }
 
 void offerCopy(Workspace& workspace, const QString& folder, const QString& id) {
@@ -89,6 +104,7 @@ void offerCopy(Workspace& workspace, const QString& folder, const QString& id) {
     return;  // kept: asked again at the next start
   }
   auto* analysis = new AnalysisWindow(workspace, copy.header.kind, copy.header.family);
+  const bool exercise = reopenAsExercise(*analysis, copy.header);
   if (!analysis->loadRecovered(copy, folder, id, std::move(lock))) {
     delete analysis;
     return;
@@ -96,7 +112,7 @@ void offerCopy(Workspace& workspace, const QString& folder, const QString& id) {
   workspace.adopt(analysis);
   // Back in `Menu`, the recovered text is the one named, as when it was analysed.
   const QString sourcePath = QString::fromStdString(copy.header.sourcePath);
-  if (auto* menu = qobject_cast<MainWindow*>(workspace.mainWindow()); menu && QFileInfo(sourcePath).isFile())
+  if (auto* menu = qobject_cast<MainWindow*>(workspace.mainWindow()); menu && !exercise && QFileInfo(sourcePath).isFile())
     menu->setSourcePath(QDir::toNativeSeparators(sourcePath));
   analysis->show();
   analysis->raise();
