@@ -510,6 +510,22 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
     });
     if (value && !listed) out.push_back({Analysis::kRomanNumeral, static_cast<std::uint16_t>(value)});
   }
+  // "med", "ted", "sed": the accusative and ablative of the personal pronouns in
+  // early Latin (Plautus, Terence, the old laws). "sed" is first the conjunction:
+  // the pronoun comes after it.
+  if (key.size() == 3 && key[1] == 'e' && key[2] == 'd' && !lemmas_.empty()) {
+    std::vector<Analysis> more;
+    coreAnalyses(key.substr(0, 2), more);
+    const bool alone = out.empty();
+    for (Analysis a : more) {
+      const GrammaticalCase c = caseOf(a);
+      if (lemmas_[a.lemma].partOfSpeech != 'p' || (c != GrammaticalCase::Accusative && c != GrammaticalCase::Ablative))
+        continue;
+      a.note = Analysis::Note::Early;
+      a.variant = !alone;
+      appendUnique(out, a);
+    }
+  }
   if (out.empty() && !lemmas_.empty()) olderSpellings(key, out);
 }
 
@@ -532,21 +548,310 @@ void LatinAnalyser::laterImperfects(std::string_view key, std::vector<Analysis>&
     const bool imperfect = m.kind == FormKind::Finite && m.mood == Mood::Indicative && m.tense == Tense::Imperfect &&
                            m.voice == Voice::Active;
     if (l.partOfSpeech != 'v' || !imperfect || !endsWith(latin::keyOf(l.headword), "eo")) continue;
-    a.late = true;
+    a.note = Analysis::Note::Late;
     appendUnique(out, a);
   }
 }
 
+// What a word that is nothing else may still be, the likeliest first: the later
+// imperfect of eo, a form of early Latin, the Greek case of a name, a word run
+// together with est or -ne, and last a spelling of another age.
 void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& out) const {
   laterImperfects(key, out);
-  if (!out.empty()) return;
+  if (out.empty()) earlyAndSpokenForms(key, out);
+  if (out.empty()) greekCasesOfNames(key, out);
+  if (out.empty()) runTogether(key, out);
+  if (out.empty()) spellingsOfOtherAges(key, out);
+}
+
+namespace {
+
+bool isVowel(char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y'; }
+
+}  // namespace
+
+std::optional<std::uint16_t> LatinAnalyser::findMorphology(const MorphologyFeatures& wanted) const {
+  for (std::size_t m = 0; m < morphologies_.size(); ++m)
+    if (morphologies_[m].features == wanted) return static_cast<std::uint16_t>(m);
+  return std::nullopt;
+}
+
+// The forms of early Latin that Plautus, Terence, Ennius, Lucretius and the old
+// laws write, and that later poets keep for their colour (Allen and Greenough,
+// 43.1, 146, 170b, 181b, 183).
+void LatinAnalyser::earlyAndSpokenForms(std::string_view key, std::vector<Analysis>& out) const {
+  std::vector<Analysis> more;
   std::string other;
-  // Spellings of other ages, tried on a word that is nothing else, one change
-  // at a time: u for i before m ("maxumus", "optume", "aestumo"); and as
-  // medieval copies and the Vulgate write, e for ae ("adhesit", "hedum"), i for
-  // y ("cristallum"), an h added ("Israhel", "Gamalihel") or left out after c, p,
-  // t ("dragma"), a consonant doubled ("grabattum").
-  const auto vowel = [](char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y'; };
+  const std::size_t n = key.size();
+  const auto early = [&](Analysis a) {
+    a.note = Analysis::Note::Early;
+    appendUnique(out, a);
+  };
+  // "materiai", "aulai", "terrai": the genitive singular of the first declension
+  // in -ai, a syllable more than -ae.
+  if (n > 3 && endsWith(key, "ai")) {
+    other.assign(key.substr(0, n - 1));
+    other += 'e';
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const char pos = lemmas_[a.lemma].partOfSpeech;
+      const bool feminineAdjective = pos == 'a' && morphology(a.morphology).gender == GrammaticalGender::Feminine;
+      if ((pos == 'n' || feminineAdjective) && caseOf(a) == GrammaticalCase::Genitive &&
+          numberOf(a) == GrammaticalNumber::Singular)
+        early(a);
+    }
+  }
+  // "dicier", "accingier", "labier": the present passive infinitive in -ier.
+  if (n > 4 && endsWith(key, "ier")) {
+    other.assign(key.substr(0, n - 3));
+    other += 'i';
+    more.clear();
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const MorphologyFeatures& m = morphology(a.morphology);
+      if (m.kind == FormKind::Infinitive && m.tense == Tense::Present && m.voice == Voice::Passive) early(a);
+    }
+  }
+  // "siem", "sies", "siet", "sient", "possiet" and "fuam", "fuas", "fuat", "fuant":
+  // the present subjunctive of sum and of its compounds.
+  for (const auto& [old, classical] : {std::pair{std::string_view("sie"), std::string_view("si")},
+                                       std::pair{std::string_view("fua"), std::string_view("si")}}) {
+    const std::size_t at = key.rfind(old);
+    if (at == std::string_view::npos) continue;
+    const std::string_view rest = key.substr(at + old.size());
+    if (rest != "m" && rest != "s" && rest != "t" && rest != "mus" && rest != "tis" && rest != "nt") continue;
+    other.assign(key.substr(0, at));
+    other += classical;
+    other += rest;
+    more.clear();
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const MorphologyFeatures& m = morphology(a.morphology);
+      if (m.kind == FormKind::Finite && m.mood == Mood::Subjunctive && m.tense == Tense::Present &&
+          endsWith(latin::keyOf(lemmas_[a.lemma].headword), "sum"))
+        early(a);
+    }
+  }
+  // "ipsus": the nominative of ipse in comedy.
+  if (key == "ipsus") {
+    more.clear();
+    coreAnalyses("ipse", more);
+    for (const Analysis& a : more)
+      if (caseOf(a) == GrammaticalCase::Nominative && morphology(a.morphology).gender == GrammaticalGender::Masculine)
+        early(a);
+  }
+  sigmaticOptatives(key, out);
+  syncopatedPerfects(key, out);
+}
+
+// "dixti", "evasti", "exstinxem", "traxe", "accestis": after the s or x of a
+// perfect in -si or -xi, -isti, -istis, -isse, -issem... lose -is- or -iss-
+// ("dixisti", "extinxissem", "traxisse", "accessistis"). Beside the contracted
+// perfects, and like them unmarked: Catullus and Vergil write them.
+void LatinAnalyser::syncopatedPerfects(std::string_view key, std::vector<Analysis>& out) const {
+  std::vector<Analysis> more;
+  std::string other;
+  for (std::size_t at = 2; at + 1 < key.size(); ++at) {
+    const char before = key[at - 1], next = key[at];
+    if (before != 's' && before != 'x') continue;
+    std::string_view inserts[2];
+    std::size_t count = 0;
+    if (next == 't' || next == 's') inserts[count++] = "is";
+    if (next == 'e') inserts[count++] = "iss";
+    if (next == 't' && before == 's') inserts[count++] = "sis";
+    for (std::size_t k = 0; k < count; ++k) {
+      other.assign(key.substr(0, at));
+      other += inserts[k];
+      other.append(key.substr(at));
+      more.clear();
+      coreAnalyses(other, more);
+      for (Analysis a : more) {
+        if (!isPerfectSystem(morphology(a.morphology))) continue;
+        a.contracted = true;
+        appendUnique(out, a);
+      }
+    }
+  }
+}
+
+// "ausim", "faxit", "capsis", "amassis", "prohibessis": the old optative in -sim
+// made on the present stem with s (d + s and t + s give s, c + s and g + s give
+// x; the first and second conjugations add -ass-, -ess-), read as the perfect
+// subjunctive it stands for ("ausim": I would dare).
+void LatinAnalyser::sigmaticOptatives(std::string_view key, std::vector<Analysis>& out) const {
+  static constexpr std::pair<std::string_view, std::pair<int, GrammaticalNumber>> kEndings[] = {
+      {"im", {1, GrammaticalNumber::Singular}},   {"is", {2, GrammaticalNumber::Singular}},
+      {"it", {3, GrammaticalNumber::Singular}},   {"imus", {1, GrammaticalNumber::Plural}},
+      {"itis", {2, GrammaticalNumber::Plural}},   {"int", {3, GrammaticalNumber::Plural}}};
+  std::vector<Analysis> more;
+  std::string present;
+  for (const auto& [ending, personNumber] : kEndings) {
+    if (key.size() < ending.size() + 3 || !endsWith(key, ending)) continue;
+    const std::string_view front = key.substr(0, key.size() - ending.size());
+    const char sound = front.back();
+    if (sound != 's' && sound != 'x') continue;
+    const std::string_view stem = front.substr(0, front.size() - 1);
+    // The present stems the s or x may stand on, and the first person endings tried.
+    // The present stems the s or x may stand on, each with the conjugation it
+    // would have: c, g or h before x (fac-io, dic-o); a dental before s after a
+    // vowel (aud-eo), the stem itself after a consonant (cap-io); -ass-, -ess- of
+    // the first and second conjugations (am-o, prohib-eo).
+    struct Present {
+      std::string stem;
+      std::string_view first, conjugation;
+    };
+    std::vector<Present> stems;
+    const auto consonantStem = [&](std::string s) {
+      stems.push_back({s, "o", "v. 3"});
+      stems.push_back({s, "io", "v. 3"});
+    };
+    if (sound == 'x') {
+      for (const char c : {'c', 'g', 'h'}) consonantStem(std::string(stem) + c);
+    } else if (isVowel(stem.back())) {
+      for (const char c : {'d', 't'}) {
+        consonantStem(std::string(stem) + c);
+        stems.push_back({std::string(stem) + c, "eo", "v. 2"});
+      }
+    } else {
+      consonantStem(std::string(stem));
+      if (endsWith(stem, "as")) stems.push_back({std::string(stem.substr(0, stem.size() - 2)), "o", "v. 1"});
+      if (endsWith(stem, "es")) stems.push_back({std::string(stem.substr(0, stem.size() - 2)), "eo", "v. 2"});
+    }
+    MorphologyFeatures perfect{FormKind::Finite, GrammaticalCase::None, personNumber.second};
+    perfect.person = static_cast<GrammaticalPerson>(personNumber.first);
+    perfect.mood = Mood::Subjunctive;
+    perfect.tense = Tense::Perfect;
+    perfect.voice = Voice::Active;
+    const std::optional<std::uint16_t> perfectSubjunctive = findMorphology(perfect);
+    if (!perfectSubjunctive) return;
+    for (const Present& p : stems) {
+      {
+        present.assign(p.stem);
+        present += p.first;
+        more.clear();
+        coreAnalyses(present, more);
+        for (const Analysis& a : more) {
+          const MorphologyFeatures& m = morphology(a.morphology);
+          if (lemmas_[a.lemma].partOfSpeech != 'v' || lemmas_[a.lemma].category != p.conjugation ||
+              m.kind != FormKind::Finite || m.mood != Mood::Indicative || m.tense != Tense::Present ||
+              m.person != GrammaticalPerson::First || m.number != GrammaticalNumber::Singular)
+            continue;
+          Analysis optative{a.lemma, *perfectSubjunctive};
+          optative.note = Analysis::Note::Early;
+          appendUnique(out, optative);
+        }
+      }
+    }
+  }
+}
+
+// "Nestora", "Thetin", "Mithridaten", "Thetidos", "Thybrim": the Greek accusative
+// in -a, -n and -im and genitive in -os of the names of the third declension that the
+// lexicon declines as Latin ones only (Nestor, Nestoris; Thetis, Thetidis;
+// Mithridates, Mithridatis).
+void LatinAnalyser::greekCasesOfNames(std::string_view key, std::vector<Analysis>& out) const {
+  const std::size_t n = key.size();
+  if (n < 4) return;
+  const auto name = [&](std::uint32_t lemma) {
+    const Lemma& l = lemmas_[lemma];
+    return l.partOfSpeech == 'n' && !l.headword.empty() && l.headword.front() >= 'A' && l.headword.front() <= 'Z' &&
+           l.category.ends_with("3");
+  };
+  struct GreekCase {
+    std::string_view ending;      // of the Greek form
+    std::string_view latin;       // the Latin form's ending put in its place
+    GrammaticalCase latinCase;    // the case of that Latin form
+    GrammaticalCase greekCase;    // and the one the Greek form is
+  };
+  static constexpr GreekCase kCases[] = {
+      {"a", "is", GrammaticalCase::Genitive, GrammaticalCase::Accusative},
+      {"n", "s", GrammaticalCase::Nominative, GrammaticalCase::Accusative},
+      {"os", "is", GrammaticalCase::Genitive, GrammaticalCase::Genitive},
+      // "Thybrim", "Amphipolim": the accusative in -im of the names in -is that
+      // Greek declines with an i-stem (Thybris, Amphipolis, -eos).
+      {"im", "is", GrammaticalCase::Nominative, GrammaticalCase::Accusative},
+  };
+  std::vector<Analysis> more;
+  std::string other;
+  for (const GreekCase& g : kCases) {
+    if (!endsWith(key, g.ending)) continue;
+    // -n follows a vowel: "Thetin", "Tiphyn", "Mithridaten".
+    if (g.ending == "n" && !isVowel(key[n - 2])) continue;
+    other.assign(key.substr(0, n - g.ending.size()));
+    other += g.latin;
+    more.clear();
+    coreAnalyses(other, more);
+    const std::optional<std::uint16_t> greek =
+        findMorphology({FormKind::NounCase, g.greekCase, GrammaticalNumber::Singular});
+    if (!greek) continue;
+    for (const Analysis& a : more) {
+      if (!name(a.lemma) || caseOf(a) != g.latinCase || numberOf(a) != GrammaticalNumber::Singular) continue;
+      Analysis form{a.lemma, *greek};
+      form.note = Analysis::Note::Greek;
+      appendUnique(out, form);
+    }
+  }
+}
+
+// Words that speech runs together, as comedy and the poets write them: "homost",
+// "necessest", "certumst", "meliust" (est after a vowel or m loses its e, after
+// -s its s too: homo est, melius est); "viden", "scin", "satin", "egon" (-ne cut
+// to -n, which takes the s of a second person with it: videsne, satisne).
+void LatinAnalyser::runTogether(std::string_view key, std::vector<Analysis>& out) const {
+  const std::size_t n = key.size();
+  std::vector<Analysis> more;
+  std::string other;
+  const auto readAs = [&](std::string_view word, Analysis::Note note) {
+    more.clear();
+    baseAnalyses(word, more);
+    for (Analysis a : more) {
+      a.note = note;
+      appendUnique(out, a);
+    }
+  };
+  if (n > 3 && endsWith(key, "st")) {
+    const std::string_view before = key.substr(0, n - 2);
+    if (isVowel(before.back()) || before.back() == 'm') readAs(before, Analysis::Note::WithEst);
+    if (isVowel(before.back())) {
+      other.assign(before);
+      other += 's';
+      readAs(other, Analysis::Note::WithEst);
+    }
+  }
+  // The s of a second person (or of "satis") goes with the e of -ne: "viden" is
+  // "videsne", never a form of "vides" that is no second person.
+  if (n >= 3 && key.back() == 'n' && isVowel(key[n - 2])) {
+    const std::string_view before = key.substr(0, n - 1);
+    if (before.back() == 'i' || before.back() == 'e' || before.back() == 'a') {
+      other.assign(before);
+      other += 's';
+      more.clear();
+      baseAnalyses(other, more);
+      for (Analysis a : more) {
+        const MorphologyFeatures& m = morphology(a.morphology);
+        const bool secondPerson = m.kind == FormKind::Finite && m.person == GrammaticalPerson::Second &&
+                                  m.number == GrammaticalNumber::Singular;
+        if (!secondPerson && m.kind != FormKind::Invariable) continue;
+        a.note = Analysis::Note::WithNe;
+        appendUnique(out, a);
+      }
+    }
+    if (out.empty()) readAs(before, Analysis::Note::WithNe);
+  }
+}
+
+// Spellings of other ages, tried on a word that is nothing else, one change at a
+// time.
+void LatinAnalyser::spellingsOfOtherAges(std::string_view key, std::vector<Analysis>& out) const {
+  std::string other;
+  // u for i before m ("maxumus", "optume", "aestumo"); p for b before s and t, as
+  // it sounds ("aps", "optinuit", "urps"); c for qu before u ("secuntur",
+  // "ecus", "relicum"); t and d at the end of a word for each other ("inquid",
+  // "aliquit", "set"); and as medieval copies and the Vulgate write, e for ae
+  // ("adhesit", "hedum"), i for y ("cristallum"), an h added ("Israhel",
+  // "Iohannes") or left out after c, p, t ("dragma", "Iacobum"?), a consonant
+  // doubled ("litteras" for "literas").
+  const auto vowel = isVowel;
   const auto tryOther = [&] {
     baseAnalyses(other, out);
     withEnclitics(other, out);
@@ -595,6 +900,22 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
     if (!vowel(c) && next == c) {
       other.assign(key, 0, at);
       other.append(key, at + 1);
+      tryOther();
+    }
+    if (c == 'p' && (next == 's' || next == 't')) {
+      other.assign(key);
+      other[at] = 'b';
+      tryOther();
+    }
+    if (c == 'c' && next == 'u' && at > 0) {
+      other.assign(key, 0, at);
+      other += "qu";
+      other.append(key, at + 1);
+      tryOther();
+    }
+    if ((c == 'd' || c == 't') && next == '\0' && at >= 2) {
+      other.assign(key);
+      other[at] = c == 'd' ? 't' : 'd';
       tryOther();
     }
   }
@@ -657,7 +978,8 @@ void LatinAnalyser::likeliestFirst(std::vector<Analysis>& out) const {
     const Analysis& a = out[k];
     // Numerals and abbreviations keep their place after the lexicon's analyses;
     // guessed names come last.
-    double score = (a.contracted || a.late || a.variant) ? -1.0 / (1.0 + likelihood(a)) : likelihood(a);
+    const bool special = a.contracted || a.variant || a.note != Analysis::Note::None;
+    double score = special ? -1.0 / (1.0 + likelihood(a)) : likelihood(a);
     if (a.lemma == Analysis::kRomanNumeral) score = -2;
     if (a.lemma == Analysis::kGuessedName) score = -3;
     std::size_t at = k;
@@ -796,7 +1118,9 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
   else
     joinTo(t.caseGenderNumber, m.number);
   t.moodTenseVoice = (l.flags & lemma_flag::kDeponent) ? m.deponentMoodTenseVoice : m.moodTenseVoice;
-  if (a.late) t.moodTenseVoice += " (latin tardif)";
+  static constexpr std::string_view kNotes[] = {"", "(latin tardif)", "(latin archa\xEFque)", "(forme grecque)",
+                                               "(+ est)", "(+ -ne)"};
+  joinTo(t.moodTenseVoice, kNotes[static_cast<int>(a.note)]);
   return t;
 }
 
