@@ -336,13 +336,13 @@ class Budget {
   std::size_t keptOfLast_ = 0;
 };
 
-std::string lemmaRecord(const CollatinusLexicon& lexicon, const LemmaLine& lemma) {
+std::string lemmaRecord(const CollatinusLexicon& lexicon, const LemmaLine& lemma, const std::string& translation) {
   const DictionaryLayout& layout = lemmaLayout();
   return encodeDictionaryRecord(
       layout, 0,
       {lemma.lemma.substr(0, layout.fields[lemma_field::kLemma].width),
        fitCategory(categoryWithClass(lexicon, lemma), layout.fields[lemma_field::kCategory].width),
-       fitTranslation(translationOf(lexicon, lemma), layout.fields[lemma_field::kTranslation].width), "", ""});
+       fitTranslation(translation, layout.fields[lemma_field::kTranslation].width), "", ""});
 }
 
 std::string formRecord(const LatinAnalyser& analyser, const Analysis& analysis, const std::string& form) {
@@ -414,7 +414,15 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Anal
   const DictionaryLayout& formL = formLayout();
   std::vector<std::string> lemmaRecords;
   lemmaRecords.reserve(lexicon.lemmas.size());
-  for (const LemmaLine& lemma : lexicon.lemmas) lemmaRecords.push_back(lemmaRecord(lexicon, lemma));
+  // The analyser's translation of a lemma where it has one (a lemma without
+  // translation may refer to the lemma it is a form of), else the lexicon's.
+  std::map<const LemmaLine*, const std::string*> analysed;
+  for (std::size_t i = 0; i < analyserBuild.lines.size() && i < analyserBuild.data.lemmas.size(); ++i)
+    analysed.emplace(analyserBuild.lines[i], &analyserBuild.data.lemmas[i].translation);
+  for (const LemmaLine& lemma : lexicon.lemmas) {
+    const auto it = analysed.find(&lemma);
+    lemmaRecords.push_back(lemmaRecord(lexicon, lemma, it != analysed.end() ? *it->second : translationOf(lexicon, lemma)));
+  }
 
   // The forms come from the analyser itself, so that the file holds no form the
   // analyser would not give (our corrections included), worded as it words them.

@@ -561,6 +561,7 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
   if (out.empty()) earlyAndSpokenForms(key, out);
   if (out.empty()) greekCasesOfNames(key, out);
   if (out.empty()) runTogether(key, out);
+  if (out.empty()) thirdDeclensionGenitives(key, out);
   if (out.empty()) spellingsOfOtherAges(key, out);
 }
 
@@ -632,6 +633,36 @@ void LatinAnalyser::earlyAndSpokenForms(std::string_view key, std::vector<Analys
         early(a);
     }
   }
+  // "duim", "duit", "perduint", "creduis": the old present subjunctive of do and
+  // its compounds, for "dem", "det", "perdant", "credas".
+  for (const auto& [old, classical] : {std::pair{std::string_view("duim"), std::string_view("dem")},
+                                       std::pair{std::string_view("duis"), std::string_view("des")},
+                                       std::pair{std::string_view("duit"), std::string_view("det")},
+                                       std::pair{std::string_view("duint"), std::string_view("dent")}}) {
+    if (!endsWith(key, old)) continue;
+    other.assign(key.substr(0, n - old.size()));
+    other += classical;
+    more.clear();
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const MorphologyFeatures& m = morphology(a.morphology);
+      if (lemmas_[a.lemma].partOfSpeech == 'v' && m.kind == FormKind::Finite && m.mood == Mood::Subjunctive &&
+          m.tense == Tense::Present)
+        early(a);
+    }
+    // "perdant", "credas": the compounds in -do of the third conjugation.
+    other.assign(key.substr(0, n - old.size()));
+    other += 'd';
+    other += old.back() == 'm' ? "am" : old.back() == 's' ? "as" : old.back() == 't' && old.size() == 4 ? "at" : "ant";
+    more.clear();
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const MorphologyFeatures& m = morphology(a.morphology);
+      if (lemmas_[a.lemma].partOfSpeech == 'v' && m.kind == FormKind::Finite && m.mood == Mood::Subjunctive &&
+          m.tense == Tense::Present)
+        early(a);
+    }
+  }
   // "ipsus": the nominative of ipse in comedy.
   if (key == "ipsus") {
     more.clear();
@@ -651,6 +682,21 @@ void LatinAnalyser::earlyAndSpokenForms(std::string_view key, std::vector<Analys
 void LatinAnalyser::syncopatedPerfects(std::string_view key, std::vector<Analysis>& out) const {
   std::vector<Analysis> more;
   std::string other;
+  // "isset", "desisse", "redisset", "abisti": the perfects in -ii (of eo and its
+  // compounds, of desino) write ii before s as one i ("iisset", "desiisse").
+  for (std::size_t at = key.find("is"); at != std::string_view::npos; at = key.find("is", at + 1)) {
+    if (at + 2 >= key.size() || (key[at + 2] != 's' && key[at + 2] != 't') || (at > 0 && key[at - 1] == 'i')) continue;
+    other.assign(key.substr(0, at));
+    other += 'i';
+    other.append(key.substr(at));
+    more.clear();
+    coreAnalyses(other, more);
+    for (Analysis a : more) {
+      if (!isPerfectSystem(morphology(a.morphology))) continue;
+      a.contracted = true;
+      appendUnique(out, a);
+    }
+  }
   for (std::size_t at = 2; at + 1 < key.size(); ++at) {
     const char before = key[at - 1], next = key[at];
     if (before != 's' && before != 'x') continue;
@@ -757,6 +803,11 @@ void LatinAnalyser::greekCasesOfNames(std::string_view key, std::vector<Analysis
     return l.partOfSpeech == 'n' && !l.headword.empty() && l.headword.front() >= 'A' && l.headword.front() <= 'Z' &&
            l.category.ends_with("3");
   };
+  // The accusative in -im is also that of the Greek nouns in -is ("basim", "poesim").
+  const auto thirdDeclension = [&](std::uint32_t lemma) {
+    const Lemma& l = lemmas_[lemma];
+    return l.partOfSpeech == 'n' && l.category.ends_with("3");
+  };
   struct GreekCase {
     std::string_view ending;      // of the Greek form
     std::string_view latin;       // the Latin form's ending put in its place
@@ -785,11 +836,33 @@ void LatinAnalyser::greekCasesOfNames(std::string_view key, std::vector<Analysis
         findMorphology({FormKind::NounCase, g.greekCase, GrammaticalNumber::Singular});
     if (!greek) continue;
     for (const Analysis& a : more) {
-      if (!name(a.lemma) || caseOf(a) != g.latinCase || numberOf(a) != GrammaticalNumber::Singular) continue;
+      if (!(g.ending == "im" ? thirdDeclension(a.lemma) : name(a.lemma)) || caseOf(a) != g.latinCase ||
+          numberOf(a) != GrammaticalNumber::Singular)
+        continue;
       Analysis form{a.lemma, *greek};
       form.note = Analysis::Note::Greek;
       appendUnique(out, form);
     }
+  }
+}
+
+// "caelestum", "cladum", "clientum" and "voluptatium", "civitatium": the genitive
+// plural of the third declension in -um where the lexicon has -ium, and in -ium
+// where it has -um; both are written (Allen and Greenough 78, 121).
+void LatinAnalyser::thirdDeclensionGenitives(std::string_view key, std::vector<Analysis>& out) const {
+  if (key.size() < 5 || !endsWith(key, "um")) return;
+  std::string other(key.substr(0, key.size() - (endsWith(key, "ium") ? 3 : 2)));
+  other += endsWith(key, "ium") ? "um" : "ium";
+  std::vector<Analysis> more;
+  coreAnalyses(other, more);
+  for (Analysis a : more) {
+    const Lemma& l = lemmas_[a.lemma];
+    const bool third = l.category.ends_with("3") || l.category == "adj. 2";
+    if (!third || (l.partOfSpeech != 'n' && l.partOfSpeech != 'a') || caseOf(a) != GrammaticalCase::Genitive ||
+        numberOf(a) != GrammaticalNumber::Plural)
+      continue;
+    a.variant = true;
+    appendUnique(out, a);
   }
 }
 
@@ -809,6 +882,29 @@ void LatinAnalyser::runTogether(std::string_view key, std::vector<Analysis>& out
       appendUnique(out, a);
     }
   };
+  // "egomet", "semet", "semetipsum", "nosmetipsos": the particle -met after a
+  // personal pronoun, with ipse or without; the pronoun gives the case.
+  if (const std::size_t at = key.find("met"); at != std::string_view::npos && at >= 2) {
+    const std::string_view rest = key.substr(at + 3);
+    more.clear();
+    if (!rest.empty()) coreAnalyses(rest, more);
+    const bool ipse = rest.empty() || std::any_of(more.begin(), more.end(), [&](const Analysis& a) {
+      return latin::keyOf(lemmas_[a.lemma].headword) == "ipse";
+    });
+    if (ipse) {
+      // With ipse, the pronoun takes its case and number ("semetipsum": se, acc. sg.).
+      const std::vector<Analysis> ipseForms = more;
+      more.clear();
+      coreAnalyses(key.substr(0, at), more);
+      for (const Analysis& a : more) {
+        const bool agrees = rest.empty() || std::any_of(ipseForms.begin(), ipseForms.end(), [&](const Analysis& i) {
+          return caseOf(i) == caseOf(a) && numberOf(i) == numberOf(a);
+        });
+        if (lemmas_[a.lemma].partOfSpeech == 'p' && caseOf(a) != GrammaticalCase::None && agrees) appendUnique(out, a);
+      }
+      if (!out.empty()) return;
+    }
+  }
   if (n > 3 && endsWith(key, "st")) {
     const std::string_view before = key.substr(0, n - 2);
     if (isVowel(before.back()) || before.back() == 'm') readAs(before, Analysis::Note::WithEst);
@@ -848,9 +944,9 @@ void LatinAnalyser::spellingsOfOtherAges(std::string_view key, std::vector<Analy
   // it sounds ("aps", "optinuit", "urps"); c for qu before u ("secuntur",
   // "ecus", "relicum"); t and d at the end of a word for each other ("inquid",
   // "aliquit", "set"); and as medieval copies and the Vulgate write, e for ae
-  // ("adhesit", "hedum"), i for y ("cristallum"), an h added ("Israhel",
-  // "Iohannes") or left out after c, p, t ("dragma", "Iacobum"?), a consonant
-  // doubled ("litteras" for "literas").
+  // ("adhesit", "hedum"), i for y ("cristallum"), an h added ("Israhel") or
+  // left out after c, p, t ("dragma"), a consonant doubled ("relligio", as
+  // Lucretius writes it).
   const auto vowel = isVowel;
   const auto tryOther = [&] {
     baseAnalyses(other, out);
@@ -910,6 +1006,26 @@ void LatinAnalyser::spellingsOfOtherAges(std::string_view key, std::vector<Analy
     if (c == 'c' && next == 'u' && at > 0) {
       other.assign(key, 0, at);
       other += "qu";
+      other.append(key, at + 1);
+      tryOther();
+    }
+    // "sequutus", "loquutus" for "secutus": qu kept before u.
+    if (c == 'q' && next == 'u' && at + 2 < key.size() && key[at + 2] == 'u') {
+      other.assign(key, 0, at);
+      other += 'c';
+      other.append(key, at + 2);
+      tryOther();
+    }
+    // "sumtus", "assumsit" for "sumptus", "assumpsit": no p between m and t or s.
+    if (c == 'm' && (next == 't' || next == 's')) {
+      other.assign(key, 0, at + 1);
+      other += 'p';
+      other.append(key, at + 1);
+      tryOther();
+    }
+    // "quadragensimus", "vicensimus": the ordinals in -ensimus of early Latin.
+    if (c == 'n' && next == 's' && at + 2 < key.size() && key[at + 2] == 'i' && at > 0 && key[at - 1] == 'e') {
+      other.assign(key, 0, at);
       other.append(key, at + 1);
       tryOther();
     }
@@ -1046,8 +1162,8 @@ void LatinAnalyser::guessNames(std::string_view word, std::vector<Analysis>& out
     const NameEnding& e = kNameEndings[k];
     // At least two letters of stem, so that "Ea" or "Io" are not cut to nothing.
     if (key.size() < e.ending.size() + 2 || !endsWith(key, e.ending)) continue;
-    // A Latin stem ends in a consonant or in i ("Pulli-us", "Pulli-a"): "Pulliae"
-    // is no vocative of a "Pulliaus".
+    // A Latin stem ends in a consonant or in i ("Sostrat-a", "Iuli-us"): "Sostratae"
+    // is no vocative of a "Sostrataus".
     const char last = key[key.size() - e.ending.size() - 1];
     if (last == 'a' || last == 'e' || last == 'o' || last == 'u') continue;
     // A name in -o, -onis has its own guesses: the plain third-declension ones

@@ -81,7 +81,7 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   }
 
   // A name never seen: a word written with a capital and small letters that the
-  // analyser does not know ("Pulliae", "Vecellinum"), inside a sentence, is most
+  // analyser does not know ("Sostratae", "Vecellinum"), inside a sentence, is most
   // likely a proper noun. Its analyses as one of the first three declensions,
   // guessed from its ending ("-ae": gén. or dat. sg. or nom. pl. of a name in -a),
   // are appended to `out` (nothing for a word without a capital or too short).
@@ -211,6 +211,7 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   void laterImperfects(std::string_view key, std::vector<Analysis>& out) const;
   void earlyAndSpokenForms(std::string_view key, std::vector<Analysis>& out) const;
   void runTogether(std::string_view key, std::vector<Analysis>& out) const;
+  void thirdDeclensionGenitives(std::string_view key, std::vector<Analysis>& out) const;
   void syncopatedPerfects(std::string_view key, std::vector<Analysis>& out) const;
   void sigmaticOptatives(std::string_view key, std::vector<Analysis>& out) const;
   void greekCasesOfNames(std::string_view key, std::vector<Analysis>& out) const;
