@@ -731,6 +731,19 @@ void LatinAnalyser::sigmaticOptatives(std::string_view key, std::vector<Analysis
       {"itis", {2, GrammaticalNumber::Plural}},   {"int", {3, GrammaticalNumber::Plural}}};
   std::vector<Analysis> more;
   std::string present;
+  // A verb whose perfect is itself in -si or -xi ("absumpsi", "dixi") reads such a
+  // form as that perfect with another spelling ("absumsit"), not as an optative.
+  const auto sigmaticPerfect = [&](std::uint32_t lemma) {
+    bool sigmatic = false;
+    forEachForm(lemma, [&](std::string_view form, std::uint16_t m) {
+      const MorphologyFeatures& f = morphology(m);
+      if (f.kind == FormKind::Finite && f.tense == Tense::Perfect && f.mood == Mood::Indicative &&
+          f.voice == Voice::Active && f.person == GrammaticalPerson::First && f.number == GrammaticalNumber::Singular &&
+          (endsWith(form, "si") || endsWith(form, "xi")))
+        sigmatic = true;
+    });
+    return sigmatic;
+  };
   for (const auto& [ending, personNumber] : kEndings) {
     if (key.size() < ending.size() + 3 || !endsWith(key, ending)) continue;
     const std::string_view front = key.substr(0, key.size() - ending.size());
@@ -780,7 +793,8 @@ void LatinAnalyser::sigmaticOptatives(std::string_view key, std::vector<Analysis
           const MorphologyFeatures& m = morphology(a.morphology);
           if (lemmas_[a.lemma].partOfSpeech != 'v' || lemmas_[a.lemma].category != p.conjugation ||
               m.kind != FormKind::Finite || m.mood != Mood::Indicative || m.tense != Tense::Present ||
-              m.person != GrammaticalPerson::First || m.number != GrammaticalNumber::Singular)
+              m.person != GrammaticalPerson::First || m.number != GrammaticalNumber::Singular ||
+              sigmaticPerfect(a.lemma))
             continue;
           Analysis optative{a.lemma, *perfectSubjunctive};
           optative.note = Analysis::Note::Early;
@@ -818,8 +832,9 @@ void LatinAnalyser::greekCasesOfNames(std::string_view key, std::vector<Analysis
       {"a", "is", GrammaticalCase::Genitive, GrammaticalCase::Accusative},
       {"n", "s", GrammaticalCase::Nominative, GrammaticalCase::Accusative},
       {"os", "is", GrammaticalCase::Genitive, GrammaticalCase::Genitive},
-      // "Thybrim", "Amphipolim": the accusative in -im of the names in -is that
-      // Greek declines with an i-stem (Thybris, Amphipolis, -eos).
+      // "Thybrim", "Sicorim", "Amphipolim", "basim": the accusative in -im of the
+      // nouns in -is declined as i-stems, Greek (Amphipolis, -eos) or Latin
+      // (Sicoris, Tiberis).
       {"im", "is", GrammaticalCase::Nominative, GrammaticalCase::Accusative},
   };
   std::vector<Analysis> more;
@@ -840,7 +855,9 @@ void LatinAnalyser::greekCasesOfNames(std::string_view key, std::vector<Analysis
           numberOf(a) != GrammaticalNumber::Singular)
         continue;
       Analysis form{a.lemma, *greek};
-      form.note = Analysis::Note::Greek;
+      // -im is as much Latin (Tiberim, Sicorim) as Greek: read beside, unlabelled.
+      if (g.ending == "im") form.variant = true;
+      else form.note = Analysis::Note::Greek;
       appendUnique(out, form);
     }
   }
@@ -905,14 +922,15 @@ void LatinAnalyser::runTogether(std::string_view key, std::vector<Analysis>& out
       if (!out.empty()) return;
     }
   }
+  // After u the s is the word's far more often than not ("missust", "opust": not
+  // the supine "missu"); after the other vowels it is est's ("nullast", "similest").
   if (n > 3 && endsWith(key, "st")) {
     const std::string_view before = key.substr(0, n - 2);
-    if (isVowel(before.back()) || before.back() == 'm') readAs(before, Analysis::Note::WithEst);
-    if (isVowel(before.back())) {
-      other.assign(before);
-      other += 's';
-      readAs(other, Analysis::Note::WithEst);
-    }
+    other.assign(before);
+    other += 's';
+    if (before.back() == 'u') readAs(other, Analysis::Note::WithEst);
+    if (out.empty() && (isVowel(before.back()) || before.back() == 'm')) readAs(before, Analysis::Note::WithEst);
+    if (out.empty() && isVowel(before.back())) readAs(other, Analysis::Note::WithEst);
   }
   // The s of a second person (or of "satis") goes with the e of -ne: "viden" is
   // "videsne", never a form of "vides" that is no second person.
