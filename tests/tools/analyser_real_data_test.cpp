@@ -226,6 +226,8 @@ TEST(AnalyserOnTheLexicon, EarlyAndSpokenLatin) {
       {"scin", "scio|v. 4|2e p. sg.|ind. pr\xE9s. act. (+ -ne)", true},
       {"scin", "scia|n. 1|dat. f. pl.|(+ -ne)", false},          // "scis" of scia is no second person
       {"egon", "ego|pron.|nom. m. sg.|(+ -ne)", true},
+      {"salvan", "salvos|adj. 1|nom. f. sg.|(+ -ne)", true},    // after a, no s went
+      {"salvan", "salvo|v. 1|2e p. sg.|ind. pr\xE9s. act. (+ -ne)", false},
       {"agmen", "agme|n. 3|nom. n. sg.|(+ -ne)", false},
       // The personal pronouns in -d.
       {"med", "ego|pron.|acc. m. sg.|" + earlyAlone, true},

@@ -932,11 +932,12 @@ void LatinAnalyser::runTogether(std::string_view key, std::vector<Analysis>& out
     if (out.empty() && (isVowel(before.back()) || before.back() == 'm')) readAs(before, Analysis::Note::WithEst);
     if (out.empty() && isVowel(before.back())) readAs(other, Analysis::Note::WithEst);
   }
-  // The s of a second person (or of "satis") goes with the e of -ne: "viden" is
-  // "videsne", never a form of "vides" that is no second person.
+  // The s of a second person (or of "satis") after i or e goes with the e of -ne:
+  // "viden" is "videsne", never a form of "vides" that is no second person;
+  // "salvan", "nullan" are "salvane", "nullane".
   if (n >= 3 && key.back() == 'n' && isVowel(key[n - 2])) {
     const std::string_view before = key.substr(0, n - 1);
-    if (before.back() == 'i' || before.back() == 'e' || before.back() == 'a') {
+    if (before.back() == 'i' || before.back() == 'e') {
       other.assign(before);
       other += 's';
       more.clear();
