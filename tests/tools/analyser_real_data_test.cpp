@@ -275,6 +275,9 @@ TEST(AnalyserOnTheLexicon, EarlyAndSpokenLatin) {
       // The genitive plural of the third in -um and -ium.
       {"caelestum", "caelestis|adj. 2|g\xE9n. m. pl.|", true},
       {"voluptatium", "voluptas|n. 3|g\xE9n. f. pl.|", true},
+      // -re for -ris in the second person of the passive.
+      {"fateare", "fateor|v. 2|2e p. sg.|subj. pr\xE9s. d\xE9p.", true},
+      {"fateare", "fateor|v. 2|3e p. sg.|subj. pr\xE9s. d\xE9p.", false},
   });
 }
 

@@ -562,6 +562,7 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
   if (out.empty()) greekCasesOfNames(key, out);
   if (out.empty()) runTogether(key, out);
   if (out.empty()) thirdDeclensionGenitives(key, out);
+  if (out.empty()) secondPersonsInRe(key, out);
   if (out.empty()) spellingsOfOtherAges(key, out);
 }
 
@@ -880,6 +881,26 @@ void LatinAnalyser::thirdDeclensionGenitives(std::string_view key, std::vector<A
       continue;
     a.variant = true;
     appendUnique(out, a);
+  }
+}
+
+// "fateare", "conarere", "utere": the second person singular of the passive and
+// of the deponents in -re for -ris, which Cicero prefers outside the present
+// indicative (Allen and Greenough, the passive's endings). Only where the lexicon's
+// model does not already write it.
+void LatinAnalyser::secondPersonsInRe(std::string_view key, std::vector<Analysis>& out) const {
+  if (key.size() < 5 || !endsWith(key, "re")) return;
+  std::string other(key.substr(0, key.size() - 2));
+  other += "ris";
+  std::vector<Analysis> more;
+  coreAnalyses(other, more);
+  for (const Analysis& a : more) {
+    const MorphologyFeatures& m = morphology(a.morphology);
+    // A deponent's forms are its model's active ones, shown as deponent.
+    const bool deponent = (lemmas_[a.lemma].flags & lemma_flag::kDeponent) && m.voice == Voice::Active;
+    if (m.kind == FormKind::Finite && (m.voice == Voice::Passive || deponent) &&
+        m.person == GrammaticalPerson::Second && m.number == GrammaticalNumber::Singular)
+      appendUnique(out, a);
   }
 }
 

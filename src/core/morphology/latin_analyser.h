@@ -212,6 +212,7 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   void earlyAndSpokenForms(std::string_view key, std::vector<Analysis>& out) const;
   void runTogether(std::string_view key, std::vector<Analysis>& out) const;
   void thirdDeclensionGenitives(std::string_view key, std::vector<Analysis>& out) const;
+  void secondPersonsInRe(std::string_view key, std::vector<Analysis>& out) const;
   void syncopatedPerfects(std::string_view key, std::vector<Analysis>& out) const;
   void sigmaticOptatives(std::string_view key, std::vector<Analysis>& out) const;
   void greekCasesOfNames(std::string_view key, std::vector<Analysis>& out) const;
