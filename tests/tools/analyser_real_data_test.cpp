@@ -12,6 +12,7 @@
 #include "core/files/source_file.h"
 #include "mkdict/collatinus_lexicon.h"
 #include "mkdict/lexicon_corrections.h"
+#include "../support/required_data.h"
 
 namespace varnelio::mkdict {
 namespace {
@@ -113,7 +114,7 @@ TEST(AnalyserOnTheLexicon, AddsNothingWrong) {
 // reads a word only where the grammar allows it.
 struct RuleCase {
   const char* word;
-  const char* analysis;  // "lemma|category|case-gender-number|mood-tense-voice"
+  std::string analysis;  // "lemma|category|case-gender-number|mood-tense-voice"
   bool found;
 };
 
@@ -200,6 +201,97 @@ TEST(AnalyserOnTheLexicon, SmallClasses) {
       {"Tres", "Tres|npr. 1|nom. f. pl.|", true},
       {"Tres", "Tres|npr. 1|nom. f. sg.|", false},
       {"Tram", "Tres|npr. 1|acc. f. sg.|", false},
+  });
+}
+
+// The forms of early Latin and of speech, on words of ../shared/raw (Plautus,
+// Terence, Lucretius, Vergil) and of the grammars: each is read only where nothing
+// else reads the word, and labelled where a teacher would point it out.
+TEST(AnalyserOnTheLexicon, EarlyAndSpokenLatin) {
+  VARNELIO_REQUIRE_DATA(analyser().status() == LatinAnalyser::Status::Loaded, "analyseur.dat");
+  // The label follows the mood-tense-voice, or stands alone in its column.
+  const std::string early = " (latin archa\xEFque)", earlyAlone = "(latin archa\xEFque)";
+  checkRule({
+      // est run into the word before, after a vowel, m or s.
+      {"homost", "homo|n. 3|nom. m. sg.|(+ est)", true},
+      {"necessest", "necesse|adj.||(+ est)", true},
+      {"certumst", "certus|adj. 1|nom. n. sg.|(+ est)", true},
+      {"meliust", "Melius|npr. 2|nom. m. sg.|(+ est)", true},
+      {"missust", "mitto|v. 3|nom. m. sg.|part. parf. pass. (+ est)", true},
+      {"missust", "mitto|v. 3||supin (+ est)", false},          // after u the s is the word's
+      {"est", "e|prép.||(+ est)", false},                        // a word of its own is nothing else
+      {"potest", "pote|adv.||(+ est)", false},
+      // -ne cut to -n, with the s of a second person.
+      {"viden", "video|v. 2|2e p. sg.|ind. pr\xE9s. act. (+ -ne)", true},
+      {"scin", "scio|v. 4|2e p. sg.|ind. pr\xE9s. act. (+ -ne)", true},
+      {"scin", "scia|n. 1|dat. f. pl.|(+ -ne)", false},          // "scis" of scia is no second person
+      {"egon", "ego|pron.|nom. m. sg.|(+ -ne)", true},
+      {"salvan", "salvos|adj. 1|nom. f. sg.|(+ -ne)", true},    // after a, no s went
+      {"salvan", "salvo|v. 1|2e p. sg.|ind. pr\xE9s. act. (+ -ne)", false},
+      {"agmen", "agme|n. 3|nom. n. sg.|(+ -ne)", false},
+      // The personal pronouns in -d.
+      {"med", "ego|pron.|acc. m. sg.|" + earlyAlone, true},
+      {"ted", "tu|pron.|abl. m. sg.|" + earlyAlone, true},
+      {"sed", "se|pron.|acc. m. sg.|" + earlyAlone, true},
+      {"sed", "sed|conj.||", true},
+      {"qued", "qui|pron.|abl. m. sg.|" + earlyAlone, false},         // qui is no personal pronoun
+      // The present subjunctive of sum.
+      {"sies", "sum|v.|2e p. sg.|subj. pr\xE9s. act." + early, true},
+      {"sient", "sum|v.|3e p. pl.|subj. pr\xE9s. act." + early, true},
+      {"fuat", "sum|v.|3e p. sg.|subj. pr\xE9s. act." + early, true},
+      {"possiet", "possum|v.|3e p. sg.|subj. pr\xE9s. act." + early, true},
+      {"fuas", "fuo|v.|2e p. sg.|subj. pr\xE9s. act." + early, false},
+      {"amiet", "amo|v. 1|3e p. sg.|subj. pr\xE9s. act." + early, false},  // of sum only
+      // Syncopated perfects, and the perfects in -ii.
+      {"dixti", "dico|v. 3|2e p. sg.|ind. parf. act.", true},
+      {"exstinxem", "exstinguo|v. 3|1re p. sg.|subj. p.-q.-p. act.", true},
+      {"accestis", "accedo|v. 3|2e p. pl.|ind. parf. act.", true},
+      {"desisse", "desino|v. 3||inf. parf. act.", true},
+      {"amati", "amo|v. 1|2e p. sg.|ind. parf. act.", false},  // only after the s or x of the perfect
+      // The genitive in -ai of the first declension.
+      {"materiai", "materia|n. 1|g\xE9n. f. sg.|" + earlyAlone, true},
+      {"aquai", "aqua|n. 1|g\xE9n. f. sg.|" + earlyAlone, true},
+      {"aquai", "aqua|n. 1|dat. f. sg.|" + earlyAlone, false},
+      {"ipsus", "ipse|pron.|nom. m. sg.|" + earlyAlone, true},
+      // p for b, c for qu, d for t.
+      {"aps", "a|pr\xE9p.||", true},
+      {"optinuit", "obtineo|v. 2|3e p. sg.|ind. parf. act.", true},
+      {"secuntur", "sequor|v. 3|3e p. pl.|ind. pr\xE9s. d\xE9p.", true},
+      {"inquid", "inquit|v.||", true},
+      // The optatives in -sim, -xim and the subjunctives in -duim.
+      {"ausim", "audeo|v. 2|1re p. sg.|subj. parf. act." + early, true},
+      {"ausim", "audio|v. 4|1re p. sg.|subj. parf. act." + early, false},
+      {"absumsit", "absumo|v. 3|3e p. sg.|subj. parf. act." + early, false},  // absumpsit, spelled without p
+      {"absumsit", "absumo|v. 3|3e p. sg.|ind. parf. act.", true},
+      {"faxint", "facio|v. 3|3e p. pl.|subj. parf. act." + early, true},
+      {"perduint", "perdo|v. 3|3e p. pl.|subj. pr\xE9s. act." + early, true},
+      // The present passive infinitive in -ier.
+      {"dicier", "dico|v. 3||inf. pr\xE9s. pass." + early, true},
+      {"amarier", "amo|v. 1||inf. pr\xE9s. pass." + early, true},
+      {"amarier", "amo|v. 1||inf. pr\xE9s. act." + early, false},
+      // -met after a personal pronoun.
+      {"semetipsum", "se|pron.|acc. m. sg.|", true},
+      {"semetipsum", "se|pron.|abl. m. sg.|", false},
+      // The genitive plural of the third in -um and -ium.
+      {"caelestum", "caelestis|adj. 2|g\xE9n. m. pl.|", true},
+      {"voluptatium", "voluptas|n. 3|g\xE9n. f. pl.|", true},
+      // -re for -ris in the second person of the passive.
+      {"fateare", "fateor|v. 2|2e p. sg.|subj. pr\xE9s. d\xE9p.", true},
+      {"fateare", "fateor|v. 2|3e p. sg.|subj. pr\xE9s. d\xE9p.", false},
+  });
+}
+
+TEST(AnalyserOnTheLexicon, GreekCasesOfNames) {
+  VARNELIO_REQUIRE_DATA(analyser().status() == LatinAnalyser::Status::Loaded, "analyseur.dat");
+  checkRule({
+      {"Nestora", "Nestor|npr. 3|acc. m. sg.|(forme grecque)", true},
+      {"Thetin", "Thetis|npr. 3|acc. f. sg.|(forme grecque)", true},
+      {"Mithridaten", "Mithridates|npr. 3|acc. m. sg.|(forme grecque)", true},
+      {"Thybrim", "Thybris|npr. 3|acc. m. sg.|", true},                   // -im, Latin as much as Greek
+      {"Nestorem", "Nestor|npr. 3|acc. m. sg.|", true},                   // the Latin form, unlabelled
+      {"Nestorem", "Nestor|npr. 3|acc. m. sg.|(forme grecque)", false},
+      {"militan", "miles|n. 3|acc. m. sg.|(forme grecque)", false},       // a noun, not a name
+      {"Romam", "Roma|npr. 1|acc. f. sg.|(forme grecque)", false},
   });
 }
 

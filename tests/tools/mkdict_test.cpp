@@ -20,6 +20,7 @@
 #include "core/text/trim.h"
 #include "mkdict/collatinus_lexicon.h"
 #include "mkdict/dictionary_builder.h"
+#include "mkdict/gloss_text.h"
 #include "mkdict/grammar_labels.h"
 #include "mkdict/inflection_models.h"
 #include "mkdict/plain_latin.h"
@@ -383,23 +384,72 @@ TEST(Mkdict, ReadersSurviveBrokenInput) {
 }
 
 TEST(Mkdict, EnglishGlossesAreTold) {
+  // Glosses of the lexicon's lemmes.fr and lem_ext.fr.
   const std::vector<std::pair<std::string, bool>> cases = {
       {"one who lisps", true},
       {"the name of the angel of Tartarus", true},
-      {"of or pertaining to Augustus", true},
-      {"to grow poor", true},
-      {"a spoon, a measure for liquids", true},
+      {"adopted, received in the place of a child;, the son of one who is adopted", true},
+      {"a Gallic name of a particularly white kind of corn, bl\xE9 blanc de Dauphin\xE9;", true},  // French inside
+      {"spoon", true},                                 // one word only the English list has
       {"vie", false},                                  // one French word
-      {"rose", false},                                 // English and French alike: left as it is
+      {"rose", false},                                 // both lists have it: the lexicon's French stands
       {"habitants de la ville", false},
-      {"qui zézaie", false},
+      {"qui z\xE9zaie", false},
       {"d'Auguste", false},
       {"du mont Aventin.", false},
-      {"ville d'\xC9thiopie", false},                  // an accented letter
-      {"one of the Alani, un peuple", false},           // a French word among English ones
+      {"ville d'\xC9thiopie", false},
+      {"fig. ind. dim.", false},                       // abbreviations before their full stop tell nothing
+      {"Pallas, Minerve, Ath\xE8na", false},           // names tell nothing
       {"", false},
   };
   for (const auto& [text, english] : cases) EXPECT_EQ(mkdict::looksEnglish(text), english) << text;
+}
+
+TEST(Mkdict, HtmlEntitiesAreDecoded) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"pertaining to the &AElig;dui", "pertaining to the \xC3\x86" "dui"},
+      {"c&oelig;ur, &oelig;uvre", "c\xC5\x93ur, \xC5\x93uvre"},
+      {"bl&eacute; &mdash; Dauphin&eacute;", "bl\xC3\xA9 \xE2\x80\x94 Dauphin\xC3\xA9"},
+      {"&#233;t&#xE9;", "\xC3\xA9t\xC3\xA9"},
+      {"signe [&gt;] &lt;*&gt;", "signe [>] <*>"},
+      {"Tom & Jerry; &nosuch; &;", "Tom & Jerry; &nosuch; &;"},  // what is no reference stays
+      {"&#0; &#x110000; &#12a;", "&#0; &#x110000; &#12a;"},
+      {"trailing &", "trailing &"},
+  };
+  for (const auto& [text, decoded] : cases) EXPECT_EQ(decodeHtmlEntities(text), decoded) << text;
+  // Through the reader of lemmes.fr, into Windows-1252.
+  const auto translations = readTranslations("Aedui:peuple de la Gaule, les &AElig;duens\n");
+  ASSERT_EQ(translations.count("Aedui"), 1u);
+  EXPECT_EQ(translations.at("Aedui"), "peuple de la Gaule, les \xC6" "duens");
+}
+
+TEST(Mkdict, HomographNumbersAreHidden) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"Pallas2 (p\xE8re d'une certaine Minerve)", "Pallas (p\xE8re d'une certaine Minerve)"},
+      {"v. Aiax1, Aiax2.", "v. Aiax, Aiax."},
+      {"fils d'\xC9vandre2", "fils d'\xC9vandre"},
+      {"H2O, 2e si\xE8" "cle, 300 pas", "H2O, 2e si\xE8" "cle, 300 pas"},  // a number that is no homograph's
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(withoutHomographNumbers(text), shown) << text;
+}
+
+TEST(Mkdict, ALemmaWithoutFrenchTakesAnotherLanguage) {
+  CollatinusLexicon lexicon;
+  lexicon.translations = {{"Pallas2", "Pallas2 (p\xE8re d'une certaine Minerve)"}, {"adoptitius", "adopted"},
+                          {"aequor", ""}};
+  lexicon.otherLanguages = {{"(angl.)", {{"aequor", "a level surface"}, {"zeta", "the letter zeta"}}},
+                            {"(all.)", {{"zeta", "Zeta"}, {"ypsilon", "Ypsilon"}}}};
+  const auto translation = [&](const char* key) {
+    LemmaLine l;
+    l.key = key;
+    return translationOf(lexicon, l);
+  };
+  EXPECT_EQ(translation("Pallas2"), "Pallas (p\xE8re d'une certaine Minerve)");
+  EXPECT_EQ(translation("adoptitius"), "(angl.) adopted");
+  EXPECT_EQ(translation("aequor"), "(angl.) a level surface");  // an empty French translation is none
+  EXPECT_EQ(translation("zeta"), "(angl.) the letter zeta");     // English before German
+  EXPECT_EQ(translation("ypsilon"), "(all.) Ypsilon");
+  EXPECT_EQ(translation("nihil"), "");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "core/morphology/latin_analyser.h"
 #include "core/morphology/latin_spelling.h"
 #include "mkdict/grammar_labels.h"
 #include "mkdict/inflector.h"
@@ -389,6 +390,40 @@ void addCorrections(const CollatinusLexicon& lexicon, const LemmaFinder& finder,
 
 }  // namespace
 
+// A lemma the lexicon translates in no language is mostly a form of another
+// lemma that it lists apart ("aethera", the Greek accusative of aether): its
+// translation sends the reader there, as the lexicon's own cross-references do
+// ("v. aether"). The other lemma is the likeliest one whose forms include the
+// headword and that has a translation; a lemma whose headword is no other
+// lemma's form stays without translation.
+namespace {
+
+bool capitalised(std::string_view word) { return !word.empty() && word.front() >= 'A' && word.front() <= 'Z'; }
+
+void referToLemmasOfTheirForms(AnalyserData& data) {
+  const LatinAnalyser analyser = LatinAnalyser::fromBytes(encodeAnalyserData(data));
+  std::vector<Analysis> analyses;
+  std::vector<std::string> references(data.lemmas.size());
+  for (std::uint32_t l = 0; l < data.lemmas.size(); ++l) {
+    if (!data.lemmas[l].translation.empty()) continue;
+    analyser.analyse(data.lemmas[l].headword, analyses);
+    analyser.likeliestFirst(analyses);
+    for (const Analysis& a : analyses) {
+      const bool regular = !a.contracted && !a.variant && a.note == Analysis::Note::None;
+      if (!regular || a.lemma == l || a.lemma >= data.lemmas.size() || data.lemmas[a.lemma].translation.empty())
+        continue;
+      // A name is a form of a name only ("Acervetis" is no form of acervo).
+      if (capitalised(data.lemmas[l].headword) && !capitalised(data.lemmas[a.lemma].headword)) continue;
+      references[l] = "v. " + data.lemmas[a.lemma].headword;
+      break;
+    }
+  }
+  for (std::uint32_t l = 0; l < data.lemmas.size(); ++l)
+    if (!references[l].empty()) data.lemmas[l].translation = std::move(references[l]);
+}
+
+}  // namespace
+
 AnalyserBuild buildAnalyserData(const CollatinusLexicon& lexicon) {
   AnalyserBuild build;
   AnalyserData& data = build.data;
@@ -402,7 +437,9 @@ AnalyserBuild buildAnalyserData(const CollatinusLexicon& lexicon) {
   given.writeExclusions();
   data.contractions = lexicon.contractions;
   data.assimilations = lexicon.assimilations;
+  referToLemmasOfTheirForms(data);
   return build;
 }
+
 
 }  // namespace varnelio::mkdict

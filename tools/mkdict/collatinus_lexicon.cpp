@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "mkdict/inflection_models.h"
+#include "mkdict/gloss_text.h"
 #include "mkdict/plain_latin.h"
 
 namespace varnelio::mkdict {
@@ -92,7 +93,7 @@ std::map<std::string, std::string> readTranslations(std::string_view utf8Text) {
   std::map<std::string, std::string> translations;
   for (std::string_view line : dataLines(utf8Text))
     if (const auto h = halves(line, ':'); h && line.front() != ':')
-      translations.emplace(plainLatin(h->first), plainLatin(h->second));
+      translations.emplace(plainLatin(h->first), plainLatin(decodeHtmlEntities(h->second)));
   return translations;
 }
 

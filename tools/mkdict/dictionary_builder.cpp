@@ -47,6 +47,15 @@ std::optional<std::string> loadCollatinusLexicon(const std::string& folder, Coll
     lexicon.lemmas.push_back(std::move(l));
   }
   for (auto& [key, translation] : readTranslations(optional("lem_ext.fr"))) lexicon.translations.emplace(key, translation);
+  // The other languages, in the order a French reader is likeliest to read them.
+  for (const auto& [language, mark] : {std::pair{"en", "(angl.)"}, std::pair{"de", "(all.)"}, std::pair{"it", "(ital.)"},
+                                       std::pair{"es", "(esp.)"}, std::pair{"pt", "(port.)"}, std::pair{"ca", "(cat.)"},
+                                       std::pair{"gl", "(galic.)"}}) {
+    CollatinusLexicon::OtherLanguage other{mark, readTranslations(optional((std::string("lemmes.") + language).c_str()))};
+    for (auto& [key, translation] : readTranslations(optional((std::string("lem_ext.") + language).c_str())))
+      other.translations.emplace(key, translation);
+    if (!other.translations.empty()) lexicon.otherLanguages.push_back(std::move(other));
+  }
   lexicon.contractions = readContractions(optional("contractions.la"));
   lexicon.irregulars = readIrregulars(optional("irregs.la"));
   lexicon.assimilations = readAssimilations(optional("assimilations.la"));
@@ -327,13 +336,13 @@ class Budget {
   std::size_t keptOfLast_ = 0;
 };
 
-std::string lemmaRecord(const CollatinusLexicon& lexicon, const LemmaLine& lemma) {
+std::string lemmaRecord(const CollatinusLexicon& lexicon, const LemmaLine& lemma, const std::string& translation) {
   const DictionaryLayout& layout = lemmaLayout();
   return encodeDictionaryRecord(
       layout, 0,
       {lemma.lemma.substr(0, layout.fields[lemma_field::kLemma].width),
        fitCategory(categoryWithClass(lexicon, lemma), layout.fields[lemma_field::kCategory].width),
-       fitTranslation(translationOf(lexicon, lemma), layout.fields[lemma_field::kTranslation].width), "", ""});
+       fitTranslation(translation, layout.fields[lemma_field::kTranslation].width), "", ""});
 }
 
 std::string formRecord(const LatinAnalyser& analyser, const Analysis& analysis, const std::string& form) {
@@ -379,43 +388,20 @@ std::string concatenated(const std::vector<std::string>& records, std::size_t re
 
 }  // namespace
 
-bool looksEnglish(std::string_view translation) {
-  // Words that French glosses never use and English ones cannot do without,
-  // and the other way round; the letters of the text are Windows-1252.
-  static const std::set<std::string, std::less<>> english = {
-      "the", "of", "one", "who", "which", "that", "with", "to", "an", "and", "by", "from", "pertaining",
-      "belonging", "relating", "something", "someone", "is", "in", "for", "his", "her", "its", "being", "having",
-      "made", "kind", "sort"};
-  static const std::set<std::string, std::less<>> french = {
-      "le", "la", "les", "l", "de", "du", "des", "d", "un", "une", "qui", "que", "et", "au", "aux", "en",
-      "pour", "par", "sur", "dans", "est", "se", "son", "sa", "ses", "avec", "ou"};
-  bool englishWord = false;
-  std::string word;
-  const auto endWord = [&] {
-    if (french.contains(word)) return false;
-    if (english.contains(word)) englishWord = true;
-    word.clear();
-    return true;
-  };
-  for (const char ch : translation) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c >= 0xC0) return false;  // an accented letter: French (English glosses have none)
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
-      word += static_cast<char>(c | 0x20);
-    } else if (!endWord()) {
-      return false;
-    }
-  }
-  return endWord() && englishWord;
-}
-
 std::string translationOf(const CollatinusLexicon& lexicon, const LemmaLine& lemma) {
   const auto found = lexicon.translations.find(lemma.key);
-  if (found == lexicon.translations.end()) return {};
-  // Part of the extended lexicon is glossed in English only: a French student is
-  // told so before reading it.
-  if (looksEnglish(found->second)) return "(angl.) " + found->second;
-  return found->second;
+  if (found != lexicon.translations.end() && !found->second.empty()) {
+    // Part of the extended lexicon is glossed in English only: a French student is
+    // told so before reading it.
+    if (looksEnglish(found->second)) return "(angl.) " + withoutHomographNumbers(found->second);
+    return withoutHomographNumbers(found->second);
+  }
+  for (const CollatinusLexicon::OtherLanguage& other : lexicon.otherLanguages) {
+    const auto it = other.translations.find(lemma.key);
+    if (it != other.translations.end() && !it->second.empty())
+      return other.mark + " " + withoutHomographNumbers(it->second);
+  }
+  return {};
 }
 
 BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const BuildOptions& options) {
@@ -428,7 +414,15 @@ BuiltDictionaries buildDictionaries(const CollatinusLexicon& lexicon, const Anal
   const DictionaryLayout& formL = formLayout();
   std::vector<std::string> lemmaRecords;
   lemmaRecords.reserve(lexicon.lemmas.size());
-  for (const LemmaLine& lemma : lexicon.lemmas) lemmaRecords.push_back(lemmaRecord(lexicon, lemma));
+  // The analyser's translation of a lemma where it has one (a lemma without
+  // translation may refer to the lemma it is a form of), else the lexicon's.
+  std::map<const LemmaLine*, const std::string*> analysed;
+  for (std::size_t i = 0; i < analyserBuild.lines.size() && i < analyserBuild.data.lemmas.size(); ++i)
+    analysed.emplace(analyserBuild.lines[i], &analyserBuild.data.lemmas[i].translation);
+  for (const LemmaLine& lemma : lexicon.lemmas) {
+    const auto it = analysed.find(&lemma);
+    lemmaRecords.push_back(lemmaRecord(lexicon, lemma, it != analysed.end() ? *it->second : translationOf(lexicon, lemma)));
+  }
 
   // The forms come from the analyser itself, so that the file holds no form the
   // analyser would not give (our corrections included), worded as it words them.

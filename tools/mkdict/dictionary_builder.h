@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "mkdict/collatinus_lexicon.h"
+#include "mkdict/gloss_text.h"
 #include "mkdict/inflection_models.h"
 #include "mkdict/lexicon_corrections.h"
 #include "mkdict/morphology_decoder.h"
@@ -20,6 +21,14 @@ namespace varnelio::mkdict {
 struct CollatinusLexicon {
   std::vector<LemmaLine> lemmas;  // lemmes.la, then the lemmas of lem_ext.la it lacks
   std::map<std::string, std::string> translations;  // by lemma key
+  // The lexicon's translations in its other languages (lemmes.en and lem_ext.en,
+  // lemmes.de...), each with the mark shown before it ("(angl.)"): what a lemma
+  // without French translation is given.
+  struct OtherLanguage {
+    std::string mark;
+    std::map<std::string, std::string> translations;
+  };
+  std::vector<OtherLanguage> otherLanguages;
   InflectionModels models;
   std::map<int, std::string> morphologies;  // French descriptions by number
   MorphologyTable morphologyFeatures;       // the same decoded (decodeMorphologies), by number
@@ -31,15 +40,12 @@ struct CollatinusLexicon {
   std::vector<LexiconCorrection> corrections;  // ours, applied by the builders
 };
 
-// The translation of a lemma, empty when the lexicon gives none: French, or the
-// lexicon's English after "(angl.) " where it has no French (looksEnglish).
+// The translation of a lemma, empty when the lexicon gives none in any language:
+// French; the lexicon's English after "(angl.) " where its French file holds
+// English (looksEnglish); where it has no French at all, another language's
+// translation after its mark ("(angl.) ", "(all.) "). Without the homograph
+// numbers the lexicon writes in some glosses ("Pallas2").
 std::string translationOf(const CollatinusLexicon& lexicon, const LemmaLine& lemma);
-
-// Whether a translation of the lexicon is in English rather than French: it has
-// no accented letter, none of the French words that glosses cannot do without
-// ("le", "de", "qui", "et"...) and at least one of the English ones ("the",
-// "of", "who", "to"...). Such a translation is shown after "(angl.) ".
-bool looksEnglish(std::string_view translation);
 
 // Reads lemmes.la, lemmes.fr, modeles.la and morphos.fr from a Collatinus data
 // folder, and the optional files when they are there (lem_ext.la with lem_ext.fr,

@@ -510,6 +510,22 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
     });
     if (value && !listed) out.push_back({Analysis::kRomanNumeral, static_cast<std::uint16_t>(value)});
   }
+  // "med", "ted", "sed": the accusative and ablative of the personal pronouns in
+  // early Latin (Plautus, Terence, the old laws). "sed" is first the conjunction:
+  // the pronoun comes after it.
+  if (key.size() == 3 && key[1] == 'e' && key[2] == 'd' && !lemmas_.empty()) {
+    std::vector<Analysis> more;
+    coreAnalyses(key.substr(0, 2), more);
+    const bool alone = out.empty();
+    for (Analysis a : more) {
+      const GrammaticalCase c = caseOf(a);
+      if (lemmas_[a.lemma].partOfSpeech != PartOfSpeech::Pronoun || (c != GrammaticalCase::Accusative && c != GrammaticalCase::Ablative))
+        continue;
+      a.note = Analysis::Note::Early;
+      a.variant = !alone;
+      appendUnique(out, a);
+    }
+  }
   if (out.empty() && !lemmas_.empty()) olderSpellings(key, out);
 }
 
@@ -532,21 +548,446 @@ void LatinAnalyser::laterImperfects(std::string_view key, std::vector<Analysis>&
     const bool imperfect = m.kind == FormKind::Finite && m.mood == Mood::Indicative && m.tense == Tense::Imperfect &&
                            m.voice == Voice::Active;
     if (l.partOfSpeech != PartOfSpeech::Verb || !imperfect || !endsWith(latin::keyOf(l.headword), "eo")) continue;
-    a.late = true;
+    a.note = Analysis::Note::Late;
     appendUnique(out, a);
   }
 }
 
+// What a word that is nothing else may still be, the likeliest first: the later
+// imperfect of eo, a form of early Latin, the Greek case of a name, a word run
+// together with est or -ne, and last a spelling of another age.
 void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& out) const {
   laterImperfects(key, out);
-  if (!out.empty()) return;
+  if (out.empty()) earlyAndSpokenForms(key, out);
+  if (out.empty()) greekCasesOfNames(key, out);
+  if (out.empty()) runTogether(key, out);
+  if (out.empty()) thirdDeclensionGenitives(key, out);
+  if (out.empty()) secondPersonsInRe(key, out);
+  if (out.empty()) spellingsOfOtherAges(key, out);
+}
+
+namespace {
+
+bool isVowel(char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y'; }
+
+}  // namespace
+
+std::optional<std::uint16_t> LatinAnalyser::findMorphology(const MorphologyFeatures& wanted) const {
+  for (std::size_t m = 0; m < morphologies_.size(); ++m)
+    if (morphologies_[m].features == wanted) return static_cast<std::uint16_t>(m);
+  return std::nullopt;
+}
+
+// The forms of early Latin that Plautus, Terence, Ennius, Lucretius and the old
+// laws write, and that later poets keep for their colour (Allen and Greenough,
+// 43.1, 146, 170b, 181b, 183).
+void LatinAnalyser::earlyAndSpokenForms(std::string_view key, std::vector<Analysis>& out) const {
+  std::vector<Analysis> more;
   std::string other;
-  // Spellings of other ages, tried on a word that is nothing else, one change
-  // at a time: u for i before m ("maxumus", "optume", "aestumo"); and as
-  // medieval copies and the Vulgate write, e for ae ("adhesit", "hedum"), i for
-  // y ("cristallum"), an h added ("Israhel", "Gamalihel") or left out after c, p,
-  // t ("dragma"), a consonant doubled ("grabattum").
-  const auto vowel = [](char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y'; };
+  const std::size_t n = key.size();
+  const auto early = [&](Analysis a) {
+    a.note = Analysis::Note::Early;
+    appendUnique(out, a);
+  };
+  // "materiai", "aulai", "terrai": the genitive singular of the first declension
+  // in -ai, a syllable more than -ae.
+  if (n > 3 && endsWith(key, "ai")) {
+    other.assign(key.substr(0, n - 1));
+    other += 'e';
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const PartOfSpeech pos = lemmas_[a.lemma].partOfSpeech;
+      const bool feminineAdjective = pos == PartOfSpeech::Adjective && morphology(a.morphology).gender == GrammaticalGender::Feminine;
+      if ((pos == PartOfSpeech::Noun || feminineAdjective) && caseOf(a) == GrammaticalCase::Genitive &&
+          numberOf(a) == GrammaticalNumber::Singular)
+        early(a);
+    }
+  }
+  // "dicier", "accingier", "labier": the present passive infinitive in -ier.
+  if (n > 4 && endsWith(key, "ier")) {
+    other.assign(key.substr(0, n - 3));
+    other += 'i';
+    more.clear();
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const MorphologyFeatures& m = morphology(a.morphology);
+      if (m.kind == FormKind::Infinitive && m.tense == Tense::Present && m.voice == Voice::Passive) early(a);
+    }
+  }
+  // "siem", "sies", "siet", "sient", "possiet" and "fuam", "fuas", "fuat", "fuant":
+  // the present subjunctive of sum and of its compounds.
+  for (const auto& [old, classical] : {std::pair{std::string_view("sie"), std::string_view("si")},
+                                       std::pair{std::string_view("fua"), std::string_view("si")}}) {
+    const std::size_t at = key.rfind(old);
+    if (at == std::string_view::npos) continue;
+    const std::string_view rest = key.substr(at + old.size());
+    if (rest != "m" && rest != "s" && rest != "t" && rest != "mus" && rest != "tis" && rest != "nt") continue;
+    other.assign(key.substr(0, at));
+    other += classical;
+    other += rest;
+    more.clear();
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const MorphologyFeatures& m = morphology(a.morphology);
+      if (m.kind == FormKind::Finite && m.mood == Mood::Subjunctive && m.tense == Tense::Present &&
+          endsWith(latin::keyOf(lemmas_[a.lemma].headword), "sum"))
+        early(a);
+    }
+  }
+  // "duim", "duit", "perduint", "creduis": the old present subjunctive of do and
+  // its compounds, for "dem", "det", "perdant", "credas".
+  for (const auto& [old, classical] : {std::pair{std::string_view("duim"), std::string_view("dem")},
+                                       std::pair{std::string_view("duis"), std::string_view("des")},
+                                       std::pair{std::string_view("duit"), std::string_view("det")},
+                                       std::pair{std::string_view("duint"), std::string_view("dent")}}) {
+    if (!endsWith(key, old)) continue;
+    other.assign(key.substr(0, n - old.size()));
+    other += classical;
+    more.clear();
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const MorphologyFeatures& m = morphology(a.morphology);
+      if (lemmas_[a.lemma].partOfSpeech == PartOfSpeech::Verb && m.kind == FormKind::Finite && m.mood == Mood::Subjunctive &&
+          m.tense == Tense::Present)
+        early(a);
+    }
+    // "perdant", "credas": the compounds in -do of the third conjugation.
+    other.assign(key.substr(0, n - old.size()));
+    other += 'd';
+    other += old.back() == 'm' ? "am" : old.back() == 's' ? "as" : old.back() == 't' && old.size() == 4 ? "at" : "ant";
+    more.clear();
+    coreAnalyses(other, more);
+    for (const Analysis& a : more) {
+      const MorphologyFeatures& m = morphology(a.morphology);
+      if (lemmas_[a.lemma].partOfSpeech == PartOfSpeech::Verb && m.kind == FormKind::Finite && m.mood == Mood::Subjunctive &&
+          m.tense == Tense::Present)
+        early(a);
+    }
+  }
+  // "ipsus": the nominative of ipse in comedy.
+  if (key == "ipsus") {
+    more.clear();
+    coreAnalyses("ipse", more);
+    for (const Analysis& a : more)
+      if (caseOf(a) == GrammaticalCase::Nominative && morphology(a.morphology).gender == GrammaticalGender::Masculine)
+        early(a);
+  }
+  sigmaticOptatives(key, out);
+  syncopatedPerfects(key, out);
+}
+
+// "dixti", "evasti", "exstinxem", "traxe", "accestis": after the s or x of a
+// perfect in -si or -xi, -isti, -istis, -isse, -issem... lose -is- or -iss-
+// ("dixisti", "extinxissem", "traxisse", "accessistis"). Beside the contracted
+// perfects, and like them unmarked: Catullus and Vergil write them.
+void LatinAnalyser::syncopatedPerfects(std::string_view key, std::vector<Analysis>& out) const {
+  std::vector<Analysis> more;
+  std::string other;
+  // "isset", "desisse", "redisset", "abisti": the perfects in -ii (of eo and its
+  // compounds, of desino) write ii before s as one i ("iisset", "desiisse").
+  for (std::size_t at = key.find("is"); at != std::string_view::npos; at = key.find("is", at + 1)) {
+    if (at + 2 >= key.size() || (key[at + 2] != 's' && key[at + 2] != 't') || (at > 0 && key[at - 1] == 'i')) continue;
+    other.assign(key.substr(0, at));
+    other += 'i';
+    other.append(key.substr(at));
+    more.clear();
+    coreAnalyses(other, more);
+    for (Analysis a : more) {
+      if (!isPerfectSystem(morphology(a.morphology))) continue;
+      a.contracted = true;
+      appendUnique(out, a);
+    }
+  }
+  for (std::size_t at = 2; at + 1 < key.size(); ++at) {
+    const char before = key[at - 1], next = key[at];
+    if (before != 's' && before != 'x') continue;
+    std::string_view inserts[2];
+    std::size_t count = 0;
+    if (next == 't' || next == 's') inserts[count++] = "is";
+    if (next == 'e') inserts[count++] = "iss";
+    if (next == 't' && before == 's') inserts[count++] = "sis";
+    for (std::size_t k = 0; k < count; ++k) {
+      other.assign(key.substr(0, at));
+      other += inserts[k];
+      other.append(key.substr(at));
+      more.clear();
+      coreAnalyses(other, more);
+      for (Analysis a : more) {
+        if (!isPerfectSystem(morphology(a.morphology))) continue;
+        a.contracted = true;
+        appendUnique(out, a);
+      }
+    }
+  }
+}
+
+// "ausim", "faxit", "capsis", "amassis", "prohibessis": the old optative in -sim
+// made on the present stem with s (d + s and t + s give s, c + s and g + s give
+// x; the first and second conjugations add -ass-, -ess-), read as the perfect
+// subjunctive it stands for ("ausim": I would dare).
+void LatinAnalyser::sigmaticOptatives(std::string_view key, std::vector<Analysis>& out) const {
+  static constexpr std::pair<std::string_view, std::pair<int, GrammaticalNumber>> kEndings[] = {
+      {"im", {1, GrammaticalNumber::Singular}},   {"is", {2, GrammaticalNumber::Singular}},
+      {"it", {3, GrammaticalNumber::Singular}},   {"imus", {1, GrammaticalNumber::Plural}},
+      {"itis", {2, GrammaticalNumber::Plural}},   {"int", {3, GrammaticalNumber::Plural}}};
+  std::vector<Analysis> more;
+  std::string present;
+  // A verb whose perfect is itself in -si or -xi ("absumpsi", "dixi") reads such a
+  // form as that perfect with another spelling ("absumsit"), not as an optative.
+  const auto sigmaticPerfect = [&](std::uint32_t lemma) {
+    bool sigmatic = false;
+    forEachForm(lemma, [&](std::string_view form, std::uint16_t m) {
+      const MorphologyFeatures& f = morphology(m);
+      if (f.kind == FormKind::Finite && f.tense == Tense::Perfect && f.mood == Mood::Indicative &&
+          f.voice == Voice::Active && f.person == GrammaticalPerson::First && f.number == GrammaticalNumber::Singular &&
+          (endsWith(form, "si") || endsWith(form, "xi")))
+        sigmatic = true;
+    });
+    return sigmatic;
+  };
+  for (const auto& [ending, personNumber] : kEndings) {
+    if (key.size() < ending.size() + 3 || !endsWith(key, ending)) continue;
+    const std::string_view front = key.substr(0, key.size() - ending.size());
+    const char sound = front.back();
+    if (sound != 's' && sound != 'x') continue;
+    const std::string_view stem = front.substr(0, front.size() - 1);
+    // The present stems the s or x may stand on, and the first person endings tried.
+    // The present stems the s or x may stand on, each with the conjugation it
+    // would have: c, g or h before x (fac-io, dic-o); a dental before s after a
+    // vowel (aud-eo), the stem itself after a consonant (cap-io); -ass-, -ess- of
+    // the first and second conjugations (am-o, prohib-eo).
+    struct Present {
+      std::string stem;
+      std::string_view first, conjugation;
+    };
+    std::vector<Present> stems;
+    const auto consonantStem = [&](std::string s) {
+      stems.push_back({s, "o", "v. 3"});
+      stems.push_back({s, "io", "v. 3"});
+    };
+    if (sound == 'x') {
+      for (const char c : {'c', 'g', 'h'}) consonantStem(std::string(stem) + c);
+    } else if (isVowel(stem.back())) {
+      for (const char c : {'d', 't'}) {
+        consonantStem(std::string(stem) + c);
+        stems.push_back({std::string(stem) + c, "eo", "v. 2"});
+      }
+    } else {
+      consonantStem(std::string(stem));
+      if (endsWith(stem, "as")) stems.push_back({std::string(stem.substr(0, stem.size() - 2)), "o", "v. 1"});
+      if (endsWith(stem, "es")) stems.push_back({std::string(stem.substr(0, stem.size() - 2)), "eo", "v. 2"});
+    }
+    MorphologyFeatures perfect{FormKind::Finite, GrammaticalCase::None, personNumber.second};
+    perfect.person = static_cast<GrammaticalPerson>(personNumber.first);
+    perfect.mood = Mood::Subjunctive;
+    perfect.tense = Tense::Perfect;
+    perfect.voice = Voice::Active;
+    const std::optional<std::uint16_t> perfectSubjunctive = findMorphology(perfect);
+    if (!perfectSubjunctive) return;
+    for (const Present& p : stems) {
+      {
+        present.assign(p.stem);
+        present += p.first;
+        more.clear();
+        coreAnalyses(present, more);
+        for (const Analysis& a : more) {
+          const MorphologyFeatures& m = morphology(a.morphology);
+          if (lemmas_[a.lemma].partOfSpeech != PartOfSpeech::Verb || lemmas_[a.lemma].category != p.conjugation ||
+              m.kind != FormKind::Finite || m.mood != Mood::Indicative || m.tense != Tense::Present ||
+              m.person != GrammaticalPerson::First || m.number != GrammaticalNumber::Singular ||
+              sigmaticPerfect(a.lemma))
+            continue;
+          Analysis optative{a.lemma, *perfectSubjunctive};
+          optative.note = Analysis::Note::Early;
+          appendUnique(out, optative);
+        }
+      }
+    }
+  }
+}
+
+// "Nestora", "Thetin", "Mithridaten", "Thetidos", "Thybrim": the Greek accusative
+// in -a, -n and -im and genitive in -os of the names of the third declension that the
+// lexicon declines as Latin ones only (Nestor, Nestoris; Thetis, Thetidis;
+// Mithridates, Mithridatis).
+void LatinAnalyser::greekCasesOfNames(std::string_view key, std::vector<Analysis>& out) const {
+  const std::size_t n = key.size();
+  if (n < 4) return;
+  const auto name = [&](std::uint32_t lemma) {
+    const Lemma& l = lemmas_[lemma];
+    return l.partOfSpeech == PartOfSpeech::Noun && !l.headword.empty() && l.headword.front() >= 'A' && l.headword.front() <= 'Z' &&
+           l.category.ends_with("3");
+  };
+  // The accusative in -im is also that of the Greek nouns in -is ("basim", "poesim").
+  const auto thirdDeclension = [&](std::uint32_t lemma) {
+    const Lemma& l = lemmas_[lemma];
+    return l.partOfSpeech == PartOfSpeech::Noun && l.category.ends_with("3");
+  };
+  struct GreekCase {
+    std::string_view ending;      // of the Greek form
+    std::string_view latin;       // the Latin form's ending put in its place
+    GrammaticalCase latinCase;    // the case of that Latin form
+    GrammaticalCase greekCase;    // and the one the Greek form is
+  };
+  static constexpr GreekCase kCases[] = {
+      {"a", "is", GrammaticalCase::Genitive, GrammaticalCase::Accusative},
+      {"n", "s", GrammaticalCase::Nominative, GrammaticalCase::Accusative},
+      {"os", "is", GrammaticalCase::Genitive, GrammaticalCase::Genitive},
+      // "Thybrim", "Sicorim", "Amphipolim", "basim": the accusative in -im of the
+      // nouns in -is declined as i-stems, Greek (Amphipolis, -eos) or Latin
+      // (Sicoris, Tiberis).
+      {"im", "is", GrammaticalCase::Nominative, GrammaticalCase::Accusative},
+  };
+  std::vector<Analysis> more;
+  std::string other;
+  for (const GreekCase& g : kCases) {
+    if (!endsWith(key, g.ending)) continue;
+    // -n follows a vowel: "Thetin", "Tiphyn", "Mithridaten".
+    if (g.ending == "n" && !isVowel(key[n - 2])) continue;
+    other.assign(key.substr(0, n - g.ending.size()));
+    other += g.latin;
+    more.clear();
+    coreAnalyses(other, more);
+    const std::optional<std::uint16_t> greek =
+        findMorphology({FormKind::NounCase, g.greekCase, GrammaticalNumber::Singular});
+    if (!greek) continue;
+    for (const Analysis& a : more) {
+      if (!(g.ending == "im" ? thirdDeclension(a.lemma) : name(a.lemma)) || caseOf(a) != g.latinCase ||
+          numberOf(a) != GrammaticalNumber::Singular)
+        continue;
+      Analysis form{a.lemma, *greek};
+      // -im is as much Latin (Tiberim, Sicorim) as Greek: read beside, unlabelled.
+      if (g.ending == "im") form.variant = true;
+      else form.note = Analysis::Note::Greek;
+      appendUnique(out, form);
+    }
+  }
+}
+
+// "caelestum", "cladum", "clientum" and "voluptatium", "civitatium": the genitive
+// plural of the third declension in -um where the lexicon has -ium, and in -ium
+// where it has -um; both are written (Allen and Greenough 78, 121).
+void LatinAnalyser::thirdDeclensionGenitives(std::string_view key, std::vector<Analysis>& out) const {
+  if (key.size() < 5 || !endsWith(key, "um")) return;
+  std::string other(key.substr(0, key.size() - (endsWith(key, "ium") ? 3 : 2)));
+  other += endsWith(key, "ium") ? "um" : "ium";
+  std::vector<Analysis> more;
+  coreAnalyses(other, more);
+  for (Analysis a : more) {
+    const Lemma& l = lemmas_[a.lemma];
+    const bool third = l.category.ends_with("3") || l.category == "adj. 2";
+    if (!third || (l.partOfSpeech != PartOfSpeech::Noun && l.partOfSpeech != PartOfSpeech::Adjective) || caseOf(a) != GrammaticalCase::Genitive ||
+        numberOf(a) != GrammaticalNumber::Plural)
+      continue;
+    a.variant = true;
+    appendUnique(out, a);
+  }
+}
+
+// "fateare", "conarere", "utere": the second person singular of the passive and
+// of the deponents in -re for -ris, which Cicero prefers outside the present
+// indicative (Allen and Greenough, the passive's endings). Only where the lexicon's
+// model does not already write it.
+void LatinAnalyser::secondPersonsInRe(std::string_view key, std::vector<Analysis>& out) const {
+  if (key.size() < 5 || !endsWith(key, "re")) return;
+  std::string other(key.substr(0, key.size() - 2));
+  other += "ris";
+  std::vector<Analysis> more;
+  coreAnalyses(other, more);
+  for (const Analysis& a : more) {
+    const MorphologyFeatures& m = morphology(a.morphology);
+    // A deponent's forms are its model's active ones, shown as deponent.
+    const bool deponent = (lemmas_[a.lemma].flags & lemma_flag::kDeponent) && m.voice == Voice::Active;
+    if (m.kind == FormKind::Finite && (m.voice == Voice::Passive || deponent) &&
+        m.person == GrammaticalPerson::Second && m.number == GrammaticalNumber::Singular)
+      appendUnique(out, a);
+  }
+}
+
+// Words that speech runs together, as comedy and the poets write them: "homost",
+// "necessest", "certumst", "meliust" (est after a vowel or m loses its e, after
+// -s its s too: homo est, melius est); "viden", "scin", "satin", "egon" (-ne cut
+// to -n, which takes the s of a second person with it: videsne, satisne).
+void LatinAnalyser::runTogether(std::string_view key, std::vector<Analysis>& out) const {
+  const std::size_t n = key.size();
+  std::vector<Analysis> more;
+  std::string other;
+  const auto readAs = [&](std::string_view word, Analysis::Note note) {
+    more.clear();
+    baseAnalyses(word, more);
+    for (Analysis a : more) {
+      a.note = note;
+      appendUnique(out, a);
+    }
+  };
+  // "egomet", "semet", "semetipsum", "nosmetipsos": the particle -met after a
+  // personal pronoun, with ipse or without; the pronoun gives the case.
+  if (const std::size_t at = key.find("met"); at != std::string_view::npos && at >= 2) {
+    const std::string_view rest = key.substr(at + 3);
+    more.clear();
+    if (!rest.empty()) coreAnalyses(rest, more);
+    const bool ipse = rest.empty() || std::any_of(more.begin(), more.end(), [&](const Analysis& a) {
+      return latin::keyOf(lemmas_[a.lemma].headword) == "ipse";
+    });
+    if (ipse) {
+      // With ipse, the pronoun takes its case and number ("semetipsum": se, acc. sg.).
+      const std::vector<Analysis> ipseForms = more;
+      more.clear();
+      coreAnalyses(key.substr(0, at), more);
+      for (const Analysis& a : more) {
+        const bool agrees = rest.empty() || std::any_of(ipseForms.begin(), ipseForms.end(), [&](const Analysis& i) {
+          return caseOf(i) == caseOf(a) && numberOf(i) == numberOf(a);
+        });
+        if (lemmas_[a.lemma].partOfSpeech == PartOfSpeech::Pronoun && caseOf(a) != GrammaticalCase::None && agrees) appendUnique(out, a);
+      }
+      if (!out.empty()) return;
+    }
+  }
+  // After u the s is the word's far more often than not ("missust", "opust": not
+  // the supine "missu"); after the other vowels it is est's ("nullast", "similest").
+  if (n > 3 && endsWith(key, "st")) {
+    const std::string_view before = key.substr(0, n - 2);
+    other.assign(before);
+    other += 's';
+    if (before.back() == 'u') readAs(other, Analysis::Note::WithEst);
+    if (out.empty() && (isVowel(before.back()) || before.back() == 'm')) readAs(before, Analysis::Note::WithEst);
+    if (out.empty() && isVowel(before.back())) readAs(other, Analysis::Note::WithEst);
+  }
+  // The s of a second person (or of "satis") after i or e goes with the e of -ne:
+  // "viden" is "videsne", never a form of "vides" that is no second person;
+  // "salvan", "nullan" are "salvane", "nullane".
+  if (n >= 3 && key.back() == 'n' && isVowel(key[n - 2])) {
+    const std::string_view before = key.substr(0, n - 1);
+    if (before.back() == 'i' || before.back() == 'e') {
+      other.assign(before);
+      other += 's';
+      more.clear();
+      baseAnalyses(other, more);
+      for (Analysis a : more) {
+        const MorphologyFeatures& m = morphology(a.morphology);
+        const bool secondPerson = m.kind == FormKind::Finite && m.person == GrammaticalPerson::Second &&
+                                  m.number == GrammaticalNumber::Singular;
+        if (!secondPerson && m.kind != FormKind::Invariable) continue;
+        a.note = Analysis::Note::WithNe;
+        appendUnique(out, a);
+      }
+    }
+    if (out.empty()) readAs(before, Analysis::Note::WithNe);
+  }
+}
+
+// Spellings of other ages, tried on a word that is nothing else, one change at a
+// time.
+void LatinAnalyser::spellingsOfOtherAges(std::string_view key, std::vector<Analysis>& out) const {
+  std::string other;
+  // u for i before m ("maxumus", "optume", "aestumo"); p for b before s and t, as
+  // it sounds ("aps", "optinuit", "urps"); c for qu before u ("secuntur",
+  // "ecus", "relicum"); t and d at the end of a word for each other ("inquid",
+  // "aliquit", "set"); and as medieval copies and the Vulgate write, e for ae
+  // ("adhesit", "hedum"), i for y ("cristallum"), an h added ("Israhel") or
+  // left out after c, p, t ("dragma"), a consonant doubled ("relligio", as
+  // Lucretius writes it).
+  const auto vowel = isVowel;
   const auto tryOther = [&] {
     baseAnalyses(other, out);
     withEnclitics(other, out);
@@ -595,6 +1036,42 @@ void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& 
     if (!vowel(c) && next == c) {
       other.assign(key, 0, at);
       other.append(key, at + 1);
+      tryOther();
+    }
+    if (c == 'p' && (next == 's' || next == 't')) {
+      other.assign(key);
+      other[at] = 'b';
+      tryOther();
+    }
+    if (c == 'c' && next == 'u' && at > 0) {
+      other.assign(key, 0, at);
+      other += "qu";
+      other.append(key, at + 1);
+      tryOther();
+    }
+    // "sequutus", "loquutus" for "secutus": qu kept before u.
+    if (c == 'q' && next == 'u' && at + 2 < key.size() && key[at + 2] == 'u') {
+      other.assign(key, 0, at);
+      other += 'c';
+      other.append(key, at + 2);
+      tryOther();
+    }
+    // "sumtus", "assumsit" for "sumptus", "assumpsit": no p between m and t or s.
+    if (c == 'm' && (next == 't' || next == 's')) {
+      other.assign(key, 0, at + 1);
+      other += 'p';
+      other.append(key, at + 1);
+      tryOther();
+    }
+    // "quadragensimus", "vicensimus": the ordinals in -ensimus of early Latin.
+    if (c == 'n' && next == 's' && at + 2 < key.size() && key[at + 2] == 'i' && at > 0 && key[at - 1] == 'e') {
+      other.assign(key, 0, at);
+      other.append(key, at + 1);
+      tryOther();
+    }
+    if ((c == 'd' || c == 't') && next == '\0' && at >= 2) {
+      other.assign(key);
+      other[at] = c == 'd' ? 't' : 'd';
       tryOther();
     }
   }
@@ -657,7 +1134,8 @@ void LatinAnalyser::likeliestFirst(std::vector<Analysis>& out) const {
     const Analysis& a = out[k];
     // Numerals and abbreviations keep their place after the lexicon's analyses;
     // guessed names come last.
-    double score = (a.contracted || a.late || a.variant) ? -1.0 / (1.0 + likelihood(a)) : likelihood(a);
+    const bool special = a.contracted || a.variant || a.note != Analysis::Note::None;
+    double score = special ? -1.0 / (1.0 + likelihood(a)) : likelihood(a);
     if (a.lemma == Analysis::kRomanNumeral) score = -2;
     if (a.lemma == Analysis::kGuessedName) score = -3;
     std::size_t at = k;
@@ -724,8 +1202,8 @@ void LatinAnalyser::guessNames(std::string_view word, std::vector<Analysis>& out
     const NameEnding& e = kNameEndings[k];
     // At least two letters of stem, so that "Ea" or "Io" are not cut to nothing.
     if (key.size() < e.ending.size() + 2 || !endsWith(key, e.ending)) continue;
-    // A Latin stem ends in a consonant or in i ("Pulli-us", "Pulli-a"): "Pulliae"
-    // is no vocative of a "Pulliaus".
+    // A Latin stem ends in a consonant or in i ("Sostrat-a", "Iuli-us"): "Sostratae"
+    // is no vocative of a "Sostrataus".
     const char last = key[key.size() - e.ending.size() - 1];
     if (last == 'a' || last == 'e' || last == 'o' || last == 'u') continue;
     // A name in -o, -onis has its own guesses: the plain third-declension ones
@@ -796,7 +1274,9 @@ AnalysisText LatinAnalyser::describe(const Analysis& a, std::string_view word) c
   else
     joinTo(t.caseGenderNumber, m.number);
   t.moodTenseVoice = (l.flags & lemma_flag::kDeponent) ? m.deponentMoodTenseVoice : m.moodTenseVoice;
-  if (a.late) t.moodTenseVoice += " (latin tardif)";
+  static constexpr std::string_view kNotes[] = {"", "(latin tardif)", "(latin archa\xEFque)", "(forme grecque)",
+                                               "(+ est)", "(+ -ne)"};
+  joinTo(t.moodTenseVoice, kNotes[static_cast<int>(a.note)]);
   return t;
 }
 

@@ -10,11 +10,15 @@
 // prefix written assimilated or not ("conloquium", "colloquium"); the contracted
 // perfects ("amarunt", beside the regular analyses); the genitive in -i of the
 // nouns in -ius and -ium ("consili"); the accusative plural in -is of i-stems
-// ("montis"); Roman numerals; and, for a word that is nothing else, the spellings
-// of other ages ("sequontur", "quei", "exiebat"). Names it has never seen are
-// guessed apart (guessNames), never among the lexicon's analyses.
+// ("montis"); Roman numerals; and, for a word that is nothing else, the forms of
+// early Latin and of speech ("med", "siet", "materiai", "dicier", "homost",
+// "viden", "dixti"), the Greek cases of names the lexicon declines as Latin ones
+// ("Nestora", "Thetin") and the spellings of other ages ("sequontur", "quei",
+// "exiebat"). Names it has never seen are guessed apart (guessNames), never among
+// the lexicon's analyses.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +39,11 @@ struct Analysis {
   // Read through a shortened spelling ("provincis" for "provinciis"): a rare
   // reading beside a regular one. Two analyses are the same whatever this says.
   bool contracted = false;
-  // A form of later Latin ("exiebat" for "exibat"): said so where it is shown.
-  bool late = false;
+  // A form a teacher would point out, said so where it is shown: later Latin
+  // ("exiebat" for "exibat"), early Latin ("siet" for "sit"), the Greek case of a
+  // name ("Nestora"), a word with "est" or "-ne" run into it ("homost", "viden").
+  enum class Note : std::uint8_t { None, Late, Early, Greek, WithEst, WithNe };
+  Note note = Note::None;
   // A reading the lexicon's own forms do not give, beside a regular one: the
   // accusative plural in -is of an i-stem ("urbis"). Listed after the regular ones.
   bool variant = false;
@@ -74,7 +81,7 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   }
 
   // A name never seen: a word written with a capital and small letters that the
-  // analyser does not know ("Pulliae", "Vecellinum"), inside a sentence, is most
+  // analyser does not know ("Sostratae", "Vecellinum"), inside a sentence, is most
   // likely a proper noun. Its analyses as one of the first three declensions,
   // guessed from its ending ("-ae": gén. or dat. sg. or nom. pl. of a name in -a),
   // are appended to `out` (nothing for a word without a capital or too short).
@@ -202,6 +209,16 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   void withEnclitics(std::string_view key, std::vector<Analysis>& out) const;
   void olderSpellings(std::string_view key, std::vector<Analysis>& out) const;
   void laterImperfects(std::string_view key, std::vector<Analysis>& out) const;
+  void earlyAndSpokenForms(std::string_view key, std::vector<Analysis>& out) const;
+  void runTogether(std::string_view key, std::vector<Analysis>& out) const;
+  void thirdDeclensionGenitives(std::string_view key, std::vector<Analysis>& out) const;
+  void secondPersonsInRe(std::string_view key, std::vector<Analysis>& out) const;
+  void syncopatedPerfects(std::string_view key, std::vector<Analysis>& out) const;
+  void sigmaticOptatives(std::string_view key, std::vector<Analysis>& out) const;
+  void greekCasesOfNames(std::string_view key, std::vector<Analysis>& out) const;
+  void spellingsOfOtherAges(std::string_view key, std::vector<Analysis>& out) const;
+  // The first morphology with these fields, or none.
+  std::optional<std::uint16_t> findMorphology(const MorphologyFeatures& wanted) const;
   void iStemAccusatives(std::string_view key, std::vector<Analysis>& out) const;
   bool excluded(std::uint32_t lemma, std::uint16_t morphology) const;
   GrammaticalNumber locativeNumber(std::uint32_t lemma) const;

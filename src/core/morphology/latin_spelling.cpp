@@ -70,36 +70,40 @@ std::string keyOf(std::string_view word) {
 }
 
 int romanNumeralValue(std::string_view word) {
-  if (word.empty() || word.size() > 15) return 0;
+  if (word.empty() || word.size() > 16) return 0;
   const bool upper = word[0] >= 'A' && word[0] <= 'Z';
+  for (const char c : word)
+    if ((c >= 'A' && c <= 'Z') != upper || !romanDigit(c)) return 0;
+  // Written place by place, thousands first. Each place is written the
+  // subtractive way ("IV", "IX") or the additive way that Romans used as much
+  // ("IIII", "VIIII": the clocks' IIII, Caesar's manuscripts): so "IIII" and
+  // "XIV" are numerals, "VX", "IM", "XXC", "IIIII" are not.
+  std::size_t at = 0;
+  const auto letter = [&](std::size_t k) { return k < word.size() ? static_cast<char>(word[k] | 0x20) : '\0'; };
   int total = 0;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if ((word[i] >= 'A' && word[i] <= 'Z') != upper) return 0;
-    const int v = romanDigit(word[i]);
-    if (!v) return 0;
-    const int next = i + 1 < word.size() ? romanDigit(word[i + 1]) : 0;
-    if (i + 1 < word.size() && !next) return 0;
-    total += next > v ? -v : v;
+  while (letter(at) == 'm' && total < 3000) {
+    total += 1000;
+    ++at;
   }
-  // Well-formed means written the canonical way: the value written back gives
-  // the same letters (this refuses "IIII", "VX", "IM", "XXC").
-  if (total <= 0 || total > 3999) return 0;
-  static constexpr std::array<std::pair<int, const char*>, 13> kParts{{{1000, "m"}, {900, "cm"}, {500, "d"},
-                                                                      {400, "cd"}, {100, "c"}, {90, "xc"},
-                                                                      {50, "l"}, {40, "xl"}, {10, "x"},
-                                                                      {9, "ix"}, {5, "v"}, {4, "iv"},
-                                                                      {1, "i"}}};
-  std::string canonical;
-  int rest = total;
-  for (const auto& [value, letters] : kParts)
-    while (rest >= value) {
-      canonical += letters;
-      rest -= value;
+  static constexpr std::array<std::array<char, 4>, 3> kPlaces{{{'c', 'd', 'm', 100}, {'x', 'l', 'c', 10}, {'i', 'v', 'x', 1}}};
+  for (const auto& [one, five, ten, unit] : kPlaces) {
+    int digit = 0;
+    if (letter(at) == one && letter(at + 1) == ten) {
+      digit = 9;
+      at += 2;
+    } else if (letter(at) == one && letter(at + 1) == five) {
+      digit = 4;
+      at += 2;
+    } else {
+      if (letter(at) == five) {
+        digit = 5;
+        ++at;
+      }
+      for (int ones = 0; ones < 4 && letter(at) == one; ++ones, ++at) ++digit;
     }
-  if (canonical.size() != word.size()) return 0;
-  for (std::size_t i = 0; i < word.size(); ++i)
-    if ((word[i] | 0x20) != canonical[i]) return 0;
-  return total;
+    total += digit * unit;
+  }
+  return at == word.size() ? total : 0;
 }
 
 }  // namespace varnelio::latin

@@ -16,8 +16,9 @@ std::string keyOf(std::string_view word);
 void appendKey(std::string& out, std::string_view word);
 
 // The value of a well-formed Roman numeral written in one case (I, V, X, L, C, D,
-// M, subtractive pairs IV IX XL XC CD CM), or 0 when the word is not one: "XIV"
-// is 14, "IIII" and "VX" are not numerals. Values up to 3999.
+// M; each place subtractive, IV IX XL XC CD CM, or additive, IIII VIIII XXXX),
+// or 0 when the word is not one: "XIV" is 14, "IIII" 4, "VX" and "IIIII" are not
+// numerals. Values up to 3999.
 int romanNumeralValue(std::string_view word);
 
 }  // namespace varnelio::latin
