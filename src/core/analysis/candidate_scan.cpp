@@ -3,6 +3,35 @@
 
 namespace varnelio {
 
+const ScanEndings& scanEndings(const AnalysisKind& kind) {
+  static const auto tables = [] {
+    std::array<ScanEndings, kKindCount> t{};
+    for (const AnalysisKind& k : analysisKinds()) {
+      ScanEndings& e = t[static_cast<int>(k.id)];
+      e.count = k.endingCount;
+      e.packed = std::endian::native == std::endian::little;
+      for (int i = 0; i < k.endingCount; ++i) {
+        const std::string_view ending = k.endings[i];
+        e.lastLetters.add(static_cast<unsigned char>(ending.back()));
+        if (ending.empty() || ending.size() > 8) {
+          e.packed = false;
+          continue;
+        }
+        // The ending as the last bytes of the eight read before a word's end.
+        const std::size_t shift = 8 * (8 - ending.size());
+        std::uint64_t bytes = 0;
+        for (std::size_t b = 0; b < ending.size(); ++b)
+          bytes |= std::uint64_t{static_cast<unsigned char>(ending[b])} << (8 * b);
+        e.pattern[i] = bytes << shift;
+        e.mask[i] = ~std::uint64_t{0} << shift;
+        e.length[i] = ending.size();
+      }
+    }
+    return t;
+  }();
+  return tables[static_cast<int>(kind.id)];
+}
+
 std::size_t scanText(std::string_view text, const AnalysisKind& kind, const CandidateSink& sink) {
   return SentenceTable::forEachSentence(text, [&](std::string_view sentence, std::int64_t n) {
     scanCandidates(sentence, n, kind, sink);
