@@ -43,8 +43,12 @@ SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGr
   // The scan only counts the candidates of each sentence: the grid finds them
   // again when they are shown. Beyond the most a grid holds (a text of several
   // gigabytes), the candidates are not listed.
-  std::vector<std::uint64_t> firstCandidate{0};
-  std::uint64_t count = 0;
+  // The counts are sized once, from the full stops: a vector grown by doubling would
+  // hold its old and new buffers at once, at the moment the memory peaks.
+  std::vector<std::uint32_t> firstCandidate;
+  firstCandidate.reserve(SentenceTable::countSentences(text) + 1);
+  firstCandidate.push_back(0);
+  std::uint32_t count = 0;
   SentenceTable table(std::move(text), [&](std::string_view sentence, std::int64_t n) {
     scanCandidates(sentence, n, kind, [&](std::string_view, std::int64_t) {
       if (count < CandidateGrid::kMaxCandidates) ++count;
