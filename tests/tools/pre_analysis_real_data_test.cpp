@@ -3,12 +3,15 @@
 // context decides between readings that the form alone leaves open.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 #include <vector>
 
-#include "../support/required_data.h"
+#include "core/analysis/candidate_scan.h"
 #include "core/morphology/pre_analysis.h"
 #include "mkdict/tagger_builder.h"
+#include "../support/required_data.h"
 
 namespace varnelio::mkdict {
 namespace {
@@ -141,6 +144,38 @@ TEST(JudgeRows, AFormRepeatedInASentenceIsJudgedInItsOwnPlace) {
     EXPECT_TRUE(out[k].found) << k;
     EXPECT_FLOAT_EQ(out[k].probability, static_cast<float>(judged[k].probability)) << k;
   }
+}
+
+// Two bytes a row keep what the wide rows say: found, level, declension, and the
+// probability to the hundredth; a row whose form is not in its sentence stays unfound.
+TEST(JudgeRows, TwoBytesARowKeepWhatTheWideRowsSay) {
+  VARNELIO_REQUIRE_DATA(judge("a.", KindId::NomSg) != "not built", "analyseur.dat, etiqueteur.dat and juge.dat");
+  PreAnalyser pre(loaded().analyser, loaded().tagger, loaded().judge);
+  const AnalysisKind& kind = analysisKind(KindId::NomSg);
+  const std::string text = "Puella rosam amat. Dominus servum vocat et poeta cantat. Caesar Galliam vicit.";
+  const SentenceTable sentences(text);
+  CandidateGrid grid;
+  scanIntoGrid(text, kind, grid);
+  ASSERT_GE(grid.candidateCount(), 4u);
+  std::vector<RowJudgement> wide;
+  RowJudgements compact;
+  ASSERT_TRUE(judgeRows(pre, sentences, grid, kind, wide, {}));
+  ASSERT_TRUE(judgeRows(pre, sentences, grid, kind, compact, {}));
+  ASSERT_EQ(compact.size(), wide.size());
+  for (std::size_t r = 1; r <= wide.size(); ++r) {
+    const RowJudgement& w = wide[r - 1];
+    EXPECT_TRUE(compact.found(r)) << r;
+    EXPECT_EQ(compact.level(r), w.level) << r;
+    EXPECT_EQ(compact.declension(r), w.declension) << r;
+    EXPECT_EQ(compact.confidence(r), std::lround(w.probability * 100)) << r;
+    EXPECT_EQ(compact.label(r, kind), w.label(kind)) << r;
+  }
+  CandidateGrid stale;
+  stale.appendRow({1, "1", "nusquam", "", false});
+  ASSERT_TRUE(judgeRows(pre, sentences, stale, kind, compact, {}));
+  ASSERT_EQ(compact.size(), 1u);
+  EXPECT_FALSE(compact.found(1));
+  EXPECT_EQ(compact.label(1, kind), "");
 }
 
 TEST(GovernedCases, FromThePrepositionsIndications) {

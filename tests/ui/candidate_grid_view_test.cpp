@@ -62,6 +62,48 @@ TEST(CandidateGridView, OnlyTheUserRaisesRowSelected) {
   EXPECT_EQ(spy.last().at(0).toInt(), 1);
 }
 
+// Rows of one height placed by arithmetic: a far row scrolled to is in sight where
+// the view says, a point finds its cell again, and the keys move as in a table.
+TEST(CandidateGridView, PlacesAndReachesRowsByArithmetic) {
+  AnalysisSession session(KindId::AccSg, Family::Existing);
+  CandidateGridModel model(session);
+  CandidateGridView view;
+  view.setModel(&model);
+  view.resize(600, 300);
+  view.show();
+  CandidateGrid rows;
+  for (int i = 0; i < 100000; ++i) rows.appendCandidate("rosam", i / 7 + 1);
+  session.openRecords(std::move(rows), "", "", "");
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  const int inSight = view.viewport()->height() / view.rowHeight();
+  for (int row : {0, 1, 4999, 99999}) {
+    const QModelIndex index = model.index(row, 2);
+    view.scrollTo(index);
+    const QRect rect = view.visualRect(index);
+    EXPECT_TRUE(view.viewport()->rect().contains(rect)) << row;
+    EXPECT_EQ(rect.height(), view.rowHeight() - 1);
+    EXPECT_EQ(view.indexAt(rect.center()), index) << row;
+  }
+  EXPECT_FALSE(view.indexAt(QPoint(5, view.rowHeight() * (inSight + 3))).isValid());  // below the last row
+
+  view.setFocus();
+  view.moveSilently(1, 2);
+  struct Key {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int row, column;  // where the current cell goes from row 0, column 2 (Page Down: the row a
+                      // viewport lower, as a table goes)
+  };
+  for (const Key& k : {Key{Qt::Key_PageDown, {}, inSight, 2}, Key{Qt::Key_End, Qt::ControlModifier, 99999, 3},
+                       Key{Qt::Key_Home, Qt::ControlModifier, 0, 0}, Key{Qt::Key_Up, {}, 0, 2},
+                       Key{Qt::Key_Right, {}, 0, 3}}) {
+    view.moveSilently(1, 2);
+    QTest::keyClick(&view, k.key, k.modifiers);
+    EXPECT_EQ(view.currentIndex(), model.index(k.row, k.column)) << k.key;
+    EXPECT_TRUE(view.viewport()->rect().intersects(view.visualRect(view.currentIndex()))) << k.key;
+  }
+}
+
 // A proposal of the pre-analysis shows its level at a glance (a sure label in bold
 // green italics, a probable one in grey italics, a doubtful row marked « douteux »),
 // with its confidence in the tooltip, until an analysis is written over it; a file
@@ -124,7 +166,7 @@ TEST(CandidateGridModel, FixedCellsHeaderAndAnalysisAlignment) {
   EXPECT_EQ(model.headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
   const int widths[] = {750, 800, 2000, 3500};
   for (int c = 0; c < 4; ++c) EXPECT_EQ(view.columnWidth(c), twipsToPixelsX(widths[c]));
-  EXPECT_TRUE(view.verticalHeader()->isHidden());
+  EXPECT_EQ(view.rowHeight(), twipsToPixelsY(240));
 }
 
 TEST(CandidateGridModel, ServesTheScanOfTheCorpusForEveryKindAndFollowsDeletions) {

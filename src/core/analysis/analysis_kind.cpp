@@ -48,17 +48,6 @@ std::optional<KindId> kindOf(GrammaticalCase grammaticalCase, GrammaticalNumber 
   return std::nullopt;
 }
 
-const std::array<unsigned char, 256>& endingLastLetters(const AnalysisKind& kind) {
-  static const auto tables = [] {
-    std::array<std::array<unsigned char, 256>, kKindCount> t{};
-    for (const AnalysisKind& k : kKinds)
-      for (int i = 0; i < k.endingCount; ++i)
-        t[static_cast<int>(k.id)][static_cast<unsigned char>(k.endings[i].back())] = 1;
-    return t;
-  }();
-  return tables[static_cast<int>(kind.id)];
-}
-
 std::string analysisCode(const AnalysisKind& kind, int declension) {
   std::string code = "[A";
   code += static_cast<char>('A' + declension - 1);

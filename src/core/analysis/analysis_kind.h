@@ -51,10 +51,6 @@ std::optional<KindId> kindFromCliName(std::string_view name);
 // without case or number.
 std::optional<KindId> kindOf(GrammaticalCase grammaticalCase, GrammaticalNumber number);
 
-// For each byte, 1 when some ending of the kind ends with it: the scan looks at a
-// word only when its last letter is one of these.
-const std::array<unsigned char, 256>& endingLastLetters(const AnalysisKind& kind);
-
 // The ending test. Comparisons are exact and case-sensitive. Inline, since the scan
 // runs it on every word of a book: the last character rules most endings out
 // before any longer comparison.

@@ -68,7 +68,7 @@ std::int32_t CandidateGrid::sourceNumber(std::uint32_t id) const {
 
 std::string CandidateGrid::sourceSentence(std::uint32_t id) const {
   if (const auto* scan = std::get_if<ScanRows>(&source_)) {
-    const auto after = std::upper_bound(scan->firstCandidate.begin(), scan->firstCandidate.end(), std::uint64_t{id});
+    const auto after = std::upper_bound(scan->firstCandidate.begin(), scan->firstCandidate.end(), id);
     return std::to_string(after - scan->firstCandidate.begin());
   }
   return std::get<TextRows>(source_).rows[id].sentence;
@@ -77,7 +77,7 @@ std::string CandidateGrid::sourceSentence(std::uint32_t id) const {
 std::string_view CandidateGrid::sourceForm(std::uint32_t id) const {
   const auto* scan = std::get_if<ScanRows>(&source_);
   if (!scan) return std::get<TextRows>(source_).rows[id].form;
-  const auto after = std::upper_bound(scan->firstCandidate.begin(), scan->firstCandidate.end(), std::uint64_t{id});
+  const auto after = std::upper_bound(scan->firstCandidate.begin(), scan->firstCandidate.end(), id);
   const auto sentence = static_cast<std::size_t>(after - scan->firstCandidate.begin()) - 1;
   if (scan->cachedSentence != sentence) {
     scan->cachedForms.clear();
@@ -211,9 +211,18 @@ void CandidateGrid::appendRow(CandidateRow row) {
 
 void CandidateGrid::assignScan(const SentenceTable& source, const AnalysisKind& kind,
                                std::vector<std::uint64_t> firstCandidate) {
+  if (!firstCandidate.empty() && firstCandidate.back() > kMaxCandidates) {
+    clear();
+    return;  // more than a grid holds: no rows
+  }
+  assignScan(source, kind, std::vector<std::uint32_t>(firstCandidate.begin(), firstCandidate.end()));
+}
+
+void CandidateGrid::assignScan(const SentenceTable& source, const AnalysisKind& kind,
+                               std::vector<std::uint32_t> firstCandidate) {
   clear();
   if (firstCandidate.size() != source.sentenceCount() + 1 || firstCandidate.front() != 0 ||
-      firstCandidate.back() > kMaxCandidates || !std::is_sorted(firstCandidate.begin(), firstCandidate.end()))
+      !std::is_sorted(firstCandidate.begin(), firstCandidate.end()))
     return;  // not the counts of this table: no rows
   ScanRows scan;
   scan.text = source;

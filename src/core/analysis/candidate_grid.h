@@ -147,6 +147,9 @@ class CandidateGrid {
   // them (N + 1 counts, the first 0, the last at most kMaxCandidates). The grid
   // shares the table.
   void assignScan(const SentenceTable& source, const AnalysisKind& kind, std::vector<std::uint64_t> firstCandidate);
+  // The same counts in 32 bits, which a grid never exceeds: the grid keeps them as
+  // they are (4 bytes a sentence).
+  void assignScan(const SentenceTable& source, const AnalysisKind& kind, std::vector<std::uint32_t> firstCandidate);
 
   // Validate: puts the analysis, trailing spaces removed (leading ones kept), into
   // row r and marks the cell aligned left and top. Does nothing when r is not a row.
@@ -232,7 +235,7 @@ class CandidateGrid {
   struct ScanRows {
     SentenceTable text;
     const AnalysisKind* kind = nullptr;
-    std::vector<std::uint64_t> firstCandidate;  // per sentence, the candidates before it
+    std::vector<std::uint32_t> firstCandidate;  // per sentence, the candidates before it
     // The candidates of the sentence scanned last: views into the text, which lives
     // as long as any table shares it.
     mutable std::size_t cachedSentence = static_cast<std::size_t>(-1);

@@ -3,6 +3,35 @@
 
 namespace varnelio {
 
+const ScanEndings& scanEndings(const AnalysisKind& kind) {
+  static const auto tables = [] {
+    std::array<ScanEndings, kKindCount> t{};
+    for (const AnalysisKind& k : analysisKinds()) {
+      ScanEndings& e = t[static_cast<int>(k.id)];
+      e.count = k.endingCount;
+      e.packed = std::endian::native == std::endian::little;
+      for (int i = 0; i < k.endingCount; ++i) {
+        const std::string_view ending = k.endings[i];
+        e.lastLetters.add(static_cast<unsigned char>(ending.back()));
+        if (ending.empty() || ending.size() > 8) {
+          e.packed = false;
+          continue;
+        }
+        // The ending as the last bytes of the eight read before a word's end.
+        const std::size_t shift = 8 * (8 - ending.size());
+        std::uint64_t bytes = 0;
+        for (std::size_t b = 0; b < ending.size(); ++b)
+          bytes |= std::uint64_t{static_cast<unsigned char>(ending[b])} << (8 * b);
+        e.pattern[i] = bytes << shift;
+        e.mask[i] = ~std::uint64_t{0} << shift;
+        e.length[i] = ending.size();
+      }
+    }
+    return t;
+  }();
+  return tables[static_cast<int>(kind.id)];
+}
+
 std::size_t scanText(std::string_view text, const AnalysisKind& kind, const CandidateSink& sink) {
   return SentenceTable::forEachSentence(text, [&](std::string_view sentence, std::int64_t n) {
     scanCandidates(sentence, n, kind, sink);
@@ -14,8 +43,12 @@ SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGr
   // The scan only counts the candidates of each sentence: the grid finds them
   // again when they are shown. Beyond the most a grid holds (a text of several
   // gigabytes), the candidates are not listed.
-  std::vector<std::uint64_t> firstCandidate{0};
-  std::uint64_t count = 0;
+  // The counts are sized once, from the full stops: a vector grown by doubling would
+  // hold its old and new buffers at once, at the moment the memory peaks.
+  std::vector<std::uint32_t> firstCandidate;
+  firstCandidate.reserve(SentenceTable::countSentences(text) + 1);
+  firstCandidate.push_back(0);
+  std::uint32_t count = 0;
   SentenceTable table(std::move(text), [&](std::string_view sentence, std::int64_t n) {
     scanCandidates(sentence, n, kind, [&](std::string_view, std::int64_t) {
       if (count < CandidateGrid::kMaxCandidates) ++count;

@@ -16,8 +16,9 @@ namespace varnelio {
 using CandidateSink = std::function<void(std::string_view form, std::int64_t sentenceNumber)>;
 
 // scanCandidates: scans one sentence (which ends with ".") word by word. Words
-// are maximal runs of letters (cp1252::isLetter); each word that is a candidate of
-// the kind is handed to the sink.
+// are those of the one word cutter (core/text/text_words.h), each ended by a
+// non-letter inside the sentence; each that is a candidate of the kind is handed
+// to the sink.
 template <typename Sink>
 void scanCandidates(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
                     Sink&& sink);

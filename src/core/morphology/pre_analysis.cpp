@@ -2,6 +2,7 @@
 #include "core/morphology/pre_analysis.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/morphology/latin_spelling.h"
 #include "core/text/cp1252.h"
@@ -126,11 +127,15 @@ CandidateJudgement PreAnalyser::judgeWord(const SentenceFeatures& features, std:
   return j;
 }
 
-bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const CandidateGrid& grid,
-               const AnalysisKind& kind, std::vector<RowJudgement>& out,
-               const std::function<bool(std::size_t done, std::size_t total)>& progress) {
+namespace {
+
+// The one pass over the rows: each row's sentence judged once, when its first row
+// comes, and each row matched to the next judgement of its form there.
+bool forEachJudgedRow(PreAnalyser& judge, const SentenceTable& sentences, const CandidateGrid& grid,
+                      const AnalysisKind& kind,
+                      const std::function<bool(std::size_t done, std::size_t total)>& progress,
+                      const std::function<void(std::size_t r, const CandidateJudgement& judged)>& found) {
   const std::size_t total = grid.candidateCount();
-  out.assign(total, RowJudgement{});
   std::vector<CandidateJudgement> judged;
   std::string lastSentence = "\n";  // no sentence number is that
   std::size_t next = 0;               // the first candidate of the sentence not yet matched
@@ -142,7 +147,7 @@ bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const Candida
       going = false;
       return;
     }
-    RowJudgement& row = out[r++];
+    ++r;
     if (sentence != lastSentence) {
       lastSentence.assign(sentence);
       judged.clear();
@@ -152,16 +157,62 @@ bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const Candida
     }
     for (std::size_t k = next; k < judged.size(); ++k)
       if (judged[k].form == form) {
-        row.found = true;
-        row.declension = static_cast<std::uint8_t>(judged[k].declension);
-        row.level = judged[k].level;
-        row.probability = static_cast<float>(judged[k].probability);
+        found(r, judged[k]);
         next = k + 1;
         break;
       }
   });
   if (going && progress) going = progress(total, total);
   return going;
+}
+
+}  // namespace
+
+bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const CandidateGrid& grid,
+               const AnalysisKind& kind, std::vector<RowJudgement>& out,
+               const std::function<bool(std::size_t done, std::size_t total)>& progress) {
+  out.assign(grid.candidateCount(), RowJudgement{});
+  return forEachJudgedRow(judge, sentences, grid, kind, progress, [&](std::size_t r, const CandidateJudgement& j) {
+    RowJudgement& row = out[r - 1];
+    row.found = true;
+    row.declension = static_cast<std::uint8_t>(j.declension);
+    row.level = j.level;
+    row.probability = static_cast<float>(j.probability);
+  });
+}
+
+bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const CandidateGrid& grid,
+               const AnalysisKind& kind, RowJudgements& out,
+               const std::function<bool(std::size_t done, std::size_t total)>& progress) {
+  out.assign(grid.candidateCount());
+  return forEachJudgedRow(judge, sentences, grid, kind, progress,
+                          [&](std::size_t r, const CandidateJudgement& j) { out.set(r, j); });
+}
+
+void RowJudgements::assign(std::size_t rows) {
+  // Sized exactly, and given back whole when smaller than before.
+  confidence_ = std::vector<std::uint8_t>(rows, 0);
+  facts_ = std::vector<std::uint8_t>(rows, static_cast<std::uint8_t>(JudgementLevel::Doubtful));
+}
+
+void RowJudgements::set(std::size_t r, const CandidateJudgement& judged) {
+  confidence_[r - 1] = static_cast<std::uint8_t>(std::lround(std::clamp(judged.probability, 0.0, 1.0) * 100));
+  const int declension = judged.declension >= 0 && judged.declension <= 5 ? judged.declension : 0;
+  facts_[r - 1] = static_cast<std::uint8_t>((static_cast<int>(judged.level) & kLevelMask) | kFound |
+                                            (declension << kDeclensionShift));
+}
+
+std::string RowJudgements::label(std::size_t r, const AnalysisKind& kind) const {
+  return declension(r) == 0 ? std::string() : analysisLabel(kind, declension(r));
+}
+
+RowJudgement RowJudgements::row(std::size_t r) const {
+  RowJudgement j;
+  j.found = found(r);
+  j.declension = static_cast<std::uint8_t>(declension(r));
+  j.level = level(r);
+  j.probability = static_cast<float>(probability(r));
+  return j;
 }
 
 void LevelCounts::add(JudgementLevel level) {

@@ -116,6 +116,42 @@ bool opensClause(std::string_view gap);
 bool hasEncliticQue(const LatinAnalyser& analyser, std::string_view word, const std::vector<Analysis>& analyses,
                     std::vector<Analysis>& scratch);
 
+// The judgements of every row of a grid, two bytes a row: its confidence (the
+// probability in hundredths) and one byte for whether it was found, its level and
+// the declension of its label. A library's grid of millions of rows is judged
+// sentence by sentence with nothing more kept.
+class RowJudgements {
+ public:
+  std::size_t size() const { return confidence_.size(); }
+  // Row r of the grid, counted from 1.
+  bool found(std::size_t r) const { return facts_[r - 1] & kFound; }
+  JudgementLevel level(std::size_t r) const { return static_cast<JudgementLevel>(facts_[r - 1] & kLevelMask); }
+  int declension(std::size_t r) const { return facts_[r - 1] >> kDeclensionShift; }
+  // 0 to 100: the probability that it is a noun of the kind, rounded.
+  std::uint8_t confidence(std::size_t r) const { return confidence_[r - 1]; }
+  double probability(std::size_t r) const { return confidence_[r - 1] / 100.0; }
+  // The proposed label, or "" when none is proposed.
+  std::string label(std::size_t r, const AnalysisKind& kind) const;
+  // The row as the wide record (probability to the hundredth).
+  RowJudgement row(std::size_t r) const;
+
+  void assign(std::size_t rows);
+  void set(std::size_t r, const CandidateJudgement& judged);
+
+ private:
+  static constexpr std::uint8_t kLevelMask = 0x03;
+  static constexpr std::uint8_t kFound = 0x04;
+  static constexpr int kDeclensionShift = 3;
+  std::vector<std::uint8_t> confidence_;
+  std::vector<std::uint8_t> facts_;
+};
+
+// judgeRows into the two bytes a row. The rows of each sentence are judged when
+// its first row comes, and only that sentence's judgements are held meanwhile.
+bool judgeRows(PreAnalyser& judge, const SentenceTable& sentences, const CandidateGrid& grid,
+               const AnalysisKind& kind, RowJudgements& out,
+               const std::function<bool(std::size_t done, std::size_t total)>& progress);
+
 // The declension (1 to 5) of a noun's category ("n. 3", "npr. 2"), or 0.
 int declensionOfCategory(std::string_view category);
 // The declension a form's ending suggests, for the nouns the lexicon gives no

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/text/sentence_table.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -24,8 +25,14 @@ std::size_t SentenceTable::forEachSentence(std::string_view text, const Sentence
   return count;
 }
 
+std::size_t SentenceTable::countSentences(std::string_view text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '.'));
+}
+
 SentenceTable::SentenceTable(std::string text, const SentenceSink& sink) {
   auto data = std::make_shared<Data>(std::move(text));
+  // Sized once: the table of a library never holds two buffers at once.
+  data->ends.reserve(countSentences(data->text));
   std::size_t start = 0;
   forEachSentence(data->text, [&](std::string_view s, std::int64_t n) {
     start += s.size();

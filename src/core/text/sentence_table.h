@@ -36,6 +36,8 @@ class SentenceTable {
   std::optional<std::string_view> sentence(std::int64_t n) const;
   const std::string& text() const;
 
+  // N, counted without cutting.
+  static std::size_t countSentences(std::string_view text);
   // Cuts without keeping a table: calls the sink for every sentence and returns N.
   static std::size_t forEachSentence(std::string_view text, const SentenceSink& sink);
 
@@ -45,6 +47,10 @@ class SentenceTable {
   class Ends {
    public:
     explicit Ends(std::size_t textSize) : wide_(textSize > 0xFFFFFFFFu) {}
+    void reserve(std::size_t n) {
+      if (wide_) wideEnds_.reserve(n);
+      else ends_.reserve(n);
+    }
     void push_back(std::size_t end) {
       if (wide_) wideEnds_.push_back(end);
       else ends_.push_back(static_cast<std::uint32_t>(end));
