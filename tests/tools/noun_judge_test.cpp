@@ -52,6 +52,9 @@ TEST(JudgementLevels, CountedOverTheRowsFoundAndToldAsFrenchCounts) {
   // None and one in the singular, as French says them.
   EXPECT_EQ(levelSummary({1, 0, 1, 2}),
             "Pr\xC3\xA9-analyse : 1 s\xC3\xBBre, 0 probable, 1 douteuse, 2 supprim\xC3\xA9" "es");
+  // Kept when the user answered Non to their deletion.
+  EXPECT_EQ(levelSummary({0, 2, 0, 1}, false),
+            "Pr\xC3\xA9-analyse : 0 s\xC3\xBBre, 2 probables, 0 douteuse, 1 fausse gard\xC3\xA9" "e");
 }
 
 TEST(VerbGovernment, FromTheFrenchGloss) {

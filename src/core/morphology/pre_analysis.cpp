@@ -231,13 +231,16 @@ LevelCounts countLevels(const std::vector<RowJudgement>& rows) {
   return counts;
 }
 
-std::string levelSummary(const LevelCounts& counts) {
+std::string levelSummary(const LevelCounts& counts, bool falseDeleted) {
   // French puts 0 and 1 in the singular.
   const auto part = [](std::size_t n, std::string_view word) {
     return frenchCount(n) + " " + std::string(word) + (n > 1 ? "s" : "");
   };
   return "Pr\xC3\xA9-analyse : " + part(counts.sure, "s\xC3\xBBre") + ", " + part(counts.probable, "probable") + ", " +
-         part(counts.doubtful, "douteuse") + ", " + part(counts.falseCandidates, "supprim\xC3\xA9" "e");
+         part(counts.doubtful, "douteuse") + ", " +
+         (falseDeleted ? part(counts.falseCandidates, "supprim\xC3\xA9" "e")
+                       : part(counts.falseCandidates, "fausse") + (counts.falseCandidates > 1 ? " gard\xC3\xA9" "es"
+                                                                                             : " gard\xC3\xA9" "e"));
 }
 
 std::string RowJudgement::label(const AnalysisKind& kind) const {

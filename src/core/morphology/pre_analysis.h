@@ -104,8 +104,8 @@ struct LevelCounts {
 LevelCounts countLevels(const std::vector<RowJudgement>& rows);
 // "Pré-analyse : 312 sûres, 540 probables, 1 583 douteuses, 4 107 supprimées"
 // (UTF-8, thousands apart as French writes them): the "faux" are the rows the
-// pre-analysis deletes.
-std::string levelSummary(const LevelCounts& counts);
+// pre-analysis deletes, or "fausses gardées" when the user kept them.
+std::string levelSummary(const LevelCounts& counts, bool falseDeleted = true);
 
 // How the pre-analysis (and the judge's training, which must read words as it
 // does) marks a word for the tagger: whether the gap before it opens a clause (a

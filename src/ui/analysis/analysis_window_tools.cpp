@@ -113,7 +113,6 @@ void AnalysisWindow::onPreAnalysis() {
   std::vector<std::size_t> falseRows;  // judged "faux", with no analysis of the user's
   double nounsAmongFalse = 0;          // how many of them may be nouns all the same
   std::vector<std::pair<std::size_t, std::optional<Proposal>>> proposals;
-  std::size_t sure = 0, probable = 0, doubtful = 0;  // among the rows without an analysis
   for (std::size_t r = 1; r <= judged.size(); ++r) {
     const RowJudgement& j = judged[r - 1];
     if (!j.found) continue;
@@ -125,11 +124,6 @@ void AnalysisWindow::onPreAnalysis() {
     else if (j.level == JudgementLevel::Doubtful || j.level == JudgementLevel::Sure ||
              j.level == JudgementLevel::Probable)
       proposal = Proposal{0, ProposalLevel::Doubtful, confidence};  // a noun, but which declension?
-    if (proposal && grid.analysis(r).empty()) {
-      if (proposal->level == ProposalLevel::Sure) ++sure;
-      else if (proposal->level == ProposalLevel::Probable) ++probable;
-      else ++doubtful;
-    }
     const Proposal* current = grid.proposal(r);
     if (current ? !proposal || !(*current == *proposal) : proposal.has_value()) proposals.emplace_back(r, proposal);
     if (j.level == JudgementLevel::False && grid.analysis(r).empty()) {  // never what the user wrote
@@ -154,14 +148,7 @@ void AnalysisWindow::onPreAnalysis() {
   }
   step.setSelectedAfter(1);
   session_->commit(std::move(step));
-  statusBar()->showMessage(
-      QStringLiteral("Pré-analyse : %1 %2, %3 %4, %5 %6, %7 %8")
-          .arg(withThousands(sure), sure > 1 ? QStringLiteral("sûres") : QStringLiteral("sûre"),
-               withThousands(probable), probable > 1 ? QStringLiteral("probables") : QStringLiteral("probable"),
-               withThousands(doubtful), doubtful > 1 ? QStringLiteral("douteuses") : QStringLiteral("douteuse"),
-               withThousands(falseRows.size()),
-               deleted ? (falseRows.size() > 1 ? QStringLiteral("supprimées") : QStringLiteral("supprimée"))
-                       : (falseRows.size() > 1 ? QStringLiteral("fausses gardées") : QStringLiteral("fausse gardée"))));
+  statusBar()->showMessage(fromUtf8(levelSummary(countLevels(judged), deleted)));
   if (grid.empty()) {
     showEmptyGrid();
     return;
