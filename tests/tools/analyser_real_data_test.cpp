@@ -24,9 +24,8 @@ const LatinAnalyser& analyser() {
   return a;
 }
 
-void skipWithoutAnalyser() {
-  if (analyser().status() != LatinAnalyser::Status::Loaded) GTEST_SKIP() << "analyseur.dat not built";
-}
+// In the test's own body: a skip or a failure in a helper would not end the test.
+bool analyserBuilt() { return analyser().status() == LatinAnalyser::Status::Loaded; }
 
 // "lemma|category|case-gender-number|mood-tense-voice" of every analysis.
 std::vector<std::string> answers(std::string_view word) {
@@ -49,7 +48,7 @@ struct Case {
 };
 
 TEST(AnalyserOnTheLexicon, AnswersAsAGrammarDoes) {
-  skipWithoutAnalyser();
+  VARNELIO_REQUIRE_DATA(analyserBuilt(), "analyseur.dat");
   const std::vector<Case> cases = {
       {"rosam", "rosa|n. 1|acc. f. sg.|", "first declension"},
       {"dominorum", "dominus|n. 2|g\xE9n. m. pl.|", "second declension"},
@@ -93,7 +92,7 @@ TEST(AnalyserOnTheLexicon, AnswersAsAGrammarDoes) {
 }
 
 TEST(AnalyserOnTheLexicon, AddsNothingWrong) {
-  skipWithoutAnalyser();
+  VARNELIO_REQUIRE_DATA(analyserBuilt(), "analyseur.dat");
   // tres has no singular; queo no imperative; "eunt" is no participle.
   for (const std::string& a : answers("tres")) {
     if (a.starts_with("tres|")) {
@@ -124,7 +123,7 @@ void checkRule(const std::vector<RuleCase>& cases) {
 }
 
 TEST(AnalyserOnTheLexicon, OlderSpellings) {
-  skipWithoutAnalyser();
+  VARNELIO_REQUIRE_DATA(analyserBuilt(), "analyseur.dat");
   checkRule({
       {"saeuom", "saevus|adj. 1|acc. m. sg.|", true},             // -uom for -uum
       {"tuom", "tuus|adj. 1|acc. m. sg.|", true},
@@ -156,7 +155,7 @@ TEST(AnalyserOnTheLexicon, OlderSpellings) {
 }
 
 TEST(AnalyserOnTheLexicon, GreekDeclension) {
-  skipWithoutAnalyser();
+  VARNELIO_REQUIRE_DATA(analyserBuilt(), "analyseur.dat");
   checkRule({
       {"Pallada", "Pallas|npr. 3|acc. f. sg.|", true},    // -as, -adis
       {"Palladem", "Pallas|npr. 3|acc. f. sg.|", true},   // the Latin form stays
@@ -181,7 +180,7 @@ TEST(AnalyserOnTheLexicon, GreekDeclension) {
 }
 
 TEST(AnalyserOnTheLexicon, SmallClasses) {
-  skipWithoutAnalyser();
+  VARNELIO_REQUIRE_DATA(analyserBuilt(), "analyseur.dat");
   checkRule({
       {"metu", "metus|n. 4|dat. m. sg.|", true},             // dative in -u of the fourth
       {"senatu", "senatus|n. 4|dat. m. sg.|", true},
@@ -296,7 +295,7 @@ TEST(AnalyserOnTheLexicon, GreekCasesOfNames) {
 }
 
 TEST(AnalyserOnTheLexicon, DeponentParticiples) {
-  skipWithoutAnalyser();
+  VARNELIO_REQUIRE_DATA(analyserBuilt(), "analyseur.dat");
   checkRule({
       {"egressi", "egredior|v. 3|nom. m. pl.|part. parf. d\xE9p.", true},
       {"egressi", "egredior|v. 3|nom. m. pl.|part. parf. act.", false},
@@ -306,7 +305,7 @@ TEST(AnalyserOnTheLexicon, DeponentParticiples) {
 }
 
 TEST(AnalyserOnTheLexicon, LikeliestFirst) {
-  skipWithoutAnalyser();
+  VARNELIO_REQUIRE_DATA(analyserBuilt(), "analyseur.dat");
   // The first analysis, then one that must come after it.
   const std::vector<std::tuple<const char*, const char*, const char*>> cases = {
       {"egressi", "egredior|v. 3|nom. m. pl.|part. parf. d\xE9p.", "egredior|v. 3|g\xE9n. m. sg.|part. parf. d\xE9p."},
@@ -337,7 +336,7 @@ TEST(LexiconCorrections, OursAreReadAndEachHasItsReason) {
   auto text = readWholeFile(VARNELIO_CORRECTIONS);
   ASSERT_TRUE(std::holds_alternative<std::string>(text));
   auto morphos = readWholeFile(std::string(VARNELIO_COLLATINUS_DATA) + "/morphos.fr");
-  if (!std::holds_alternative<std::string>(morphos)) GTEST_SKIP() << "no Collatinus data";
+  VARNELIO_REQUIRE_DATA(std::holds_alternative<std::string>(morphos), "the Collatinus data");
   const MorphologyTable table = decodeMorphologies(readMorphologies(std::get<std::string>(morphos)));
   std::vector<LexiconCorrection> corrections;
   EXPECT_EQ(readCorrections(std::get<std::string>(text), table, corrections), std::nullopt);
