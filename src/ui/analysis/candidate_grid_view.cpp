@@ -88,6 +88,14 @@ CandidateGridView::CandidateGridView(QWidget* parent) : QAbstractItemView(parent
   });
 }
 
+// The header and the selection are hidden and destroyed after this class is gone,
+// and the model may outlive the view: nothing they signal then may reach it.
+CandidateGridView::~CandidateGridView() {
+  header_->disconnect(this);
+  if (QItemSelectionModel* selection = selectionModel()) selection->disconnect(this);
+  if (QAbstractItemModel* m = model()) m->disconnect(this);
+}
+
 void CandidateGridView::setModel(QAbstractItemModel* model) {
   if (QAbstractItemModel* old = this->model()) old->disconnect(this);
   // Whatever the model does to its rows is the program's doing, never the user's:

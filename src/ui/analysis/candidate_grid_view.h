@@ -27,6 +27,7 @@ class CandidateGridView final : public QAbstractItemView {
   static constexpr int kColumnWidthsTwips[] = {750, 800, 2000, 3500};
 
   explicit CandidateGridView(QWidget* parent = nullptr);
+  ~CandidateGridView() override;
 
   void setModel(QAbstractItemModel* model) override;
   void setSelectionModel(QItemSelectionModel* selectionModel) override;
