@@ -188,7 +188,7 @@ TEST(AnalyserOnTheLexicon, SmallClasses) {
       {"Rosci", "Roscius|adj. 1|g\xE9n. m. sg.|", true},      // a Roman name in -ius
       {"pi", "pius|adj. 1|g\xE9n. m. sg.|", false},          // ... not any adjective in -ius
       {"Ubi", "Ubius|adj. 1|g\xE9n. m. sg.|", true},
-      {"exiebat", "exeo|v.|3e p. sg.|ind. imparf. act. (latin tardif)", true},
+      {"transiebant", "transeo|v.|3e p. pl.|ind. imparf. act. (latin tardif)", true},
       {"rediebant", "redeo|v.|3e p. pl.|ind. imparf. act. (latin tardif)", true},
       {"audiebat", "audio|v. 4|3e p. sg.|ind. imparf. act.", true},  // the fourth's own imperfect
       {"audiebat", "audio|v. 4|3e p. sg.|ind. imparf. act. (latin tardif)", false},
@@ -243,7 +243,7 @@ TEST(AnalyserOnTheLexicon, EarlyAndSpokenLatin) {
       {"amiet", "amo|v. 1|3e p. sg.|subj. pr\xE9s. act." + early, false},  // of sum only
       // Syncopated perfects, and the perfects in -ii.
       {"dixti", "dico|v. 3|2e p. sg.|ind. parf. act.", true},
-      {"exstinxem", "exstinguo|v. 3|1re p. sg.|subj. p.-q.-p. act.", true},
+      {"vixet", "vivo|v. 3|3e p. sg.|subj. p.-q.-p. act.", true},
       {"accestis", "accedo|v. 3|2e p. pl.|ind. parf. act.", true},
       {"desisse", "desino|v. 3||inf. parf. act.", true},
       {"amati", "amo|v. 1|2e p. sg.|ind. parf. act.", false},  // only after the s or x of the perfect

@@ -7,6 +7,7 @@
 
 #include "core/text/cp1252.h"
 #include "mkdict/gloss_language_words.h"
+#include "mkdict/plain_latin.h"
 
 namespace varnelio::mkdict {
 
@@ -34,23 +35,6 @@ constexpr std::array<NamedReference, 68> kNamed = {{
     {"ugrave", 0xF9}, {"uuml", 0xFC},
 }};
 
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // The code point of a reference's name ("eacute", "#233", "#xE9"), or 0.
 char32_t codePointOf(std::string_view name) {

@@ -20,4 +20,7 @@ std::string plainLatin(std::string_view utf8);
 // Removes the homonym number Collatinus appends to a headword ("ā3", "abdico2").
 std::string withoutHomonymNumber(std::string_view text);
 
+// Appends the UTF-8 bytes of a code point.
+void appendUtf8(std::string& out, char32_t cp);
+
 }  // namespace varnelio::mkdict

@@ -529,7 +529,7 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
   if (out.empty() && !lemmas_.empty()) olderSpellings(key, out);
 }
 
-// "exiebat", "rediebant", "transiebat": the imperfect of the compounds of eo
+// "transiebant", "rediebant": the imperfect of the compounds of eo
 // made as in the fourth conjugation, which later Latin writes (the Vulgate,
 // the Fathers) for "exibat". Said to be later Latin where it is shown.
 void LatinAnalyser::laterImperfects(std::string_view key, std::vector<Analysis>& out) const {
@@ -603,7 +603,7 @@ void LatinAnalyser::earlyAndSpokenForms(std::string_view key, std::vector<Analys
         early(a);
     }
   }
-  // "dicier", "accingier", "labier": the present passive infinitive in -ier.
+  // "dicier", "immutarier", "adferrier": the present passive infinitive in -ier.
   if (n > 4 && endsWith(key, "ier")) {
     other.assign(key.substr(0, n - 3));
     other += 'i';
@@ -634,6 +634,17 @@ void LatinAnalyser::earlyAndSpokenForms(std::string_view key, std::vector<Analys
         early(a);
     }
   }
+  // The present subjunctives of a verb under its classical spelling.
+  const auto presentSubjunctivesOf = [&](const std::string& classical) {
+    more.clear();
+    coreAnalyses(classical, more);
+    for (const Analysis& a : more) {
+      const MorphologyFeatures& m = morphology(a.morphology);
+      if (lemmas_[a.lemma].partOfSpeech == PartOfSpeech::Verb && m.kind == FormKind::Finite &&
+          m.mood == Mood::Subjunctive && m.tense == Tense::Present)
+        early(a);
+    }
+  };
   // "duim", "duit", "perduint", "creduis": the old present subjunctive of do and
   // its compounds, for "dem", "det", "perdant", "credas".
   for (const auto& [old, classical] : {std::pair{std::string_view("duim"), std::string_view("dem")},
@@ -643,26 +654,12 @@ void LatinAnalyser::earlyAndSpokenForms(std::string_view key, std::vector<Analys
     if (!endsWith(key, old)) continue;
     other.assign(key.substr(0, n - old.size()));
     other += classical;
-    more.clear();
-    coreAnalyses(other, more);
-    for (const Analysis& a : more) {
-      const MorphologyFeatures& m = morphology(a.morphology);
-      if (lemmas_[a.lemma].partOfSpeech == PartOfSpeech::Verb && m.kind == FormKind::Finite && m.mood == Mood::Subjunctive &&
-          m.tense == Tense::Present)
-        early(a);
-    }
+    presentSubjunctivesOf(other);
     // "perdant", "credas": the compounds in -do of the third conjugation.
     other.assign(key.substr(0, n - old.size()));
     other += 'd';
     other += old.back() == 'm' ? "am" : old.back() == 's' ? "as" : old.back() == 't' && old.size() == 4 ? "at" : "ant";
-    more.clear();
-    coreAnalyses(other, more);
-    for (const Analysis& a : more) {
-      const MorphologyFeatures& m = morphology(a.morphology);
-      if (lemmas_[a.lemma].partOfSpeech == PartOfSpeech::Verb && m.kind == FormKind::Finite && m.mood == Mood::Subjunctive &&
-          m.tense == Tense::Present)
-        early(a);
-    }
+    presentSubjunctivesOf(other);
   }
   // "ipsus": the nominative of ipse in comedy.
   if (key == "ipsus") {
@@ -676,7 +673,7 @@ void LatinAnalyser::earlyAndSpokenForms(std::string_view key, std::vector<Analys
   syncopatedPerfects(key, out);
 }
 
-// "dixti", "evasti", "exstinxem", "traxe", "accestis": after the s or x of a
+// "dixti", "evasti", "vixet", "traxe", "accestis": after the s or x of a
 // perfect in -si or -xi, -isti, -istis, -isse, -issem... lose -is- or -iss-
 // ("dixisti", "extinxissem", "traxisse", "accessistis"). Beside the contracted
 // perfects, and like them unmarked: Catullus and Vergil write them.
@@ -984,7 +981,7 @@ void LatinAnalyser::spellingsOfOtherAges(std::string_view key, std::vector<Analy
   // it sounds ("aps", "optinuit", "urps"); c for qu before u ("secuntur",
   // "ecus", "relicum"); t and d at the end of a word for each other ("inquid",
   // "aliquit", "set"); and as medieval copies and the Vulgate write, e for ae
-  // ("adhesit", "hedum"), i for y ("cristallum"), an h added ("Israhel") or
+  // ("hec" for haec), i for y ("cristallum"), an h added ("Israhel") or
   // left out after c, p, t ("dragma"), a consonant doubled ("relligio", as
   // Lucretius writes it).
   const auto vowel = isVowel;

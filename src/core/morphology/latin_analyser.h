@@ -14,7 +14,7 @@
 // early Latin and of speech ("med", "siet", "materiai", "dicier", "homost",
 // "viden", "dixti"), the Greek cases of names the lexicon declines as Latin ones
 // ("Nestora", "Thetin") and the spellings of other ages ("sequontur", "quei",
-// "exiebat"). Names it has never seen are guessed apart (guessNames), never among
+// "transiebant"). Names it has never seen are guessed apart (guessNames), never among
 // the lexicon's analyses.
 #include <cstdint>
 #include <memory>
@@ -40,7 +40,7 @@ struct Analysis {
   // reading beside a regular one. Two analyses are the same whatever this says.
   bool contracted = false;
   // A form a teacher would point out, said so where it is shown: later Latin
-  // ("exiebat" for "exibat"), early Latin ("siet" for "sit"), the Greek case of a
+  // ("transiebant" for "transibant"), early Latin ("siet" for "sit"), the Greek case of a
   // name ("Nestora"), a word with "est" or "-ne" run into it ("homost", "viden").
   enum class Note : std::uint8_t { None, Late, Early, Greek, WithEst, WithNe };
   Note note = Note::None;
