@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "core/analysis/candidate_scan.h"
 #include "core/files/source_file.h"
@@ -51,6 +52,26 @@ TEST(CandidateGrid, ValidateKeepsLeadingSpacesDropsTrailingOnesAndReplaces) {
   grid.validate(0, "x");
   grid.validate(2, "x");
   EXPECT_EQ(grid.row(1).analysis, "");
+}
+
+// Rows share the text of one label; a copy of the grid keeps its own texts when the
+// original changes or goes.
+TEST(CandidateGrid, RowsSharingALabelAndACopyOfTheGridKeepTheirOwnTexts) {
+  auto grid = std::make_unique<CandidateGrid>(gridOf(4));
+  const std::string label = "2 d\xE9" "cl. nom. sg. [AA00C]";
+  for (std::size_t r : {1, 2, 4}) grid->validate(r, label);
+  grid->validate(3, "pronom");
+  const CandidateGrid copy = *grid;
+  grid->validate(2, "autre");
+  grid->deleteRow(1);
+  EXPECT_EQ(grid->analysis(1), "autre");
+  EXPECT_EQ(grid->analysis(3), label);
+  grid.reset();
+  for (std::size_t r : {1, 2, 4}) EXPECT_EQ(copy.analysis(r), label) << r;
+  EXPECT_EQ(copy.analysis(3), "pronom");
+  CandidateGrid back;
+  ASSERT_TRUE(back.applyEdits(copy.edits()));
+  EXPECT_EQ(back.analysis(4), label);
 }
 
 TEST(CandidateGrid, DeleteMovesLaterRowsUpAndRenumbersThem) {

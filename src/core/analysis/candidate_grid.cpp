@@ -130,10 +130,10 @@ std::uint32_t CandidateGrid::idOf(std::size_t r) const {
   return static_cast<std::uint32_t>(target + lo);
 }
 
-const std::string* CandidateGrid::analysisOf(std::size_t index) const {
+std::string_view CandidateGrid::analysisAt(std::size_t index) const {
   const auto it = std::lower_bound(analyses_.begin(), analyses_.end(), index,
                                    [](const auto& a, std::size_t i) { return a.first < i; });
-  return it != analyses_.end() && it->first == index ? &it->second : nullptr;
+  return it != analyses_.end() && it->first == index ? texts_.text(it->second) : std::string_view{};
 }
 
 bool CandidateGrid::analysisAlignedTopLeft(std::size_t r) const {
@@ -150,10 +150,7 @@ std::string CandidateGrid::sentenceText(std::size_t r) const { return sourceSent
 
 std::string_view CandidateGrid::form(std::size_t r) const { return sourceForm(idOf(r)); }
 
-std::string_view CandidateGrid::analysis(std::size_t r) const {
-  const std::string* a = analysisOf(r - 1);
-  return a ? std::string_view(*a) : std::string_view{};
-}
+std::string_view CandidateGrid::analysis(std::size_t r) const { return analysisAt(r - 1); }
 
 CandidateRow CandidateGrid::row(std::size_t r) const {
   return CandidateRow(number(r), sentenceText(r), std::string(form(r)), std::string(analysis(r)),
@@ -180,10 +177,28 @@ void CandidateGrid::forEachRow(const RowVisitor& visit) const {
     }
     std::string_view analysis;
     if (nextAnalysis < analyses_.size() && analyses_[nextAnalysis].first == index)
-      analysis = analyses_[nextAnalysis++].second;
+      analysis = texts_.text(analyses_[nextAnalysis++].second);
     visit(std::int64_t{number} - static_cast<std::int64_t>(nextDeleted), sentence, form, analysis);
     ++index;
   });
+}
+
+void CandidateGrid::forEachPlace(const PlaceVisitor& visit) const {
+  std::size_t nextAnalysis = 0, nextDeleted = 0;
+  std::uint32_t index = 0;  // of the next row kept, from 0
+  const std::uint32_t count = sourceCount();
+  for (std::uint32_t place = 0; place < count; ++place) {
+    if (nextDeleted < deleted_.size() && deleted_[nextDeleted] == place) {
+      ++nextDeleted;
+      visit(place, false, {});
+      continue;
+    }
+    std::string_view analysis;
+    if (nextAnalysis < analyses_.size() && analyses_[nextAnalysis].first == index)
+      analysis = texts_.text(analyses_[nextAnalysis++].second);
+    visit(place, true, analysis);
+    ++index;
+  }
 }
 
 void CandidateGrid::clear() { *this = CandidateGrid(); }
@@ -205,7 +220,7 @@ void CandidateGrid::appendRow(CandidateRow row) {
   auto& rows = std::get<TextRows>(source_).rows;
   const auto index = static_cast<std::uint32_t>(candidateCount());
   rows.push_back({row.number, std::move(row.sentence), std::move(row.form)});
-  if (!row.analysis.empty()) analyses_.emplace_back(index, std::move(row.analysis));
+  if (!row.analysis.empty()) analyses_.emplace_back(index, texts_.intern(row.analysis));
   if (row.analysisAlignedTopLeft) aligned_.push_back(index);
 }
 
@@ -241,9 +256,9 @@ void CandidateGrid::validate(std::size_t r, std::string_view analysis) {
   if (text.empty()) {
     if (present) analyses_.erase(it);  // an empty cell stores nothing
   } else if (present) {
-    it->second.assign(text);
+    it->second = texts_.intern(text);
   } else {
-    analyses_.emplace(it, index, std::string(text));
+    analyses_.emplace(it, index, texts_.intern(text));
   }
   const auto mark = std::lower_bound(aligned_.begin(), aligned_.end(), index);
   if (mark == aligned_.end() || *mark != index) aligned_.insert(mark, index);
@@ -280,7 +295,11 @@ CandidateGrid::RemovedRows CandidateGrid::removeRows(std::vector<std::uint32_t> 
   deleted_ = std::move(merged);
   // The analyses and the proposals follow their rows; the alignment marks stay with
   // the places, and the last places go with theirs.
-  followDeletion(analyses_, gone, removed.analyses_);
+  // What went keeps its texts: the steps that put it back outlive the pool's ids.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> goneAnalyses;
+  followDeletion(analyses_, gone, goneAnalyses);
+  removed.analyses_.reserve(goneAnalyses.size());
+  for (const auto& [index, id] : goneAnalyses) removed.analyses_.emplace_back(index, std::string(texts_.text(id)));
   followDeletion(proposals_, gone, removed.proposals_);
   const std::size_t firstGonePlace = count - gone.size();
   const auto tail = std::lower_bound(aligned_.begin(), aligned_.end(), static_cast<std::uint32_t>(firstGonePlace));
@@ -298,7 +317,10 @@ std::vector<std::uint32_t> CandidateGrid::restoreRows(RemovedRows&& removed) {
   std::set_difference(deleted_.begin(), deleted_.end(), removed.ids_.begin(), removed.ids_.end(),
                       std::back_inserter(kept));
   deleted_ = std::move(kept);
-  followRestoration(analyses_, rows, std::move(removed.analyses_));
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> back;
+  back.reserve(removed.analyses_.size());
+  for (const auto& [index, text] : removed.analyses_) back.emplace_back(index, texts_.intern(text));
+  followRestoration(analyses_, rows, std::move(back));
   followRestoration(proposals_, rows, std::move(removed.proposals_));
   aligned_.insert(aligned_.end(), removed.tailMarks_.begin(), removed.tailMarks_.end());
   std::vector<std::uint32_t> restored = std::move(removed.rows_);
@@ -325,7 +347,7 @@ void CandidateGrid::swapAnalysisCells(PackedCells& cells) {
   const std::size_t count = candidateCount();
   PackedCells replaced;
   replaced.reserve(cells.size());
-  std::vector<std::pair<std::uint32_t, std::string>> analyses;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> analyses;
   analyses.reserve(analyses_.size() + cells.size());
   std::vector<std::uint32_t> aligned;
   aligned.reserve(aligned_.size() + cells.size());
@@ -337,12 +359,12 @@ void CandidateGrid::swapAnalysisCells(PackedCells& cells) {
     while (a < analyses_.size() && analyses_[a].first < index) analyses.push_back(std::move(analyses_[a++]));
     while (m < aligned_.size() && aligned_[m] < index) aligned.push_back(aligned_[m++]);
     std::string_view text;
-    if (a < analyses_.size() && analyses_[a].first == index) text = analyses_[a++].second;
+    if (a < analyses_.size() && analyses_[a].first == index) text = texts_.text(analyses_[a++].second);
     const bool mark = m < aligned_.size() && aligned_[m] == index;
     if (mark) ++m;
     replaced.add(row, text, mark);
     if (!cells.text(i).empty())
-      analyses.emplace_back(index, std::string(cells.text(i)));  // an empty cell stores nothing
+      analyses.emplace_back(index, texts_.intern(cells.text(i)));  // an empty cell stores nothing
     if (cells.alignedTopLeft(i)) aligned.push_back(index);
   }
   while (a < analyses_.size()) analyses.push_back(std::move(analyses_[a++]));
@@ -387,7 +409,8 @@ CandidateGrid::Edits CandidateGrid::edits() const {
   e.sourceCount = sourceCount();
   if (const auto* texts = std::get_if<TextRows>(&source_)) e.textRows = texts->rows;
   e.deleted = deleted_;
-  e.analyses = analyses_;
+  e.analyses.reserve(analyses_.size());
+  for (const auto& [index, id] : analyses_) e.analyses.emplace_back(index, std::string(texts_.text(id)));
   e.aligned = aligned_;
   e.proposals = proposals_;
   return e;
@@ -411,7 +434,11 @@ bool CandidateGrid::applyEdits(Edits edits) {
     return false;
   if (!edits.scanned) source_ = TextRows{std::move(edits.textRows)};
   deleted_ = std::move(edits.deleted);
-  analyses_ = std::move(edits.analyses);
+  // The pool starts afresh: the texts of the edits replaced go with them.
+  texts_ = TextPool();
+  analyses_.clear();
+  analyses_.reserve(edits.analyses.size());
+  for (const auto& [index, text] : edits.analyses) analyses_.emplace_back(index, texts_.intern(text));
   aligned_ = std::move(edits.aligned);
   proposals_ = std::move(edits.proposals);
   return true;

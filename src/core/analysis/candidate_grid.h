@@ -22,6 +22,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/analysis/text_pool.h"
 #include "core/text/sentence_table.h"
 
 namespace varnelio {
@@ -127,6 +128,12 @@ class CandidateGrid {
   using RowVisitor = std::function<void(std::int64_t number, std::string_view sentence, std::string_view form,
                                         std::string_view analysis)>;
   void forEachRow(const RowVisitor& visit) const;
+  // Visits every place of the source in order, the deleted ones too, without
+  // finding the forms again: whether it is kept, and a kept one's analysis.
+  using PlaceVisitor = std::function<void(std::uint32_t place, bool kept, std::string_view analysis)>;
+  void forEachPlace(const PlaceVisitor& visit) const;
+  // The places of the source: the rows before any deletion.
+  std::uint32_t placeCount() const { return sourceCount(); }
 
   // The rows as CandidateRow values, in order.
   class RowRange;
@@ -256,14 +263,17 @@ class CandidateGrid {
 
   // The place in the source of row r.
   std::uint32_t idOf(std::size_t r) const;
-  const std::string* analysisOf(std::size_t index) const;
+  // The analysis of the row of index `index` (from 0), empty when none.
+  std::string_view analysisAt(std::size_t index) const;
 
   std::variant<TextRows, ScanRows> source_;
   // The rows deleted, by their places in the source, ascending: a later row's
   // number is its source number less the rows deleted before it.
   std::vector<std::uint32_t> deleted_;
-  // The analyses written, by row index (from 0), in increasing order.
-  std::vector<std::pair<std::uint32_t, std::string>> analyses_;
+  // The analyses written, by row index (from 0), in increasing order, each as the
+  // id of its text in texts_.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> analyses_;
+  TextPool texts_;
   // The rows (from 0) whose analysis cell is marked aligned left and top, in
   // increasing order; a mark stays with its place when rows move.
   std::vector<std::uint32_t> aligned_;

@@ -152,34 +152,24 @@ class SentenceForms {
 
 // A grid scanned from the exercise's text: its rows are the candidates' places,
 // less those deleted.
-void visitScannedGrid(const CandidateGrid::Edits& edits, const GridAnswerVisitor& visit) {
-  std::size_t nextDeleted = 0, nextAnalysis = 0;
+void visitScannedGrid(const CandidateGrid& grid, const GridAnswerVisitor& visit) {
   std::uint32_t kept = 0;
-  for (std::uint32_t place = 0; place < edits.sourceCount; ++place) {
+  grid.forEachPlace([&](std::uint32_t place, bool isKept, std::string_view analysis) {
     GridAnswer answer;
-    if (nextDeleted < edits.deleted.size() && edits.deleted[nextDeleted] == place) {
-      ++nextDeleted;
-      answer.row = kept + 1;
-    } else {
-      answer.kept = true;
-      answer.row = ++kept;
-      if (nextAnalysis < edits.analyses.size() && edits.analyses[nextAnalysis].first == kept - 1)
-        answer.text = edits.analyses[nextAnalysis++].second;
-    }
+    answer.kept = isKept;
+    answer.row = isKept ? ++kept : kept + 1;
+    answer.text = analysis;
     visit(place, answer);
-  }
+  });
 }
 
 }  // namespace
 
 std::size_t forEachGridAnswer(const Exercise& exercise, const CandidateGrid& grid, const GridAnswerVisitor& visit) {
   const std::size_t count = exercise.candidateCount();
-  if (grid.isScanned()) {
-    const CandidateGrid::Edits edits = grid.edits();
-    if (edits.sourceCount == count) {
-      visitScannedGrid(edits, visit);
-      return 0;
-    }
+  if (grid.isScanned() && grid.placeCount() == count) {
+    visitScannedGrid(grid, visit);
+    return 0;
   }
   const auto& first = exercise.firstCandidate();
   const SentenceTable& sentences = exercise.sentences();
