@@ -3,6 +3,7 @@
 // context decides between readings that the form alone leaves open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include <string>
@@ -101,6 +102,40 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Legatus in provincis manet.", KindId::AblPl, "provincis=1 d\xE9" "cl. abl. pl. [AA00O]"},
         // A verb form is no noun ("amas", "legis" when "legis" is a verb).
         Case{"Tu amas.", KindId::AccPl, "amas="}));
+
+// What the analyser rules out the judge cannot bring back: a word whose every
+// reading is of another case or number is no candidate. Names, nouns without
+// cases, locatives and unknown words stay open.
+TEST(JudgeReadings, AWordIsOfAKindOnlyIfOneOfItsReadingsMayBe) {
+  VARNELIO_REQUIRE_DATA(judge("a.", KindId::AccSg) != "not built", "analyseur.dat, etiqueteur.dat and juge.dat built");
+  struct Probe {
+    const char* form;
+    KindId kind;
+    bool may;
+  } probes[] = {
+      {"hostium", KindId::AccSg, false}, {"hostium", KindId::GenPl, true},  {"copiae", KindId::AccSg, false},
+      {"copiae", KindId::NomPl, true},   {"Gallorum", KindId::AccSg, true}, {"fas", KindId::AccSg, true},
+      {"domi", KindId::GenSg, true},     {"xqzw", KindId::AccSg, true},     {"amas", KindId::AccSg, false},
+  };
+  JudgeFeatureReader reader(loaded().analyser);
+  std::vector<std::string_view> forms;
+  std::vector<TaggedWord> words;
+  for (const Probe& p : probes) {
+    forms.push_back(p.form);
+    words.emplace_back().analyses = loaded().analyser.analyse(p.form);
+  }
+  const SentenceFeatures& features = reader.read(forms, words);
+  for (std::size_t k = 0; k < forms.size(); ++k)
+    EXPECT_EQ(features.mayBeOfKind(k, probes[k].kind), probes[k].may) << probes[k].form;
+  // And the pré-analyse deletes it, whatever the context says.
+  PreAnalyser pre(loaded().analyser, loaded().tagger, loaded().judge);
+  std::vector<CandidateJudgement> out;
+  pre.judgeSentence("Expectare vero dum hostium copiae augerentur summae dementiae esse iudicabat.",
+                    analysisKind(KindId::AccSg), out);
+  const auto hostium = std::find_if(out.begin(), out.end(), [](const auto& j) { return j.form == "hostium"; });
+  ASSERT_NE(hostium, out.end());
+  EXPECT_EQ(hostium->level, JudgementLevel::False);
+}
 
 // The rows of a reopened file name their sentence as the file pads it; the
 // pre-analysis finds the sentence as the window shows it, blanks and "+" included.

@@ -305,6 +305,30 @@ const SentenceFeatures& JudgeFeatureReader::read(const std::vector<std::string_v
   return s;
 }
 
+bool SentenceFeatures::mayBeOfKind(std::size_t k, KindId kind) const {
+  const TaggedWord& w = (*words_)[k];
+  const LatinAnalyser& analyser = reader_.analyser_;
+  // A name is where the lexicon lacks most forms (Greek cases above all): its
+  // readings do not rule it out.
+  const std::string_view form = (*forms_)[k];
+  if (w.analyses.empty() || form.empty() ||
+      cp1252::toLower(static_cast<unsigned char>(form[0])) != static_cast<unsigned char>(form[0]))
+    return true;
+  for (const Analysis& a : w.analyses) {
+    if (!knownLemma(analyser, a)) return true;
+    // A noun without cases ("fas", an abbreviation such as "Kal") may stand for any
+    // of them, and a locative has the form of a genitive or an ablative ("domi").
+    const PartOfSpeech part = analyser.partOfSpeech(a.lemma);
+    const bool indeclinableNoun = part == PartOfSpeech::Invariable && (analyser.category(a.lemma).starts_with("n.") ||
+                                                                      analyser.category(a.lemma).starts_with("npr."));
+    const bool declined = part == PartOfSpeech::Noun || part == PartOfSpeech::Adjective ||
+                          part == PartOfSpeech::Pronoun || part == PartOfSpeech::Numeral || indeclinableNoun;
+    const GrammaticalCase c = analyser.caseOf(a);
+    if (declined && (c == GrammaticalCase::None || c == GrammaticalCase::Locative)) return true;
+  }
+  return ((nounKinds_[k] | agreeingKinds_[k]) & kindBit(kind)) != 0;
+}
+
 // ---------------------------------------------------------------------------
 // The features of one word, group by group.
 

@@ -69,6 +69,10 @@ class SentenceFeatures {
  public:
   // The features of word k, in named groups (see the .cpp). `out` is cleared.
   void of(std::size_t k, std::vector<JudgeFeature>& out) const;
+  // Whether word k can be of the kind at all: false only when the analyser knows
+  // every reading of it and none is of the kind's case and number, neither a noun
+  // nor a word that agrees with one ("hostium" is no accusative singular).
+  bool mayBeOfKind(std::size_t k, KindId kind) const;
 
  private:
   friend class JudgeFeatureReader;

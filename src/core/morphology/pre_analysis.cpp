@@ -120,6 +120,9 @@ CandidateJudgement PreAnalyser::judgeWord(const SentenceFeatures& features, std:
   features.of(k, wordFeatures_);
   j.probability = judge_.model().probabilities(wordFeatures_)[static_cast<std::size_t>(judgeClassOf(kind.id))];
   j.level = levelOf(j.probability, judge_.thresholds(kind));
+  // The judge weighs; the analyser knows. A word whose every reading is of another
+  // case or number is no candidate, however its context reads.
+  if (!features.mayBeOfKind(k, kind.id)) j.level = JudgementLevel::False;
   if (j.level == JudgementLevel::Sure || j.level == JudgementLevel::Probable) {
     j.declension = declensionAsKind(words_[k], kind, forms_[k]);
     j.label = analysisLabel(kind, j.declension);
