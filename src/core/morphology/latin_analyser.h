@@ -216,6 +216,11 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   void syncopatedPerfects(std::string_view key, std::vector<Analysis>& out) const;
   void sigmaticOptatives(std::string_view key, std::vector<Analysis>& out) const;
   void greekCasesOfNames(std::string_view key, std::vector<Analysis>& out) const;
+  void pronounCompounds(std::string_view key, std::vector<Analysis>& out) const;
+  void joinedPronouns(std::string_view key, std::vector<Analysis>& out) const;
+  void numeralsOfOffices(std::string_view key, std::vector<Analysis>& out) const;
+  void keptReduplications(std::string_view key, std::vector<Analysis>& out) const;
+  std::optional<std::uint32_t> lemmaNamed(std::string_view headword) const;
   void spellingsOfOtherAges(std::string_view key, std::vector<Analysis>& out) const;
   // The first morphology with these fields, or none.
   std::optional<std::uint16_t> findMorphology(const MorphologyFeatures& wanted) const;
