@@ -171,6 +171,10 @@ bool LatinAnalyser::decode() {
   readForms(r, irregulars_, false);
   readExclusions(r);
   readForms(r, abbreviations_, true);
+  // Sorted by their text for lookup; a stable sort keeps the file's order of one text's readings.
+  std::stable_sort(abbreviations_.begin(), abbreviations_.end(),
+                   [](const Irregular& a, const Irregular& b) { return a.text < b.text; });
+  for (const Irregular& a : abbreviations_) longestAbbreviation_ = std::max(longestAbbreviation_, a.text.size());
   for (auto* pairs : {&contractions_, &assimilations_}) readPairs(r, *pairs);
   if (r.bad() || r.left() != 0) return false;
   if (!buildIndexes()) return false;
@@ -471,7 +475,7 @@ void LatinAnalyser::withEnclitics(std::string_view key, std::vector<Analysis>& o
   }
 }
 
-void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) const {
+void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out, SmallNumerals small) const {
   out.clear();
   if (word.empty()) return;
   std::string key;
@@ -495,14 +499,17 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
       }
     }
   }
-  // "L", "Q", "Cn": the abbreviated first names, in any case.
-  if (word.size() <= 4 && word[0] >= 'A' && word[0] <= 'Z')
-    for (const Irregular& a : abbreviations_)
-      if (a.text == word) appendUnique(out, {a.lemma, a.morphology});
+  // "L", "Cn", "tr", "pl", "Febr": the abbreviations, matched as written.
+  if (word.size() <= longestAbbreviation_) {
+    const auto [first, last] = std::equal_range(abbreviations_.begin(), abbreviations_.end(), Irregular{word, 0, 0},
+                                                [](const Irregular& a, const Irregular& b) { return a.text < b.text; });
+    for (auto a = first; a != last; ++a) appendUnique(out, {a->lemma, a->morphology});
+  }
   // A numeral written in capitals is one even when it spells a word ("DIC");
-  // in small letters only when it is nothing else ("xiv").
+  // in small letters only when it is nothing else ("xiv"), in a text that writes
+  // no line in capitals.
   const bool capitals = std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-  if (capitals || out.empty()) {
+  if (capitals || (out.empty() && small == SmallNumerals::Read)) {
     const int value = latin::romanNumeralValue(word);
     // The lexicon lists a few numerals itself ("L", "C"): one answer is enough.
     const bool listed = std::any_of(out.begin(), out.end(), [&](const Analysis& a) {
