@@ -335,7 +335,7 @@ TEST(AnalyserOnTheLexicon, EarlyAndSpokenLatin) {
       {"decucurrit", "decurro|v. 3|3e p. sg.|ind. pr\xE9s. act.", false},
       // A board of magistrates written with its number.
       {"xviri", "decemvir|n. 2|nom. m. pl.|", true},
-      {"IIIviros", "triumvir|n. 2|acc. m. pl.|", true},
+      {"iiiviros", "triumvir|n. 2|acc. m. pl.|", true},
       {"xxxviri", "decemvir|n. 2|nom. m. pl.|", false},
       // n for m before qu.
       {"quotiescunque", "quotienscumque|conj.||", true},

@@ -951,7 +951,7 @@ void LatinAnalyser::joinedPronouns(std::string_view key, std::vector<Analysis>& 
   }
 }
 
-// "xviri", "IIIviri", "xviralis": the boards of magistrates named by their
+// "xviri", "iiiviri", "xviralem": the boards of magistrates named by their
 // number written in figures before -vir (decemviri, triumviri, duumviri).
 void LatinAnalyser::numeralsOfOffices(std::string_view key, std::vector<Analysis>& out) const {
   const std::size_t at = key.find("uir");
