@@ -6,6 +6,7 @@
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "core/morphology/latin_data.h"
+#include "core/morphology/latin_spelling.h"
 #include "core/text/text_words.h"
 #include "core/files/source_file.h"
 
@@ -41,10 +42,12 @@ int runAnalyse(const std::string& source, const std::optional<std::string>& anal
   std::int64_t number = 0;
   char digits[24];
   const std::string& text = std::get<std::string>(read);
+  const auto smallNumerals = latin::writesLinesInCapitals(text) ? LatinAnalyser::SmallNumerals::Ignored
+                                                                : LatinAnalyser::SmallNumerals::Read;
   forEachWord(text, [&](std::string_view word, std::string_view gap) {
     const auto end = std::to_chars(digits, digits + sizeof digits, ++number).ptr;
     const std::string_view n(digits, static_cast<std::size_t>(end - digits));
-    analyser.analyse(word, analyses);
+    analyser.analyse(word, analyses, smallNumerals);
     // An unknown word with a capital inside a sentence is taken for a name.
     if (analyses.empty() && !startsSentence(text, gap))
       analyser.guessNames(word, analyses);

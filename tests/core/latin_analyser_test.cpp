@@ -143,6 +143,28 @@ TEST(LatinAnalyser, RomanNumerals) {
   const AnalysisText t = small().describe(xiv[0], "xiv");
   EXPECT_EQ(std::tie(t.lemma, t.translation, t.category), std::make_tuple("XIV", "14", "num."));
   EXPECT_EQ(small().analyse("xiv").size(), 1u);
+  // A text that writes a line in capitals writes its numerals in capitals: there
+  // a word in small letters is no numeral; one in capitals still is.
+  std::vector<Analysis> out;
+  small().analyse("xiv", out, LatinAnalyser::SmallNumerals::Ignored);
+  EXPECT_TRUE(out.empty());
+  small().analyse("XIV", out, LatinAnalyser::SmallNumerals::Ignored);
+  EXPECT_EQ(out.size(), 1u);
+}
+
+TEST(LatinAnalyser, LinesInCapitals) {
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"C. IVLI CAESARIS COMMENTARIORVM\r\nGallia est omnis divisa.", true},  // a title line
+      {"Gallia est omnis divisa. DE BELLO GALLICO", true},                     // the last, unended
+      {"Idibus Martiis. SENATVS POPVLVSQVE ROMANVS! Cetera.", true},
+      {"Caesar XIV legiones duxit. XVII.", false},       // numerals and names in a sentence
+      {"Senatus populusque Romanus\nS. P. Q. R.", false},  // words of one letter
+      {"C. VALERIVS catullus", false},                   // a small letter in the line
+      {"\xC6DES SACRAE\n", true},                        // capitals of Windows-1252
+      {"\xE6des sacrae", false},
+      {"", false},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(latin::writesLinesInCapitals(text), expected) << text;
 }
 
 TEST(LatinAnalyser, Keys) {

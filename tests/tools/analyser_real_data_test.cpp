@@ -200,6 +200,37 @@ TEST(AnalyserOnTheLexicon, SmallClasses) {
       {"Tres", "Tres|npr. 1|nom. f. pl.|", true},
       {"Tres", "Tres|npr. 1|nom. f. sg.|", false},
       {"Tram", "Tres|npr. 1|acc. f. sg.|", false},
+      // The passive of the compounds of eo that take an object; the impersonal of the others.
+      {"adiri", "adeo|v.||inf. pr\xE9s. pass.", true},
+      {"aditur", "adeo|v.|3e p. sg.|ind. pr\xE9s. pass.", true},
+      {"aditur", "adeo|v.|2e p. sg.|ind. pr\xE9s. pass.", false},
+      {"adeuntur", "adeo|v.|3e p. pl.|ind. pr\xE9s. pass.", true},
+      {"praetereunda", "praetereo|v.|nom. f. sg.|adj. vb.", true},
+      {"iretur", "eo|v.|3e p. sg.|subj. imparf. pass.", true},
+      {"abiretur", "abeo|v.|3e p. sg.|subj. imparf. pass.", true},
+      {"iremur", "eo|v.|1re p. pl.|subj. imparf. pass.", false},     // eo: the impersonal only
+      {"pereuntur", "pereo|v.|3e p. pl.|ind. pr\xE9s. pass.", false},
+      // Contracted perfects in -evi and -ivi.
+      {"consuesset", "consuesco|v. 3|3e p. sg.|subj. p.-q.-p. act.", true},
+      {"communiit", "communio|v. 4|3e p. sg.|ind. parf. act.", true},
+      {"arcessierat", "arcesso|v. 3|3e p. sg.|ind. p.-q.-p. act.", true},
+      {"filii", "filius|n. 2|1re p. sg.|ind. parf. act.", false},
+      // Forms the models lack, with their grammar in the corrections.
+      {"duum", "duo|adj. 1|g\xE9n. f. pl.|", true},
+      {"pinu", "pinus|n. 2|abl. f. sg.|", true},
+      {"iocineris", "jecur|n. 3|g\xE9n. n. sg.|", true},
+      {"tigres", "tigris|n. 3|nom. m. pl.|", true},
+      {"mavelim", "malo|v. 3|1re p. sg.|subj. pr\xE9s. act.", true},
+      {"oreretur", "orior|v. 4|3e p. sg.|subj. imparf. d\xE9p.", true},
+      {"eorundem", "idem|pron.|g\xE9n. m. pl.|", true},
+      {"Ptolomaeum", "Ptolemaeus|npr. 2|acc. m. sg.|", true},
+      // Abbreviations, as written.
+      {"pl", "plebs|n. 3|g\xE9n. f. sg.|", true},
+      {"tr", "tribunus|n. 2|nom. m. pl.|", true},
+      {"R", "Romanus|adj. 1|g\xE9n. m. sg.|", true},
+      {"Febr", "Februarius|adj. 1|acc. f. pl.|", true},
+      {"febr", "Februarius|adj. 1|acc. f. pl.|", false},
+      {"PL", "plebs|n. 3|g\xE9n. f. sg.|", false},
   });
 }
 
@@ -277,6 +308,37 @@ TEST(AnalyserOnTheLexicon, EarlyAndSpokenLatin) {
       // -re for -ris in the second person of the passive.
       {"fateare", "fateor|v. 2|2e p. sg.|subj. pr\xE9s. d\xE9p.", true},
       {"fateare", "fateor|v. 2|3e p. sg.|subj. pr\xE9s. d\xE9p.", false},
+      // A particle after any case of quis, qui, uter, qualis, quantus; ec- before quis.
+      {"quidlibet", "quilibet|pron.|nom. n. sg.|", true},
+      {"qualiacumque", "qualiscumque|adj. 2|acc. n. pl.|", true},
+      {"utrumvis", "uter|adj. 1|acc. n. sg.|", true},
+      {"quantalibet", "quantus|adj. 1|abl. f. sg.|", true},
+      {"ecquem", "ecquis|pron.|acc. m. sg.|", true},
+      {"amorlibet", "amor|n. 3|nom. m. sg.|", false},                 // no pronoun before it
+      // ecce, -pse, -ce, -met and modi run into a pronoun.
+      {"eccam", "is|pron.|acc. f. sg.|" + earlyAlone, true},
+      {"eccillum", "ille|pron.|acc. m. sg.|" + earlyAlone, true},
+      {"eccis", "is|pron.|dat. m. pl.|" + earlyAlone, false},         // ecce, with a nominative or accusative
+      {"eapse", "is|pron.|nom. f. sg.|" + earlyAlone, true},
+      {"horunc", "hic|pron.|g\xE9n. m. pl.|" + earlyAlone, true},
+      {"illisce", "ille|pron.|dat. m. pl.|", true},
+      {"suomet", "suus|adj. 1|abl. m. sg.|", true},
+      {"istiusmodi", "modus|n. 2|g\xE9n. m. sg.|", true},
+      {"cuicuimodi", "modus|n. 2|g\xE9n. m. sg.|", true},
+      {"istiusmodi", "modus|n. 2|nom. m. pl.|", false},
+      {"rosamodi", "modus|n. 2|g\xE9n. m. sg.|", false},              // after a pronoun only
+      // de and a form of sum in e- as one syllable.
+      {"derat", "desum|v.|3e p. sg.|ind. imparf. act.", true},
+      {"desse", "desum|v.||inf. pr\xE9s. act.", true},
+      // The kept reduplication of the compounds of curro, in the perfect only.
+      {"decucurrit", "decurro|v. 3|3e p. sg.|ind. parf. act.", true},
+      {"decucurrit", "decurro|v. 3|3e p. sg.|ind. pr\xE9s. act.", false},
+      // A board of magistrates written with its number.
+      {"xviri", "decemvir|n. 2|nom. m. pl.|", true},
+      {"iiiviros", "triumvir|n. 2|acc. m. pl.|", true},
+      {"xxxviri", "decemvir|n. 2|nom. m. pl.|", false},
+      // n for m before qu.
+      {"quotiescunque", "quotienscumque|conj.||", true},
   });
 }
 

@@ -72,11 +72,11 @@ std::optional<std::string> parseCorrection(std::string_view line, const Morpholo
     c.radical = std::atoi(std::string(w[2]).c_str());
     c.form = std::string(w[3]);
     naming = namingAfter(w, 4);
-  } else if (w[0] == "abbreviation" && w.size() == 3) {
+  } else if (w[0] == "abbreviation" && w.size() >= 3) {
     c.kind = LexiconCorrection::Kind::Abbreviation;
     c.form = std::string(w[1]);
     c.lemmaKey = std::string(w[2]);
-    naming = "singulier";  // every case of the singular
+    naming = w.size() == 3 ? std::string("singulier") : namingAfter(w, 3);  // every case of the singular by default
   } else if (w[0] == "contraction" && w.size() == 3) {
     c.kind = LexiconCorrection::Kind::Contraction;
     c.wrong = std::string(w[1]);

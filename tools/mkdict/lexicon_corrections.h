@@ -22,9 +22,11 @@
 //   ending+ MODEL RADICAL DESINENCE MORPHOLOGIES
 //                                       the model also puts DESINENCE on its
 //                                       radical RADICAL for these morphologies
-//   abbreviation ABBR KEY               ABBR, written with its capital, stands
-//                                       for the lemma in every case of the
-//                                       singular ("L" for Lucius)
+//   abbreviation ABBR KEY [MORPHOLOGIES]
+//                                       ABBR, written as it stands (capital or
+//                                       not), stands for the lemma in these
+//                                       morphologies, by default every case of
+//                                       the singular ("L" for Lucius)
 //
 // KEY is the lemma's key in lemmes.la or lem_ext.la, homonym number included.
 // MORPHOLOGIES names them in the words of morphos.fr, as morphologiesNamed reads

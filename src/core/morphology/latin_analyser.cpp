@@ -171,6 +171,10 @@ bool LatinAnalyser::decode() {
   readForms(r, irregulars_, false);
   readExclusions(r);
   readForms(r, abbreviations_, true);
+  // Sorted by their text for lookup; a stable sort keeps the file's order of one text's readings.
+  std::stable_sort(abbreviations_.begin(), abbreviations_.end(),
+                   [](const Irregular& a, const Irregular& b) { return a.text < b.text; });
+  for (const Irregular& a : abbreviations_) longestAbbreviation_ = std::max(longestAbbreviation_, a.text.size());
   for (auto* pairs : {&contractions_, &assimilations_}) readPairs(r, *pairs);
   if (r.bad() || r.left() != 0) return false;
   if (!buildIndexes()) return false;
@@ -471,7 +475,7 @@ void LatinAnalyser::withEnclitics(std::string_view key, std::vector<Analysis>& o
   }
 }
 
-void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) const {
+void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out, SmallNumerals small) const {
   out.clear();
   if (word.empty()) return;
   std::string key;
@@ -495,14 +499,17 @@ void LatinAnalyser::analyse(std::string_view word, std::vector<Analysis>& out) c
       }
     }
   }
-  // "L", "Q", "Cn": the abbreviated first names, in any case.
-  if (word.size() <= 4 && word[0] >= 'A' && word[0] <= 'Z')
-    for (const Irregular& a : abbreviations_)
-      if (a.text == word) appendUnique(out, {a.lemma, a.morphology});
+  // "L", "Cn", "tr", "pl", "Febr": the abbreviations, matched as written.
+  if (word.size() <= longestAbbreviation_) {
+    const auto [first, last] = std::equal_range(abbreviations_.begin(), abbreviations_.end(), Irregular{word, 0, 0},
+                                                [](const Irregular& a, const Irregular& b) { return a.text < b.text; });
+    for (auto a = first; a != last; ++a) appendUnique(out, {a->lemma, a->morphology});
+  }
   // A numeral written in capitals is one even when it spells a word ("DIC");
-  // in small letters only when it is nothing else ("xiv").
+  // in small letters only when it is nothing else ("xiv"), in a text that writes
+  // no line in capitals.
   const bool capitals = std::all_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-  if (capitals || out.empty()) {
+  if (capitals || (out.empty() && small == SmallNumerals::Read)) {
     const int value = latin::romanNumeralValue(word);
     // The lexicon lists a few numerals itself ("L", "C"): one answer is enough.
     const bool listed = std::any_of(out.begin(), out.end(), [&](const Analysis& a) {
@@ -559,6 +566,10 @@ void LatinAnalyser::laterImperfects(std::string_view key, std::vector<Analysis>&
 void LatinAnalyser::olderSpellings(std::string_view key, std::vector<Analysis>& out) const {
   laterImperfects(key, out);
   if (out.empty()) earlyAndSpokenForms(key, out);
+  if (out.empty()) pronounCompounds(key, out);
+  if (out.empty()) joinedPronouns(key, out);
+  if (out.empty()) keptReduplications(key, out);
+  if (out.empty()) numeralsOfOffices(key, out);
   if (out.empty()) greekCasesOfNames(key, out);
   if (out.empty()) runTogether(key, out);
   if (out.empty()) thirdDeclensionGenitives(key, out);
@@ -801,6 +812,174 @@ void LatinAnalyser::sigmaticOptatives(std::string_view key, std::vector<Analysis
       }
     }
   }
+}
+
+namespace {
+
+// The pronouns and pronominal adjectives that a particle makes indefinite or
+// general, whatever their case: quis and qui, uter, qualis, quantus, quotus.
+bool indefiniteBase(std::string_view headwordKey) {
+  for (const std::string_view base : {"quis", "qui", "uter", "qualis", "quantus", "quotus"})
+    if (headwordKey == base) return true;
+  return false;
+}
+
+}  // namespace
+
+// The lemma whose headword is `headword` among the analyses of that word, if the
+// lexicon has one.
+std::optional<std::uint32_t> LatinAnalyser::lemmaNamed(std::string_view headword) const {
+  std::vector<Analysis> found;
+  coreAnalyses(headword, found);
+  for (const Analysis& a : found)
+    if (latin::keyOf(lemmas_[a.lemma].headword) == headword) return a.lemma;
+  return std::nullopt;
+}
+
+// "quidlibet", "utrumvis", "qualiacumque", "quantalibet", "quempiam", "ecquem",
+// "ecquonam": a particle put after any case of quis or qui, uter, qualis,
+// quantus, quotus (-libet or -lubet, -vis, -cumque, -piam, -quam, -nam), or ec-
+// before quis and qui (Allen and Greenough 151, 152). The case is the pronoun's;
+// the lemma is the compound where the lexicon has it (quilibet, quivis,
+// qualiscumque, ecquis), else the pronoun itself.
+void LatinAnalyser::pronounCompounds(std::string_view key, std::vector<Analysis>& out) const {
+  static constexpr std::string_view kParticles[] = {"libet", "lubet", "uis", "cumque", "cunque", "piam", "quam", "nam"};
+  std::string_view front = key, particle;
+  for (const std::string_view p : kParticles)
+    if (key.size() > p.size() + 1 && endsWith(key, p)) {
+      front = key.substr(0, key.size() - p.size());
+      particle = p == "lubet" ? "libet" : p == "cunque" ? "cumque" : p;
+      break;
+    }
+  const bool ec = front.size() > 4 && front.starts_with("ecqu");
+  if (ec) front.remove_prefix(2);
+  if (particle.empty() && !ec) return;
+  std::vector<Analysis> more;
+  coreAnalyses(front, more);
+  std::string name;
+  for (const Analysis& a : more) {
+    const std::string base = latin::keyOf(lemmas_[a.lemma].headword);
+    if (!indefiniteBase(base) || caseOf(a) == GrammaticalCase::None) continue;
+    std::optional<std::uint32_t> compound;
+    // quis and qui share their compounds: "quidlibet" is a form of quilibet.
+    for (const std::string_view stem : {std::string_view(base), std::string_view(base == "quis" ? "qui" : base == "qui" ? "quis" : "")}) {
+      if (stem.empty() || compound) continue;
+      for (const bool withParticle : {true, false}) {
+        if (compound || (!withParticle && !ec) || (withParticle && particle.empty())) continue;
+        name.assign(ec ? "ec" : "");
+        name += stem;
+        if (withParticle) name += particle;
+        compound = lemmaNamed(name);
+      }
+    }
+    appendUnique(out, {compound.value_or(a.lemma), a.morphology});
+  }
+}
+
+// Pronouns run together with a particle, as comedy and the older prose write
+// them: "eccum", "eccam", "eccillum" (ecce eum, ecce eam, ecce illum);
+// "eapse", "eumpse" (ea ipsa, eum ipsum); "horunc", "illisce", "cuiusce" (the
+// demonstrative -ce); "suomet", "suismet" (-met after a possessive); and
+// "cuiusmodi", "istiusmodi", "cuicuimodi", the genitive of modus after a
+// pronoun's (Allen and Greenough 143, 146, 152).
+void LatinAnalyser::joinedPronouns(std::string_view key, std::vector<Analysis>& out) const {
+  const std::size_t n = key.size();
+  if (n < 5) return;
+  std::vector<Analysis> more;
+  std::string other;
+  // The analyses of `word` of these lemmas, in the cases `wanted` allows.
+  enum class Cases { Any, NominativeOrAccusative, Genitive };
+  const auto pronounsOf = [&](std::string_view word, std::initializer_list<std::string_view> lemmas, Analysis::Note note,
+                              Cases wanted) {
+    more.clear();
+    coreAnalyses(word, more);
+    for (Analysis a : more) {
+      const std::string headword = latin::keyOf(lemmas_[a.lemma].headword);
+      const GrammaticalCase c = caseOf(a);
+      if (std::find(lemmas.begin(), lemmas.end(), headword) == lemmas.end() || c == GrammaticalCase::None) continue;
+      if (wanted == Cases::NominativeOrAccusative && c != GrammaticalCase::Nominative && c != GrammaticalCase::Accusative)
+        continue;
+      if (wanted == Cases::Genitive && c != GrammaticalCase::Genitive) continue;
+      a.note = note;
+      appendUnique(out, a);
+    }
+  };
+  if (key.starts_with("ecc")) {
+    other.assign("e");
+    other.append(key.substr(3));
+    pronounsOf(other, {"is"}, Analysis::Note::Early, Cases::NominativeOrAccusative);
+    pronounsOf(key.substr(3), {"ille", "iste"}, Analysis::Note::Early, Cases::NominativeOrAccusative);
+  }
+  if (endsWith(key, "pse")) pronounsOf(key.substr(0, n - 3), {"is", "se"}, Analysis::Note::Early, Cases::Any);
+  if (endsWith(key, "ce")) pronounsOf(key.substr(0, n - 2), {"hic", "ille", "iste", "is", "qui", "quis"}, Analysis::Note::None, Cases::Any);
+  // Before the c of -ce, the m of a genitive plural is written n: "horunc", "harunc".
+  if (endsWith(key, "unc") || endsWith(key, "anc")) {
+    other.assign(key.substr(0, n - 2));
+    other += 'm';
+    pronounsOf(other, {"hic"}, Analysis::Note::Early, Cases::Any);
+  }
+  if (endsWith(key, "met"))
+    pronounsOf(key.substr(0, n - 3), {"meus", "tuus", "suus", "noster", "uester"}, Analysis::Note::None, Cases::Any);
+  if (endsWith(key, "modi")) {
+    std::string_view front = key.substr(0, n - 4);
+    for (const std::string_view particle : {std::string_view("ce"), std::string_view("que")})
+      if (endsWith(front, particle)) front.remove_suffix(particle.size());
+    // "cuicuimodi": the old genitive quoi doubled, written cuicui.
+    if (front.size() % 2 == 0 && front.substr(0, front.size() / 2) == front.substr(front.size() / 2))
+      front = front.substr(0, front.size() / 2);
+    more.clear();
+    coreAnalyses(front, more);
+    const bool pronounGenitive = std::any_of(more.begin(), more.end(), [&](const Analysis& a) {
+      const GrammaticalCase c = caseOf(a);
+      return lemmas_[a.lemma].partOfSpeech == PartOfSpeech::Pronoun && numberOf(a) == GrammaticalNumber::Singular &&
+             (c == GrammaticalCase::Genitive || c == GrammaticalCase::Dative);
+    });
+    if (pronounGenitive) pronounsOf("modi", {"modus"}, Analysis::Note::None, Cases::Genitive);
+  }
+  // "derat", "desse", "dero": de and a form of sum in e- made one syllable
+  // (deerat, deesse, deero), as the poets scan and many editions print them.
+  if (key.starts_with("de") && (key[2] == 'r' || key[2] == 's')) {
+    other.assign("dee");
+    other.append(key.substr(2));
+    more.clear();
+    coreAnalyses(other, more);
+    for (Analysis a : more)
+      if (latin::keyOf(lemmas_[a.lemma].headword) == "desum") {
+        a.contracted = true;
+        appendUnique(out, a);
+      }
+  }
+}
+
+// "xviri", "iiiviri", "xviralem": the boards of magistrates named by their
+// number written in figures before -vir (decemviri, triumviri, duumviri).
+void LatinAnalyser::numeralsOfOffices(std::string_view key, std::vector<Analysis>& out) const {
+  const std::size_t at = key.find("uir");
+  if (at == 0 || at == std::string_view::npos) return;
+  const int value = latin::romanNumeralValue(key.substr(0, at));
+  static constexpr std::pair<int, std::string_view> kWords[] = {
+      {2, "duum"},  {2, "duo"},    {3, "trium"},  {3, "tres"},       {4, "quattuor"}, {5, "quinque"},
+      {6, "sex"},   {7, "septem"}, {10, "decem"}, {15, "quindecim"}, {20, "uiginti"}, {100, "centum"}};
+  std::string other;
+  for (const auto& [number, word] : kWords) {
+    if (number != value) continue;
+    other.assign(word);
+    other.append(key.substr(at));
+    coreAnalyses(other, out);
+  }
+}
+
+// "decucurrit", "procucurrissent", "accucurrit": the compounds of curro that keep
+// its reduplication in the perfect (Allen and Greenough 177, note).
+void LatinAnalyser::keptReduplications(std::string_view key, std::vector<Analysis>& out) const {
+  const std::size_t at = key.find("cucurr");
+  if (at == std::string_view::npos || at < 2) return;
+  std::string other(key.substr(0, at));
+  other.append(key.substr(at + 2));
+  std::vector<Analysis> more;
+  coreAnalyses(other, more);
+  for (const Analysis& a : more)
+    if (isPerfectSystem(morphology(a.morphology))) appendUnique(out, a);
 }
 
 // "Nestora", "Thetin", "Mithridaten", "Thetidos", "Thybrim": the Greek accusative
@@ -1064,6 +1243,12 @@ void LatinAnalyser::spellingsOfOtherAges(std::string_view key, std::vector<Analy
     if (c == 'n' && next == 's' && at + 2 < key.size() && key[at + 2] == 'i' && at > 0 && key[at - 1] == 'e') {
       other.assign(key, 0, at);
       other.append(key, at + 1);
+      tryOther();
+    }
+    // "quotiescunque", "utrunque", "quenquam": n for m before qu, as it sounds.
+    if (c == 'n' && next == 'q') {
+      other.assign(key);
+      other[at] = 'm';
       tryOther();
     }
     if ((c == 'd' || c == 't') && next == '\0' && at >= 2) {

@@ -73,7 +73,12 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   // Every analysis of the word (Windows-1252, as written in the text), without
   // repeats, in the lexicon's order (what the pre-analysis learns from). `out` is
   // cleared first.
-  void analyse(std::string_view word, std::vector<Analysis>& out) const;
+  // A word in small letters that spells a Roman numeral and is nothing else
+  // ("xiv", "iiii") is read as the numeral, unless the text writes its lines in
+  // capitals (latin::writesLinesInCapitals decides it for a whole text): there,
+  // numerals are written in capitals too.
+  enum class SmallNumerals : bool { Ignored, Read };
+  void analyse(std::string_view word, std::vector<Analysis>& out, SmallNumerals small = SmallNumerals::Read) const;
   std::vector<Analysis> analyse(std::string_view word) const {
     std::vector<Analysis> out;
     analyse(word, out);
@@ -216,6 +221,11 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   void syncopatedPerfects(std::string_view key, std::vector<Analysis>& out) const;
   void sigmaticOptatives(std::string_view key, std::vector<Analysis>& out) const;
   void greekCasesOfNames(std::string_view key, std::vector<Analysis>& out) const;
+  void pronounCompounds(std::string_view key, std::vector<Analysis>& out) const;
+  void joinedPronouns(std::string_view key, std::vector<Analysis>& out) const;
+  void numeralsOfOffices(std::string_view key, std::vector<Analysis>& out) const;
+  void keptReduplications(std::string_view key, std::vector<Analysis>& out) const;
+  std::optional<std::uint32_t> lemmaNamed(std::string_view headword) const;
   void spellingsOfOtherAges(std::string_view key, std::vector<Analysis>& out) const;
   // The first morphology with these fields, or none.
   std::optional<std::uint16_t> findMorphology(const MorphologyFeatures& wanted) const;
@@ -233,7 +243,8 @@ class LatinAnalyser : public LoadedFromFile<LatinAnalyser> {
   std::vector<Stem> stems_;
   std::vector<Irregular> irregulars_;
   std::vector<std::uint64_t> exclusions_;  // lemma << 16 | morphology, sorted
-  std::vector<Irregular> abbreviations_;   // matched as written
+  std::vector<Irregular> abbreviations_;   // matched as written, sorted by their text
+  std::size_t longestAbbreviation_ = 0;
   std::vector<std::pair<std::string, std::string>> contractions_, assimilations_;  // keys
   // For forEachForm: the endings of each model and the stems of each lemma, as
   // runs of one list (run k is list[start[k]] to list[start[k + 1]]).

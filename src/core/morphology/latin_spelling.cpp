@@ -106,4 +106,32 @@ int romanNumeralValue(std::string_view word) {
   return at == word.size() ? total : 0;
 }
 
+bool writesLinesInCapitals(std::string_view text) {
+  int capitalWords = 0;       // of two letters or more, in this sentence or line
+  std::size_t wordLength = 0;
+  bool small = false;         // a small letter in this sentence or line
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    const bool upper = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+    const bool lower = (c >= 'a' && c <= 'z') || (c >= 0xDF && c != 0xF7);
+    if (upper) {
+      ++wordLength;
+      continue;
+    }
+    if (lower) {
+      small = true;
+      wordLength = 0;
+      continue;
+    }
+    if (wordLength >= 2) ++capitalWords;
+    wordLength = 0;
+    if (c == '.' || c == '!' || c == '?' || c == '\n') {
+      if (!small && capitalWords >= 2) return true;
+      capitalWords = 0;
+      small = false;
+    }
+  }
+  return !small && capitalWords + (wordLength >= 2 ? 1 : 0) >= 2;
+}
+
 }  // namespace varnelio::latin

@@ -21,4 +21,10 @@ void appendKey(std::string& out, std::string_view word);
 // numerals. Values up to 3999.
 int romanNumeralValue(std::string_view word);
 
+// Whether a text (Windows-1252) writes a sentence or a line in capitals: at least
+// two words of two letters or more and no small letter between two of ".", "!",
+// "?" and line breaks ("C. IVLI CAESARIS COMMENTARIORVM"). Such a text writes its
+// numerals in capitals too, so that a word in small letters is no numeral there.
+bool writesLinesInCapitals(std::string_view text);
+
 }  // namespace varnelio::latin
