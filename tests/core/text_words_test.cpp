@@ -68,6 +68,33 @@ TEST(TextWords, OnlyTheWordsEndedOnTheLettersAskedAndEndedInsideTheText) {
   EXPECT_EQ(wordsEndedIn(text, ""), std::vector<std::string>{});
 }
 
+// The words and the full stops in one list, in the order they were given: "|" for a
+// stop, with its offset checked against the text.
+std::vector<std::string> wordsAndStops(std::string_view text, std::string_view lastLetters) {
+  LastLetters set;
+  for (char c : lastLetters) set.add(static_cast<unsigned char>(c));
+  std::vector<std::string> out;
+  forEachWordEndedInAndFullStop(
+      text, set, [&](std::string_view w) { out.emplace_back(w); },
+      [&](std::size_t end) { out.emplace_back(end >= 1 && end <= text.size() && text[end - 1] == '.' ? "|" : "?"); });
+  return out;
+}
+
+TEST(TextWords, FullStopsComeInTheirPlaceAmongTheWords) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(wordsAndStops("Rosam amat. Puellam. . Templum", "m"), (V{"Rosam", "|", "Puellam", "|", "|"}));
+  EXPECT_EQ(wordsAndStops("rosam.templum.", "m"), (V{"rosam", "|", "templum", "|"}));
+  EXPECT_EQ(wordsAndStops("", "m"), V{});
+  EXPECT_EQ(wordsAndStops("..", ""), (V{"|", "|"}));
+  // A stop at every place around a block's edge, with words before and after it in
+  // the same block and the next.
+  for (std::size_t at = 55; at < 75; ++at) {
+    std::string text(at - 4, ' ');
+    text += "iam.iam ";
+    EXPECT_EQ(wordsAndStops(text, "m"), (V{"iam", "|", "iam"})) << at;
+  }
+}
+
 TEST(TextWords, ALastLetterSetHoldsEightBytes) {
   LastLetters set;
   for (char c : std::string_view("abcdefgh")) EXPECT_TRUE(set.add(static_cast<unsigned char>(c)));

@@ -33,9 +33,14 @@ const ScanEndings& scanEndings(const AnalysisKind& kind) {
 }
 
 std::size_t scanText(std::string_view text, const AnalysisKind& kind, const CandidateSink& sink) {
-  return SentenceTable::forEachSentence(text, [&](std::string_view sentence, std::int64_t n) {
-    scanCandidates(sentence, n, kind, sink);
-  });
+  // Words after the last "." belong to no sentence.
+  const std::size_t lastDot = text.rfind('.');
+  if (lastDot == std::string_view::npos) return 0;
+  std::int64_t n = 1;
+  scanSentences(
+      text.substr(0, lastDot + 1), kind, [&](std::string_view form) { sink(form, n); },
+      [&](std::size_t) { ++n; });
+  return static_cast<std::size_t>(n - 1);
 }
 
 SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGrid& grid) {
@@ -46,15 +51,23 @@ SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGr
   // The counts are sized once, from the full stops: a vector grown by doubling would
   // hold its old and new buffers at once, at the moment the memory peaks.
   std::vector<std::uint32_t> firstCandidate;
-  firstCandidate.reserve(SentenceTable::countSentences(text) + 1);
-  firstCandidate.push_back(0);
-  std::uint32_t count = 0;
-  SentenceTable table(std::move(text), [&](std::string_view sentence, std::int64_t n) {
-    scanCandidates(sentence, n, kind, [&](std::string_view, std::int64_t) {
-      if (count < CandidateGrid::kMaxCandidates) ++count;
-    });
-    firstCandidate.push_back(count);
-  });
+  SentenceTable table = SentenceTable::cutDuring(
+      std::move(text), [&](std::string_view whole, std::size_t sentences, auto&& sentenceEnd) {
+        firstCandidate.reserve(sentences + 1);
+        firstCandidate.push_back(0);
+        const std::size_t lastDot = whole.rfind('.');
+        if (lastDot == std::string_view::npos) return;
+        std::uint32_t count = 0;
+        scanSentences(
+            whole.substr(0, lastDot + 1), kind,
+            [&](std::string_view) {
+              if (count < CandidateGrid::kMaxCandidates) ++count;
+            },
+            [&](std::size_t end) {
+              sentenceEnd(end);
+              firstCandidate.push_back(count);
+            });
+      });
   grid.assignScan(table, kind, std::move(firstCandidate));
   return table;
 }

@@ -26,27 +26,43 @@ struct ScanEndings {
 };
 const ScanEndings& scanEndings(const AnalysisKind& kind);
 
-// The words are those of the one word cutter. A word with fewer than eight bytes of
-// the sentence before its end takes the plain test.
+namespace scan_detail {
+
+// Whether a word the cutter gave, whose last letter is one of the endings', is a
+// candidate. `start` is where the bytes before the word that may be read begin. A
+// word with fewer than eight bytes of them before its end takes the plain test.
+inline bool passes(const ScanEndings& endings, const AnalysisKind& kind, const char* start, std::string_view word) {
+  const char* end = word.data() + word.size();
+  if (!endings.packed || end - start < 8) return isCandidate(word, kind);
+  std::uint64_t last8;
+  std::memcpy(&last8, end - 8, 8);
+  bool candidate = false;
+  for (int i = 0; i < endings.count; ++i)
+    candidate |= ((last8 & endings.mask[i]) == endings.pattern[i]) & (endings.length[i] <= word.size());
+  return candidate;
+}
+
+}  // namespace scan_detail
+
+// The words are those of the one word cutter.
 template <typename Sink>
 void scanCandidates(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
                     Sink&& sink) {
   const ScanEndings& endings = scanEndings(kind);
-  const char* const start = sentence.data();
   forEachWordEndedIn(sentence, endings.lastLetters, [&](std::string_view word) {
-    const char* end = word.data() + word.size();
-    bool candidate;
-    if (endings.packed && end - start >= 8) {
-      std::uint64_t last8;
-      std::memcpy(&last8, end - 8, 8);
-      candidate = false;
-      for (int i = 0; i < endings.count; ++i)
-        candidate |= ((last8 & endings.mask[i]) == endings.pattern[i]) & (endings.length[i] <= word.size());
-    } else {
-      candidate = isCandidate(word, kind);
-    }
-    if (candidate) sink(word, sentenceNumber);
+    if (scan_detail::passes(endings, kind, sentence.data(), word)) sink(word, sentenceNumber);
   });
+}
+
+template <typename Sink, typename SentenceEnd>
+void scanSentences(std::string_view sentences, const AnalysisKind& kind, Sink&& sink, SentenceEnd&& sentenceEnd) {
+  const ScanEndings& endings = scanEndings(kind);
+  forEachWordEndedInAndFullStop(
+      sentences, endings.lastLetters,
+      [&](std::string_view word) {
+        if (scan_detail::passes(endings, kind, sentences.data(), word)) sink(word);
+      },
+      sentenceEnd);
 }
 
 }  // namespace varnelio

@@ -20,7 +20,11 @@ namespace {
 // written as one space (a CR LF is one break). The analysis file keeps the text as
 // typed; only the export, a table, flattens it.
 void appendField(std::string& out, std::string_view field) {
-  if (field.find_first_of("\t\r\n") == std::string_view::npos) {
+  // Millions of fields a library: one pass without a branch a byte (find_first_of
+  // calls memchr for every byte).
+  bool breaks = false;
+  for (const char c : field) breaks |= (c == '\t') | (c == '\r') | (c == '\n');
+  if (!breaks) {
     out += field;
     return;
   }

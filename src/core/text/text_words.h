@@ -77,33 +77,40 @@ inline unsigned setBits16(__m128i c, const LastLetters& set) {
 #endif
 
 // Bit j of the result: byte j of the block is a letter; of *wanted: it is in the set
-// (when a set is given).
-inline std::uint64_t classify(const unsigned char* block, const LastLetters* set, std::uint64_t* wanted) {
+// (when a set is given); of *stops: it is a full stop (when asked for).
+template <bool kStops>
+inline std::uint64_t classify(const unsigned char* block, const LastLetters* set, std::uint64_t* wanted,
+                              std::uint64_t* stops) {
 #if VARNELIO_WORDS_SSE2
-  std::uint64_t letters = 0, inSet = 0;
+  std::uint64_t letters = 0, inSet = 0, dots = 0;
   for (int q = 0; q < 4; ++q) {
     const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * q));
     letters |= std::uint64_t{letterBits16(c)} << (16 * q);
     if (set) inSet |= std::uint64_t{setBits16(c, *set)} << (16 * q);
+    if constexpr (kStops)
+      dots |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(c, _mm_set1_epi8('.'))))}
+              << (16 * q);
   }
-  if (set) *wanted = inSet;
-  return letters;
 #else
-  std::uint64_t letters = 0, inSet = 0;
+  std::uint64_t letters = 0, inSet = 0, dots = 0;
   for (std::size_t j = 0; j < kBlock; ++j) {
     letters |= std::uint64_t{cp1252::isLetter(block[j])} << j;
     if (set) inSet |= std::uint64_t{set->contains(block[j])} << j;
+    if constexpr (kStops) dots |= std::uint64_t{block[j] == '.'} << j;
   }
-  if (set) *wanted = inSet;
-  return letters;
 #endif
+  if (set) *wanted = inSet;
+  if constexpr (kStops) *stops = dots;
+  return letters;
 }
 
 // The cut itself. Calls sink(begin, end) for each word, in order, as offsets in the
 // text; with a set, only for the words whose last letter is in it. A word that
-// reaches the text's end is a word when endEndsWord, and none otherwise.
-template <typename Sink>
-void cutWords(std::string_view text, const LastLetters* set, bool endEndsWord, Sink&& sink) {
+// reaches the text's end is a word when endEndsWord, and none otherwise. With
+// kStops, also calls atStop(end) with the offset just past each "." of the text, in
+// its place among the words.
+template <bool kStops, typename Sink, typename StopSink>
+void cutWords(std::string_view text, const LastLetters* set, bool endEndsWord, Sink&& sink, StopSink&& atStop) {
   const auto* s = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   unsigned char tail[kBlock];
@@ -123,12 +130,20 @@ void cutWords(std::string_view text, const LastLetters* set, bool endEndsWord, S
       nextIsLetter = false;
     }
     std::uint64_t wanted = ~std::uint64_t{0};
-    const std::uint64_t letters = classify(block, set, set ? &wanted : nullptr);
+    std::uint64_t stops = 0;
+    const std::uint64_t letters = classify<kStops>(block, set, set ? &wanted : nullptr, &stops);
     std::uint64_t ends = letters & ~((letters >> 1) | (std::uint64_t{nextIsLetter} << 63)) & wanted;
     if (!endEndsWord && left <= kBlock) ends &= ~(std::uint64_t{1} << (left - 1));
     while (ends) {
       const int j = std::countr_zero(ends);
       ends &= ends - 1;
+      if constexpr (kStops) {
+        // The full stops before this word end; a few words a sentence, so this is
+        // seldom taken.
+        for (std::uint64_t before = stops & ((std::uint64_t{1} << j) - 1); before; before &= before - 1)
+          atStop(base + static_cast<std::size_t>(std::countr_zero(before)) + 1);
+        stops &= ~((std::uint64_t{1} << j) - 1);
+      }
       const std::uint64_t before = ~letters & ((std::uint64_t{1} << j) - 1);
       std::size_t begin;
       if (before) {
@@ -139,8 +154,14 @@ void cutWords(std::string_view text, const LastLetters* set, bool endEndsWord, S
       }
       sink(begin, base + static_cast<std::size_t>(j) + 1);
     }
+    if constexpr (kStops) {
+      // (The last block's padding holds no ".".)
+      for (; stops; stops &= stops - 1) atStop(base + static_cast<std::size_t>(std::countr_zero(stops)) + 1);
+    }
   }
 }
+
+inline constexpr auto kNoStops = [](std::size_t) {};
 
 }  // namespace words_detail
 
@@ -150,10 +171,13 @@ void cutWords(std::string_view text, const LastLetters* set, bool endEndsWord, S
 template <typename Sink>
 void forEachWord(std::string_view text, Sink&& sink) {
   std::size_t previousEnd = 0;
-  words_detail::cutWords(text, nullptr, true, [&](std::size_t begin, std::size_t end) {
-    sink(text.substr(begin, end - begin), text.substr(previousEnd, begin - previousEnd));
-    previousEnd = end;
-  });
+  words_detail::cutWords<false>(
+      text, nullptr, true,
+      [&](std::size_t begin, std::size_t end) {
+        sink(text.substr(begin, end - begin), text.substr(previousEnd, begin - previousEnd));
+        previousEnd = end;
+      },
+      words_detail::kNoStops);
 }
 
 // Calls sink(word) for each word whose last letter is in `last` and which a
@@ -161,9 +185,21 @@ void forEachWord(std::string_view text, Sink&& sink) {
 // what follows). The words are those forEachWord gives, less the others.
 template <typename Sink>
 void forEachWordEndedIn(std::string_view text, const LastLetters& last, Sink&& sink) {
-  words_detail::cutWords(text, &last, false, [&](std::size_t begin, std::size_t end) {
-    sink(text.substr(begin, end - begin));
-  });
+  words_detail::cutWords<false>(
+      text, &last, false, [&](std::size_t begin, std::size_t end) { sink(text.substr(begin, end - begin)); },
+      words_detail::kNoStops);
+}
+
+// forEachWordEndedIn over many sentences at once, which also calls atFullStop(end)
+// with the offset just past each "." of the text, in text order among the words: a
+// word is given before the "." that follows it. One pass over a whole library
+// finds its sentences and its words together.
+template <typename Sink, typename StopSink>
+void forEachWordEndedInAndFullStop(std::string_view text, const LastLetters& last, Sink&& sink,
+                                   StopSink&& atFullStop) {
+  words_detail::cutWords<true>(
+      text, &last, false, [&](std::size_t begin, std::size_t end) { sink(text.substr(begin, end - begin)); },
+      atFullStop);
 }
 
 }  // namespace varnelio
