@@ -19,7 +19,7 @@ Cut words(std::string_view text) {
 }
 
 std::vector<std::string> wordsEndedIn(std::string_view text, std::string_view lastLetters) {
-  LastLetters set;
+  ByteSet set;
   for (char c : lastLetters) set.add(static_cast<unsigned char>(c));
   std::vector<std::string> out;
   forEachWordEndedIn(text, set, [&](std::string_view w) { out.emplace_back(w); });
@@ -68,15 +68,23 @@ TEST(TextWords, OnlyTheWordsEndedOnTheLettersAskedAndEndedInsideTheText) {
   EXPECT_EQ(wordsEndedIn(text, ""), std::vector<std::string>{});
 }
 
-// The words and the full stops in one list, in the order they were given: "|" for a
-// stop, with its offset checked against the text.
+// The words ended on the letters asked and the full stops in one list, in the order
+// the blocks give them: "|" for a stop.
 std::vector<std::string> wordsAndStops(std::string_view text, std::string_view lastLetters) {
-  LastLetters set;
+  ByteSet set;
   for (char c : lastLetters) set.add(static_cast<unsigned char>(c));
   std::vector<std::string> out;
-  forEachWordEndedInAndFullStop(
-      text, set, [&](std::string_view w) { out.emplace_back(w); },
-      [&](std::size_t end) { out.emplace_back(end >= 1 && end <= text.size() && text[end - 1] == '.' ? "|" : "?"); });
+  forEachBlock<true>(text, set, false, [&](const WordBlock& b) {
+    std::uint64_t wanted = 0;
+    for (int i = 0; i < set.count(); ++i) wanted |= b.marked[i];
+    inTextOrder(
+        b, b.ends & wanted,
+        [&](int j) {
+          const std::size_t begin = wordBegin(text, b, j);
+          out.emplace_back(text.substr(begin, b.base + static_cast<std::size_t>(j) + 1 - begin));
+        },
+        [&](int j) { out.emplace_back(text[b.base + static_cast<std::size_t>(j)] == '.' ? "|" : "?"); });
+  });
   return out;
 }
 
@@ -95,14 +103,17 @@ TEST(TextWords, FullStopsComeInTheirPlaceAmongTheWords) {
   }
 }
 
-TEST(TextWords, ALastLetterSetHoldsEightBytes) {
-  LastLetters set;
+TEST(TextWords, AByteSetHoldsEightBytes) {
+  ByteSet set;
   for (char c : std::string_view("abcdefgh")) EXPECT_TRUE(set.add(static_cast<unsigned char>(c)));
   EXPECT_TRUE(set.add('a'));   // already in
   EXPECT_FALSE(set.add('z'));  // full
   EXPECT_EQ(set.count(), 8);
   EXPECT_FALSE(set.contains('z'));
   EXPECT_TRUE(set.contains('h'));
+  EXPECT_EQ(set.indexOf('a'), 0);
+  EXPECT_EQ(set.indexOf('h'), 7);
+  EXPECT_EQ(set.indexOf('z'), -1);
 }
 
 }  // namespace

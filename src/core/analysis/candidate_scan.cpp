@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/analysis/candidate_scan.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "core/text/cp1252.h"
+
 namespace varnelio {
 
 const ScanEndings& scanEndings(const AnalysisKind& kind) {
@@ -9,22 +15,17 @@ const ScanEndings& scanEndings(const AnalysisKind& kind) {
     for (const AnalysisKind& k : analysisKinds()) {
       ScanEndings& e = t[static_cast<int>(k.id)];
       e.count = k.endingCount;
-      e.packed = std::endian::native == std::endian::little;
       for (int i = 0; i < k.endingCount; ++i) {
         const std::string_view ending = k.endings[i];
-        e.lastLetters.add(static_cast<unsigned char>(ending.back()));
-        if (ending.empty() || ending.size() > 8) {
-          e.packed = false;
-          continue;
+        if (ending.empty() || ending.size() > 8)
+          throw std::logic_error("an ending the scan cannot hold: " + std::string(ending));
+        e.length[i] = static_cast<int>(ending.size());
+        for (std::size_t b = 0; b < ending.size(); ++b) {
+          const auto c = static_cast<unsigned char>(ending[ending.size() - 1 - b]);
+          if (!cp1252::isLetter(c) || !e.bytes.add(c))
+            throw std::logic_error("an ending the scan cannot hold: " + std::string(ending));
+          e.byteFromEnd[i][b] = static_cast<std::uint8_t>(e.bytes.indexOf(c));
         }
-        // The ending as the last bytes of the eight read before a word's end.
-        const std::size_t shift = 8 * (8 - ending.size());
-        std::uint64_t bytes = 0;
-        for (std::size_t b = 0; b < ending.size(); ++b)
-          bytes |= std::uint64_t{static_cast<unsigned char>(ending[b])} << (8 * b);
-        e.pattern[i] = bytes << shift;
-        e.mask[i] = ~std::uint64_t{0} << shift;
-        e.length[i] = ending.size();
       }
     }
     return t;
@@ -57,16 +58,10 @@ SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGr
         firstCandidate.push_back(0);
         const std::size_t lastDot = whole.rfind('.');
         if (lastDot == std::string_view::npos) return;
-        std::uint32_t count = 0;
-        scanSentences(
-            whole.substr(0, lastDot + 1), kind,
-            [&](std::string_view) {
-              if (count < CandidateGrid::kMaxCandidates) ++count;
-            },
-            [&](std::size_t end) {
-              sentenceEnd(end);
-              firstCandidate.push_back(count);
-            });
+        countSentenceCandidates(whole.substr(0, lastDot + 1), kind, [&](std::size_t end, std::uint64_t before) {
+          sentenceEnd(end);
+          firstCandidate.push_back(static_cast<std::uint32_t>(std::min(before, CandidateGrid::kMaxCandidates)));
+        });
       });
   grid.assignScan(table, kind, std::move(firstCandidate));
   return table;
