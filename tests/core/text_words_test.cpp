@@ -18,11 +18,25 @@ Cut words(std::string_view text) {
   return out;
 }
 
+// The words that end on one of the letters asked and that a non-letter ends inside the
+// text, found on the blocks' marks, and with kStops the full stops among them, in the
+// order the blocks give them: "|" for a stop.
+template <bool kStops = false>
 std::vector<std::string> wordsEndedIn(std::string_view text, std::string_view lastLetters) {
   ByteSet set;
   for (char c : lastLetters) set.add(static_cast<unsigned char>(c));
   std::vector<std::string> out;
-  forEachWordEndedIn(text, set, [&](std::string_view w) { out.emplace_back(w); });
+  forEachBlock<kStops>(text, set, false, [&](const WordBlock& b) {
+    std::uint64_t wanted = 0;
+    for (int i = 0; i < set.count(); ++i) wanted |= b.marked[i];
+    inTextOrder(
+        b, b.ends & wanted,
+        [&](int j) {
+          const std::size_t begin = wordBegin(text, b, j);
+          out.emplace_back(text.substr(begin, b.base + static_cast<std::size_t>(j) + 1 - begin));
+        },
+        [&](int j) { out.emplace_back(text[b.base + static_cast<std::size_t>(j)] == '.' ? "|" : "?"); });
+  });
   return out;
 }
 
@@ -68,38 +82,18 @@ TEST(TextWords, OnlyTheWordsEndedOnTheLettersAskedAndEndedInsideTheText) {
   EXPECT_EQ(wordsEndedIn(text, ""), std::vector<std::string>{});
 }
 
-// The words ended on the letters asked and the full stops in one list, in the order
-// the blocks give them: "|" for a stop.
-std::vector<std::string> wordsAndStops(std::string_view text, std::string_view lastLetters) {
-  ByteSet set;
-  for (char c : lastLetters) set.add(static_cast<unsigned char>(c));
-  std::vector<std::string> out;
-  forEachBlock<true>(text, set, false, [&](const WordBlock& b) {
-    std::uint64_t wanted = 0;
-    for (int i = 0; i < set.count(); ++i) wanted |= b.marked[i];
-    inTextOrder(
-        b, b.ends & wanted,
-        [&](int j) {
-          const std::size_t begin = wordBegin(text, b, j);
-          out.emplace_back(text.substr(begin, b.base + static_cast<std::size_t>(j) + 1 - begin));
-        },
-        [&](int j) { out.emplace_back(text[b.base + static_cast<std::size_t>(j)] == '.' ? "|" : "?"); });
-  });
-  return out;
-}
-
 TEST(TextWords, FullStopsComeInTheirPlaceAmongTheWords) {
   using V = std::vector<std::string>;
-  EXPECT_EQ(wordsAndStops("Rosam amat. Puellam. . Templum", "m"), (V{"Rosam", "|", "Puellam", "|", "|"}));
-  EXPECT_EQ(wordsAndStops("rosam.templum.", "m"), (V{"rosam", "|", "templum", "|"}));
-  EXPECT_EQ(wordsAndStops("", "m"), V{});
-  EXPECT_EQ(wordsAndStops("..", ""), (V{"|", "|"}));
+  EXPECT_EQ(wordsEndedIn<true>("Rosam amat. Puellam. . Templum", "m"), (V{"Rosam", "|", "Puellam", "|", "|"}));
+  EXPECT_EQ(wordsEndedIn<true>("rosam.templum.", "m"), (V{"rosam", "|", "templum", "|"}));
+  EXPECT_EQ(wordsEndedIn<true>("", "m"), V{});
+  EXPECT_EQ(wordsEndedIn<true>("..", ""), (V{"|", "|"}));
   // A stop at every place around a block's edge, with words before and after it in
   // the same block and the next.
   for (std::size_t at = 55; at < 75; ++at) {
     std::string text(at - 4, ' ');
     text += "iam.iam ";
-    EXPECT_EQ(wordsAndStops(text, "m"), (V{"iam", "|", "iam"})) << at;
+    EXPECT_EQ(wordsEndedIn<true>(text, "m"), (V{"iam", "|", "iam"})) << at;
   }
 }
 

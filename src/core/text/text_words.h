@@ -192,20 +192,4 @@ void forEachWord(std::string_view text, Sink&& sink) {
   });
 }
 
-// Calls sink(word) for each word whose last letter is in `last` and which a
-// non-letter ends inside the text (a word that reaches the text's end may go on in
-// what follows). The words are those forEachWord gives, less the others.
-template <typename Sink>
-void forEachWordEndedIn(std::string_view text, const ByteSet& last, Sink&& sink) {
-  forEachBlock<false>(text, last, false, [&](const WordBlock& b) {
-    std::uint64_t wanted = 0;
-    for (int i = 0; i < last.count(); ++i) wanted |= b.marked[i];
-    for (std::uint64_t ends = b.ends & wanted; ends; ends &= ends - 1) {
-      const int j = std::countr_zero(ends);
-      const std::size_t begin = wordBegin(text, b, j);
-      sink(text.substr(begin, b.base + static_cast<std::size_t>(j) + 1 - begin));
-    }
-  });
-}
-
 }  // namespace varnelio
