@@ -90,24 +90,51 @@ inline std::uint64_t byteBits16(__m128i c, unsigned char byte) {
 }
 #endif
 
+// The set's bytes, each spread over a whole register once for the whole text
+// rather than once a block (the set is read through a reference the compiler must
+// assume the block's masks may overwrite).
+struct Marks {
+  explicit Marks(const ByteSet& set) : count(set.count()) {
+    for (int i = 0; i < count; ++i) {
+#if VARNELIO_WORDS_SSE2
+      spread[i] = _mm_set1_epi8(static_cast<char>(set.byte(i)));
+#else
+      spread[i] = set.byte(i);
+#endif
+    }
+  }
+  int count;
+#if VARNELIO_WORDS_SSE2
+  std::array<__m128i, ByteSet::kMost> spread{};
+#else
+  std::array<unsigned char, ByteSet::kMost> spread{};
+#endif
+};
+
 // Fills the block's letters, stops (with kStops) and marked bytes.
 template <bool kStops>
-inline void classify(const unsigned char* bytes, const ByteSet& set, WordBlock& b) {
-  const int marks = set.count();
+inline void classify(const unsigned char* bytes, const Marks& marks, WordBlock& b) {
+  std::uint64_t letters = 0, stops = 0;
+  std::array<std::uint64_t, ByteSet::kMost> marked{};
 #if VARNELIO_WORDS_SSE2
   for (int q = 0; q < 4; ++q) {
     const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * q));
-    b.letters |= std::uint64_t{letterBits16(c)} << (16 * q);
-    if constexpr (kStops) b.stops |= byteBits16(c, '.') << (16 * q);
-    for (int i = 0; i < marks; ++i) b.marked[i] |= byteBits16(c, set.byte(i)) << (16 * q);
+    letters |= std::uint64_t{letterBits16(c)} << (16 * q);
+    if constexpr (kStops) stops |= byteBits16(c, '.') << (16 * q);
+    for (int i = 0; i < marks.count; ++i)
+      marked[i] |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(c, marks.spread[i])))}
+                   << (16 * q);
   }
 #else
   for (std::size_t j = 0; j < WordBlock::kSize; ++j) {
-    b.letters |= std::uint64_t{cp1252::isLetter(bytes[j])} << j;
-    if constexpr (kStops) b.stops |= std::uint64_t{bytes[j] == '.'} << j;
-    for (int i = 0; i < marks; ++i) b.marked[i] |= std::uint64_t{bytes[j] == set.byte(i)} << j;
+    letters |= std::uint64_t{cp1252::isLetter(bytes[j])} << j;
+    if constexpr (kStops) stops |= std::uint64_t{bytes[j] == '.'} << j;
+    for (int i = 0; i < marks.count; ++i) marked[i] |= std::uint64_t{bytes[j] == marks.spread[i]} << j;
   }
 #endif
+  b.letters = letters;
+  b.stops = stops;
+  b.marked = marked;
 }
 
 }  // namespace words_detail
@@ -122,6 +149,7 @@ void forEachBlock(std::string_view text, const ByteSet& set, bool endEndsWord, V
   const auto* s = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   unsigned char tail[kSize];
+  const words_detail::Marks marks(set);
   for (std::size_t base = 0; base < n; base += kSize) {
     WordBlock b;
     b.base = base;
@@ -140,7 +168,7 @@ void forEachBlock(std::string_view text, const ByteSet& set, bool endEndsWord, V
       bytes = tail;
       nextIsLetter = false;
     }
-    words_detail::classify<kStops>(bytes, set, b);
+    words_detail::classify<kStops>(bytes, marks, b);
     b.ends = b.letters & ~((b.letters >> 1) | (std::uint64_t{nextIsLetter} << 63));
     if (!endEndsWord && base + b.size == n) b.ends &= ~(std::uint64_t{1} << (b.size - 1));
     visit(static_cast<const WordBlock&>(b));
