@@ -48,6 +48,40 @@ void BM_ScanText(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanText)->DenseRange(0, kKindCount - 1);
 
+// The same candidates, the sentences cut and scanned in one pass, as a window and
+// the command line scan a library.
+void BM_ScanSentences(benchmark::State& state) {
+  if (!haveCorpus(state)) return;
+  const AnalysisKind& kind = analysisKinds()[static_cast<std::size_t>(state.range(0))];
+  const std::string_view sentences = std::string_view(corpus()).substr(0, corpus().rfind('.') + 1);
+  std::size_t found = 0, stops = 0;
+  for (auto _ : state) {
+    found = stops = 0;
+    scanSentences(sentences, kind, [&](std::string_view) { ++found; }, [&](std::size_t) { ++stops; });
+    benchmark::DoNotOptimize(found);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * corpus().size()));
+  state.SetLabel(std::string(kind.cliName) + ", " + std::to_string(found) + " candidates, " + std::to_string(stops) +
+                 " sentences");
+}
+BENCHMARK(BM_ScanSentences)->DenseRange(0, kKindCount - 1);
+
+void BM_CountSentenceCandidates(benchmark::State& state) {
+  if (!haveCorpus(state)) return;
+  const AnalysisKind& kind = analysisKinds()[static_cast<std::size_t>(state.range(0))];
+  const std::string_view sentences = std::string_view(corpus()).substr(0, corpus().rfind('.') + 1);
+  std::size_t found = 0, stops = 0;
+  for (auto _ : state) {
+    stops = 0;
+    found = countSentenceCandidates(sentences, kind, [&](std::size_t, std::uint64_t) { ++stops; });
+    benchmark::DoNotOptimize(found);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * corpus().size()));
+  state.SetLabel(std::string(kind.cliName) + ", " + std::to_string(found) + " candidates, " + std::to_string(stops) +
+                 " sentences");
+}
+BENCHMARK(BM_CountSentenceCandidates)->DenseRange(0, kKindCount - 1);
+
 void BM_ScanIntoGrid(benchmark::State& state) {
   if (!haveCorpus(state)) return;
   for (auto _ : state) {

@@ -189,7 +189,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
       CandidateGrid grid;
       grid.appendCandidate("stale", 99);  // the scan starts from an empty grid
-      scanIntoGrid(text, kind, grid);
+      // The table cut during the scan is the table cut alone.
+      const SentenceTable scanned = cutAndScan(text, kind, grid);
+      FUZZ_CHECK(scanned.sentenceCount() == dots && scanned.slotCount() == text.size());
+      for (std::size_t n = 1; n <= dots; ++n)
+        FUZZ_CHECK(scanned.sentence(static_cast<std::int64_t>(n)) == table.sentence(static_cast<std::int64_t>(n)));
       FUZZ_CHECK(grid.candidateCount() == expected.size());
       for (std::size_t r = 1; r <= grid.candidateCount(); ++r) {
         const CandidateRow& row = grid.row(r);

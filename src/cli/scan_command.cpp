@@ -38,6 +38,23 @@ std::variant<std::size_t, FileError> forEachCandidate(const std::string& source,
                                                       const AnalysisKind& kind, const Suggesting* suggesting,
                                                       Sink&& sink) {
   std::int64_t count = 0;
+  if (!suggesting) {
+    // The plain scan goes through each run of sentences at once.
+    return forEachSourceRun(
+        source,
+        [&](std::string_view sentences, std::int64_t n) {
+          char digits[24];
+          auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+          scanSentences(
+              sentences, kind,
+              [&](std::string_view form) {
+                sink(++count, std::string_view(digits, static_cast<std::size_t>(end - digits)), form,
+                     std::string_view{});
+              },
+              [&](std::size_t) { end = std::to_chars(digits, digits + sizeof digits, ++n).ptr; });
+        },
+        pieceSize);
+  }
   std::vector<CandidateJudgement> judged;
   return forEachSourceSentence(
       source,
@@ -45,12 +62,6 @@ std::variant<std::size_t, FileError> forEachCandidate(const std::string& source,
         char digits[24];
         const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
         const std::string_view number(digits, static_cast<std::size_t>(end - digits));
-        if (!suggesting) {
-          scanCandidates(sentence, n, kind, [&](std::string_view form, std::int64_t) {
-            sink(++count, number, form, std::string_view{});
-          });
-          return;
-        }
         suggesting->judge->judgeSentence(sentence, kind, judged);
         for (const CandidateJudgement& j : judged)
           if (!suggesting->drop || j.level != JudgementLevel::False)

@@ -91,6 +91,26 @@ TEST(AnalysisSession, EditsAreStepsThatComeBackAndTellWhatChanged) {
   EXPECT_EQ(r.heard, (std::vector<std::string>{"no copy"}));  // the keeper still hears, the listener no more
 }
 
+// The fingerprint is taken when first asked for: each opening's is its own text's,
+// whether or not the one before was asked for, and a recovery copy carries it.
+TEST(AnalysisSession, TheSourceFingerprintIsThatOfTheTextOpenedLast) {
+  AnalysisSession session(KindId::AccSg, Family::New);
+  const std::string other = "Agricola terram arat.";
+  session.openScan(kText, "/textes/puella.txt");
+  EXPECT_EQ(session.source().fingerprint, textFingerprint(kText));
+  session.openScan(other, "/textes/agricola.txt");
+  EXPECT_EQ(session.source().fingerprint, textFingerprint(other));
+  CandidateGrid rows;
+  rows.appendCandidate("rosam", 1);
+  session.openRecords(rows, kText, "/textes/puella.txt", "/analyses/puella.DAT");
+  session.validate(1, "a");
+  const auto decoded = decodeRecoveryCopy(session.encodeRecoveryCopy(0));
+  const auto* copy = std::get_if<RecoveryCopy>(&decoded);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->header.sourceFingerprint, textFingerprint(kText));
+  EXPECT_EQ(copy->header.sourceSize, std::string_view(kText).size());
+}
+
 TEST(AnalysisSession, AStepOfSeveralChangesIsOneUndo) {
   AnalysisSession session(KindId::AccSg, Family::New);
   session.openScan(kText, "t.txt");

@@ -113,6 +113,27 @@ TEST(CandidateScan, AgreesWithThePlainWordCuttingOnRandomTexts) {
   }
 }
 
+// The scan tests endings 64 bytes at a time: an ending cut by the edge of a block
+// is found wherever the edge falls, and the letters of an ending split by a
+// non-letter make none.
+TEST(CandidateScan, EndingsAcrossTheEdgeOfABlock) {
+  const AnalysisKind& acc = analysisKind(KindId::AccSg);
+  for (std::size_t pad = 50; pad < 72; ++pad) {
+    SCOPED_TRACE(pad);
+    const std::string text = std::string(pad, ' ') + "rosamque. am-que aquam.";
+    EXPECT_EQ(scan(text, KindId::AccSg), (Found{{"rosamque", 1}, {"am", 2}, {"aquam", 2}}));
+    Found found;
+    scanCandidates(std::string_view(text).substr(0, pad + 9), 1, acc,
+                   [&](std::string_view w, std::int64_t n) { found.emplace_back(w, n); });
+    EXPECT_EQ(found, (Found{{"rosamque", 1}}));
+    CandidateGrid grid;
+    scanIntoGrid(text, acc, grid);
+    ASSERT_EQ(grid.candidateCount(), 3u);
+    EXPECT_EQ(grid.row(1).form, "rosamque");
+    EXPECT_EQ(grid.row(3).sentence, "2");
+  }
+}
+
 TEST(CandidateScan, GridRowsAreNumberedByTheirIndex) {
   CandidateGrid grid;
   grid.appendCandidate("old", 9);

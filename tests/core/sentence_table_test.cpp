@@ -30,6 +30,36 @@ TEST_P(SentenceCutting, GivesTheSentencesInOrderAndKeepsOneSlotPerCharacter) {
     EXPECT_EQ(handed[i].second, static_cast<std::int64_t>(i + 1));
   }
   EXPECT_EQ(SentenceTable::forEachSentence(c.text, {}), c.sentences.size());
+  EXPECT_EQ(SentenceTable::countSentences(c.text), c.sentences.size());
+
+  // The same table cut during a pass of the caller's, which is told N first.
+  std::size_t told = 0;
+  const SentenceTable during = SentenceTable::cutDuring(c.text, [&](std::string_view text, std::size_t n, auto&& end) {
+    told = n;
+    for (std::size_t i = 0; i < text.size(); ++i)
+      if (text[i] == '.') end(i + 1);
+  });
+  EXPECT_EQ(told, c.sentences.size());
+  ASSERT_EQ(during.sentenceCount(), c.sentences.size());
+  EXPECT_EQ(during.slotCount(), c.text.size());
+  for (std::size_t i = 0; i < c.sentences.size(); ++i)
+    EXPECT_EQ(during.sentence(static_cast<std::int64_t>(i + 1)), c.sentences[i]) << i + 1;
+}
+
+TEST(SentenceTable, CountsFullStopsAnywhereAndByTheThousand) {
+  // A "." at every place of the first blocks, in texts of every length around them.
+  for (std::size_t length = 0; length < 70; ++length)
+    for (std::size_t at = 0; at < length; ++at) {
+      std::string text(length, 'a');
+      text[at] = '.';
+      ASSERT_EQ(SentenceTable::countSentences(text), 1u) << length << " " << at;
+    }
+  // Long runs of them, beyond what one count of a byte holds.
+  for (std::size_t n : {255u, 256u, 4080u, 4081u, 100000u}) {
+    const std::string dots(n, '.');
+    EXPECT_EQ(SentenceTable::countSentences(dots), n);
+    EXPECT_EQ(SentenceTable::countSentences("x" + dots + "y" + dots), 2 * n);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -18,11 +18,25 @@ Cut words(std::string_view text) {
   return out;
 }
 
+// The words that end on one of the letters asked and that a non-letter ends inside the
+// text, found on the blocks' marks, and with kStops the full stops among them, in the
+// order the blocks give them: "|" for a stop.
+template <bool kStops = false>
 std::vector<std::string> wordsEndedIn(std::string_view text, std::string_view lastLetters) {
-  LastLetters set;
+  ByteSet set;
   for (char c : lastLetters) set.add(static_cast<unsigned char>(c));
   std::vector<std::string> out;
-  forEachWordEndedIn(text, set, [&](std::string_view w) { out.emplace_back(w); });
+  forEachBlock<kStops>(text, set, false, [&](const WordBlock& b) {
+    std::uint64_t wanted = 0;
+    for (int i = 0; i < set.count(); ++i) wanted |= b.marked[i];
+    inTextOrder(
+        b, b.ends & wanted,
+        [&](int j) {
+          const std::size_t begin = wordBegin(text, b, j);
+          out.emplace_back(text.substr(begin, b.base + static_cast<std::size_t>(j) + 1 - begin));
+        },
+        [&](int j) { out.emplace_back(text[b.base + static_cast<std::size_t>(j)] == '.' ? "|" : "?"); });
+  });
   return out;
 }
 
@@ -68,14 +82,32 @@ TEST(TextWords, OnlyTheWordsEndedOnTheLettersAskedAndEndedInsideTheText) {
   EXPECT_EQ(wordsEndedIn(text, ""), std::vector<std::string>{});
 }
 
-TEST(TextWords, ALastLetterSetHoldsEightBytes) {
-  LastLetters set;
+TEST(TextWords, FullStopsComeInTheirPlaceAmongTheWords) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(wordsEndedIn<true>("Rosam amat. Puellam. . Templum", "m"), (V{"Rosam", "|", "Puellam", "|", "|"}));
+  EXPECT_EQ(wordsEndedIn<true>("rosam.templum.", "m"), (V{"rosam", "|", "templum", "|"}));
+  EXPECT_EQ(wordsEndedIn<true>("", "m"), V{});
+  EXPECT_EQ(wordsEndedIn<true>("..", ""), (V{"|", "|"}));
+  // A stop at every place around a block's edge, with words before and after it in
+  // the same block and the next.
+  for (std::size_t at = 55; at < 75; ++at) {
+    std::string text(at - 4, ' ');
+    text += "iam.iam ";
+    EXPECT_EQ(wordsEndedIn<true>(text, "m"), (V{"iam", "|", "iam"})) << at;
+  }
+}
+
+TEST(TextWords, AByteSetHoldsEightBytes) {
+  ByteSet set;
   for (char c : std::string_view("abcdefgh")) EXPECT_TRUE(set.add(static_cast<unsigned char>(c)));
   EXPECT_TRUE(set.add('a'));   // already in
   EXPECT_FALSE(set.add('z'));  // full
   EXPECT_EQ(set.count(), 8);
   EXPECT_FALSE(set.contains('z'));
   EXPECT_TRUE(set.contains('h'));
+  EXPECT_EQ(set.indexOf('a'), 0);
+  EXPECT_EQ(set.indexOf('h'), 7);
+  EXPECT_EQ(set.indexOf('z'), -1);
 }
 
 }  // namespace

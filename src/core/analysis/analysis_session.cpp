@@ -21,27 +21,38 @@ void AnalysisSession::replaceContents(const std::function<void()>& fill) {
   notify([](SessionListener& l) { l.gridChanged(); });
 }
 
+const SourceIdentity& AnalysisSession::source() const {
+  if (!fingerprinted_) {
+    source_.fingerprint = textFingerprint(sentences_.text());
+    fingerprinted_ = true;
+  }
+  return source_;
+}
+
 void AnalysisSession::openScan(std::string text, std::string sourcePath) {
-  source_ = {std::move(sourcePath), textFingerprint(text)};
+  source_ = {std::move(sourcePath), 0};
   analysisPath_.clear();
   // A book gives millions of candidates: the grid shares the text the session keeps
   // and finds each row in it, so the text is never copied.
-  replaceContents([&] { sentences_ = cutAndScan(std::move(text), kind_, grid_); });
+  replaceContents([&] {
+    sentences_ = cutAndScan(std::move(text), kind_, grid_);
+    fingerprinted_ = false;
+  });
   history_ = EditHistory();
   notify([](SessionListener& l) { l.stateChanged(); });
 }
 
 bool AnalysisSession::openScan(std::string text, std::string sourcePath, CandidateGrid::Edits work,
                                std::string analysisPath) {
-  const std::uint64_t fingerprint = textFingerprint(text);
   CandidateGrid grid;
   SentenceTable sentences = cutAndScan(std::move(text), kind_, grid);
   if (!grid.applyEdits(std::move(work))) return false;
-  source_ = {std::move(sourcePath), fingerprint};
+  source_ = {std::move(sourcePath), 0};
   analysisPath_ = std::move(analysisPath);
   replaceContents([&] {
     grid_ = std::move(grid);
     sentences_ = std::move(sentences);
+    fingerprinted_ = false;
   });
   history_ = EditHistory();
   notify([](SessionListener& l) { l.stateChanged(); });
@@ -50,11 +61,12 @@ bool AnalysisSession::openScan(std::string text, std::string sourcePath, Candida
 
 void AnalysisSession::openRecords(CandidateGrid rows, std::string text, std::string sourcePath,
                                   std::string analysisPath) {
-  source_ = {std::move(sourcePath), textFingerprint(text)};
+  source_ = {std::move(sourcePath), 0};
   analysisPath_ = std::move(analysisPath);
   replaceContents([&] {
     grid_ = std::move(rows);
     sentences_ = SentenceTable(std::move(text));
+    fingerprinted_ = false;
   });
   history_ = EditHistory();
   notify([](SessionListener& l) { l.stateChanged(); });
@@ -87,6 +99,7 @@ AnalysisSession::Recovered AnalysisSession::openRecovered(const RecoveryCopy& co
   replaceContents([&] {
     grid_ = std::move(grid);
     sentences_ = std::move(sentences);
+    fingerprinted_ = true;  // the copy's text has the fingerprint it was made on
   });
   history_ = EditHistory();
   // Nothing of it is saved: the copy stays until the user saves or gives it up.
@@ -167,7 +180,7 @@ std::string AnalysisSession::encodeRecoveryCopy(std::int64_t copiedAt) const {
   header.kind = kind_.id;
   header.family = family_;
   header.sourcePath = source_.path;
-  header.sourceFingerprint = source_.fingerprint;
+  header.sourceFingerprint = source().fingerprint;
   header.sourceSize = sentences_.text().size();
   header.analysisPath = analysisPath_;
   header.copiedAt = copiedAt;

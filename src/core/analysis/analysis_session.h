@@ -66,7 +66,10 @@ class AnalysisSession {
   const CandidateGrid& grid() const { return grid_; }
   const SentenceTable& sentences() const { return sentences_; }
   const EditHistory& history() const { return history_; }
-  const SourceIdentity& source() const { return source_; }
+  // The fingerprint of a text of several hundred megabytes takes a noticeable part
+  // of its opening, and only a recovery copy needs it: it is taken the first time it
+  // is asked for, from the text the session keeps (which never changes).
+  const SourceIdentity& source() const;
   // The analysis file the session saves to; empty when it has none yet.
   const std::string& analysisPath() const { return analysisPath_; }
   // The grid differs from what was last saved or opened.
@@ -128,7 +131,8 @@ class AnalysisSession {
   CandidateGrid grid_;
   SentenceTable sentences_;
   EditHistory history_;
-  SourceIdentity source_;
+  mutable SourceIdentity source_;
+  mutable bool fingerprinted_ = false;  // source_.fingerprint is the text's
   std::string analysisPath_;
   std::vector<SessionListener*> listeners_;
   RecoveryKeeper* recovery_ = nullptr;

@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/analysis/candidate_scan.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "core/text/cp1252.h"
+
 namespace varnelio {
 
 const ScanEndings& scanEndings(const AnalysisKind& kind) {
@@ -9,22 +15,17 @@ const ScanEndings& scanEndings(const AnalysisKind& kind) {
     for (const AnalysisKind& k : analysisKinds()) {
       ScanEndings& e = t[static_cast<int>(k.id)];
       e.count = k.endingCount;
-      e.packed = std::endian::native == std::endian::little;
       for (int i = 0; i < k.endingCount; ++i) {
         const std::string_view ending = k.endings[i];
-        e.lastLetters.add(static_cast<unsigned char>(ending.back()));
-        if (ending.empty() || ending.size() > 8) {
-          e.packed = false;
-          continue;
+        if (ending.empty() || ending.size() > 8)
+          throw std::logic_error("an ending the scan cannot hold: " + std::string(ending));
+        e.length[i] = static_cast<int>(ending.size());
+        for (std::size_t b = 0; b < ending.size(); ++b) {
+          const auto c = static_cast<unsigned char>(ending[ending.size() - 1 - b]);
+          if (!cp1252::isLetter(c) || !e.bytes.add(c))
+            throw std::logic_error("an ending the scan cannot hold: " + std::string(ending));
+          e.byteFromEnd[i][b] = static_cast<std::uint8_t>(e.bytes.indexOf(c));
         }
-        // The ending as the last bytes of the eight read before a word's end.
-        const std::size_t shift = 8 * (8 - ending.size());
-        std::uint64_t bytes = 0;
-        for (std::size_t b = 0; b < ending.size(); ++b)
-          bytes |= std::uint64_t{static_cast<unsigned char>(ending[b])} << (8 * b);
-        e.pattern[i] = bytes << shift;
-        e.mask[i] = ~std::uint64_t{0} << shift;
-        e.length[i] = ending.size();
       }
     }
     return t;
@@ -33,9 +34,14 @@ const ScanEndings& scanEndings(const AnalysisKind& kind) {
 }
 
 std::size_t scanText(std::string_view text, const AnalysisKind& kind, const CandidateSink& sink) {
-  return SentenceTable::forEachSentence(text, [&](std::string_view sentence, std::int64_t n) {
-    scanCandidates(sentence, n, kind, sink);
-  });
+  // Words after the last "." belong to no sentence.
+  const std::size_t lastDot = text.rfind('.');
+  if (lastDot == std::string_view::npos) return 0;
+  std::int64_t n = 1;
+  scanSentences(
+      text.substr(0, lastDot + 1), kind, [&](std::string_view form) { sink(form, n); },
+      [&](std::size_t) { ++n; });
+  return static_cast<std::size_t>(n - 1);
 }
 
 SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGrid& grid) {
@@ -46,15 +52,17 @@ SentenceTable cutAndScan(std::string text, const AnalysisKind& kind, CandidateGr
   // The counts are sized once, from the full stops: a vector grown by doubling would
   // hold its old and new buffers at once, at the moment the memory peaks.
   std::vector<std::uint32_t> firstCandidate;
-  firstCandidate.reserve(SentenceTable::countSentences(text) + 1);
-  firstCandidate.push_back(0);
-  std::uint32_t count = 0;
-  SentenceTable table(std::move(text), [&](std::string_view sentence, std::int64_t n) {
-    scanCandidates(sentence, n, kind, [&](std::string_view, std::int64_t) {
-      if (count < CandidateGrid::kMaxCandidates) ++count;
-    });
-    firstCandidate.push_back(count);
-  });
+  SentenceTable table = SentenceTable::cutDuring(
+      std::move(text), [&](std::string_view whole, std::size_t sentences, auto&& sentenceEnd) {
+        firstCandidate.reserve(sentences + 1);
+        firstCandidate.push_back(0);
+        const std::size_t lastDot = whole.rfind('.');
+        if (lastDot == std::string_view::npos) return;
+        countSentenceCandidates(whole.substr(0, lastDot + 1), kind, [&](std::size_t end, std::uint64_t before) {
+          sentenceEnd(end);
+          firstCandidate.push_back(static_cast<std::uint32_t>(std::min(before, CandidateGrid::kMaxCandidates)));
+        });
+      });
   grid.assignScan(table, kind, std::move(firstCandidate));
   return table;
 }

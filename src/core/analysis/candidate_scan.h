@@ -23,6 +23,20 @@ template <typename Sink>
 void scanCandidates(std::string_view sentence, std::int64_t sentenceNumber, const AnalysisKind& kind,
                     Sink&& sink);
 
+// scanSentences: scans sentences that follow one another (a text that ends with its
+// last "."), as scanCandidates scans each, in one pass: calls sink(form) for each
+// candidate and sentenceEnd(offset) just past each ".", in text order. A whole
+// library is cut into sentences and scanned at once, without a call per sentence.
+template <typename Sink, typename SentenceEnd>
+void scanSentences(std::string_view sentences, const AnalysisKind& kind, Sink&& sink, SentenceEnd&& sentenceEnd);
+
+// The same pass when only the counts matter: calls sentenceEnd(offset, candidates)
+// just past each ".", with the number of candidates before it, and returns the
+// number of candidates of the text. No word is looked at one by one.
+template <typename SentenceEnd>
+std::uint64_t countSentenceCandidates(std::string_view sentences, const AnalysisKind& kind,
+                                      SentenceEnd&& sentenceEnd);
+
 // Cuts the whole text into sentences and scans each one as it is complete, in one
 // pass. Returns the number of sentences.
 std::size_t scanText(std::string_view text, const AnalysisKind& kind, const CandidateSink& sink);

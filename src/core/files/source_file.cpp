@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <sys/stat.h>
 
+#include "core/text/huge_pages.h"
 #include "core/text/source_text.h"
 
 namespace varnelio {
@@ -16,8 +17,11 @@ namespace {
 std::variant<std::string, FileError> readOpenFile(const std::string& path, std::FILE* f, const struct stat& st) {
   std::string bytes;
   // A regular file is read straight into the string; then, in blocks until the
-  // end, whatever the file gained meanwhile.
+  // end, whatever the file gained meanwhile. The string is allocated first and its
+  // pages advised before the first write: a library's text is written at once.
   if (st.st_size > 0) {
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    adviseHugePages(bytes.data(), bytes.capacity());
     bytes.resize(static_cast<size_t>(st.st_size));
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
   }

@@ -154,9 +154,8 @@ void SourceStream::decodeRaw(std::string& text) {
   raw_.resize(piece.size());
 }
 
-std::variant<std::size_t, FileError> forEachSourceSentence(const std::string& path,
-                                                           const SentenceTable::SentenceSink& sink,
-                                                           std::size_t pieceSize) {
+std::variant<std::size_t, FileError> forEachSourceRun(const std::string& path, const SentenceRunSink& sink,
+                                                      std::size_t pieceSize) {
   auto opened = SourceStream::open(path, pieceSize);
   if (auto* error = std::get_if<FileError>(&opened)) return *error;
   SourceStream& stream = std::get<SourceStream>(opened);
@@ -165,19 +164,33 @@ std::variant<std::size_t, FileError> forEachSourceSentence(const std::string& pa
   std::size_t searched = 0;  // bytes of pending known to hold no "."
   std::size_t count = 0;
   while (stream.readMore(pending)) {
-    std::size_t start = 0;
-    const char* data = pending.data();
-    while (const void* dot = std::memchr(data + searched, '.', pending.size() - searched)) {
-      const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(dot) - data) + 1;
-      ++count;
-      if (sink) sink(std::string_view(data + start, end - start), static_cast<std::int64_t>(count));
-      start = searched = end;
+    const std::string_view fresh = std::string_view(pending).substr(searched);
+    const std::size_t lastDot = fresh.rfind('.');
+    if (lastDot == std::string_view::npos) {
+      searched = pending.size();
+      continue;
     }
-    pending.erase(0, start);
+    const std::string_view run = std::string_view(pending).substr(0, searched + lastDot + 1);
+    const auto first = static_cast<std::int64_t>(count) + 1;
+    count += SentenceTable::countSentences(fresh.substr(0, lastDot + 1));
+    if (sink) sink(run, first);
+    pending.erase(0, run.size());
     searched = pending.size();
   }
   if (stream.error()) return *stream.error();
   return count;
+}
+
+std::variant<std::size_t, FileError> forEachSourceSentence(const std::string& path,
+                                                           const SentenceTable::SentenceSink& sink,
+                                                           std::size_t pieceSize) {
+  return forEachSourceRun(
+      path,
+      [&](std::string_view run, std::int64_t first) {
+        if (!sink) return;
+        SentenceTable::forEachSentence(run, [&](std::string_view sentence, std::int64_t n) { sink(sentence, first + n - 1); });
+      },
+      pieceSize);
 }
 
 }  // namespace varnelio

@@ -5,8 +5,10 @@
 // file whole, and cut into the same sentences.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "core/files/file_error.h"
@@ -49,6 +51,14 @@ class SourceStream {
   std::string raw_;  // UTF-8 read, after the bytes carried over from the last piece
   std::optional<FileError> error_;
 };
+
+// Reads a source file in runs of whole sentences: the sink receives, as soon as a
+// piece has been read, the sentences completed since the last run, as one text that
+// ends with a ".", and the number of its first sentence. Only the sentence being
+// read is held beyond the run. Returns N.
+using SentenceRunSink = std::function<void(std::string_view sentences, std::int64_t firstNumber)>;
+std::variant<std::size_t, FileError> forEachSourceRun(const std::string& path, const SentenceRunSink& sink,
+                                                      std::size_t pieceSize = SourceStream::kDefaultPieceSize);
 
 // Cuts a source file into sentences while it is read: the sink receives each
 // sentence with its number the moment its "." has been read, whatever piece it

@@ -5,6 +5,10 @@
 #include <charconv>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 #include "core/text/trim.h"
 
 namespace varnelio {
@@ -26,7 +30,27 @@ std::size_t SentenceTable::forEachSentence(std::string_view text, const Sentence
 }
 
 std::size_t SentenceTable::countSentences(std::string_view text) {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '.'));
+  std::size_t count = 0;
+  std::size_t i = 0;
+#if defined(__SSE2__) || defined(_M_X64)
+  // Counted 16 bytes at a time: the sizes of a library's tables are known before
+  // its cut, and a byte-by-byte count took as long as a tenth of its whole scan.
+  const char* data = text.data();
+  const __m128i dot = _mm_set1_epi8('.');
+  while (text.size() - i >= 16) {
+    // Each lane counts down by one a "." (the compare gives -1), for at most 255
+    // rounds before the lanes are summed.
+    __m128i lanes = _mm_setzero_si128();
+    const std::size_t rounds = std::min<std::size_t>((text.size() - i) / 16, 255);
+    for (std::size_t r = 0; r < rounds; ++r, i += 16)
+      lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i)), dot));
+    const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+    count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+             static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
+  }
+#endif
+  for (; i < text.size(); ++i) count += text[i] == '.';
+  return count;
 }
 
 SentenceTable::SentenceTable(std::string text, const SentenceSink& sink) {

@@ -28,6 +28,13 @@ class SentenceTable {
   // its number the moment it is complete, so a scan can run sentence by sentence.
   explicit SentenceTable(std::string text, const SentenceSink& sink = {});
 
+  // Cuts the text during a pass of the caller's own over it, so that a large text is
+  // read once for both: pass(text, sentences, sentenceEnd) is given the text and its
+  // number of sentences N, and calls sentenceEnd(offset) just past each "." of the
+  // text, in order.
+  template <typename Pass>
+  static SentenceTable cutDuring(std::string text, Pass&& pass);
+
   // L: the number of slots, the length of the text.
   std::size_t slotCount() const { return text().size(); }
   // N: the number of sentences, the number of "." in the text.
@@ -70,6 +77,19 @@ class SentenceTable {
   };
   std::shared_ptr<const Data> data_;
 };
+
+template <typename Pass>
+SentenceTable SentenceTable::cutDuring(std::string text, Pass&& pass) {
+  auto data = std::make_shared<Data>(std::move(text));
+  const std::size_t sentences = countSentences(data->text);
+  // Sized once: the table of a library never holds two buffers at once.
+  data->ends.reserve(sentences);
+  Ends& ends = data->ends;
+  pass(std::string_view(data->text), sentences, [&ends](std::size_t end) { ends.push_back(end); });
+  SentenceTable table;
+  table.data_ = std::move(data);
+  return table;
+}
 
 // A sentence number as the grid and the command line hold it: a decimal integer,
 // with an optional "+" and blanks around (a reopened file pads its field); nothing

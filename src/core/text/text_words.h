@@ -9,10 +9,12 @@
 // The cut runs over every byte of a whole library, so it does not walk the text
 // byte by byte with a branch at every word's start and end (two mispredicted jumps
 // a word cost more than the rest of the work). It classes 64 bytes at a time into
-// two bit masks, "is a letter" and "is a last letter the caller wants", and finds
-// every word end of the block at once: a letter whose next byte is no letter. Only
-// the word ends the caller wants are visited, one after the other by their bits;
-// the word's start is the nearest non-letter before its end.
+// bit masks: "is a letter", "is a full stop", and "is this byte" for up to eight
+// bytes the caller names; every word end of the block follows at once: a letter
+// whose next byte is no letter. A caller then visits only the word ends it wants,
+// one after the other by their bits, or tests them all at once on the masks (the
+// candidate scan tests its endings so); a word's start is the nearest non-letter
+// before its end.
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -29,12 +31,12 @@
 
 namespace varnelio {
 
-// The last letters of the words a caller wants to see: at most eight bytes. A word
-// whose last letter is not among them is skipped before its start is even looked for.
-class LastLetters {
+// The bytes a pass over the text wants marked: at most eight.
+class ByteSet {
  public:
   static constexpr int kMost = 8;
-  // Adds a byte; false (and nothing added) when the set is full.
+  // Adds a byte; false (and nothing added) when the set is full. A byte already in
+  // keeps its place.
   constexpr bool add(unsigned char c) {
     if (has_[c]) return true;
     if (count_ == kMost) return false;
@@ -45,6 +47,12 @@ class LastLetters {
   constexpr bool contains(unsigned char c) const { return has_[c]; }
   constexpr int count() const { return count_; }
   constexpr unsigned char byte(int i) const { return bytes_[i]; }
+  // The place of a byte in the set, or -1.
+  constexpr int indexOf(unsigned char c) const {
+    for (int i = 0; i < count_; ++i)
+      if (bytes_[i] == c) return i;
+    return -1;
+  }
 
  private:
   std::array<unsigned char, kMost> bytes_{};
@@ -52,9 +60,18 @@ class LastLetters {
   std::array<bool, 256> has_{};
 };
 
-namespace words_detail {
+// 64 bytes of the text, classed: bit j of each mask is byte base + j.
+struct WordBlock {
+  static constexpr std::size_t kSize = 64;
+  std::size_t base = 0;
+  std::size_t size = 0;       // bytes of the text in the block: 64, but in the last
+  std::uint64_t letters = 0;  // a letter
+  std::uint64_t ends = 0;     // the last letter of a word
+  std::uint64_t stops = 0;    // a "." (when asked for)
+  std::array<std::uint64_t, ByteSet::kMost> marked{};  // marked[i]: the set's byte i
+};
 
-inline constexpr std::size_t kBlock = 64;
+namespace words_detail {
 
 #if VARNELIO_WORDS_SSE2
 // 16 bytes -> 16 bits: the letters of cp1252::isLetterCode, by arithmetic rather than
@@ -68,81 +85,123 @@ inline unsigned letterBits16(__m128i c) {
   return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(ascii, _mm_andnot_si128(signs, high))));
 }
 
-inline unsigned setBits16(__m128i c, const LastLetters& set) {
-  __m128i any = _mm_setzero_si128();
-  for (int i = 0; i < set.count(); ++i)
-    any = _mm_or_si128(any, _mm_cmpeq_epi8(c, _mm_set1_epi8(static_cast<char>(set.byte(i)))));
-  return static_cast<unsigned>(_mm_movemask_epi8(any));
+inline std::uint64_t byteBits16(__m128i c, unsigned char byte) {
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(c, _mm_set1_epi8(static_cast<char>(byte)))));
 }
 #endif
 
-// Bit j of the result: byte j of the block is a letter; of *wanted: it is in the set
-// (when a set is given).
-inline std::uint64_t classify(const unsigned char* block, const LastLetters* set, std::uint64_t* wanted) {
+// The set's bytes, each spread over a whole register once for the whole text
+// rather than once a block (the set is read through a reference the compiler must
+// assume the block's masks may overwrite).
+struct Marks {
+  explicit Marks(const ByteSet& set) : count(set.count()) {
+    for (int i = 0; i < count; ++i) {
 #if VARNELIO_WORDS_SSE2
-  std::uint64_t letters = 0, inSet = 0;
-  for (int q = 0; q < 4; ++q) {
-    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * q));
-    letters |= std::uint64_t{letterBits16(c)} << (16 * q);
-    if (set) inSet |= std::uint64_t{setBits16(c, *set)} << (16 * q);
-  }
-  if (set) *wanted = inSet;
-  return letters;
+      spread[i] = _mm_set1_epi8(static_cast<char>(set.byte(i)));
 #else
-  std::uint64_t letters = 0, inSet = 0;
-  for (std::size_t j = 0; j < kBlock; ++j) {
-    letters |= std::uint64_t{cp1252::isLetter(block[j])} << j;
-    if (set) inSet |= std::uint64_t{set->contains(block[j])} << j;
-  }
-  if (set) *wanted = inSet;
-  return letters;
+      spread[i] = set.byte(i);
 #endif
-}
-
-// The cut itself. Calls sink(begin, end) for each word, in order, as offsets in the
-// text; with a set, only for the words whose last letter is in it. A word that
-// reaches the text's end is a word when endEndsWord, and none otherwise.
-template <typename Sink>
-void cutWords(std::string_view text, const LastLetters* set, bool endEndsWord, Sink&& sink) {
-  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t n = text.size();
-  unsigned char tail[kBlock];
-  for (std::size_t base = 0; base < n; base += kBlock) {
-    const unsigned char* block = s + base;
-    const std::size_t left = n - base;
-    // The block's next byte is a letter: the block's last letter ends no word.
-    bool nextIsLetter;
-    if (left > kBlock) {
-      nextIsLetter = cp1252::isLetter(s[base + kBlock]);
-    } else {
-      // The last block: copied beside, past the text's end with non-letters, so
-      // that no byte beyond the text is read.
-      std::memcpy(tail, block, left);
-      std::memset(tail + left, ' ', kBlock - left);
-      block = tail;
-      nextIsLetter = false;
-    }
-    std::uint64_t wanted = ~std::uint64_t{0};
-    const std::uint64_t letters = classify(block, set, set ? &wanted : nullptr);
-    std::uint64_t ends = letters & ~((letters >> 1) | (std::uint64_t{nextIsLetter} << 63)) & wanted;
-    if (!endEndsWord && left <= kBlock) ends &= ~(std::uint64_t{1} << (left - 1));
-    while (ends) {
-      const int j = std::countr_zero(ends);
-      ends &= ends - 1;
-      const std::uint64_t before = ~letters & ((std::uint64_t{1} << j) - 1);
-      std::size_t begin;
-      if (before) {
-        begin = base + static_cast<std::size_t>(64 - std::countl_zero(before));
-      } else {  // the word began in an earlier block
-        begin = base;
-        while (begin > 0 && cp1252::isLetter(s[begin - 1])) --begin;
-      }
-      sink(begin, base + static_cast<std::size_t>(j) + 1);
     }
   }
+  int count;
+#if VARNELIO_WORDS_SSE2
+  std::array<__m128i, ByteSet::kMost> spread{};
+#else
+  std::array<unsigned char, ByteSet::kMost> spread{};
+#endif
+};
+
+// Fills the block's letters, stops (with kStops) and marked bytes.
+template <bool kStops>
+inline void classify(const unsigned char* bytes, const Marks& marks, WordBlock& b) {
+  std::uint64_t letters = 0, stops = 0;
+  std::array<std::uint64_t, ByteSet::kMost> marked{};
+#if VARNELIO_WORDS_SSE2
+  for (int q = 0; q < 4; ++q) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * q));
+    letters |= std::uint64_t{letterBits16(c)} << (16 * q);
+    if constexpr (kStops) stops |= byteBits16(c, '.') << (16 * q);
+    for (int i = 0; i < marks.count; ++i)
+      marked[i] |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(c, marks.spread[i])))}
+                   << (16 * q);
+  }
+#else
+  for (std::size_t j = 0; j < WordBlock::kSize; ++j) {
+    letters |= std::uint64_t{cp1252::isLetter(bytes[j])} << j;
+    if constexpr (kStops) stops |= std::uint64_t{bytes[j] == '.'} << j;
+    for (int i = 0; i < marks.count; ++i) marked[i] |= std::uint64_t{bytes[j] == marks.spread[i]} << j;
+  }
+#endif
+  b.letters = letters;
+  b.stops = stops;
+  b.marked = marked;
 }
 
 }  // namespace words_detail
+
+// Calls visit(const WordBlock&) for each block of 64 bytes of the text, in order,
+// its masks filled: stops only with kStops, marked bytes those of the set. A word
+// that reaches the text's end ends there when endEndsWord, and is no word otherwise
+// (it may go on in what follows).
+template <bool kStops, typename Visit>
+void forEachBlock(std::string_view text, const ByteSet& set, bool endEndsWord, Visit&& visit) {
+  constexpr std::size_t kSize = WordBlock::kSize;
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  unsigned char tail[kSize];
+  const words_detail::Marks marks(set);
+  for (std::size_t base = 0; base < n; base += kSize) {
+    WordBlock b;
+    b.base = base;
+    const unsigned char* bytes = s + base;
+    // The block's next byte is a letter: the block's last letter ends no word.
+    bool nextIsLetter;
+    if (n - base > kSize) {
+      b.size = kSize;
+      nextIsLetter = cp1252::isLetter(s[base + kSize]);
+    } else {
+      // The last block: copied beside, past the text's end with spaces, so that no
+      // byte beyond the text is read.
+      b.size = n - base;
+      std::memcpy(tail, bytes, b.size);
+      std::memset(tail + b.size, ' ', kSize - b.size);
+      bytes = tail;
+      nextIsLetter = false;
+    }
+    words_detail::classify<kStops>(bytes, marks, b);
+    b.ends = b.letters & ~((b.letters >> 1) | (std::uint64_t{nextIsLetter} << 63));
+    if (!endEndsWord && base + b.size == n) b.ends &= ~(std::uint64_t{1} << (b.size - 1));
+    visit(static_cast<const WordBlock&>(b));
+  }
+}
+
+// The offset in the text of the first letter of the word that ends at bit j of the
+// block.
+inline std::size_t wordBegin(std::string_view text, const WordBlock& b, int j) {
+  const std::uint64_t before = ~b.letters & ((std::uint64_t{1} << j) - 1);
+  if (before) return b.base + static_cast<std::size_t>(64 - std::countl_zero(before));
+  // The word began in an earlier block.
+  std::size_t begin = b.base;
+  while (begin > 0 && cp1252::isLetter(static_cast<unsigned char>(text[begin - 1]))) --begin;
+  return begin;
+}
+
+// Visits the bits of `ends` (word ends of the block) and the block's stops in text
+// order: atEnd(j) and atStop(j), j the bit. A few words make a sentence, so the
+// stops cost a branch a sentence, not a word.
+template <typename AtEnd, typename AtStop>
+void inTextOrder(const WordBlock& b, std::uint64_t ends, AtEnd&& atEnd, AtStop&& atStop) {
+  std::uint64_t stops = b.stops;
+  while (ends) {
+    const int j = std::countr_zero(ends);
+    ends &= ends - 1;
+    for (std::uint64_t before = stops & ((std::uint64_t{1} << j) - 1); before; before &= before - 1)
+      atStop(std::countr_zero(before));
+    stops &= ~((std::uint64_t{1} << j) - 1);
+    atEnd(j);
+  }
+  for (; stops; stops &= stops - 1) atStop(std::countr_zero(stops));
+}
 
 // Calls sink(word, gap) for each word, where gap is what stands between the word
 // before (or the start) and this one: the spaces and the punctuation. The text's end
@@ -150,19 +209,14 @@ void cutWords(std::string_view text, const LastLetters* set, bool endEndsWord, S
 template <typename Sink>
 void forEachWord(std::string_view text, Sink&& sink) {
   std::size_t previousEnd = 0;
-  words_detail::cutWords(text, nullptr, true, [&](std::size_t begin, std::size_t end) {
-    sink(text.substr(begin, end - begin), text.substr(previousEnd, begin - previousEnd));
-    previousEnd = end;
-  });
-}
-
-// Calls sink(word) for each word whose last letter is in `last` and which a
-// non-letter ends inside the text (a word that reaches the text's end may go on in
-// what follows). The words are those forEachWord gives, less the others.
-template <typename Sink>
-void forEachWordEndedIn(std::string_view text, const LastLetters& last, Sink&& sink) {
-  words_detail::cutWords(text, &last, false, [&](std::size_t begin, std::size_t end) {
-    sink(text.substr(begin, end - begin));
+  forEachBlock<false>(text, ByteSet{}, true, [&](const WordBlock& b) {
+    for (std::uint64_t ends = b.ends; ends; ends &= ends - 1) {
+      const int j = std::countr_zero(ends);
+      const std::size_t begin = wordBegin(text, b, j);
+      const std::size_t end = b.base + static_cast<std::size_t>(j) + 1;
+      sink(text.substr(begin, end - begin), text.substr(previousEnd, begin - previousEnd));
+      previousEnd = end;
+    }
   });
 }
 

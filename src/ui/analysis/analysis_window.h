@@ -34,7 +34,7 @@ namespace varnelio {
 class Exercise;
 class ExerciseSession;
 class PreAnalyser;
-struct RowJudgement;
+class RowJudgements;
 }
 
 namespace varnelio::ui {
@@ -149,7 +149,7 @@ class AnalysisWindow final : public QMainWindow, public AnalysisDocument, public
   // The "Outils" menu (analysis_window_tools.cpp).
   struct PreAnalysisTools;
   PreAnalyser* preAnalyser();
-  bool judgeAllRows(std::vector<RowJudgement>& out);
+  bool judgeAllRows(RowJudgements& out);
   void onPreAnalysis();
   void onCheckAnalyses();
   // Turns every "sûr" proposal of a row without analysis into its analysis, as one step.

@@ -77,7 +77,7 @@ PreAnalyser* AnalysisWindow::preAnalyser() {
   return &*tools_->judge;
 }
 
-bool AnalysisWindow::judgeAllRows(std::vector<RowJudgement>& out) {
+bool AnalysisWindow::judgeAllRows(RowJudgements& out) {
   PreAnalyser* judge = preAnalyser();
   if (!judge) return false;
   const std::size_t total = candidateGrid().candidateCount();
@@ -104,7 +104,8 @@ bool AnalysisWindow::judgeAllRows(std::vector<RowJudgement>& out) {
 void AnalysisWindow::onPreAnalysis() {
   const CandidateGrid& grid = candidateGrid();
   if (grid.empty()) return;
-  std::vector<RowJudgement> judged;
+  // Two bytes a row: a library's grid has millions.
+  RowJudgements judged;
   if (!judgeAllRows(judged)) return;  // cancelled, or nothing to judge with: the grid is untouched
   // The proposals and the deletions are one step: "Annuler la pré-analyse" takes
   // back both. A label is proposed, never written: the user's analyses are the
@@ -113,22 +114,24 @@ void AnalysisWindow::onPreAnalysis() {
   std::vector<std::size_t> falseRows;  // judged "faux", with no analysis of the user's
   double nounsAmongFalse = 0;          // how many of them may be nouns all the same
   std::vector<std::pair<std::size_t, std::optional<Proposal>>> proposals;
+  LevelCounts levels;
   for (std::size_t r = 1; r <= judged.size(); ++r) {
-    const RowJudgement& j = judged[r - 1];
-    if (!j.found) continue;
+    if (!judged.found(r)) continue;
+    const JudgementLevel level = judged.level(r);
+    levels.add(level);
     std::optional<Proposal> proposal;
-    const auto confidence = static_cast<std::uint8_t>(std::lround(std::clamp(j.probability, 0.0f, 1.0f) * 100));
-    if ((j.level == JudgementLevel::Sure || j.level == JudgementLevel::Probable) && j.declension != 0)
-      proposal = Proposal{j.declension, j.level == JudgementLevel::Sure ? ProposalLevel::Sure : ProposalLevel::Probable,
+    const std::uint8_t confidence = judged.confidence(r);
+    const auto declension = static_cast<std::uint8_t>(judged.declension(r));
+    if ((level == JudgementLevel::Sure || level == JudgementLevel::Probable) && declension != 0)
+      proposal = Proposal{declension, level == JudgementLevel::Sure ? ProposalLevel::Sure : ProposalLevel::Probable,
                           confidence};
-    else if (j.level == JudgementLevel::Doubtful || j.level == JudgementLevel::Sure ||
-             j.level == JudgementLevel::Probable)
+    else if (level == JudgementLevel::Doubtful || level == JudgementLevel::Sure || level == JudgementLevel::Probable)
       proposal = Proposal{0, ProposalLevel::Doubtful, confidence};  // a noun, but which declension?
     const Proposal* current = grid.proposal(r);
     if (current ? !proposal || !(*current == *proposal) : proposal.has_value()) proposals.emplace_back(r, proposal);
-    if (j.level == JudgementLevel::False && grid.analysis(r).empty()) {  // never what the user wrote
+    if (level == JudgementLevel::False && grid.analysis(r).empty()) {  // never what the user wrote
       falseRows.push_back(r);
-      nounsAmongFalse += j.probability;
+      nounsAmongFalse += judged.probability(r);
     }
   }
   session_->change(step, [&](EditStep& s, CandidateGrid& g) { s.setProposals(g, proposals); });
@@ -148,7 +151,7 @@ void AnalysisWindow::onPreAnalysis() {
   }
   step.setSelectedAfter(1);
   session_->commit(std::move(step));
-  statusBar()->showMessage(fromUtf8(levelSummary(countLevels(judged), deleted)));
+  statusBar()->showMessage(fromUtf8(levelSummary(levels, deleted)));
   if (grid.empty()) {
     showEmptyGrid();
     return;
@@ -191,7 +194,7 @@ void AnalysisWindow::acceptSureProposals() {
 void AnalysisWindow::onCheckAnalyses() {
   const CandidateGrid& grid = candidateGrid();
   if (grid.empty()) return;
-  std::vector<RowJudgement> judged;
+  RowJudgements judged;
   if (!judgeAllRows(judged)) return;
   const std::size_t count = judged.size();
   const auto selected = static_cast<std::size_t>(std::max(selectedRow_, 1));
@@ -202,11 +205,10 @@ void AnalysisWindow::onCheckAnalyses() {
   while (walk.visited < count) {
     const std::size_t r = (walk.start - 1 + walk.visited) % count + 1;
     ++walk.visited;
-    const RowJudgement& j = judged[r - 1];
     const std::string_view written = trimBlanks(grid.analysis(r));
     // A "douteux" candidate proposes nothing to disagree with.
-    if (!j.found || written.empty() || j.level == JudgementLevel::Doubtful) continue;
-    const std::string label = j.label(kind());
+    if (!judged.found(r) || written.empty() || judged.level(r) == JudgementLevel::Doubtful) continue;
+    const std::string label = judged.label(r, kind());
     if (written == label) continue;
     ++walk.disagreements;
     walk.lastStop = r;
@@ -225,7 +227,7 @@ void AnalysisWindow::onCheckAnalyses() {
   checkWalk_.reset();
   std::size_t doubtful = 0;  // left without an analysis and without a proposal
   for (std::size_t r = 1; r <= count; ++r)
-    if (judged[r - 1].found && judged[r - 1].level == JudgementLevel::Doubtful && trimBlanks(grid.analysis(r)).empty())
+    if (judged.found(r) && judged.level(r) == JudgementLevel::Doubtful && trimBlanks(grid.analysis(r)).empty())
       ++doubtful;
   QString text = disagreements == 0
                      ? QStringLiteral("Toutes les analyses concordent avec la pré-analyse.")
