@@ -160,8 +160,8 @@ TEST(LatinAnalyser, LinesInCapitals) {
       {"Caesar XIV legiones duxit. XVII.", false},       // numerals and names in a sentence
       {"Senatus populusque Romanus\nS. P. Q. R.", false},  // words of one letter
       {"C. VALERIVS catullus", false},                   // a small letter in the line
-      {"\xC6DES SACRAE\n", true},                        // capitals of Windows-1252
-      {"\xE6des sacrae", false},
+      {"\xC6" "DES SACRAE\n", true},                       // capitals of Windows-1252
+      {"\xE6" "des sacrae", false},
       {"", false},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(latin::writesLinesInCapitals(text), expected) << text;

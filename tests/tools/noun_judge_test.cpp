@@ -137,8 +137,8 @@ Built& built() {
 std::vector<JudgeSentence> tinyTreebank() {
   std::vector<JudgeSentence> s;
   for (int k = 0; k < 30; ++k) {
-    s.push_back({{"Milites", "ad", "oppidum", "currunt"}, {1, kOtherClass, 2, kOtherClass}});
-    s.push_back({{"Magnum", "oppidum", "est"}, {kOtherClass, 0, kOtherClass}});
+    s.push_back({{"Milites", "ad", "oppidum", "currunt"}, {1, kOtherClass, 2, kOtherClass}, {}, {}});
+    s.push_back({{"Magnum", "oppidum", "est"}, {kOtherClass, 0, kOtherClass}, {}, {}});
   }
   return s;
 }
@@ -176,8 +176,8 @@ TEST(JudgeTraining, ThePrepositionAFewWordsBackDecides) {
   VARNELIO_REQUIRE_DATA(built().ok(), "analyseur.dat and etiqueteur.dat built");
   std::vector<JudgeSentence> s;
   for (int k = 0; k < 30; ++k) {
-    s.push_back({{"Legatus", "cum", "militibus", "venit"}, {0, kOtherClass, 9, kOtherClass}});
-    s.push_back({{"Legatus", "militibus", "venit"}, {0, 7, kOtherClass}});
+    s.push_back({{"Legatus", "cum", "militibus", "venit"}, {0, kOtherClass, 9, kOtherClass}, {}, {}});
+    s.push_back({{"Legatus", "militibus", "venit"}, {0, 7, kOtherClass}, {}, {}});
   }
   JudgeModel model = trainJudge(built().analyser, built().tagger, s, {});
   const NounJudge judge = NounJudge::fromModel(model);
@@ -201,8 +201,8 @@ TEST(JudgeTraining, WhatRawLatinSaysOfALemmaDecidesWhereNothingElseDoes) {
   VARNELIO_REQUIRE_DATA(built().ok(), "analyseur.dat and etiqueteur.dat built");
   std::vector<JudgeSentence> s;
   for (int k = 0; k < 30; ++k) {
-    s.push_back({{"Legatus", "fratribus", "venit"}, {judgeClassOf(KindId::NomSg), judgeClassOf(KindId::DatPl), kOtherClass}, ""});
-    s.push_back({{"Legatus", "doloribus", "venit"}, {judgeClassOf(KindId::NomSg), judgeClassOf(KindId::AblPl), kOtherClass}, ""});
+    s.push_back({{"Legatus", "fratribus", "venit"}, {judgeClassOf(KindId::NomSg), judgeClassOf(KindId::DatPl), kOtherClass}, "", {}});
+    s.push_back({{"Legatus", "doloribus", "venit"}, {judgeClassOf(KindId::NomSg), judgeClassOf(KindId::AblPl), kOtherClass}, "", {}});
   }
   const NounJudge judge = NounJudge::fromModel(trainJudge(built().analyser, built().tagger, s, {}));
   PreAnalyser pre(built().analyser, built().tagger, judge);

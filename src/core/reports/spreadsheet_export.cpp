@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/reports/spreadsheet_export.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cstring>
-
 
 namespace varnelio {
 
@@ -40,10 +39,9 @@ void appendField(std::string& out, std::string_view field) {
   }
 }
 
-char* put(char* at, std::string_view text) {
-  std::memcpy(at, text.data(), text.size());
-  return at + text.size();
-}
+// std::copy, not memcpy: an empty cell's view may hold no pointer at all, which
+// memcpy may not be given even for no bytes.
+char* put(char* at, std::string_view text) { return std::copy(text.begin(), text.end(), at); }
 
 }  // namespace
 

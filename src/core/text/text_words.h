@@ -105,7 +105,7 @@ struct Marks {
   }
   int count;
 #if VARNELIO_WORDS_SSE2
-  std::array<__m128i, ByteSet::kMost> spread{};
+  __m128i spread[ByteSet::kMost]{};  // a plain array: std::array would drop the type's alignment attribute
 #else
   std::array<unsigned char, ByteSet::kMost> spread{};
 #endif
