@@ -28,13 +28,21 @@ CandidateGrid rowsOf(std::initializer_list<std::pair<const char*, int>> rows) {
   return g;
 }
 
-TEST(CandidateGridView, OnlyTheUserRaisesRowSelected) {
-  AnalysisSession session(KindId::AccSg, Family::Existing);
-  CandidateGridModel model(session);
+// A session's grid shown in a view of 600 by 300 pixels.
+struct ShownGrid {
+  AnalysisSession session{KindId::AccSg, Family::Existing};
+  CandidateGridModel model{session};
   CandidateGridView view;
-  view.setModel(&model);
-  view.resize(600, 300);
-  view.show();
+  ShownGrid() {
+    view.setModel(&model);
+    view.resize(600, 300);
+    view.show();
+  }
+};
+
+TEST(CandidateGridView, OnlyTheUserRaisesRowSelected) {
+  ShownGrid shown;
+  auto& [session, model, view] = shown;
   QSignalSpy spy(&view, &CandidateGridView::rowSelected);
 
   CandidateGrid six;
@@ -65,12 +73,8 @@ TEST(CandidateGridView, OnlyTheUserRaisesRowSelected) {
 // Rows of one height placed by arithmetic: a far row scrolled to is in sight where
 // the view says, a point finds its cell again, and the keys move as in a table.
 TEST(CandidateGridView, PlacesAndReachesRowsByArithmetic) {
-  AnalysisSession session(KindId::AccSg, Family::Existing);
-  CandidateGridModel model(session);
-  CandidateGridView view;
-  view.setModel(&model);
-  view.resize(600, 300);
-  view.show();
+  ShownGrid shown;
+  auto& [session, model, view] = shown;
   CandidateGrid rows;
   for (int i = 0; i < 100000; ++i) rows.appendCandidate("rosam", i / 7 + 1);
   session.openRecords(std::move(rows), "", "", "");

@@ -691,12 +691,10 @@ void LatinAnalyser::earlyAndSpokenForms(std::string_view key, std::vector<Analys
 void LatinAnalyser::syncopatedPerfects(std::string_view key, std::vector<Analysis>& out) const {
   std::vector<Analysis> more;
   std::string other;
-  // "isset", "desisse", "redisset", "abisti": the perfects in -ii (of eo and its
-  // compounds, of desino) write ii before s as one i ("iisset", "desiisse").
-  for (std::size_t at = key.find("is"); at != std::string_view::npos; at = key.find("is", at + 1)) {
-    if (at + 2 >= key.size() || (key[at + 2] != 's' && key[at + 2] != 't') || (at > 0 && key[at - 1] == 'i')) continue;
+  // The perfect-system readings of the key with `letters` put back before byte `at`.
+  const auto tryRestored = [&](std::size_t at, std::string_view letters) {
     other.assign(key.substr(0, at));
-    other += 'i';
+    other += letters;
     other.append(key.substr(at));
     more.clear();
     coreAnalyses(other, more);
@@ -705,6 +703,12 @@ void LatinAnalyser::syncopatedPerfects(std::string_view key, std::vector<Analysi
       a.contracted = true;
       appendUnique(out, a);
     }
+  };
+  // "isset", "desisse", "redisset", "abisti": the perfects in -ii (of eo and its
+  // compounds, of desino) write ii before s as one i ("iisset", "desiisse").
+  for (std::size_t at = key.find("is"); at != std::string_view::npos; at = key.find("is", at + 1)) {
+    if (at + 2 >= key.size() || (key[at + 2] != 's' && key[at + 2] != 't') || (at > 0 && key[at - 1] == 'i')) continue;
+    tryRestored(at, "i");
   }
   for (std::size_t at = 2; at + 1 < key.size(); ++at) {
     const char before = key[at - 1], next = key[at];
@@ -714,18 +718,7 @@ void LatinAnalyser::syncopatedPerfects(std::string_view key, std::vector<Analysi
     if (next == 't' || next == 's') inserts[count++] = "is";
     if (next == 'e') inserts[count++] = "iss";
     if (next == 't' && before == 's') inserts[count++] = "sis";
-    for (std::size_t k = 0; k < count; ++k) {
-      other.assign(key.substr(0, at));
-      other += inserts[k];
-      other.append(key.substr(at));
-      more.clear();
-      coreAnalyses(other, more);
-      for (Analysis a : more) {
-        if (!isPerfectSystem(morphology(a.morphology))) continue;
-        a.contracted = true;
-        appendUnique(out, a);
-      }
-    }
+    for (std::size_t k = 0; k < count; ++k) tryRestored(at, inserts[k]);
   }
 }
 
